@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is needed (Debian 12, as root), builds, and runs every test; the X11 tests
+# run on a virtual X server.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build
+cd build
+xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j "$(nproc)"

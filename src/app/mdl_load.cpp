@@ -1,0 +1,31 @@
+#include "app/mdl_load.h"
+
+#include <QApplication>
+
+#include "app/mdi_form1.h"
+#include "platform/file_system.h"
+#include "platform/qt_ui_service.h"
+#include "platform/real_clock.h"
+#include "platform/services.h"
+
+namespace vornelix {
+
+void MdlLoad::Main() { mdiForm1().show(); }
+
+int MdlLoad::run(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Vornelix");
+
+    platform::QtUiService ui;
+    platform::RealClock clock;
+    platform::FileSystem files = platform::FileSystem::fromEnvironment();
+    platform::Services& s = platform::services();
+    s.ui = &ui;
+    s.clock = &clock;
+    s.files = &files;
+
+    Main();
+    return QApplication::exec();
+}
+
+}  // namespace vornelix

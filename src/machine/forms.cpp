@@ -1,0 +1,103 @@
+#include "machine/forms.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <map>
+#include <vector>
+
+#include "machine/main_window_port.h"
+#include "machine/twips.h"
+
+namespace vornelix {
+
+namespace {
+std::map<std::type_index, Form*>& loadedForms() {
+    static std::map<std::type_index, Form*> forms;
+    return forms;
+}
+}  // namespace
+
+Form* FormRegistry::find(std::type_index type) {
+    const auto it = loadedForms().find(type);
+    return it == loadedForms().end() ? nullptr : it->second;
+}
+
+void FormRegistry::add(std::type_index type, Form* form) { loadedForms()[type] = form; }
+
+void FormRegistry::remove(Form* form) {
+    auto& forms = loadedForms();
+    for (auto it = forms.begin(); it != forms.end(); ++it)
+        if (it->second == form) {
+            forms.erase(it);
+            return;
+        }
+}
+
+void FormRegistry::unloadAll() {
+    std::vector<Form*> forms;
+    for (const auto& [type, form] : loadedForms()) forms.push_back(form);
+    for (Form* form : forms) form->Unload();
+}
+
+Form::Form(QWidget* parent) : QWidget(parent) {}
+
+Form::~Form() { FormRegistry::remove(this); }
+
+void Form::ensureSubWindow() {
+    if (m_subWindow) return;
+    MainWindowPort* main = mainWindow();
+    if (!main || !main->mdiArea()) return;
+    Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+    if (!fixedSize()) flags |= Qt::WindowMinMaxButtonsHint;
+    m_subWindow = main->mdiArea()->addSubWindow(this, flags);
+    m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
+    if (fixedSize()) m_subWindow->setFixedSize(m_subWindow->sizeHint());
+}
+
+void Form::place() {
+    MainWindowPort* main = mainWindow();
+    if (!main || !m_subWindow) return;
+    const QSize mainSize = main->sizeTwips();
+    const QSize own = m_subWindow->size() * kTwipsPerPixel;
+    const int left = (mainSize.width() - own.width()) / 2;
+    const int top = (mainSize.height() - own.height()) / 2 - liftTwips();
+    m_subWindow->move(twipsToPixels(left), twipsToPixels(top));
+}
+
+void Form::Show() {
+    ensureSubWindow();
+    if (!m_placed) {
+        place();
+        m_placed = true;
+    }
+    QWidget* shown = m_subWindow ? static_cast<QWidget*>(m_subWindow) : this;
+    shown->show();
+    shown->raise();
+    show();
+}
+
+void Form::Hide() {
+    if (m_subWindow) m_subWindow->hide();
+    else hide();
+}
+
+bool Form::isShown() const {
+    return m_subWindow ? m_subWindow->isVisible() : isVisible();
+}
+
+void Form::setCaption(const QString& caption) {
+    setWindowTitle(caption);
+    if (m_subWindow) m_subWindow->setWindowTitle(caption);
+}
+
+void Form::Unload() {
+    Form_Unload();
+    FormRegistry::remove(this);
+    // Destroyed once the current event has been handled: Unload is often called from one of
+    // the window's own handlers.
+    QWidget* outer = m_subWindow ? static_cast<QWidget*>(m_subWindow) : this;
+    outer->hide();
+    outer->deleteLater();
+}
+
+}  // namespace vornelix

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <typeindex>
+
+#include <QMdiSubWindow>
+
+namespace vornelix {
+
+// A window of the program other than the main window: an MDI child of the main window,
+// loaded on first use, shown modeless, hidden or unloaded.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form(QWidget* parent = nullptr);
+    ~Form() override;
+
+    // Shows the window modeless as a child of the main window (placing it on first show).
+    void Show();
+    void Hide();
+    // Runs the unload handling, then destroys the window; the next use loads a new one.
+    void Unload();
+    bool isShown() const;
+    QMdiSubWindow* subWindow() const { return m_subWindow; }
+
+    void setCaption(const QString& caption);
+
+protected:
+    // Runs once, right after the window is created (on its first use).
+    virtual void Form_Load() {}
+    // Runs when the window is unloaded, before it is destroyed.
+    virtual void Form_Unload() {}
+    // How far the window lifts itself above the centre of the main window, in twips.
+    virtual int liftTwips() const { return 1000; }
+    // A fixed border without minimise and maximise buttons.
+    virtual bool fixedSize() const { return true; }
+    // The window's own placement on first show; the default centres it and lifts it.
+    virtual void place();
+
+private:
+    friend class FormRegistry;
+    void ensureSubWindow();
+
+    QPointer<QMdiSubWindow> m_subWindow;
+    bool m_placed = false;
+};
+
+// Each window exists at most once and is reached by its type.
+class FormRegistry {
+public:
+    static Form* find(std::type_index type);
+    static void add(std::type_index type, Form* form);
+    static void remove(Form* form);
+    // Unloads every loaded window (the main window closes).
+    static void unloadAll();
+    // Runs the load handler of a window that has just been registered.
+    static void load(Form* form) { form->Form_Load(); }
+};
+
+// The window of type T, loaded on first use.
+template <class T>
+T& form() {
+    if (Form* existing = FormRegistry::find(typeid(T))) return static_cast<T&>(*existing);
+    T* created = new T();
+    FormRegistry::add(typeid(T), created);
+    FormRegistry::load(created);
+    return *created;
+}
+
+template <class T>
+bool isLoaded() {
+    return FormRegistry::find(typeid(T)) != nullptr;
+}
+
+template <class T>
+void unload() {
+    if (Form* existing = FormRegistry::find(typeid(T))) existing->Unload();
+}
+
+}  // namespace vornelix

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <cstdint>
+
+namespace vornelix {
+
+inline const QString kDatabaseFileName = QStringLiteral("ASNMD.DAT");
+inline const QString kDatabasePassword = QStringLiteral("QM4TZ-WB7HN-K2XVR");
+inline const QString kProfileTable = QStringLiteral("Vornelix_profile");
+inline const QString kSelectAllProfiles = QStringLiteral("select * from Vornelix_profile");
+// The profile name is bound as a parameter, never pasted into the text.
+inline const QString kSelectProfileByName =
+    QStringLiteral("select * from Vornelix_profile where prof_name = ?");
+
+// Column positions of "select * from Vornelix_profile".
+enum ProfileColumn : int {
+    kColProfId = 0,
+    kColProfName = 1,
+    kColHardDiskPath = 2,
+    kColHardDiskSize = 3,
+    kColCdRomPath = 4,
+    kColCdRomType = 5,
+    kColNetworking = 6,
+    kColIdeSlaveDevice = 7,
+    kColRamSize = 8,
+};
+
+// The statement that creates the empty table (the database tool uses it; the program never).
+QString profileTableSchema();
+
+// Creates an encrypted, empty profile database at a host path (the database tool and the
+// tests use it; the program itself never creates the database).
+void createProfileDatabase(const QString& hostPath);
+
+// Built anew for every use from the program folder of the moment.
+QString profileConnectionString();
+
+// Opens DbConnection on the profile database and DbRecordset on the statement.
+void openProfileStore(const QString& select, const QVariantList& params = {});
+// Closes and releases the record set, then the connection; safe on objects never opened,
+// and it never throws.
+void closeProfileStore();
+
+// Opens the store, counts the rows of the profile table and closes the store again.
+std::int16_t countProfiles();
+
+}  // namespace vornelix

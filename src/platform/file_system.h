@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "platform/drives.h"
+
+namespace vornelix::platform {
+
+// What the program learns of one drive.
+struct DriveInfo {
+    QChar letter;  // lower case
+    DriveType type = DriveType::Unknown;
+    QString fileSystem;  // "NTFS", "FAT32", "ext4", ...; empty when not ready
+    bool ready = false;
+    std::int64_t freeBytes = 0;
+};
+
+// The host folders that stand for the program, temporary and current folder.
+struct HostFolders {
+    QString program;
+    QString temp;
+    QString current;  // empty: the process's current folder
+};
+
+// Files, folders and drives, all addressed by Windows-style paths through the drive table.
+class FileSystem {
+public:
+    FileSystem(DriveTable table, HostFolders folders);
+    // The table of VORNELIX_DRIVES or of this host, the executable's folder and TMPDIR.
+    static FileSystem fromEnvironment();
+
+    const DriveTable& driveTable() const { return m_table; }
+    QString hostPath(const QString& windowsPath) const;
+    QString windowsPath(const QString& hostPath) const;
+
+    // The folder of the program's executable, without a trailing separator except at a root.
+    QString programFolder() const;
+    // The temporary folder, ending with a backslash.
+    QString tempFolder() const;
+    QString currentFolder() const;
+
+    std::vector<DriveInfo> drives() const;
+    DriveInfo drive(QChar letter) const;
+    // File systems that hold sparse files larger than 4 GB.
+    static bool holdsLargeSparseFiles(const QString& fileSystem);
+
+    bool fileExists(const QString& windowsPath) const;
+    bool folderExists(const QString& windowsPath) const;
+    bool deleteFile(const QString& windowsPath) const;
+    bool createFolder(const QString& windowsPath) const;
+
+private:
+    DriveTable m_table;
+    HostFolders m_folders;
+};
+
+}  // namespace vornelix::platform

@@ -1,0 +1,59 @@
+#include "platform/real_clock.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <QTimer>
+#include <cmath>
+
+namespace vornelix::platform {
+
+namespace {
+
+class QtTimer final : public Timer {
+public:
+    explicit QtTimer(const RealClock& clock) : m_clock(clock) {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { fire(); });
+    }
+    void setInterval(int ms) override {
+        m_interval = ms;
+        m_timer.setInterval(m_clock.scaled(ms));
+    }
+    int interval() const override { return m_interval; }
+    void setEnabled(bool enabled) override {
+        // A timer with interval 0 never fires, as with the window timers it stands in for.
+        if (enabled && m_interval > 0) {
+            if (!m_timer.isActive()) m_timer.start();
+        } else {
+            m_timer.stop();
+        }
+        m_enabled = enabled;
+    }
+    bool isEnabled() const override { return m_enabled; }
+
+private:
+    const RealClock& m_clock;
+    QTimer m_timer;
+    int m_interval = 0;
+    bool m_enabled = false;
+};
+
+}  // namespace
+
+RealClock::RealClock() {
+    bool ok = false;
+    const double scale = qEnvironmentVariable("VORNELIX_TIME_SCALE").toDouble(&ok);
+    if (ok && scale > 0) m_scale = scale;
+}
+
+int RealClock::scaled(int ms) const {
+    if (ms <= 0) return ms;
+    return std::max(1, static_cast<int>(std::lround(ms * m_scale)));
+}
+
+void RealClock::sleep(int ms) { QThread::msleep(static_cast<unsigned long>(std::max(0, scaled(ms)))); }
+
+void RealClock::doEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+std::unique_ptr<Timer> RealClock::createTimer() { return std::make_unique<QtTimer>(*this); }
+
+}  // namespace vornelix::platform

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "platform/ui_service.h"
+
+namespace vornelix::test {
+
+// Records every box and dialog and answers from a script; the end of the program throws
+// platform::ProgramEnded.
+class FakeUi final : public platform::UiService {
+public:
+    platform::MsgAnswer messageBox(const platform::MessageBoxRequest& request) override;
+    std::optional<QString> openFile(const platform::OpenFileRequest& request) override;
+    [[noreturn]] void endProgram() override;
+
+    // Answers for the next boxes, in order; a box without a scripted answer gets its first button.
+    std::deque<platform::MsgAnswer> answers;
+    // Results for the next open-file dialogs; nothing scripted means Cancel.
+    std::deque<std::optional<QString>> chosenFiles;
+
+    std::vector<platform::MessageBoxRequest> boxes;
+    std::vector<platform::OpenFileRequest> dialogs;
+    bool ended = false;
+
+    QString lastText() const { return boxes.empty() ? QString() : boxes.back().text; }
+};
+
+}  // namespace vornelix::test

@@ -1,0 +1,49 @@
+#include "support/test_environment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "machine/global_variables.h"
+#include "machine/profile_store.h"
+
+namespace vornelix::test {
+
+TestEnvironment::TestEnvironment() : m_saved(platform::services()) {
+    for (const char* folder : {"Vornelix", "Temp", "Current"}) QDir(root()).mkpath(folder);
+    platform::DriveTable table({{'c', root(), platform::DriveType::Fixed, "NTFS", true}});
+    m_files = std::make_unique<platform::FileSystem>(
+        table, platform::HostFolders{root() + "/Vornelix", root() + "/Temp", root() + "/Current"});
+    platform::Services& s = platform::services();
+    s.ui = &ui;
+    s.clock = &clock;
+    s.files = m_files.get();
+    resetGlobalVariables();
+}
+
+TestEnvironment::~TestEnvironment() {
+    resetGlobalVariables();
+    platform::services() = m_saved;
+}
+
+QString TestEnvironment::host(const QString& windowsPath) const {
+    return m_files->hostPath(windowsPath);
+}
+
+void TestEnvironment::createDatabase() {
+    createProfileDatabase(programHost() + "/ASNMD.DAT");
+}
+
+void TestEnvironment::writeFile(const QString& windowsPath, const QByteArray& bytes) const {
+    const QString path = host(windowsPath);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+}
+
+QByteArray TestEnvironment::readFile(const QString& windowsPath) const {
+    QFile file(host(windowsPath));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace vornelix::test

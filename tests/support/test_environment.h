@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "platform/file_system.h"
+#include "platform/services.h"
+#include "support/fake_clock.h"
+#include "support/fake_ui.h"
+
+namespace vornelix::test {
+
+// A fresh program state for one test: global variables at their start values, the fake UI
+// and clock, and a file system whose drive c: is a temporary folder holding the program
+// folder (c:\Vornelix), the temporary folder (c:\Temp) and the current folder (c:\Current).
+class TestEnvironment {
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+
+    FakeUi ui;
+    FakeClock clock;
+
+    QString root() const { return m_dir.path(); }
+    // Host path of a Windows-style path on the test drives.
+    QString host(const QString& windowsPath) const;
+    QString programHost() const { return root() + "/Vornelix"; }
+    platform::FileSystem& files() { return *m_files; }
+
+    // Writes an empty profile database into the program folder.
+    void createDatabase();
+    void writeFile(const QString& windowsPath, const QByteArray& bytes) const;
+    QByteArray readFile(const QString& windowsPath) const;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<platform::FileSystem> m_files;
+    platform::Services m_saved;
+};
+
+}  // namespace vornelix::test
