@@ -20,6 +20,9 @@ public:
     virtual QMdiArea* mdiArea() = 0;
     // The outer size of the main window in twips.
     virtual QSize sizeTwips() const = 0;
+    // Leaves the share-drive menu mode: the share-drive strip hidden, ShareDriveOpen False,
+    // the profile menus shown again.
+    virtual void restoreProfileMenuMode() {}
 };
 
 MainWindowPort* mainWindow();
