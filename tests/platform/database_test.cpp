@@ -1,0 +1,301 @@
+#include <gtest/gtest.h>
+
+#define SQLITE_HAS_CODEC 1
+#include <sqlite3.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+
+#include "machine/profile_store.h"
+#include "platform/database.h"
+#include "platform/runtime_error.h"
+#include "support/test_environment.h"
+
+namespace vornelix::platform {
+namespace {
+
+const QString kDatabase = "c:\\Vornelix\\ASNMD.DAT";
+const QString kInsert =
+    "insert into Vornelix_profile (prof_name, hard_disk_path, hard_disk_size, cd_rom_path, "
+    "cdrom_type, networking) values (?, ?, ?, ?, ?, ?)";
+
+QString connectionTo(const QString& path, const QString& password = kDatabasePassword) {
+    return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path +
+           ";Persist Security Info=False;Jet OLEDB:Database Password=" + password;
+}
+
+// Runs f, which must throw RuntimeError; returns it.
+template <class F>
+RuntimeError errorOf(F&& f) {
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no RuntimeError thrown";
+    return RuntimeError(0, QString());
+}
+
+class DatabaseTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        env.createDatabase();
+        connection.ConnectionString = connectionTo(kDatabase);
+    }
+
+    void insert(const QString& name, int size = 5) {
+        connection.Execute(kInsert, {name, "c:\\Vornelix_HD\\" + name, size, "   ", "cdrom", 0});
+    }
+
+    test::TestEnvironment env;
+    DbConnection connection;
+};
+
+TEST_F(DatabaseTest, FileIsEncryptedAndReadableOnlyWithThePassword) {
+    const QByteArray bytes = env.readFile(kDatabase);
+    ASSERT_GE(bytes.size(), 16);
+    EXPECT_NE(bytes.left(16), QByteArray("SQLite format 3", 16));
+
+    sqlite3* plain = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(env.host(kDatabase)).constData(), &plain,
+                              SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    EXPECT_NE(sqlite3_exec(plain, "select count(*) from sqlite_master", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(plain);
+
+    connection.Open();
+    EXPECT_EQ(connection.State(), kStateOpen);
+    DbRecordset rows;
+    rows.Open(kSelectAllProfiles, connection);
+    EXPECT_TRUE(rows.Bof());
+    EXPECT_TRUE(rows.Eof());
+}
+
+TEST_F(DatabaseTest, FilesThatCannotBeOpenedGiveTheUnspecifiedError) {
+    env.writeFile("c:\\Vornelix\\text.DAT", "this is not a database at all, just some text\n");
+    env.writeFile("c:\\Vornelix\\empty.DAT", "");
+    sqlite3* plain = nullptr;
+    sqlite3_open(QFile::encodeName(env.host("c:\\Vornelix\\plain.DAT")).constData(), &plain);
+    sqlite3_exec(plain, "create table t (x)", nullptr, nullptr, nullptr);
+    sqlite3_close(plain);
+
+    const struct {
+        QString connection;
+        QString description;
+    } cases[] = {
+        {connectionTo(kDatabase, "QM4TZ-WB7HN-K2XVX"), "Not a valid password."},
+        {connectionTo(kDatabase, ""), "Not a valid password."},
+        {connectionTo("c:\\Vornelix\\MISSING.DAT"),
+         "Could not find file 'c:\\Vornelix\\MISSING.DAT'."},
+        {connectionTo("q:\\ASNMD.DAT"), "Could not find file 'q:\\ASNMD.DAT'."},
+        {connectionTo("c:\\Vornelix"), "Could not find file 'c:\\Vornelix'."},
+        {connectionTo("c:\\Vornelix\\text.DAT"), "Not a valid password."},
+        {connectionTo("c:\\Vornelix\\empty.DAT"),
+         "Unrecognized database format 'c:\\Vornelix\\empty.DAT'."},
+        {connectionTo("c:\\Vornelix\\plain.DAT"),
+         "Unrecognized database format 'c:\\Vornelix\\plain.DAT'."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.connection.toStdString());
+        DbConnection failing;
+        failing.ConnectionString = c.connection;
+        const RuntimeError e = errorOf([&] { failing.Open(); });
+        EXPECT_EQ(e.number(), kErrUnspecified);
+        EXPECT_EQ(e.description(), c.description);
+        EXPECT_EQ(failing.State(), kStateClosed);
+    }
+    // Opening never creates a file, and an empty file stays untouched.
+    EXPECT_FALSE(QFile::exists(env.host("c:\\Vornelix\\MISSING.DAT")));
+    EXPECT_EQ(QFile(env.host("c:\\Vornelix\\empty.DAT")).size(), 0);
+
+    // The same object opens once the connection string is right.
+    DbConnection reused;
+    reused.ConnectionString = connectionTo(kDatabase, "wrong");
+    EXPECT_THROW(reused.Open(), RuntimeError);
+    reused.ConnectionString = connectionTo(kDatabase);
+    reused.Open();
+    EXPECT_EQ(reused.State(), kStateOpen);
+}
+
+TEST_F(DatabaseTest, FileHeldExclusivelyByAnotherProcessFailsPromptly) {
+    QProcess holder;
+    holder.start(VORNELIX_PROGRAM_DIR "/asnmd_tool", {"lock", env.host(kDatabase), "30"});
+    ASSERT_TRUE(holder.waitForStarted(5000)) << "asnmd_tool is not built";
+    QByteArray said;
+    while (!said.contains("locked") && holder.waitForReadyRead(10000)) said += holder.readAll();
+    ASSERT_TRUE(said.contains("locked")) << holder.readAllStandardError().toStdString();
+
+    QElapsedTimer timer;
+    timer.start();
+    const RuntimeError e = errorOf([&] { connection.Open(); });
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_EQ(e.number(), kErrUnspecified);
+    EXPECT_EQ(e.description(), "The file 'c:\\Vornelix\\ASNMD.DAT' is already in use.");
+
+    holder.kill();
+    holder.waitForFinished(5000);
+    connection.Open();
+    EXPECT_EQ(connection.State(), kStateOpen);
+}
+
+TEST_F(DatabaseTest, ExecuteBindsEveryValueAsItIs) {
+    connection.Open();
+    const QString hostile = "x'); drop table Vornelix_profile; --";
+    connection.Execute(kInsert, {hostile, QVariant(), std::int16_t{7}, "d:", 2.5, true});
+
+    DbRecordset rows;
+    rows.Open("select * from Vornelix_profile where prof_name = ?", connection, kCursorDynamic,
+              kLockOptimistic, {hostile});
+    ASSERT_FALSE(rows.Eof());
+    EXPECT_EQ(rows.Fields(1).toString(), hostile);
+    EXPECT_TRUE(rows.Fields(2).isNull());
+    EXPECT_EQ(rows.Fields(3).toInt(), 7);
+    EXPECT_EQ(rows.Fields(5).toDouble(), 2.5);
+    EXPECT_EQ(rows.Fields(6).toInt(), 1);
+}
+
+TEST_F(DatabaseTest, ExecuteReportsWrongStatementsAndValues) {
+    EXPECT_EQ(errorOf([&] { connection.Execute("delete from Vornelix_profile"); }).number(),
+              kErrConnectionClosed);
+    connection.Open();
+
+    const RuntimeError noTable = errorOf([&] { connection.Execute("delete from nothing"); });
+    EXPECT_EQ(noTable.number(), kErrCommandText);
+    EXPECT_TRUE(noTable.description().contains("no such table")) << noTable.what();
+
+    EXPECT_EQ(errorOf([&] {
+                  connection.Execute(kInsert, {"a", "b", 1});
+              }).number(),
+              kErrParameters);
+    EXPECT_EQ(errorOf([&] { connection.Execute("delete from Vornelix_profile", {1}); }).number(),
+              kErrParameters);
+    EXPECT_EQ(errorOf([&] { connection.Execute("  "); }).number(), kErrCommandText);
+
+    // A second statement after the first is refused, and neither runs.
+    insert("Keep");
+    EXPECT_EQ(errorOf([&] {
+                  connection.Execute(
+                      "update Vornelix_profile set networking = 1; delete from Vornelix_profile");
+              }).number(),
+              kErrCommandText);
+    DbRecordset rows;
+    rows.Open(kSelectAllProfiles, connection);
+    ASSERT_FALSE(rows.Eof());
+    EXPECT_EQ(rows.Fields(6).toInt(), 0);
+}
+
+TEST_F(DatabaseTest, CursorRefusesFieldsWithoutCurrentRow) {
+    connection.Open();
+    DbRecordset rows;
+    rows.Open(kSelectAllProfiles, connection);
+    EXPECT_EQ(errorOf([&] { rows.Fields(1); }).number(), kErrNoCurrentRecord);
+    EXPECT_EQ(errorOf([&] { rows.Fields(1); }).description(),
+              "Either BOF or EOF is True, or the current record has been deleted. Requested "
+              "operation requires a current record.");
+    EXPECT_EQ(errorOf([&] { rows.MoveFirst(); }).number(), kErrNoCurrentRecord);
+    EXPECT_EQ(errorOf([&] { rows.MoveNext(); }).number(), kErrNoCurrentRecord);
+    EXPECT_EQ(errorOf([&] { rows.setField(6, 1); }).number(), kErrNoCurrentRecord);
+    rows.Close();
+
+    insert("One");
+    insert("Two");
+    rows.Open(kSelectAllProfiles, connection);
+    EXPECT_FALSE(rows.Bof());
+    EXPECT_EQ(rows.Fields(1).toString(), "One");
+    EXPECT_EQ(errorOf([&] { rows.Fields(9); }).number(), kErrItemNotFound);
+    rows.MoveNext();
+    EXPECT_EQ(rows.Fields(1).toString(), "Two");
+    rows.MoveNext();
+    EXPECT_TRUE(rows.Eof());
+    EXPECT_FALSE(rows.Bof());
+    EXPECT_EQ(errorOf([&] { rows.Fields(1); }).number(), kErrNoCurrentRecord);
+    rows.MoveFirst();
+    EXPECT_EQ(rows.Fields(1).toString(), "One");
+}
+
+TEST_F(DatabaseTest, UpdateRefusesWhatItCannotWriteBack) {
+    connection.Open();
+    insert("One");
+
+    DbRecordset rows;
+    rows.Open("select prof_name, hard_disk_size + 1 from Vornelix_profile", connection);
+    rows.setField(1, 9);
+    EXPECT_EQ(errorOf([&] { rows.Update(); }).number(), kErrNotUpdatable);
+    rows.Close();
+
+    // The row went away after it was read: the update must not pass for done.
+    rows.Open(kSelectAllProfiles, connection);
+    connection.Execute("delete from Vornelix_profile");
+    rows.setField(6, 1);
+    EXPECT_EQ(errorOf([&] { rows.Update(); }).number(), kErrRowNotFound);
+}
+
+TEST_F(DatabaseTest, RequerySeesNewRowsAndStartsAtTheFirst) {
+    connection.Open();
+    insert("One");
+    DbRecordset rows;
+    rows.Open(kSelectAllProfiles, connection);
+    insert("Two");
+    rows.MoveNext();
+    rows.Requery();
+    EXPECT_EQ(rows.Fields(1).toString(), "One");
+    rows.MoveNext();
+    EXPECT_EQ(rows.Fields(1).toString(), "Two");
+}
+
+TEST_F(DatabaseTest, ObjectsRefuseUseInTheWrongState) {
+    DbRecordset rows;
+    EXPECT_EQ(errorOf([&] { rows.Open(kSelectAllProfiles, connection); }).number(),
+              kErrConnectionClosed);
+    EXPECT_EQ(rows.State(), kStateClosed);
+    EXPECT_EQ(errorOf([&] { rows.Eof(); }).number(), kErrObjectClosed);
+
+    connection.Open();
+    EXPECT_EQ(errorOf([&] { connection.Open(); }).number(), kErrObjectOpen);
+    rows.Open(kSelectAllProfiles, connection);
+    EXPECT_EQ(errorOf([&] { rows.Open(kSelectAllProfiles, connection); }).number(), kErrObjectOpen);
+    EXPECT_EQ(errorOf([&] { DbRecordset().Open("select * from nothing", connection); }).number(),
+              kErrCommandText);
+
+    // Closing the connection closes its record sets; closing twice is harmless.
+    connection.Close();
+    EXPECT_EQ(rows.State(), kStateClosed);
+    EXPECT_EQ(errorOf([&] { rows.Requery(); }).number(), kErrObjectClosed);
+    connection.Close();
+    rows.Close();
+
+    // A record set may outlive its connection.
+    auto shortLived = std::make_unique<DbConnection>();
+    shortLived->ConnectionString = connectionTo(kDatabase);
+    shortLived->Open();
+    rows.Open(kSelectAllProfiles, *shortLived);
+    shortLived.reset();
+    EXPECT_EQ(rows.State(), kStateClosed);
+}
+
+TEST_F(DatabaseTest, CreationNeverOverwritesAFile) {
+    connection.Open();
+    insert("Kept");
+    connection.Close();
+
+    const QString host = env.host(kDatabase);
+    const RuntimeError e =
+        errorOf([&] { createEncryptedDatabase(host, kDatabasePassword, {"create table t (x)"}); });
+    EXPECT_EQ(e.number(), kErrUnspecified);
+
+    connection.Open();
+    DbRecordset rows;
+    rows.Open(kSelectAllProfiles, connection);
+    EXPECT_EQ(rows.Fields(1).toString(), "Kept");
+
+    // A creation that fails leaves no file behind.
+    const QString broken = env.host("c:\\Vornelix\\broken.DAT");
+    EXPECT_THROW(createEncryptedDatabase(broken, kDatabasePassword, {"create nonsense"}),
+                 RuntimeError);
+    EXPECT_FALSE(QFile::exists(broken));
+}
+
+}  // namespace
+}  // namespace vornelix::platform
