@@ -4,13 +4,18 @@
 
 #include "app/mdi_form1.h"
 #include "platform/file_system.h"
+#include "platform/host_facts.h"
+#include "platform/linux_processes.h"
 #include "platform/qt_ui_service.h"
 #include "platform/real_clock.h"
 #include "platform/services.h"
+#include "platform/x11_window_system.h"
 
 namespace vornelix {
 
-void MdlLoad::Main() { mdiForm1().show(); }
+void MdlLoad::Main() {
+    mdiForm1().show();
+}
 
 int MdlLoad::run(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -23,6 +28,12 @@ int MdlLoad::run(int argc, char** argv) {
     s.ui = &ui;
     s.clock = &clock;
     s.files = &files;
+    platform::LinuxHostFacts host;
+    s.host = &host;
+    platform::X11WindowSystem windows;
+    s.windows = &windows;
+    platform::LinuxProcesses processes;
+    s.processes = &processes;
 
     Main();
     return QApplication::exec();

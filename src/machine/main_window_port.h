@@ -2,12 +2,20 @@
 
 #include <QSize>
 #include <QString>
+#include <cstdint>
 
 #include "machine/menu_state.h"
 
 class QMdiArea;
 
 namespace vornelix {
+
+// The main window's caption with no profile open, and while a profile is open and idle.
+inline const QString kMainCaption = QStringLiteral("Vornelix");
+inline QString openProfileCaption(const QString& profileName) {
+    return QStringLiteral("Vornelix [ ") + profileName +
+           QStringLiteral(" - Press Ctrl+R to Start Mac ]");
+}
 
 // What the windows below the main window need of it; the main window implements it.
 class MainWindowPort {
@@ -23,6 +31,9 @@ public:
     // Leaves the share-drive menu mode: the share-drive strip hidden, ShareDriveOpen False,
     // the profile menus shown again.
     virtual void restoreProfileMenuMode() {}
+    // `NetworkPollCount` and `Network_Timer.Enabled`, which arm the network poll.
+    virtual void setNetworkPollCount(std::int16_t count) = 0;
+    virtual void setNetworkTimerEnabled(bool enabled) = 0;
 };
 
 MainWindowPort* mainWindow();

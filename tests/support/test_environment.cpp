@@ -17,6 +17,9 @@ TestEnvironment::TestEnvironment() : m_saved(platform::services()) {
     platform::Services& s = platform::services();
     s.ui = &ui;
     s.clock = &clock;
+    s.host = &hostFacts;
+    s.windows = &windows;
+    s.processes = &processes;
     s.files = m_files.get();
     resetGlobalVariables();
 }

@@ -7,13 +7,17 @@
 #include "platform/file_system.h"
 #include "platform/services.h"
 #include "support/fake_clock.h"
+#include "support/fake_host.h"
+#include "support/fake_processes.h"
 #include "support/fake_ui.h"
+#include "support/fake_windows.h"
 
 namespace vornelix::test {
 
-// A fresh program state for one test: global variables at their start values, the fake UI
-// and clock, and a file system whose drive c: is a temporary folder holding the program
-// folder (c:\Vornelix), the temporary folder (c:\Temp) and the current folder (c:\Current).
+// A fresh program state for one test: global variables at their start values, the fake UI,
+// clock, host, windows and processes, and a file system whose drive c: is a temporary folder
+// holding the program folder (c:\Vornelix), the temporary folder (c:\Temp) and the current
+// folder (c:\Current).
 class TestEnvironment {
 public:
     TestEnvironment();
@@ -21,6 +25,9 @@ public:
 
     FakeUi ui;
     FakeClock clock;
+    FakeHost hostFacts;
+    FakeWindows windows;
+    FakeProcesses processes;
 
     QString root() const { return m_dir.path(); }
     // Host path of a Windows-style path on the test drives.

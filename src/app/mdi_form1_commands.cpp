@@ -1,0 +1,225 @@
+// The commands of the main window's menus and toolbar buttons.
+
+#include <QAction>
+
+#include "app/main_window_texts.h"
+#include "app/mdi_form1.h"
+#include "app/picture_box.h"
+#include "machine/global_variables.h"
+#include "machine/host_probes.h"
+#include "machine/module_general_functions.h"
+#include "machine/profile_store.h"
+#include "platform/file_system.h"
+#include "platform/runtime_error.h"
+#include "platform/services.h"
+#include "platform/ui_service.h"
+
+namespace vornelix {
+
+namespace {
+
+void message(const QString& text) {
+    platform::ui().message(text, kMessageTitle);
+}
+
+void updateMenus() {
+    ModuleGeneralFunctions::UpdateMenusAndButtons();
+}
+
+// Deletes the joined graphics-driver file of the last engine start; failures are ignored.
+void deleteGraphicDriverFile() {
+    try {
+        const QString path = graphicDriverFilePath();
+        if (platform::files().fileExists(path))
+            platform::files().deleteFile(path);
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace
+
+// Profile menu.
+
+void MDIForm1::mnuProfile_New_Click() {
+    // The share-drive New command and the New Profile Wizard are wired here when they exist.
+}
+
+void MDIForm1::mnuProfile_Open_Click() {
+    std::int16_t profiles = 0;
+    try {
+        profiles = countProfiles();
+    } catch (const platform::RuntimeError& error) {
+        // The store cannot be opened or read: say why and leave it closed.
+        closeProfileStore();
+        message(error.description());
+        return;
+    } catch (...) {
+        closeProfileStore();
+        throw;
+    }
+    closeProfileStore();
+    if (profiles >= 1) {
+        // CALL SITE (Open Profile dialog): form<DlgOpenProfile>().Show();
+        return;
+    }
+    message(kNoProfileStoredMessage);
+}
+
+void MDIForm1::mnuProfile_Copy_Click() {
+    // The share-drive Copy command is wired here with the share drive.
+}
+
+void MDIForm1::mnuProfile_Paste_Click() {
+    // The share-drive Paste command is wired here with the share drive.
+}
+
+void MDIForm1::mnuProfile_close_Click() {
+    if (gv().ShareDriveOpen == kTrue) {
+        // CALL SITE: close the share drive (FlatBttnCloseShareDrv_Click) once it exists.
+        return;
+    }
+    if (gv().ProfileOpen == kFalse) {
+        message(kNoProfileOpenMessage);
+        return;
+    }
+    gv().ProfileOpen = kFalse;
+    setCaption(kMainCaption);
+    updateMenus();
+}
+
+void MDIForm1::mnuProfile_exit_Click() {
+    // Ends at once: no window is unloaded, nothing is sent to the engine, no file is deleted.
+    platform::ui().endProgram();
+}
+
+// Control menu.
+
+void MDIForm1::mnuControl_Play_Click() {
+    if (gv().ProfileOpen == kFalse) {
+        message(kNoProfileToRunMessage);
+        return;
+    }
+    if (gv().EngineRunning == kTrue) {
+        message(kAlreadyRunningMessage);
+        return;
+    }
+    setCaption(kMainCaption);
+    // CALL SITE (profile start): frmProcessing::Power_on();
+    updateMenus();
+}
+
+void MDIForm1::mnuControl_Stop_Click() {
+    if (gv().EngineRunning == kFalse) {
+        message(kStopNotRunningMessage);
+        return;
+    }
+    // CALL SITE: the stop request to the engine window (WM_DESTROY) goes here.
+    gv().EngineRunning = kFalse;
+    // CALL SITE (machine window): unloadMachineWindow(); its unload deletes the configuration.
+    updateMenus();
+    setCaption(openProfileCaption(gv().ProfileName));
+    deleteGraphicDriverFile();
+}
+
+void MDIForm1::mnuControl_Pause_Click() {
+    // Pause has no action.
+}
+
+// View menu.
+
+void MDIForm1::mnuView_FullScreen_Click() {
+    FullScreen();
+}
+
+void MDIForm1::mnuView_ToggleMouse_Click() {
+    ToggleMouse();
+}
+
+void MDIForm1::FullScreen() {
+    if (gv().EngineRunning == kFalse) {
+        message(kNotRunningMessage);
+        return;
+    }
+    // CALL SITE: the full-screen toggle message to the engine window goes here.
+}
+
+void MDIForm1::ToggleMouse() {
+    if (gv().EngineRunning == kFalse) {
+        message(kNotRunningMessage);
+        return;
+    }
+    // CALL SITE: the mouse-capture toggle message to the engine window goes here.
+}
+
+void MDIForm1::mnuView_Toolbar_Click() {
+    const bool show = !mnuView_Toolbar->isChecked();
+    mnuView_Toolbar->setChecked(show);
+    Picture1->setVisible(show);
+    // CALL SITE: resize an embedded share-drive window (ShareDriveWindow > 0) to the new room.
+}
+
+// Tools menu.
+
+void MDIForm1::mnuTools_ShareDrive_Click() {
+    // The share drive is wired here when it exists.
+}
+
+void MDIForm1::mnuTools_Network_Configurator_Click() {
+    // The Network Settings Wizard is shown here when it exists.
+}
+
+void MDIForm1::mnuTools_Profile_Settings_Click() {
+    // The Profile Settings dialog is shown here when it exists.
+}
+
+// Help menu.
+
+void MDIForm1::mnuHelp_About_Click() {
+    // The About window is shown here when it exists.
+}
+
+void MDIForm1::mnuHelp_Contents_Click() {
+    // Contents has no action.
+}
+
+void MDIForm1::mnuHelp_FAQ_Click() {
+    // The FAQ window is shown here, on question 1, when it exists.
+}
+
+// Toolbar buttons: each runs its menu item's handler.
+
+void MDIForm1::FlatBttnNew_Click() {
+    mnuProfile_New_Click();
+}
+void MDIForm1::FlatBttnOpen_Click() {
+    mnuProfile_Open_Click();
+}
+void MDIForm1::FlatBttnClose_Click() {
+    mnuProfile_close_Click();
+}
+void MDIForm1::FlatBttnPlay_Click() {
+    mnuControl_Play_Click();
+}
+void MDIForm1::FlatBttnStop_Click() {
+    mnuControl_Stop_Click();
+}
+void MDIForm1::FlatBttnPause_Click() {
+    mnuControl_Pause_Click();
+}
+void MDIForm1::FlatBttnFullScreen_Click() {
+    mnuView_FullScreen_Click();
+}
+void MDIForm1::FlatBttnNetwork_Click() {
+    mnuTools_Network_Configurator_Click();
+}
+void MDIForm1::FlatBttnProfSettings_Click() {
+    mnuTools_Profile_Settings_Click();
+}
+
+// Timer.
+
+void MDIForm1::Network_Timer_Timer() {
+    // The poll for the network trigger file is wired here with the static address switch.
+}
+
+}  // namespace vornelix

@@ -1,0 +1,166 @@
+#include "machine/engine_config.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "machine/basic_text.h"
+#include "machine/engine_interface.h"
+#include "machine/global_variables.h"
+#include "machine/module_general_functions.h"
+#include "machine/profile_store.h"
+#include "platform/database.h"
+#include "platform/file_system.h"
+#include "platform/runtime_error.h"
+#include "platform/services.h"
+#include "platform/ui_service.h"
+
+namespace vornelix {
+
+namespace {
+
+constexpr std::int32_t kErrFileAccess = 75;
+
+const QString kSlaveOn = QStringLiteral("pci_ide0_slave_installed = 1");
+const QString kSlaveOff = QStringLiteral("pci_ide0_slave_installed = 0");
+const QString kTypeNative = QStringLiteral(" pci_ide0_slave_type = \"nativecdrom\" ");
+const QString kTypeDisk = QStringLiteral(" pci_ide0_slave_type = \"hd\"  ");
+const QString kBootAuto = QStringLiteral("prom_bootmethod = \"auto\" ");
+const QString kBootSelect = QStringLiteral("prom_bootmethod = \"select\" ");
+
+QString quoted(const QString& text) {
+    return u'"' + text + u'"';
+}
+
+QString imageLine(const QString& image) {
+    return QStringLiteral("pci_ide0_slave_image = ") + quoted(image);
+}
+
+QString typeFromRow(const EngineProfileRow& row) {
+    return QStringLiteral(" pci_ide0_slave_type = ") + quoted(variantText(row.cdRomType));
+}
+
+// Lines 8 to 11.
+QStringList ideSlaveLines(const EngineProfileRow& row, const IdeSlaveChoice& choice,
+                          const QString& sharedDrivePath) {
+    const QString rowImage = trimBlanks(variantText(row.cdRomPath));
+    switch (choice.slave) {
+        case IdeSlave::InstallMedium:
+            return {kSlaveOn, imageLine(rowImage), typeFromRow(row), kBootAuto};
+        case IdeSlave::HostCdRom:
+            return {kSlaveOn, imageLine(choice.cdRomDrive), kTypeNative, kBootSelect};
+        case IdeSlave::SharedDrive:
+            return {kSlaveOn, imageLine(sharedDrivePath), kTypeDisk, kBootAuto};
+        case IdeSlave::NoCdRomDrive:
+        case IdeSlave::Nothing:
+            break;
+    }
+    return {kSlaveOff, imageLine(rowImage), typeFromRow(row), kBootAuto};
+}
+
+}  // namespace
+
+EngineProfileRow readEngineProfileRow(const platform::DbRecordset& rows) {
+    return {rows.Fields(kColHardDiskPath), rows.Fields(kColCdRomPath), rows.Fields(kColCdRomType),
+            rows.Fields(kColNetworking), rows.Fields(kColRamSize)};
+}
+
+std::optional<IdeSlaveChoice> chooseIdeSlave(const StartOptions& options,
+                                             const std::function<QString()>& findCdRomDrive,
+                                             const std::function<bool()>& continueWithoutCdRom) {
+    if (options.attachInstallMedium == kTrue)
+        return IdeSlaveChoice{IdeSlave::InstallMedium, {}};
+    if (options.cdRomEnabled == kTrue) {
+        const QString drive = findCdRomDrive();
+        if (!trimBlanks(drive).isEmpty())
+            return IdeSlaveChoice{IdeSlave::HostCdRom, drive};
+        if (!continueWithoutCdRom())
+            return std::nullopt;
+        return IdeSlaveChoice{IdeSlave::NoCdRomDrive, drive};
+    }
+    if (!trimBlanks(options.sharedDrivePath).isEmpty())
+        return IdeSlaveChoice{IdeSlave::SharedDrive, {}};
+    return IdeSlaveChoice{IdeSlave::Nothing, {}};
+}
+
+std::optional<IdeSlaveChoice> chooseIdeSlaveForStart() {
+    const auto findDrive = [] {
+        QString drive;
+        ModuleGeneralFunctions::FindCDROMDrive(drive);
+        return drive;
+    };
+    const auto askToContinue = [] {
+        return platform::ui().message(
+                   QStringLiteral("No CD-ROM was detected.Continue without CD-ROM ?"),
+                   QStringLiteral("Vornelix"),
+                   platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes;
+    };
+    const GlobalVariablesModule& state = gv();
+    return chooseIdeSlave({state.AttachInstallMedium, state.CdRomEnabled, state.SharedDrivePath},
+                          findDrive, askToContinue);
+}
+
+double startRamSizeMB(const QVariant& ramSize, double ramSizeMB) {
+    if (isNullValue(ramSize) || ramSize.toDouble() == 0)
+        return ramSizeMB;
+    return ramSize.toDouble();
+}
+
+QString memorySizeHex(double ramSizeMB) {
+    // The exact count, also beyond 32 bits; a size below zero counts as none.
+    const double bytes = std::clamp(std::nearbyint(ramSizeMB * 1024 * 1024), 0.0, 1.8e19);
+    return QString::number(static_cast<std::uint64_t>(bytes), 16).toUpper();
+}
+
+QStringList engineConfigHeadLines(const EngineProfileRow& row) {
+    return {
+        QStringLiteral("pci_ide0_master_installed = 1"),
+        QStringLiteral("pci_ide0_master_image = ") +
+            quoted(trimBlanks(variantText(row.hardDiskPath)) + QStringLiteral("\\hdimage.img")),
+        QStringLiteral("pci_ide0_master_type = \"hd\""),
+        QStringLiteral("pci_3c90x_installed = 0"),
+        QStringLiteral("pci_3c90x_mac = \"DE:AD:CA:FE:12:34\" "),
+        QStringLiteral("pci_usb_installed = 1"),
+        QStringLiteral("nvram_file = \"nvram\" "),
+    };
+}
+
+QStringList engineConfigLines(const EngineProfileRow& row, const IdeSlaveChoice& slave,
+                              const GlobalVariablesModule& state,
+                              const QString& graphicDriverPath) {
+    QStringList lines = engineConfigHeadLines(row);
+    lines << ideSlaveLines(row, slave, state.SharedDrivePath);
+    lines << QStringLiteral("redraw_interval_msec = 10");
+    lines << QStringLiteral(" vlx_start_resolution = ") + state.StartResolution;
+    if (!trimBlanks(graphicDriverPath).isEmpty())
+        lines << QStringLiteral("prom_driver_graphic =") + quoted(graphicDriverPath);
+    lines << QStringLiteral("memory_size = 0x") + memorySizeHex(state.RamSizeMB);
+    lines << QStringLiteral("pci_rtl8139_installed = ") + variantText(row.networking);
+    lines << QStringLiteral("pci_rtl8139_mac = \"DE:AD:CA:FE:12:35\" ");
+    lines << QStringLiteral("key_toggle_mouse_grab = \"F6\" ");
+    lines << (slave.slave == IdeSlave::InstallMedium ? QStringLiteral("cpu_pvr = 0x00088302")
+                                                     : QStringLiteral("cpu_pvr = 0x000c0000"));
+    return lines;
+}
+
+QByteArray engineConfigBytes(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) bytes += line.toLocal8Bit() + "\r\n";
+    return bytes;
+}
+
+QString engineConfigPath() {
+    return inFolder(platform::files().programFolder(), kEngineConfigFileName);
+}
+
+void writeEngineConfigFile(const QStringList& lines) {
+    const QString path = engineConfigPath();
+    QFile file(platform::files().hostPath(path));
+    const QByteArray bytes = engineConfigBytes(lines);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size() || !file.flush())
+        throw platform::RuntimeError(kErrFileAccess, QStringLiteral("Path/File access error"));
+}
+
+}  // namespace vornelix

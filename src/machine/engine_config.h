@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <optional>
+
+#include "machine/flag.h"
+
+namespace vornelix {
+
+struct GlobalVariablesModule;
+namespace platform {
+class DbRecordset;
+}
+
+// The columns of a profile row that an engine start reads; Null stays Null.
+struct EngineProfileRow {
+    QVariant hardDiskPath;
+    QVariant cdRomPath;
+    QVariant cdRomType;
+    QVariant networking;
+    QVariant ramSize;
+};
+
+// The current row of the record set, by column position; throws without a current row.
+EngineProfileRow readEngineProfileRow(const platform::DbRecordset& rows);
+
+// What the next start puts on the IDE slave; the choices are tested in this order.
+enum class IdeSlave { InstallMedium = 1, HostCdRom, NoCdRomDrive, SharedDrive, Nothing };
+
+struct IdeSlaveChoice {
+    IdeSlave slave = IdeSlave::Nothing;
+    QString cdRomDrive;  // what the CD-ROM probe gave, when it was asked
+};
+
+// The one-start options that decide the IDE slave.
+struct StartOptions {
+    Flag attachInstallMedium = kFalse;
+    Flag cdRomEnabled = kFalse;
+    QString sharedDrivePath;
+};
+
+// The probe is asked only when the CD-ROM drive is wanted, the question only when the probe
+// found no drive. Nothing: the user would not go on without a CD-ROM drive.
+std::optional<IdeSlaveChoice> chooseIdeSlave(const StartOptions& options,
+                                             const std::function<QString()>& findCdRomDrive,
+                                             const std::function<bool()>& continueWithoutCdRom);
+
+// The same choice for the global state, the host's CD-ROM drive and the user's answer.
+std::optional<IdeSlaveChoice> chooseIdeSlaveForStart();
+
+// The RAM of a start: the row's ram_size unless it is Null or 0, else the size chosen before.
+double startRamSizeMB(const QVariant& ramSize, double ramSizeMB);
+
+// The byte count of the RAM size in upper-case hexadecimal without leading zeros.
+QString memorySizeHex(double ramSizeMB);
+
+// Lines 1 to 7, written before the IDE slave is chosen.
+QStringList engineConfigHeadLines(const EngineProfileRow& row);
+
+// The whole configuration: 19 lines, 18 when graphicDriverPath is blank. The state gives
+// SharedDrivePath, StartResolution and RamSizeMB (already the start's own RAM size).
+QStringList engineConfigLines(const EngineProfileRow& row, const IdeSlaveChoice& slave,
+                              const GlobalVariablesModule& state, const QString& graphicDriverPath);
+
+// The file's bytes: every line in the local 8-bit encoding followed by CR LF, no byte-order
+// mark.
+QByteArray engineConfigBytes(const QStringList& lines);
+
+// <program folder>\Xeminga
+QString engineConfigPath();
+
+// Creates or empties the configuration file and writes the lines; throws RuntimeError when
+// the file cannot be written.
+void writeEngineConfigFile(const QStringList& lines);
+
+}  // namespace vornelix

@@ -1,0 +1,94 @@
+#include "machine/host_probes.h"
+
+#include <QFile>
+#include <cmath>
+
+#include "machine/basic_text.h"
+#include "machine/global_variables.h"
+#include "machine/module_general_functions.h"
+#include "platform/file_system.h"
+#include "platform/runtime_error.h"
+#include "platform/services.h"
+#include "platform/ui_service.h"
+
+namespace vornelix {
+
+namespace {
+
+int roundHalfEven(double value) {
+    return static_cast<int>(std::nearbyint(value));
+}
+
+// Appends one part whole to the open output; False when it is missing, empty or short.
+bool appendPart(const QString& partPath, QFile& output) {
+    QFile part(platform::files().hostPath(partPath));
+    if (!part.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 size = part.size();
+    if (size <= 0)
+        return false;
+    const QByteArray bytes = part.read(size);
+    if (bytes.size() != size)
+        return false;
+    return output.write(bytes) == size;
+}
+
+}  // namespace
+
+QString graphicDriverFilePath() {
+    return inFolder(platform::files().tempFolder(), kGraphicDriverFileName);
+}
+
+QString startResolutionText(const platform::ScreenMetrics& screen) {
+    const int width = roundHalfEven(screen.widthTwips / screen.twipsPerPixelX);
+    const int height = roundHalfEven(screen.heightTwips / screen.twipsPerPixelY);
+    return QStringLiteral("\"%1x%2x32\"").arg(width).arg(height);
+}
+
+bool joinFiles(const QString& partsFolder, const QStringList& parts, const QString& output) {
+    const QString outputHost = platform::files().hostPath(output);
+    if (outputHost.isEmpty())
+        return false;
+    QFile out(outputHost);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    for (const QString& name : parts)
+        if (!appendPart(inFolder(partsFolder, name), out))
+            return false;
+    return out.flush();
+}
+
+double ModuleGeneralFunctions::GetTotalPhysicalMemory() {
+    try {
+        return platform::host().physicalMemoryBytes();
+    } catch (const platform::RuntimeError& error) {
+        platform::ui().message(error.description());
+        return 0;
+    }
+}
+
+void ModuleGeneralFunctions::SetStartResolution() {
+    gv().StartResolution = startResolutionText(platform::host().screen());
+}
+
+QString ModuleGeneralFunctions::BuildGraphicDriverFile() {
+    const QString output = graphicDriverFilePath();
+    // The parts are looked for by their bare names: in the current folder.
+    if (!joinFiles(platform::files().currentFolder(), kGraphicDriverParts, output))
+        return {};
+    return output;
+}
+
+bool ModuleGeneralFunctions::FindCDROMDrive(QString& drive) {
+    drive.clear();
+    const platform::FileSystem& fs = platform::files();
+    for (const platform::Drive& entry : fs.driveTable().drives()) {
+        if (entry.type != platform::DriveType::CdRom)
+            continue;
+        drive = QString(entry.letter.toUpper()) + u':';
+        return fs.drive(entry.letter).ready;
+    }
+    return false;
+}
+
+}  // namespace vornelix

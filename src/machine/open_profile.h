@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace vornelix {
+
+inline const QString kSharedDriveExtension = QStringLiteral(".dsk");
+// The shared-drive picker's one filter entry; its description starts with a blank.
+inline const QString kSharedDriveFilter = QStringLiteral(" (*.dsk)|*.dsk");
+inline const QString kNoSharedDriveMessage = QStringLiteral("No Shared Drive found");
+inline const QString kMissingFilesMessage = QStringLiteral("Missing some Vornelix files ");
+inline const QString kNoProfileMessage =
+    QStringLiteral("There is no profile, Please create profile first.");
+
+// The file a picked shared drive is looked for as: the pick without blanks around it, with
+// ".dsk" appended unless it already ends so in any letter case; empty when nothing was picked.
+QString sharedDriveFileName(const QString& picked);
+
+}  // namespace vornelix

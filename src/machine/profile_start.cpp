@@ -1,0 +1,126 @@
+#include "machine/profile_start.h"
+
+#include <optional>
+
+#include "machine/engine_config.h"
+#include "machine/engine_launch.h"
+#include "machine/global_variables.h"
+#include "machine/machine_window_port.h"
+#include "machine/main_window_port.h"
+#include "machine/module_general_functions.h"
+#include "machine/profile_store.h"
+#include "machine/start_animation.h"
+#include "platform/clock.h"
+#include "platform/runtime_error.h"
+#include "platform/services.h"
+#include "platform/ui_service.h"
+
+namespace vornelix {
+
+namespace {
+
+bool g_starting = false;
+
+class StartInProgress {
+public:
+    StartInProgress() { g_starting = true; }
+    ~StartInProgress() { g_starting = false; }
+};
+
+void message(const QString& text) { platform::ui().message(text, QStringLiteral("Vornelix")); }
+
+// The row's refusals: no volume, no installation path.
+bool refuseIncompleteProfile(const EngineProfileRow& row) {
+    if (row.hardDiskPath.isNull()) {
+        message(frmProcessing::kNoVolumeMessage);
+        return true;
+    }
+    if (row.cdRomPath.isNull()) {
+        message(frmProcessing::kNoInstallationPathMessage);
+        return true;
+    }
+    return false;
+}
+
+// Writes the configuration file; nothing when the user would not go on without a CD-ROM
+// drive (the file then keeps its first seven lines).
+bool writeConfiguration(const EngineProfileRow& row) {
+    writeEngineConfigFile(engineConfigHeadLines(row));
+    const std::optional<IdeSlaveChoice> slave = chooseIdeSlaveForStart();
+    if (!slave) return false;
+    if (slave->slave == IdeSlave::InstallMedium) gv().AttachInstallMedium = kFalse;
+    const QString driver = ModuleGeneralFunctions::BuildGraphicDriverFile();
+    gv().RamSizeMB = startRamSizeMB(row.ramSize, gv().RamSizeMB);
+    writeEngineConfigFile(engineConfigLines(row, *slave, gv(), driver));
+    gv().AttachInstallMedium = kFalse;
+    return true;
+}
+
+void animateAndLaunch() {
+    MachineWindowPort& window = machineWindow();
+    window.Show();
+    window.setBlackLogoVisible(true);
+    window.setLoginBarVisible(true);
+    window.setCaption(gv().ProfileName);
+    frmProcessing::ShowProgressPicts(window);
+    frmProcessing::Exec_myVornel();
+    window.setLoginBarVisible(false);
+    window.setBlackLogoVisible(false);
+    gv().SharedDrivePath = QStringLiteral(" ");
+    gv().CdRomEnabled = kFalse;
+}
+
+void reportFailedLaunch() {
+    message(frmProcessing::kLaunchFailedMessage);
+    unloadMachineWindow();
+    gv().EngineRunning = kFalse;
+    ModuleGeneralFunctions::UpdateMenusAndButtons();
+}
+
+void armNetworkPollWhenNetworked() {
+    const GlobalVariablesModule& state = gv();
+    if (state.NetworkingEnabled != 1 || state.HostIPAddress.trimmed().isEmpty() ||
+        state.HostSubnetMask.trimmed().isEmpty())
+        return;
+    MainWindowPort* main = mainWindow();
+    if (!main) return;
+    main->setNetworkPollCount(0);
+    platform::clock().doEvents();
+    main->setNetworkTimerEnabled(true);
+    platform::clock().doEvents();
+}
+
+void startSteps() {
+    openProfileStore(kSelectProfileByName, {gv().ProfileName});
+    const EngineProfileRow row = readEngineProfileRow(*gv().DbRecordset);
+    if (refuseIncompleteProfile(row) || !writeConfiguration(row)) return;
+    animateAndLaunch();
+    if (gv().EngineWindow == 0) {
+        reportFailedLaunch();
+        return;
+    }
+    armNetworkPollWhenNetworked();
+    gv().EngineRunning = kTrue;
+}
+
+}  // namespace
+
+bool frmProcessing::isStartInProgress() { return g_starting; }
+
+void frmProcessing::Power_on() {
+    StartInProgress guard;
+    try {
+        startSteps();
+    } catch (const platform::RuntimeError& error) {
+        if (error.number() == platform::kErrUnspecified) {
+            platform::ui().message(kDatabaseHeldMessage, QStringLiteral("Vornelix"),
+                                   platform::MsgButtons::Ok, platform::MsgIcon::Information);
+            platform::ui().endProgram();
+        }
+        // Any other error ends the start without a word.
+    } catch (const std::exception&) {
+    }
+    closeProfileStore();
+}
+
+}  // namespace vornelix

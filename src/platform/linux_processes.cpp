@@ -1,0 +1,176 @@
+#include "platform/linux_processes.h"
+
+#include <signal.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QThread>
+#include <optional>
+
+#include "platform/command_line.h"
+#include "platform/companion_protocol.h"
+#include "platform/detached_spawn.h"
+#include "platform/file_system.h"
+#include "platform/services.h"
+
+namespace vornelix::platform {
+
+namespace {
+
+bool hasDrive(const QString& path) {
+    return path.size() >= 2 && path[0].isLetter() && path[1] == ':';
+}
+
+// The host path of a Windows-style path; empty when its drive is not in the table.
+QString mapped(const QString& path) {
+    return hasDrive(path) ? files().hostPath(path) : path;
+}
+
+// The program's host path, or the start's error code.
+std::optional<QString> resolveProgram(const QString& program, int& code) {
+    const bool isPath = hasDrive(program) || program.contains('/');
+    const QString host = isPath ? mapped(program) : QStandardPaths::findExecutable(program);
+    if (host.isEmpty()) {
+        code = hasDrive(program) ? kStartPathNotFound : kStartFileNotFound;
+        return std::nullopt;
+    }
+    if (!QFileInfo::exists(host)) {
+        code = QFileInfo(host).dir().exists() ? kStartFileNotFound : kStartPathNotFound;
+        return std::nullopt;
+    }
+    return host;
+}
+
+int codeOf(const SpawnOutcome& outcome) {
+    switch (outcome.step) {
+        case SpawnStep::None:
+            return kStartOk;
+        case SpawnStep::Fork:
+            return kStartOutOfMemory;
+        case SpawnStep::Folder:
+            return kStartPathNotFound;
+        case SpawnStep::Exec:
+            break;
+    }
+    switch (outcome.error) {
+        case ENOENT:
+            return kStartFileNotFound;
+        case ENOTDIR:
+        case ENAMETOOLONG:
+        case ELOOP:
+            return kStartPathNotFound;
+        case ENOEXEC:
+            return kStartBadFormat;
+        case ENOMEM:
+        case EAGAIN:
+            return kStartOutOfMemory;
+        default:
+            return kStartAccessDenied;
+    }
+}
+
+std::string encoded(const QString& text) {
+    return QFile::encodeName(text).toStdString();
+}
+
+// The process's state letter and the time the system started it, from /proc; nothing when
+// there is no such process.
+std::optional<std::pair<char, unsigned long long>> processStat(std::int64_t pid) {
+    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray text = file.readAll();
+    const qsizetype close = text.lastIndexOf(')');
+    if (close < 0)
+        return std::nullopt;
+    const QList<QByteArray> fields = text.mid(close + 2).split(' ');
+    // After the command come the state (field 3) and, as field 22, the start time.
+    if (fields.size() < 20 || fields[0].isEmpty())
+        return std::nullopt;
+    return std::make_pair(fields[0][0], fields[19].toULongLong());
+}
+
+}  // namespace
+
+QString hostArgument(const QString& word) {
+    if (word.size() < 3 || !hasDrive(word) || (word[2] != '\\' && word[2] != '/'))
+        return word;
+    const QString host = files().hostPath(word);
+    return host.isEmpty() ? word : host;
+}
+
+LinuxProcesses::LinuxProcesses(QStringList opener) : m_opener(std::move(opener)) {}
+
+StartResult LinuxProcesses::start(const QString& program, const QString& parameters,
+                                  const QString& folder, ShowCommand show) {
+    int code = 0;
+    const std::optional<QString> host = resolveProgram(program, code);
+    if (!host)
+        return {code, 0};
+    const QString hostFolder = folder.isEmpty() ? QString() : mapped(folder);
+    if (!folder.isEmpty() && (hostFolder.isEmpty() || !QFileInfo(hostFolder).isDir()))
+        return {kStartPathNotFound, 0};
+    QStringList arguments{program};
+    for (const QString& word : splitWindowsCommandLine(parameters)) arguments << hostArgument(word);
+    return spawn(*host, arguments, hostFolder, show);
+}
+
+StartResult LinuxProcesses::openDocument(const QString& target) {
+    QString hostTarget = target;
+    if (hasDrive(target)) {
+        hostTarget = files().hostPath(target);
+        if (hostTarget.isEmpty() || !QFileInfo::exists(hostTarget))
+            return {kStartFileNotFound, 0};
+    }
+    if (m_opener.isEmpty())
+        return {kStartNoAssociation, 0};
+    int code = 0;
+    const std::optional<QString> host = resolveProgram(m_opener.first(), code);
+    if (!host)
+        return {kStartNoAssociation, 0};
+    return spawn(*host, QStringList(m_opener) << hostTarget, QString(), ShowCommand::Normal);
+}
+
+StartResult LinuxProcesses::spawn(const QString& hostProgram, const QStringList& arguments,
+                                  const QString& hostFolder, ShowCommand show) {
+    SpawnRequest request;
+    request.program = encoded(hostProgram);
+    for (const QString& a : arguments) request.arguments.push_back(encoded(a));
+    request.folder = encoded(hostFolder);
+    request.environment.push_back(std::string(kShowCommandVariable) + "=" +
+                                  std::to_string(static_cast<int>(show)));
+    const SpawnOutcome outcome = spawnDetached(request);
+    const int code = codeOf(outcome);
+    if (code != kStartOk)
+        return {code, 0};
+    if (const auto stat = processStat(outcome.pid))
+        m_started[outcome.pid] = stat->second;
+    return {code, outcome.pid};
+}
+
+bool LinuxProcesses::isRunning(std::int64_t pid) {
+    const auto known = m_started.find(pid);
+    if (known == m_started.end())
+        return false;
+    const auto stat = processStat(pid);
+    const bool running =
+        stat && stat->first != 'Z' && stat->first != 'X' && stat->second == known->second;
+    if (!running)
+        m_started.erase(known);
+    return running;
+}
+
+bool LinuxProcesses::end(std::int64_t pid) {
+    if (!isRunning(pid))
+        return false;
+    ::kill(static_cast<pid_t>(pid), SIGKILL);
+    // The kill is delivered at once; give the system a moment to take the process down, so
+    // that callers see it gone.
+    for (int i = 0; i < 100 && isRunning(pid); ++i) QThread::msleep(10);
+    m_started.erase(pid);
+    return true;
+}
+
+}  // namespace vornelix::platform

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "platform/show_command.h"
+
+namespace vornelix::platform {
+
+// The outcome of a start, with the codes of the Windows shell: above 32 means started.
+struct StartResult {
+    int code = 0;
+    std::int64_t pid = 0;  // the started process; 0 when nothing was started
+    bool started() const { return code > 32; }
+};
+
+// Result codes of a start.
+inline constexpr int kStartOutOfMemory = 0;
+inline constexpr int kStartFileNotFound = 2;
+inline constexpr int kStartPathNotFound = 3;
+inline constexpr int kStartAccessDenied = 5;
+inline constexpr int kStartBadFormat = 11;
+inline constexpr int kStartNoAssociation = 31;
+inline constexpr int kStartOk = 42;
+
+// Starting programs. Nothing is ever started through a shell.
+//
+// Paths are Windows-style as the program keeps them and are turned into host paths here:
+// the program, the working folder, and every word of the parameter text that is an absolute
+// path on a drive of the table ("c:\..."). The parameter text is split into words by the
+// rules of the Windows command line, so a program gets the words it would get there; a path
+// with a blank that is not quoted therefore arrives as two words. The started program sees
+// its own path, as given here, as its first argument (argv[0]), so a program that titles a
+// window with its own full path shows the Windows-style path.
+class Processes {
+  public:
+    virtual ~Processes() = default;
+
+    // Starts the program detached: the caller never waits for it, it outlives the caller.
+    // program: a Windows-style path, or a bare name looked up on PATH. folder: the working
+    // folder, empty for the caller's. show: how its first windows appear.
+    virtual StartResult start(const QString& program, const QString& parameters,
+                              const QString& folder, ShowCommand show) = 0;
+    // Opens a document (Windows-style path) or a web address with the desktop's handler.
+    // A document that does not exist gives kStartFileNotFound without starting anything.
+    virtual StartResult openDocument(const QString& target) = 0;
+    // Ends a process that this service started, at once. False, and nothing is done, for any
+    // other process id (also an id that the system has since given to another process).
+    virtual bool end(std::int64_t pid) = 0;
+    // True while a process that this service started still runs.
+    virtual bool isRunning(std::int64_t pid) = 0;
+};
+
+}  // namespace vornelix::platform

@@ -1,0 +1,175 @@
+#include "profiles/module_rar.h"
+
+#include <cstdlib>
+#include <optional>
+
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/rar_archive.h"
+#include "platform/services.h"
+#include "platform/ui_service.h"
+
+namespace vornelix::ModuleRAR {
+
+namespace {
+
+using platform::RarArchive;
+using platform::RarOperation;
+namespace rar = platform::rar;
+
+constexpr int kCommentChars = 16384;
+constexpr std::int32_t kModeExtract = 0;
+constexpr std::int32_t kModeTest = 1;
+constexpr std::int32_t kModeList = 2;
+
+// True while a pass runs: the events that it processes must not start a second one.
+bool passRunning = false;
+
+class PassGuard {
+  public:
+    PassGuard() { passRunning = true; }
+    ~PassGuard() { passRunning = false; }
+    PassGuard(const PassGuard&) = delete;
+    PassGuard& operator=(const PassGuard&) = delete;
+};
+
+std::optional<QString> openMessage(std::int32_t code, const QString& archive) {
+    switch (code) {
+        case rar::kNoMemory:
+            return QStringLiteral("Not enough memory");
+        case rar::kBadData:
+            return archive + QStringLiteral(": archive header broken");
+        case rar::kBadArchive:
+            return archive + QStringLiteral(" is not RAR archive");
+        case rar::kOpenError:
+            return QStringLiteral("Cannot open ") + archive;
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<QString> processMessage(std::int32_t code) {
+    switch (code) {
+        case rar::kBadData:
+            return QStringLiteral("CRC error");
+        case rar::kBadArchive:
+            return QStringLiteral("Bad volume");
+        case rar::kUnknownFormat:
+            return QStringLiteral("Unknown archive format");
+        case rar::kOpenError:
+            return QStringLiteral("Volume open error");
+        case rar::kCreateError:
+            return QStringLiteral("File create error");
+        case rar::kCloseError:
+            return QStringLiteral("File close error");
+        case rar::kReadError:
+            return QStringLiteral("Read error");
+        case rar::kWriteError:
+            return QStringLiteral("Write error");
+        default:
+            return std::nullopt;
+    }
+}
+
+// The library reports a missing or wrong password of RAR 5 data and headers with codes of its
+// own; for RAR 4 data it reports the same failure as damaged data. Both are reported alike.
+int passwordAsBadData(int code) {
+    return code == rar::kMissingPassword || code == rar::kBadPassword ? rar::kBadData : code;
+}
+
+// Makes the mode's call for the current entry and returns its result.
+int processEntry(RarArchive& archive, std::int32_t mode, const QString& destinationHost,
+                 const QString& entryName) {
+    switch (mode) {
+        case kModeExtract:
+            // A destination on no drive cannot be created; the library must never fall back
+            // on the entry's own name.
+            if (destinationHost.isEmpty())
+                return rar::kCreateError;
+            return archive.processFile(RarOperation::Extract, destinationHost);
+        case kModeTest:
+            return archive.processFile(RarOperation::Test, entryName);
+        case kModeList:
+            return archive.processFile(RarOperation::Skip);
+        default:
+            // Nothing is done with the entry, but the library must pass over its data to
+            // reach the next header.
+            archive.processFile(RarOperation::Skip);
+            return rar::kSuccess;
+    }
+}
+
+void showComment(const RarArchive& archive) {
+    if (archive.commentState() == 1)
+        platform::ui().message(archive.comment(), QStringLiteral("Comment"));
+}
+
+int openArchive(RarArchive& rarArchive, const QString& archive, std::int32_t mode) {
+    const QString host = platform::files().hostPath(archive);
+    if (host.isEmpty())
+        return rar::kOpenError;  // on a drive that does not exist
+    return rarArchive.open(
+        host, mode == kModeList ? platform::RarOpenMode::List : platform::RarOpenMode::Extract,
+        kCommentChars);
+}
+
+// Makes the mode's call for every entry, processing window events before each entry and
+// while its data flows.
+void walkEntries(RarArchive& rarArchive, std::int32_t mode, const QString& destination) {
+    rarArchive.onData([] { platform::clock().doEvents(); });
+    const QString destinationHost =
+        mode == kModeExtract ? platform::files().hostPath(destination) : QString();
+    QString entryName;
+    int header = rarArchive.readHeader(&entryName);
+    while (header == rar::kSuccess) {
+        platform::clock().doEvents();
+        const int result = processEntry(rarArchive, mode, destinationHost, entryName);
+        if (result != rar::kSuccess)
+            ReportRARProcessError(passwordAsBadData(result));
+        header = rarArchive.readHeader(&entryName);
+    }
+    if (passwordAsBadData(header) == rar::kBadData)
+        RARFatalError(QStringLiteral("File header broken"));
+}
+
+}  // namespace
+
+void RARExecute(const QString& destination, std::int32_t mode, const QString& archive,
+                const QString& password) {
+    if (passRunning)
+        return;
+    PassGuard guard;
+
+    RarArchive rarArchive;
+    const int opened = openArchive(rarArchive, archive, mode);
+    if (opened != rar::kSuccess) {
+        // Codes without an open message: the processing message where there is one, else the
+        // pass ends quietly.
+        ReportRAROpenError(opened, archive);
+        ReportRARProcessError(opened);
+        return;
+    }
+    if (!password.isEmpty())
+        rarArchive.setPassword(password);
+    showComment(rarArchive);
+    walkEntries(rarArchive, mode, destination);
+    rarArchive.close();
+}
+
+void ReportRAROpenError(std::int32_t code, const QString& archive) {
+    if (const auto message = openMessage(code, archive))
+        RARFatalError(*message);
+}
+
+void ReportRARProcessError(std::int32_t code) {
+    if (const auto message = processMessage(code))
+        RARFatalError(*message);
+}
+
+void RARFatalError(const QString& message) {
+    platform::ui().message(message, QStringLiteral("Error"));
+    platform::ui().endProgram();
+    std::abort();  // not reached: the end of the program does not return
+}
+
+}  // namespace vornelix::ModuleRAR

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// One pass over a RAR archive through the UnRAR library: extract, test or list its entries.
+// Every archive error that the module knows is shown in a box titled "Error", after which the
+// program ends; the caller never sees a failure.
+namespace vornelix::ModuleRAR {
+
+// Walks the archive (a Windows-style path) entry by entry and closes it:
+//   mode 0 extracts every entry to destination (a Windows-style file path, the same for all),
+//   mode 1 tests every entry, mode 2 lists them, any other mode passes over them.
+// A password other than "" is handed to the library before the first entry. An archive
+// comment is shown first, in a box titled "Comment". Window events are processed between
+// entries and while an entry's data flows, so the windows keep painting; a call made from
+// those events while a pass is under way returns at once without doing anything.
+void RARExecute(const QString& destination, std::int32_t mode, const QString& archive,
+                const QString& password);
+
+// Shows the open failure's message and ends the program; codes without a message do nothing.
+void ReportRAROpenError(std::int32_t code, const QString& archive);
+
+// Shows the processing failure's message and ends the program; codes without a message do
+// nothing.
+void ReportRARProcessError(std::int32_t code);
+
+// Shows message in a box titled "Error"; once it is closed, the program ends at once.
+[[noreturn]] void RARFatalError(const QString& message);
+
+}  // namespace vornelix::ModuleRAR

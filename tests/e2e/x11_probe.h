@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+
+struct _XDisplay;
+
+namespace vornelix::test {
+
+// Looks at windows over a display connection of its own, so that tests check what the
+// window system did without going through it.
+class X11Probe {
+  public:
+    X11Probe();
+    ~X11Probe();
+    X11Probe(const X11Probe&) = delete;
+    X11Probe& operator=(const X11Probe&) = delete;
+
+    bool connected() const { return m_display != nullptr; }
+    // The parent as XQueryTree reports it (the root window included); 0 for no window.
+    unsigned long parent(unsigned long window);
+    unsigned long root();
+    // Position relative to the parent and size; empty for no window.
+    QRect geometry(unsigned long window);
+    unsigned long focus();
+    QSize screenSize();
+    // Tries to take the pointer for a window of this connection: true when another client
+    // already holds it. Releases it again when it got it.
+    bool pointerHeldByAnother();
+    // The window's pixels as shown; null when it is not viewable.
+    QImage capture(unsigned long window);
+    // Puts the top-level window above the others.
+    void raise(unsigned long window);
+
+  private:
+    _XDisplay* m_display = nullptr;
+};
+
+}  // namespace vornelix::test

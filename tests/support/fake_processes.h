@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <set>
+#include <vector>
+
+#include "platform/processes.h"
+
+namespace vornelix::test {
+
+struct StartCall {
+    QString program;
+    QString parameters;
+    QString folder;
+    platform::ShowCommand show = platform::ShowCommand::Normal;
+};
+
+// Records every start, document and end; starts succeed with kStartOk and pids from 1000 on
+// unless a test sets another code.
+class FakeProcesses final : public platform::Processes {
+  public:
+    platform::StartResult start(const QString& program, const QString& parameters,
+                                const QString& folder, platform::ShowCommand show) override;
+    platform::StartResult openDocument(const QString& target) override;
+    bool end(std::int64_t pid) override;
+    bool isRunning(std::int64_t pid) override;
+
+    // The code of the next starts and document openings.
+    int code = platform::kStartOk;
+    std::int64_t nextPid = 1000;
+    // Runs after every successful start (a test's program making its windows).
+    std::function<void(const StartCall&, std::int64_t pid)> onStart;
+
+    std::vector<StartCall> starts;
+    QStringList documents;
+    std::vector<std::int64_t> ended;
+    std::set<std::int64_t> running;
+};
+
+}  // namespace vornelix::test

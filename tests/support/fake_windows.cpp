@@ -1,0 +1,128 @@
+#include "support/fake_windows.h"
+
+#include <algorithm>
+
+namespace vornelix::test {
+
+using platform::ShowCommand;
+using platform::WindowHandle;
+
+namespace {
+
+QString call(const char* name, std::initializer_list<QString> args) {
+    return QString("%1(%2)").arg(name, QStringList(args).join(", "));
+}
+
+QString num(long long value) {
+    return QString::number(value);
+}
+
+}  // namespace
+
+WindowHandle FakeWindows::addWindow(const QString& className, const QString& title,
+                                    std::int64_t pid, bool visible) {
+    FakeWindow w;
+    w.handle = m_next++;
+    w.className = className;
+    w.title = title;
+    w.pid = pid;
+    w.visible = visible;
+    m_windows.push_back(w);
+    return w.handle;
+}
+
+void FakeWindows::removeWindow(WindowHandle handle) {
+    std::erase_if(m_windows, [&](const FakeWindow& w) { return w.handle == handle; });
+}
+
+FakeWindow* FakeWindows::window(WindowHandle handle) {
+    for (FakeWindow& w : m_windows)
+        if (w.handle == handle)
+            return &w;
+    return nullptr;
+}
+
+WindowHandle FakeWindows::findWindow(const QString& className, const QString& title) {
+    calls << call("findWindow", {className, title});
+    for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it)
+        if (it->parent == 0 && (className.isEmpty() || it->className == className) &&
+            (title.isEmpty() || it->title == title))
+            return it->handle;
+    return 0;
+}
+
+WindowHandle FakeWindows::findWindowOfProcess(const QString& className, std::int64_t pid) {
+    calls << call("findWindowOfProcess", {className, num(pid)});
+    for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it)
+        if (it->parent == 0 && it->pid == pid &&
+            (className.isEmpty() || it->className == className))
+            return it->handle;
+    return 0;
+}
+
+void FakeWindows::setParent(WindowHandle child, WindowHandle parent) {
+    calls << call("setParent", {num(child), num(parent)});
+    if (FakeWindow* w = window(child))
+        w->parent = parent;
+}
+
+void FakeWindows::setPosition(WindowHandle handle, int x, int y) {
+    calls << call("setPosition", {num(handle), num(x), num(y)});
+    if (FakeWindow* w = window(handle)) {
+        w->x = x;
+        w->y = y;
+    }
+}
+
+void FakeWindows::move(WindowHandle handle, int x, int y, int width, int height) {
+    calls << call("move", {num(handle), num(x), num(y), num(width), num(height)});
+    if (FakeWindow* w = window(handle)) {
+        w->x = x;
+        w->y = y;
+        w->width = width;
+        w->height = height;
+    }
+}
+
+void FakeWindows::show(WindowHandle handle, ShowCommand command) {
+    calls << call("show", {num(handle), num(static_cast<int>(command))});
+    FakeWindow* w = window(handle);
+    if (!w)
+        return;
+    w->minimized = command == ShowCommand::Minimized;
+    w->visible = command != ShowCommand::Hide && !(command == ShowCommand::Minimized && w->parent);
+}
+
+void FakeWindows::setFocus(WindowHandle handle) {
+    calls << call("setFocus", {num(handle)});
+    if (isVisible(handle))
+        focus = handle;
+}
+
+std::int32_t FakeWindows::sendMessage(WindowHandle handle, std::uint32_t message,
+                                      std::int32_t wParam, std::int32_t lParam) {
+    calls << call("sendMessage", {num(handle), num(message), num(wParam), num(lParam)});
+    if (!window(handle))
+        return 0;
+    const SentMessage sent{handle, message, wParam, lParam};
+    messages.push_back(sent);
+    if (onMessage)
+        onMessage(sent);
+    return 0;
+}
+
+bool FakeWindows::windowExists(WindowHandle handle) {
+    return window(handle) != nullptr;
+}
+
+bool FakeWindows::isVisible(WindowHandle handle) {
+    const FakeWindow* w = window(handle);
+    return w && w->visible;
+}
+
+WindowHandle FakeWindows::parentOf(WindowHandle handle) {
+    const FakeWindow* w = window(handle);
+    return w ? w->parent : 0;
+}
+
+}  // namespace vornelix::test

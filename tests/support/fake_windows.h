@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/window_system.h"
+
+namespace vornelix::test {
+
+// One window of the fake desktop.
+struct FakeWindow {
+    platform::WindowHandle handle = 0;
+    QString className;
+    QString title;
+    std::int64_t pid = 0;
+    platform::WindowHandle parent = 0;  // 0: top-level
+    bool visible = false;
+    bool minimized = false;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct SentMessage {
+    platform::WindowHandle window = 0;
+    std::uint32_t message = 0;
+    std::int32_t wParam = 0;
+    std::int32_t lParam = 0;
+};
+
+// A desktop of scripted windows. Every call is recorded in order ("show(4194305, 2)"), every
+// message sent to an existing window too; operations on unknown handles change nothing.
+class FakeWindows final : public platform::WindowSystem {
+  public:
+    // A new top-level window above all others.
+    platform::WindowHandle addWindow(const QString& className, const QString& title,
+                                     std::int64_t pid = 0, bool visible = false);
+    void removeWindow(platform::WindowHandle handle);
+    FakeWindow* window(platform::WindowHandle handle);
+
+    platform::WindowHandle findWindow(const QString& className, const QString& title) override;
+    platform::WindowHandle findWindowOfProcess(const QString& className, std::int64_t pid) override;
+    void setParent(platform::WindowHandle child, platform::WindowHandle parent) override;
+    void setPosition(platform::WindowHandle window, int x, int y) override;
+    void move(platform::WindowHandle window, int x, int y, int width, int height) override;
+    void show(platform::WindowHandle window, platform::ShowCommand command) override;
+    void setFocus(platform::WindowHandle window) override;
+    std::int32_t sendMessage(platform::WindowHandle window, std::uint32_t message,
+                             std::int32_t wParam, std::int32_t lParam) override;
+    bool windowExists(platform::WindowHandle window) override;
+    bool isVisible(platform::WindowHandle window) override;
+    platform::WindowHandle parentOf(platform::WindowHandle window) override;
+
+    QStringList calls;
+    std::vector<SentMessage> messages;
+    platform::WindowHandle focus = 0;
+    // Runs for every message delivered to an existing window (a test's program reacting).
+    std::function<void(const SentMessage&)> onMessage;
+
+  private:
+    std::vector<FakeWindow> m_windows;  // bottom to top
+    platform::WindowHandle m_next = 0x400001;
+};
+
+}  // namespace vornelix::test
