@@ -3,6 +3,8 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 

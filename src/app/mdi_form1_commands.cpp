@@ -5,14 +5,20 @@
 #include "app/main_window_texts.h"
 #include "app/mdi_form1.h"
 #include "app/picture_box.h"
+#include "machine/dlg_open_profile.h"
+#include "machine/engine_interface.h"
 #include "machine/global_variables.h"
+#include "machine/machine_window_port.h"
+#include "machine/profile_start.h"
 #include "machine/host_probes.h"
 #include "machine/module_general_functions.h"
 #include "machine/profile_store.h"
+#include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/ui_service.h"
+#include "platform/window_system.h"
 
 namespace vornelix {
 
@@ -59,7 +65,7 @@ void MDIForm1::mnuProfile_Open_Click() {
     }
     closeProfileStore();
     if (profiles >= 1) {
-        // CALL SITE (Open Profile dialog): form<DlgOpenProfile>().Show();
+        form<DlgOpenProfile>().Show();
         return;
     }
     message(kNoProfileStoredMessage);
@@ -99,12 +105,13 @@ void MDIForm1::mnuControl_Play_Click() {
         message(kNoProfileToRunMessage);
         return;
     }
-    if (gv().EngineRunning == kTrue) {
+    // A start still in its animation or launch counts as running.
+    if (gv().EngineRunning == kTrue || frmProcessing::isStartInProgress()) {
         message(kAlreadyRunningMessage);
         return;
     }
     setCaption(kMainCaption);
-    // CALL SITE (profile start): frmProcessing::Power_on();
+    frmProcessing::Power_on();
     updateMenus();
 }
 
@@ -113,9 +120,9 @@ void MDIForm1::mnuControl_Stop_Click() {
         message(kStopNotRunningMessage);
         return;
     }
-    // CALL SITE: the stop request to the engine window (WM_DESTROY) goes here.
+    platform::windows().sendMessage(gv().EngineWindow, kWmDestroy, 0, kEngineDestroyValue);
     gv().EngineRunning = kFalse;
-    // CALL SITE (machine window): unloadMachineWindow(); its unload deletes the configuration.
+    unloadMachineWindow();
     updateMenus();
     setCaption(openProfileCaption(gv().ProfileName));
     deleteGraphicDriverFile();
@@ -140,7 +147,10 @@ void MDIForm1::FullScreen() {
         message(kNotRunningMessage);
         return;
     }
-    // CALL SITE: the full-screen toggle message to the engine window goes here.
+    platform::windows().sendMessage(gv().EngineWindow, kWmKeyDown, EngineToggleParam,
+                                    kEngineMessageValue);
+    platform::clock().sleep(kEngineToggleWaitMs);
+    platform::windows().setFocus(gv().EngineWindow);
 }
 
 void MDIForm1::ToggleMouse() {
@@ -148,7 +158,12 @@ void MDIForm1::ToggleMouse() {
         message(kNotRunningMessage);
         return;
     }
-    // CALL SITE: the mouse-capture toggle message to the engine window goes here.
+    platform::WindowSystem& windows = platform::windows();
+    windows.setFocus(gv().EngineWindow);
+    platform::clock().sleep(kEngineToggleWaitMs);
+    windows.sendMessage(gv().EngineWindow, kWmLButtonUp, EngineToggleParam, kEngineMessageValue);
+    platform::clock().sleep(kEngineToggleWaitMs);
+    windows.setFocus(gv().EngineWindow);
 }
 
 void MDIForm1::mnuView_Toolbar_Click() {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/form1.h"
 #include "app/mdi_form1.h"
 #include "platform/file_system.h"
 #include "platform/host_facts.h"
@@ -35,6 +36,7 @@ int MdlLoad::run(int argc, char** argv) {
     platform::LinuxProcesses processes;
     s.processes = &processes;
 
+    installMachineWindowAccess();
     Main();
     return QApplication::exec();
 }

@@ -300,10 +300,4 @@ void DlgOpenProfile::Form_Unload() {
     closeProfileStore();
 }
 
-void DlgOpenProfile::closeEvent(QCloseEvent* event) {
-    event->accept();
-    if (FormRegistry::find(typeid(DlgOpenProfile)) == this)
-        Unload();
-}
-
 }  // namespace vornelix

@@ -52,7 +52,6 @@ class DlgOpenProfile final : public Form {
     void Form_Load() override;
     void Form_Unload() override;
     // The close box unloads the dialog as Cancel does.
-    void closeEvent(QCloseEvent* event) override;
 
   private:
     void createControls();

@@ -32,6 +32,8 @@ inline constexpr std::uint32_t kWmEngineHostWindow = kWmUser + 1;
 inline constexpr std::uint32_t EngineToggleParam = 0xFFF1;
 // The value that lParam points to with the host-window, full-screen and mouse messages.
 inline constexpr std::int32_t kEngineMessageValue = 0x3FFFFF;
+// How long the full-screen and mouse toggles wait after a message, before the focus returns.
+inline constexpr int kEngineToggleWaitMs = 500;
 // The value that lParam points to with WM_DESTROY.
 inline constexpr std::int16_t kEngineDestroyValue = 0;
 

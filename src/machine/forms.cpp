@@ -1,5 +1,6 @@
 #include "machine/forms.h"
 
+#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <map>
@@ -88,6 +89,12 @@ bool Form::isShown() const {
 void Form::setCaption(const QString& caption) {
     setWindowTitle(caption);
     if (m_subWindow) m_subWindow->setWindowTitle(caption);
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+    event->accept();
+    // Only a loaded window runs its unload handling; one already unloaded is on its way out.
+    if (FormRegistry::find(typeid(*this)) == this) Unload();
 }
 
 void Form::Unload() {

@@ -38,6 +38,8 @@ protected:
     virtual bool fixedSize() const { return true; }
     // The window's own placement on first show; the default centres it and lifts it.
     virtual void place();
+    // The close box unloads the window, as Unload does.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     friend class FormRegistry;

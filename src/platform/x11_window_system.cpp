@@ -2,6 +2,7 @@
 
 #include <QtGui/qguiapplication_platform.h>
 #include <QGuiApplication>
+#include <algorithm>
 
 #include "platform/companion_protocol.h"
 #include "platform/x11_properties.h"

@@ -251,8 +251,13 @@ TEST_F(MainWindowTest, CaptionFollowsRunCloseAndStop) {
     gv().ProfileName = "Test Mac";
     window->setCaption(openProfileCaption(gv().ProfileName));
     EXPECT_EQ(window->windowTitle(), "Vornelix [ Test Mac - Press Ctrl+R to Start Mac ]");
+    // Run takes the caption back before the start, which refuses a profile without a volume.
+    env.insertProfile({"Test Mac", QVariant(), 3, "   ", "cdrom", 0, QVariant(), QVariant()});
     window->mnuControl_Play_Click();
-    EXPECT_TRUE(env.ui.boxes.empty());
+    ASSERT_EQ(env.ui.boxes.size(), 1u);
+    EXPECT_EQ(env.ui.lastText(),
+              "This Profile has no HFS partition, please complete this profile first.");
+    env.ui.boxes.clear();
     EXPECT_EQ(window->caption(), "Vornelix");
     EXPECT_TRUE(isEnabled("mnuControl"));
 

@@ -37,6 +37,18 @@ void TestEnvironment::createDatabase() {
     createProfileDatabase(programHost() + "/ASNMD.DAT");
 }
 
+void TestEnvironment::insertProfile(const QVariantList& columns) {
+    if (!QFileInfo::exists(programHost() + "/ASNMD.DAT")) createDatabase();
+    platform::DbConnection connection;
+    connection.ConnectionString = profileConnectionString();
+    connection.Open();
+    connection.Execute(
+        "insert into Vornelix_profile (prof_name, hard_disk_path, hard_disk_size, cd_rom_path, "
+        "cdrom_type, networking, ide_slave_device, ram_size) values (?, ?, ?, ?, ?, ?, ?, ?)",
+        columns);
+    connection.Close();
+}
+
 void TestEnvironment::writeFile(const QString& windowsPath, const QByteArray& bytes) const {
     const QString path = host(windowsPath);
     QDir().mkpath(QFileInfo(path).path());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariantList>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -37,6 +38,10 @@ public:
 
     // Writes an empty profile database into the program folder.
     void createDatabase();
+    // Adds a row to the profile database (created when missing): the values of the columns
+    // prof_name, hard_disk_path, hard_disk_size, cd_rom_path, cdrom_type, networking,
+    // ide_slave_device and ram_size, in this order; a null QVariant stores Null.
+    void insertProfile(const QVariantList& columns);
     void writeFile(const QString& windowsPath, const QByteArray& bytes) const;
     QByteArray readFile(const QString& windowsPath) const;
 
