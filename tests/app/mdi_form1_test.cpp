@@ -12,10 +12,13 @@
 #include "app/mdi_form1.h"
 #include "app/picture_box.h"
 #include "machine/forms.h"
+#include "machine/engine_interface.h"
 #include "machine/global_variables.h"
+#include "machine/machine_window_port.h"
 #include "machine/module_general_functions.h"
 #include "machine/profile_store.h"
 #include "platform/database.h"
+#include "support/fake_machine_window.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -94,14 +97,6 @@ class MainWindowTest : public ::testing::Test {
         EXPECT_EQ(box.buttons, MsgButtons::Ok);
         env.ui.boxes.clear();
         return box.text;
-    }
-
-    void insertProfile(const QString& name) {
-        platform::DbConnection connection;
-        connection.ConnectionString = profileConnectionString();
-        connection.Open();
-        connection.Execute("insert into Vornelix_profile (prof_name) values (?)", {name});
-        connection.Close();
     }
 
     test::TestEnvironment env;
@@ -303,7 +298,8 @@ TEST_F(MainWindowTest, OpenCountsTheProfilesAndLeavesTheStoreClosed) {
     EXPECT_FALSE(gv().DbConnection.exists());
     EXPECT_FALSE(gv().DbRecordset.exists());
 
-    insertProfile("Test");
+    env.insertProfile({"Test", QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
+                       QVariant(), QVariant()});
     window->mnuProfile_Open_Click();
     EXPECT_TRUE(env.ui.boxes.empty());
     EXPECT_FALSE(gv().DbConnection.exists());
@@ -510,6 +506,60 @@ TEST_F(MainWindowTest, LoadGoesOnWhenTheScreenCannotBeRead) {
     EXPECT_TRUE(gv().StartResolution.isEmpty());
     expectState(snapshot(kTableControls), 0);
     window.reset();
+}
+
+// The engine commands, with the steps each sends to the engine window in order.
+TEST_F(MainWindowTest, StopFullScreenAndToggleMouseDriveTheEngineWindow) {
+    test::FakeMachineWindow machine;
+    setMachineWindowAccess(&machine);
+    machineWindow();
+    const auto engine = env.windows.addWindow(kEngineWindowClass, "", 1000, true);
+    gv().EngineWindow = engine;
+    gv().ProfileName = "Tiger";
+    setFlags(kTrue, kTrue);
+    env.writeFile("c:\\Vornelix\\Xeminga", "x");
+
+    window->FullScreen();
+    window->ToggleMouse();
+    EXPECT_TRUE(env.ui.boxes.empty());
+    EXPECT_EQ(env.clock.sleeps, std::vector<int>({500, 500, 500}));
+    const QStringList expected = {
+        QString("sendMessage(%1, 256, 65521, 4194303)").arg(engine),
+        QString("setFocus(%1)").arg(engine),
+        QString("setFocus(%1)").arg(engine),
+        QString("sendMessage(%1, 514, 65521, 4194303)").arg(engine),
+        QString("setFocus(%1)").arg(engine),
+    };
+    EXPECT_EQ(env.windows.calls, expected);
+
+    env.windows.calls.clear();
+    window->mnuControl_Stop_Click();
+    EXPECT_EQ(env.windows.calls,
+              QStringList({QString("sendMessage(%1, 2, 0, 0)").arg(engine)}));
+    EXPECT_EQ(gv().EngineRunning, kFalse);
+    EXPECT_EQ(machine.unloads, 1);
+    EXPECT_EQ(window->caption(), "Vornelix [ Tiger - Press Ctrl+R to Start Mac ]");
+    expectState(snapshot(kTableControls), 1);
+    setMachineWindowAccess(nullptr);
+}
+
+TEST_F(MainWindowTest, RunDuringAStartInProgressIsRefused) {
+    test::FakeMachineWindow machine;
+    setMachineWindowAccess(&machine);
+    env.insertProfile({"Tiger", "c:\\Vornelix_HD\\Tiger", 3, "   ", "cdrom", 0, QVariant(),
+                       QVariant()});
+    gv().ProfileName = "Tiger";
+    setFlags(kTrue, kFalse);
+    // A second Run while the first one's animation yields to the event loop.
+    int nested = 0;
+    env.clock.onStep = [&](const char* what, int) {
+        if (std::string(what) == "doEvents" && nested++ == 3) window->mnuControl_Play_Click();
+    };
+    window->mnuControl_Play_Click();
+    ASSERT_GE(env.ui.boxes.size(), 1u);
+    EXPECT_EQ(env.ui.boxes.front().text, "Already running a profile.");
+    EXPECT_EQ(env.processes.starts.size(), 1u);
+    setMachineWindowAccess(nullptr);
 }
 
 }  // namespace

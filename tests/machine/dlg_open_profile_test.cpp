@@ -15,6 +15,7 @@
 #include "machine/profile_settings_port.h"
 #include "machine/profile_store.h"
 #include "platform/database.h"
+#include "support/recording_main_window.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -22,25 +23,7 @@ namespace {
 
 using platform::MsgIcon;
 
-// A main window that holds the dialog and records its caption and menu state.
-class RecordingMainWindow final : public MainWindowPort {
-  public:
-    void setCaption(const QString& caption) override { text = caption; }
-    QString caption() const override { return text; }
-    void applyEnableState(const EnableState& state) override {
-        lastState = state;
-        ++menuUpdates;
-    }
-    QMdiArea* mdiArea() override { return &area; }
-    QSize sizeTwips() const override { return {15360, 11520}; }
-    void setNetworkPollCount(std::int16_t) override {}
-    void setNetworkTimerEnabled(bool) override {}
-
-    QMdiArea area;
-    QString text = "Vornelix";
-    EnableState lastState{};
-    int menuUpdates = 0;
-};
+using test::RecordingMainWindow;
 
 class OpenProfileDialog : public ::testing::Test {
   protected:
