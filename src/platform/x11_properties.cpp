@@ -52,19 +52,31 @@ std::optional<Property> readProperty(Display* display, Window window, const char
     return result;
 }
 
-std::vector<Window> children(Display* display, Window window) {
-    Window root = 0;
+struct Tree {
     Window parent = 0;
+    std::vector<Window> children;
+};
+
+// The parent and the children of a window, bottom to top; nothing for no window.
+std::optional<Tree> queryTree(Display* display, Window window) {
+    Window root = 0;
+    Tree tree;
     Window* list = nullptr;
     unsigned int count = 0;
     ErrorTrap trap(display);
-    const Status ok = XQueryTree(display, window, &root, &parent, &list, &count);
-    std::vector<Window> result;
-    if (ok && !trap.failed() && list)
-        result.assign(list, list + count);
-    if (list)
+    const Status ok = XQueryTree(display, window, &root, &tree.parent, &list, &count);
+    if (list) {
+        tree.children.assign(list, list + count);
         XFree(list);
-    return result;
+    }
+    if (!ok || trap.failed())
+        return std::nullopt;
+    return tree;
+}
+
+std::vector<Window> children(Display* display, Window window) {
+    std::optional<Tree> tree = queryTree(display, window);
+    return tree ? std::move(tree->children) : std::vector<Window>();
 }
 
 bool isClient(Display* display, Window window) {
@@ -139,17 +151,10 @@ std::optional<XWindowAttributes> attributes(Display* display, Window window) {
 }
 
 std::optional<Window> parentWindow(Display* display, Window window) {
-    Window root = 0;
-    Window parent = 0;
-    Window* list = nullptr;
-    unsigned int count = 0;
-    ErrorTrap trap(display);
-    const Status ok = XQueryTree(display, window, &root, &parent, &list, &count);
-    if (list)
-        XFree(list);
-    if (!ok || trap.failed())
+    const std::optional<Tree> tree = queryTree(display, window);
+    if (!tree)
         return std::nullopt;
-    return parent;
+    return tree->parent;
 }
 
 Window findTopLevel(Display* display, const std::function<bool(Window)>& accept) {
