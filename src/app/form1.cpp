@@ -1,7 +1,10 @@
 #include "app/form1.h"
 
+#include <QCloseEvent>
+
 #include "app/machine_pictures.h"
 #include "machine/main_window_port.h"
+#include "machine/profile_start.h"
 #include "machine/twips.h"
 #include "platform/file_system.h"
 #include "platform/host_facts.h"
@@ -45,6 +48,9 @@ public:
 
 Form1::Form1() {
     setWindowIcon(machineWindowIcon());
+    // Black also where Picture1, moved left and up by its design offsets, leaves the window
+    // uncovered (a strip at the right edge).
+    setAttribute(Qt::WA_StyledBackground);
     setStyleSheet("background: black");
     Picture1 = new QWidget(this);
     Picture1->setObjectName("Picture1");
@@ -100,6 +106,14 @@ WindowHandle Form1::picture1Handle() { return static_cast<WindowHandle>(Picture1
 QSize Form1::picture1SizeTwips() const {
     return QSize(static_cast<int>(m_layout.picture1.width()),
                  static_cast<int>(m_layout.picture1.height()));
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (frmProcessing::isStartInProgress()) {
+        event->ignore();
+        return;
+    }
+    Form::closeEvent(event);
 }
 
 void Form1::Form_Unload() {

@@ -39,6 +39,8 @@ public:
 protected:
     void Form_Load() override;
     void Form_Unload() override;
+    // Held off while a profile start is under way: the start still uses the window.
+    void closeEvent(QCloseEvent* event) override;
     bool fixedSize() const override { return false; }
     void place() override {}
 

@@ -13,6 +13,7 @@
 #include "app/picture_box.h"
 #include "machine/forms.h"
 #include "machine/module_general_functions.h"
+#include "machine/profile_start.h"
 #include "machine/twips.h"
 #include "platform/host_facts.h"
 #include "platform/runtime_error.h"
@@ -169,6 +170,11 @@ void MDIForm1::runHandler(void (MDIForm1::*handler)()) {
 }
 
 void MDIForm1::closeEvent(QCloseEvent* event) {
+    // Held off while a profile start is under way: the start still uses the machine window.
+    if (frmProcessing::isStartInProgress()) {
+        event->ignore();
+        return;
+    }
     // Closing the main window ends the program, also when hidden windows are still loaded.
     FormRegistry::unloadAll();
     event->accept();

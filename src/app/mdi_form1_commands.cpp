@@ -116,7 +116,8 @@ void MDIForm1::mnuControl_Play_Click() {
 }
 
 void MDIForm1::mnuControl_Stop_Click() {
-    if (gv().EngineRunning == kFalse) {
+    // A start still in its launch has the machine window in use: it is not running yet.
+    if (gv().EngineRunning == kFalse || frmProcessing::isStartInProgress()) {
         message(kStopNotRunningMessage);
         return;
     }
