@@ -163,22 +163,22 @@ void MDIForm1::buildToolbar() {
     PictureHelp->setPicture(drawHelpPicture(PictureHelp->size(), ratio));
 
     QWidget* previous = nullptr;
-    for (const ButtonSpec& spec : kButtons) {
+    for (const ButtonSpec& def : kButtons) {
         auto* button = new FlatBttn(Picture1);
-        button->setObjectName(QString::fromLatin1(spec.name));
+        button->setObjectName(QString::fromLatin1(def.name));
         button->setGeometry(
-            twipsRect(spec.leftTwips, kButtonTopTwips, kButtonWidthTwips, kButtonHeightTwips));
-        const FlatBttnPictures pictures = drawToolbarButton(spec.icon, button->size(), ratio);
+            twipsRect(def.leftTwips, kButtonTopTwips, kButtonWidthTwips, kButtonHeightTwips));
+        const FlatBttnPictures pictures = drawToolbarButton(def.icon, button->size(), ratio);
         button->setPicture(pictures.normal);
         button->setPictureDisabled(pictures.disabled);
         button->setPictureDown(pictures.down);
         button->setPictureOver(pictures.over);
-        const Handler press = spec.press;
+        const Handler press = def.press;
         connect(button, &FlatBttn::clicked, this, [this, press] { runHandler(press); });
         if (previous)
             setTabOrder(previous, button);
         previous = button;
-        this->*spec.member = button;
+        this->*def.member = button;
     }
 
     // Filled and shown by the share drive; it covers the profile buttons when shown.
@@ -191,11 +191,11 @@ void MDIForm1::buildToolbar() {
 }
 
 void MDIForm1::buildMenus() {
-    for (const MenuSpec& spec : menuTree()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(spec.caption));
-        menu->menuAction()->setObjectName(QString::fromLatin1(spec.name));
-        this->*spec.member = menu->menuAction();
-        for (const ItemSpec& item : spec.items) {
+    for (const MenuSpec& def : menuTree()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(def.caption));
+        menu->menuAction()->setObjectName(QString::fromLatin1(def.name));
+        this->*def.member = menu->menuAction();
+        for (const ItemSpec& item : def.items) {
             if (!item.member) {
                 menu->addSeparator();
                 continue;
