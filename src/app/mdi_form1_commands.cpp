@@ -68,7 +68,7 @@ void MDIForm1::mnuProfile_Open_Click() {
         form<DlgOpenProfile>().Show();
         return;
     }
-    message(kNoProfileStoredMessage);
+    message(kNoProfileMessage);
 }
 
 void MDIForm1::mnuProfile_Copy_Click() {

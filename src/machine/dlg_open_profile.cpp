@@ -1,5 +1,7 @@
 #include "machine/dlg_open_profile.h"
 
+#include "machine/message_title.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -32,7 +34,6 @@ namespace vornelix {
 namespace {
 
 constexpr int kDialogWidth = 500;
-const QString kTitle = QStringLiteral("Vornelix");
 
 QLabel* wrappedLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -198,7 +199,7 @@ void DlgOpenProfile::Form_Load() {
     } catch (const platform::RuntimeError& error) {
         // The store may still be open here; the unload closes it.
         if (error.number() == platform::kErrUnspecified) {
-            platform::ui().message(kMissingFilesMessage, kTitle, platform::MsgButtons::Ok,
+            platform::ui().message(kMissingFilesMessage, kMessageTitle, platform::MsgButtons::Ok,
                                    platform::MsgIcon::Information);
             platform::ui().endProgram();
         }
@@ -224,7 +225,7 @@ void DlgOpenProfile::fillProfileList() {
         rows.MoveNext();
     }
     if (count < 1)
-        platform::ui().message(kNoProfileMessage, kTitle);
+        platform::ui().message(kNoProfileMessage, kMessageTitle);
     else
         ComboProfile->setCurrentIndex(0);
 }

@@ -1,5 +1,7 @@
 #include "machine/engine_config.h"
 
+#include "machine/message_title.h"
+
 #include <QFile>
 #include <algorithm>
 #include <cmath>
@@ -93,7 +95,7 @@ std::optional<IdeSlaveChoice> chooseIdeSlaveForStart() {
     const auto askToContinue = [] {
         return platform::ui().message(
                    QStringLiteral("No CD-ROM was detected.Continue without CD-ROM ?"),
-                   QStringLiteral("Vornelix"),
+                   kMessageTitle,
                    platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes;
     };
     const GlobalVariablesModule& state = gv();

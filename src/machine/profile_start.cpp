@@ -7,6 +7,7 @@
 #include "machine/global_variables.h"
 #include "machine/machine_window_port.h"
 #include "machine/main_window_port.h"
+#include "machine/message_title.h"
 #include "machine/module_general_functions.h"
 #include "machine/profile_store.h"
 #include "machine/start_animation.h"
@@ -22,12 +23,14 @@ namespace {
 bool g_starting = false;
 
 class StartInProgress {
-public:
+  public:
     StartInProgress() { g_starting = true; }
     ~StartInProgress() { g_starting = false; }
 };
 
-void message(const QString& text) { platform::ui().message(text, QStringLiteral("Vornelix")); }
+void message(const QString& text) {
+    platform::ui().message(text, kMessageTitle);
+}
 
 // The row's refusals: no volume, no installation path.
 bool refuseIncompleteProfile(const EngineProfileRow& row) {
@@ -47,8 +50,10 @@ bool refuseIncompleteProfile(const EngineProfileRow& row) {
 bool writeConfiguration(const EngineProfileRow& row) {
     writeEngineConfigFile(engineConfigHeadLines(row));
     const std::optional<IdeSlaveChoice> slave = chooseIdeSlaveForStart();
-    if (!slave) return false;
-    if (slave->slave == IdeSlave::InstallMedium) gv().AttachInstallMedium = kFalse;
+    if (!slave)
+        return false;
+    if (slave->slave == IdeSlave::InstallMedium)
+        gv().AttachInstallMedium = kFalse;
     const QString driver = ModuleGeneralFunctions::BuildGraphicDriverFile();
     gv().RamSizeMB = startRamSizeMB(row.ramSize, gv().RamSizeMB);
     writeEngineConfigFile(engineConfigLines(row, *slave, gv(), driver));
@@ -83,7 +88,8 @@ void armNetworkPollWhenNetworked() {
         state.HostSubnetMask.trimmed().isEmpty())
         return;
     MainWindowPort* main = mainWindow();
-    if (!main) return;
+    if (!main)
+        return;
     main->setNetworkPollCount(0);
     platform::clock().doEvents();
     main->setNetworkTimerEnabled(true);
@@ -93,7 +99,8 @@ void armNetworkPollWhenNetworked() {
 void startSteps() {
     openProfileStore(kSelectProfileByName, {gv().ProfileName});
     const EngineProfileRow row = readEngineProfileRow(*gv().DbRecordset);
-    if (refuseIncompleteProfile(row) || !writeConfiguration(row)) return;
+    if (refuseIncompleteProfile(row) || !writeConfiguration(row))
+        return;
     animateAndLaunch();
     if (gv().EngineWindow == 0) {
         reportFailedLaunch();
@@ -105,7 +112,9 @@ void startSteps() {
 
 }  // namespace
 
-bool frmProcessing::isStartInProgress() { return g_starting; }
+bool frmProcessing::isStartInProgress() {
+    return g_starting;
+}
 
 void frmProcessing::Power_on() {
     StartInProgress guard;
@@ -113,8 +122,8 @@ void frmProcessing::Power_on() {
         startSteps();
     } catch (const platform::RuntimeError& error) {
         if (error.number() == platform::kErrUnspecified) {
-            platform::ui().message(kDatabaseHeldMessage, QStringLiteral("Vornelix"),
-                                   platform::MsgButtons::Ok, platform::MsgIcon::Information);
+            platform::ui().message(kDatabaseHeldMessage, kMessageTitle, platform::MsgButtons::Ok,
+                                   platform::MsgIcon::Information);
             platform::ui().endProgram();
         }
         // Any other error ends the start without a word.
