@@ -27,7 +27,7 @@
 #include "platform/file_system.h"
 #include "platform/real_clock.h"
 #include "platform/services.h"
-#include "platform/ui_service.h"
+#include "platform/user_interface.h"
 #include "profiles/module_rar.h"
 #include "support/rar_writer.h"
 

@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/form1.h"
+#include "app/app_windows.h"
 #include "app/mdi_form1.h"
 #include "machine/global_variables.h"
 #include "machine/machine_window_port.h"
@@ -24,7 +24,7 @@
 #include "platform/linux_processes.h"
 #include "platform/real_clock.h"
 #include "platform/services.h"
-#include "platform/ui_service.h"
+#include "platform/user_interface.h"
 #include "platform/x11_window_system.h"
 
 using namespace vornelix;
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     s.files = &files;
     insertProfile(program + "/ASNMD.DAT");
 
-    installMachineWindowAccess();
+    installAppWindows();
     MDIForm1 main;
     main.show();
     gv().ProfileOpen = kTrue;

@@ -4,8 +4,9 @@
 
 #include "app/machine_pictures.h"
 #include "machine/main_window_port.h"
-#include "machine/profile_start.h"
-#include "machine/twips.h"
+#include "machine/busy_state.h"
+#include "machine/engine_config.h"
+#include "platform/twips.h"
 #include "platform/file_system.h"
 #include "platform/host_facts.h"
 #include "platform/services.h"
@@ -14,15 +15,8 @@ namespace vornelix {
 
 namespace {
 
-QRect toPixels(const QRectF& twips) {
-    return QRect(static_cast<int>(twips.x() / kTwipsPerPixel),
-                 static_cast<int>(twips.y() / kTwipsPerPixel),
-                 static_cast<int>(twips.width() / kTwipsPerPixel),
-                 static_cast<int>(twips.height() / kTwipsPerPixel));
-}
-
 QRect toPixels(const QPointF& topLeft, const QSizeF& size) {
-    return toPixels(QRectF(topLeft, size));
+    return twipsToPixels(QRectF(topLeft, size));
 }
 
 QSizeF screenSizeTwips() {
@@ -36,13 +30,6 @@ QLabel* pictureBox(QWidget* parent, const QPixmap& picture) {
     label->setStyleSheet("background: black");
     return label;
 }
-
-class Form1Access final : public MachineWindowAccess {
-public:
-    MachineWindowPort& load() override { return form<Form1>(); }
-    bool isLoaded() const override { return vornelix::isLoaded<Form1>(); }
-    void unload() override { vornelix::unload<Form1>(); }
-};
 
 }  // namespace
 
@@ -78,10 +65,10 @@ void Form1::Form_Load() {
     const QSizeF screen = screenSizeTwips();
     m_layout = computeForm1Layout(static_cast<float>(screen.width()),
                                   static_cast<float>(screen.height()));
-    resize(toPixels(QRectF(QPointF(), screen)).size());
-    Picture1->setGeometry(toPixels(m_layout.picture1));
-    BlackLogo_Pict->setGeometry(toPixels(m_layout.logo));
-    LoginBar_pict->setGeometry(toPixels(m_layout.loginBar));
+    resize(twipsToPixels(QRectF(QPointF(), screen)).size());
+    Picture1->setGeometry(twipsToPixels(m_layout.picture1));
+    BlackLogo_Pict->setGeometry(twipsToPixels(m_layout.logo));
+    LoginBar_pict->setGeometry(twipsToPixels(m_layout.loginBar));
     for (int i = 0; i < kProgressPictureCount; ++i) {
         LgProg_pict[i]->setGeometry(toPixels(m_layout.progressPictures[i], kProgressPictureSizeTwips));
         setProgressPictureVisible(i, i % 2 == 0);
@@ -109,7 +96,7 @@ QSize Form1::picture1SizeTwips() const {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    if (frmProcessing::isStartInProgress()) {
+    if (isBusy()) {
         event->ignore();
         return;
     }
@@ -122,13 +109,8 @@ void Form1::Form_Unload() {
         if (MainWindowPort* main = mainWindow()) main->restoreProfileMenuMode();
     }
     platform::FileSystem& files = platform::files();
-    const QString configuration = files.programFolder() + "\\Xeminga";
+    const QString configuration = engineConfigPath();
     if (files.fileExists(configuration)) files.deleteFile(configuration);
-}
-
-void installMachineWindowAccess() {
-    static Form1Access access;
-    setMachineWindowAccess(&access);
 }
 
 }  // namespace vornelix

@@ -50,7 +50,4 @@ private:
     std::array<bool, kProgressPictureCount> m_pictureVisible{};
 };
 
-// Installs the access through which the start sequence reaches the machine window.
-void installMachineWindowAccess();
-
 }  // namespace vornelix

@@ -6,19 +6,17 @@
 #include <QMdiArea>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <exception>
 
 #include "app/flat_bttn.h"
 #include "app/main_window_texts.h"
 #include "app/picture_box.h"
+#include "machine/busy_state.h"
+#include "machine/error_boundary.h"
 #include "machine/forms.h"
 #include "machine/module_general_functions.h"
-#include "machine/profile_start.h"
-#include "machine/twips.h"
 #include "platform/host_facts.h"
-#include "platform/runtime_error.h"
 #include "platform/services.h"
-#include "platform/ui_service.h"
+#include "platform/twips.h"
 
 namespace vornelix {
 
@@ -28,53 +26,16 @@ MDIForm1* g_instance = nullptr;
 
 constexpr int kNetworkTimerInterval = 100;
 
-// The controls of the enable table by their names, in the order of MenuControl.
-const char* const kControlNames[] = {
-    "mnuProfile_close",
-    "mnuControl",
-    "mnuControl_Play",
-    "mnuControl_Stop",
-    "mnuControl_Pause",
-    "mnuView_FullScreen",
-    "mnuView_ToggleMouse",
-    "mnuTools_Network_Configurator",
-    "mnuTools_Profile_Settings",
-    "mnuTools_ShareDrive",
-    "FlatBttnClose",
-    "FlatBttnPlay",
-    "FlatBttnStop",
-    "FlatBttnPause",
-    "FlatBttnFullScreen",
-    "FlatBttnNetwork",
-    "FlatBttnProfSettings",
-};
-static_assert(std::size(kControlNames) == kMenuControlCount);
-
-// Runs one statement of a procedure whose errors are ignored statement by statement.
-template <class Statement>
-void ignoringErrors(Statement statement) {
-    try {
-        statement();
-    } catch (const std::exception&) {
-    }
-}
-
-QString descriptionOf(const std::exception& error) {
-    if (const auto* runtime = dynamic_cast<const platform::RuntimeError*>(&error))
-        return runtime->description();
-    return QString::fromLocal8Bit(error.what());
-}
-
 }  // namespace
 
 MDIForm1::MDIForm1() {
     g_instance = this;
+    m_enabled.fill(true);
     setObjectName(QStringLiteral("MDIForm1"));
     setCaption(kMainCaption);
     // The screen's room also when not maximized: without a window manager that maximizes it,
     // the window still covers the screen.
-    if (const QScreen* own = screen())
-        setGeometry(own->availableGeometry());
+    if (const QScreen* own = screen()) setGeometry(own->availableGeometry());
     setWindowState(Qt::WindowMaximized);
 
     auto* client = new QWidget(this);
@@ -83,37 +44,35 @@ MDIForm1::MDIForm1() {
     layout->setSpacing(0);
     buildToolbar();
     m_mdiArea = new QMdiArea(client);
-    layout->addWidget(Picture1);
+    // A dialog shown over the maximized machine window opens at its own size.
+    m_mdiArea->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    layout->addWidget(picture("Picture1"));
     layout->addWidget(m_mdiArea, 1);
     setCentralWidget(client);
     buildMenus();
 
-    Network_Timer = platform::clock().createTimer();
-    Network_Timer->setInterval(kNetworkTimerInterval);
-    Network_Timer->setEnabled(false);
-    Network_Timer->onTimeout([this] { runHandler(&MDIForm1::Network_Timer_Timer); });
+    m_networkTimer = platform::clock().createTimer();
+    m_networkTimer->setInterval(kNetworkTimerInterval);
+    m_networkTimer->setEnabled(false);
+    m_networkTimer->onTimeout(
+        [this] { runHandler(ErrorPolicy::ShowDescription, [this] { Network_Timer_Timer(); }); });
 
-    setMainWindow(this);
     MDIForm_Load();
 }
 
 MDIForm1::~MDIForm1() {
-    if (mainWindow() == this)
-        setMainWindow(nullptr);
-    if (g_instance == this)
-        g_instance = nullptr;
+    if (g_instance == this) g_instance = nullptr;
 }
 
-MDIForm1& mdiForm1() {
-    return g_instance ? *g_instance : *new MDIForm1();
-}
+MDIForm1* MDIForm1::instance() { return g_instance; }
 
 void MDIForm1::MDIForm_Load() {
     ignoringErrors([] { ModuleGeneralFunctions::SetStartResolution(); });
     ignoringErrors([this] {
-        const int left = static_cast<int>(platform::host().screen().widthTwips) -
-                         pixelsToTwips(PictureHelp->width());
-        PictureHelp->move(twipsToPixels(left), PictureHelp->y());
+        PictureBox* help = picture("PictureHelp");
+        const int left =
+            static_cast<int>(platform::host().screen().widthTwips) - pixelsToTwips(help->width());
+        help->move(twipsToPixels(left), help->y());
     });
     ignoringErrors([] { ModuleGeneralFunctions::UpdateMenusAndButtons(); });
 }
@@ -123,55 +82,52 @@ void MDIForm1::setCaption(const QString& caption) {
     setWindowTitle(caption);
 }
 
-QString MDIForm1::caption() const {
-    return m_caption;
+QString MDIForm1::caption() const { return m_caption; }
+
+void MDIForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange && windowTitle() != m_caption)
+        setWindowTitle(m_caption);
 }
 
-QSize MDIForm1::sizeTwips() const {
-    return frameGeometry().size() * kTwipsPerPixel;
+QSize MDIForm1::sizeTwips() const { return pixelsToTwips(frameGeometry().size()); }
+
+void MDIForm1::setNetworkPollCount(std::int16_t count) { m_networkPollCount = count; }
+
+void MDIForm1::setNetworkTimerEnabled(bool enabled) { m_networkTimer->setEnabled(enabled); }
+
+QAction* MDIForm1::menuItem(MenuControl control) const {
+    return findChild<QAction*>(QString::fromLatin1(menuControl(control).name));
 }
 
-void MDIForm1::setNetworkPollCount(std::int16_t count) {
-    NetworkPollCount = count;
+FlatBttn* MDIForm1::flatButton(MenuControl control) const {
+    return findChild<FlatBttn*>(QString::fromLatin1(menuControl(control).name));
 }
 
-void MDIForm1::setNetworkTimerEnabled(bool enabled) {
-    Network_Timer->setEnabled(enabled);
-}
-
-QAction* MDIForm1::menuItem(const QString& name) const {
-    return findChild<QAction*>(name);
-}
-
-FlatBttn* MDIForm1::flatButton(const QString& name) const {
-    return findChild<FlatBttn*>(name);
+PictureBox* MDIForm1::picture(const char* name) const {
+    return findChild<PictureBox*>(QString::fromLatin1(name));
 }
 
 void MDIForm1::applyEnableState(const EnableState& state) {
     for (int i = 0; i < kMenuControlCount; ++i)
-        if (state[i].has_value())
-            setControlEnabled(static_cast<MenuControl>(i), *state[i]);
+        if (state[i].has_value()) m_enabled[i] = *state[i];
+    showEnableState();
 }
 
-void MDIForm1::setControlEnabled(MenuControl control, bool enabled) {
-    const QString name = QString::fromLatin1(kControlNames[static_cast<int>(control)]);
-    if (QAction* item = menuItem(name))
-        item->setEnabled(enabled);
-    else if (FlatBttn* button = flatButton(name))
-        button->setEnabled(enabled);
-}
-
-void MDIForm1::runHandler(void (MDIForm1::*handler)()) {
-    try {
-        (this->*handler)();
-    } catch (const std::exception& error) {
-        platform::ui().message(descriptionOf(error), kMessageTitle);
+void MDIForm1::showEnableState() {
+    const bool busy = isBusy();
+    for (const MenuControlSpec& spec : menuControls()) {
+        const bool enabled = shownEnabled(spec.control, m_enabled[static_cast<int>(spec.control)], busy);
+        if (QAction* item = menuItem(spec.control))
+            item->setEnabled(enabled);
+        else if (FlatBttn* button = flatButton(spec.control))
+            button->setEnabled(enabled);
     }
 }
 
 void MDIForm1::closeEvent(QCloseEvent* event) {
-    // Held off while a profile start is under way: the start still uses the machine window.
-    if (frmProcessing::isStartInProgress()) {
+    // Held off while long work is under way: it still uses the windows.
+    if (isBusy()) {
         event->ignore();
         return;
     }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <cstdint>
 #include <memory>
 
 #include "machine/main_window_port.h"
+#include "machine/menu_state.h"
 #include "platform/clock.h"
 
 class QAction;
@@ -16,12 +18,15 @@ class FlatBttn;
 class PictureBox;
 
 // The main window: the menu bar, the toolbar strip of flat picture buttons and the area that
-// holds every other window. It opens maximized and registers itself as the main window.
+// holds every other window. It opens maximized; at most one exists.
 class MDIForm1 : public QMainWindow, public MainWindowPort {
     Q_OBJECT
   public:
     MDIForm1();
     ~MDIForm1() override;
+
+    // The main window; nullptr while there is none.
+    static MDIForm1* instance();
 
     // MainWindowPort
     void setCaption(const QString& caption) override;
@@ -32,10 +37,13 @@ class MDIForm1 : public QMainWindow, public MainWindowPort {
     void setNetworkPollCount(std::int16_t count) override;
     void setNetworkTimerEnabled(bool enabled) override;
 
-    // A menu item or top-level menu by its name ("mnuControl_Play"); nullptr when none.
-    QAction* menuItem(const QString& name) const;
-    // A toolbar button by its name ("FlatBttnPlay"); nullptr when none.
-    FlatBttn* flatButton(const QString& name) const;
+    // A menu, menu item or toolbar button by its control name.
+    QAction* menuItem(MenuControl control) const;
+    FlatBttn* flatButton(MenuControl control) const;
+    // The toolbar strip and its pictures by name ("Picture1", "PictureHelp", ...).
+    PictureBox* picture(const char* name) const;
+    platform::Timer& networkTimer() { return *m_networkTimer; }
+    std::int16_t networkPollCount() const { return m_networkPollCount; }
 
     // Start-up: the start resolution, the help picture at the right end of the strip, the
     // enable state; each step runs even when the one before it failed.
@@ -60,78 +68,30 @@ class MDIForm1 : public QMainWindow, public MainWindowPort {
     void mnuHelp_Contents_Click();
     void mnuHelp_FAQ_Click();
 
-    void FlatBttnNew_Click();
-    void FlatBttnOpen_Click();
-    void FlatBttnClose_Click();
-    void FlatBttnPlay_Click();
-    void FlatBttnStop_Click();
-    void FlatBttnPause_Click();
-    void FlatBttnFullScreen_Click();
-    void FlatBttnNetwork_Click();
-    void FlatBttnProfSettings_Click();
-
     void FullScreen();
     void ToggleMouse();
     void Network_Timer_Timer();
 
-    // Controls of the toolbar strip.
-    PictureBox* Picture1 = nullptr;
-    PictureBox* PictureHelp = nullptr;
-    PictureBox* PictureSharedvButtons = nullptr;
-    FlatBttn* FlatBttnNew = nullptr;
-    FlatBttn* FlatBttnOpen = nullptr;
-    FlatBttn* FlatBttnClose = nullptr;
-    FlatBttn* FlatBttnPlay = nullptr;
-    FlatBttn* FlatBttnStop = nullptr;
-    FlatBttn* FlatBttnPause = nullptr;
-    FlatBttn* FlatBttnFullScreen = nullptr;
-    FlatBttn* FlatBttnNetwork = nullptr;
-    FlatBttn* FlatBttnProfSettings = nullptr;
-
-    // The poll for the network trigger file: 100 ms, off until a profile start arms it.
-    std::unique_ptr<platform::Timer> Network_Timer;
-    std::int16_t NetworkPollCount = 0;
-
-    // The menus (their menu actions) and menu items.
-    QAction* mnuProfile = nullptr;
-    QAction* mnuProfile_New = nullptr;
-    QAction* mnuProfile_Open = nullptr;
-    QAction* mnuProfile_Copy = nullptr;
-    QAction* mnuProfile_Paste = nullptr;
-    QAction* mnuProfile_close = nullptr;
-    QAction* mnuProfile_exit = nullptr;
-    QAction* mnuControl = nullptr;
-    QAction* mnuControl_Play = nullptr;
-    QAction* mnuControl_Stop = nullptr;
-    QAction* mnuControl_Pause = nullptr;
-    QAction* mnuView = nullptr;
-    QAction* mnuView_FullScreen = nullptr;
-    QAction* mnuView_ToggleMouse = nullptr;
-    QAction* mnuView_Toolbar = nullptr;
-    QAction* mnuTools = nullptr;
-    QAction* mnuTools_ShareDrive = nullptr;
-    QAction* mnuTools_Network_Configurator = nullptr;
-    QAction* mnuTools_Profile_Settings = nullptr;
-    QAction* mnuHelp = nullptr;
-    QAction* mnuHelp_About = nullptr;
-    QAction* mnuHelp_Contents = nullptr;
-    QAction* mnuHelp_FAQ = nullptr;
+    // Runs the command of a control as its click does: nothing while long work is under way
+    // when the control is held then, and failures through the error boundary.
+    void runCommand(MenuControl control);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // The caption stays exactly what the program set, also while a child is maximized.
+    void changeEvent(QEvent* event) override;
 
   private:
     void buildToolbar();
     void buildMenus();
-    void setControlEnabled(MenuControl control, bool enabled);
-    // Runs a handler; a failure it does not handle itself is shown and ends only the handler.
-    void runHandler(void (MDIForm1::*handler)());
+    void showEnableState();
 
     QMdiArea* m_mdiArea = nullptr;
     QString m_caption;
+    std::unique_ptr<platform::Timer> m_networkTimer;
+    std::int16_t m_networkPollCount = 0;
+    // The enable state as the table set it; what is shown also depends on the busy state.
+    std::array<bool, kMenuControlCount> m_enabled;
 };
-
-// The main window, created on first use.
-MDIForm1& mdiForm1();
 
 }  // namespace vornelix

@@ -9,40 +9,74 @@
 #include "machine/engine_interface.h"
 #include "machine/global_variables.h"
 #include "machine/machine_window_port.h"
-#include "machine/profile_start.h"
-#include "machine/host_probes.h"
+#include "machine/busy_state.h"
+#include "machine/engine_launch.h"
+#include "machine/error_boundary.h"
 #include "machine/module_general_functions.h"
+#include "machine/profile_start.h"
 #include "machine/profile_store.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
-#include "platform/ui_service.h"
+#include "platform/user_interface.h"
 #include "platform/window_system.h"
 
 namespace vornelix {
 
 namespace {
 
-void message(const QString& text) {
-    platform::ui().message(text, kMessageTitle);
-}
+using M = MenuControl;
+using Handler = void (MDIForm1::*)();
 
-void updateMenus() {
-    ModuleGeneralFunctions::UpdateMenusAndButtons();
-}
+void message(const QString& text) { platform::ui().message(text, kMessageTitle); }
 
-// Deletes the joined graphics-driver file of the last engine start; failures are ignored.
-void deleteGraphicDriverFile() {
-    try {
-        const QString path = graphicDriverFilePath();
-        if (platform::files().fileExists(path))
-            platform::files().deleteFile(path);
-    } catch (const std::exception&) {
-    }
-}
+void updateMenus() { ModuleGeneralFunctions::UpdateMenusAndButtons(); }
+
+struct Command {
+    MenuControl control;
+    Handler handler;
+};
+
+// Every toolbar button runs the click handler of its menu item.
+const Command kCommands[] = {
+    {M::mnuProfile_New, &MDIForm1::mnuProfile_New_Click},
+    {M::mnuProfile_Open, &MDIForm1::mnuProfile_Open_Click},
+    {M::mnuProfile_Copy, &MDIForm1::mnuProfile_Copy_Click},
+    {M::mnuProfile_Paste, &MDIForm1::mnuProfile_Paste_Click},
+    {M::mnuProfile_close, &MDIForm1::mnuProfile_close_Click},
+    {M::mnuProfile_exit, &MDIForm1::mnuProfile_exit_Click},
+    {M::mnuControl_Play, &MDIForm1::mnuControl_Play_Click},
+    {M::mnuControl_Stop, &MDIForm1::mnuControl_Stop_Click},
+    {M::mnuControl_Pause, &MDIForm1::mnuControl_Pause_Click},
+    {M::mnuView_FullScreen, &MDIForm1::mnuView_FullScreen_Click},
+    {M::mnuView_ToggleMouse, &MDIForm1::mnuView_ToggleMouse_Click},
+    {M::mnuView_Toolbar, &MDIForm1::mnuView_Toolbar_Click},
+    {M::mnuTools_ShareDrive, &MDIForm1::mnuTools_ShareDrive_Click},
+    {M::mnuTools_Network_Configurator, &MDIForm1::mnuTools_Network_Configurator_Click},
+    {M::mnuTools_Profile_Settings, &MDIForm1::mnuTools_Profile_Settings_Click},
+    {M::mnuHelp_About, &MDIForm1::mnuHelp_About_Click},
+    {M::mnuHelp_Contents, &MDIForm1::mnuHelp_Contents_Click},
+    {M::mnuHelp_FAQ, &MDIForm1::mnuHelp_FAQ_Click},
+    {M::FlatBttnNew, &MDIForm1::mnuProfile_New_Click},
+    {M::FlatBttnOpen, &MDIForm1::mnuProfile_Open_Click},
+    {M::FlatBttnClose, &MDIForm1::mnuProfile_close_Click},
+    {M::FlatBttnPlay, &MDIForm1::mnuControl_Play_Click},
+    {M::FlatBttnStop, &MDIForm1::mnuControl_Stop_Click},
+    {M::FlatBttnPause, &MDIForm1::mnuControl_Pause_Click},
+    {M::FlatBttnFullScreen, &MDIForm1::mnuView_FullScreen_Click},
+    {M::FlatBttnNetwork, &MDIForm1::mnuTools_Network_Configurator_Click},
+    {M::FlatBttnProfSettings, &MDIForm1::mnuTools_Profile_Settings_Click},
+};
 
 }  // namespace
+
+void MDIForm1::runCommand(MenuControl control) {
+    if (isBusy() && menuControl(control).heldWhileBusy) return;
+    for (const Command& command : kCommands)
+        if (command.control == control)
+            runHandler(ErrorPolicy::ShowDescription, [this, &command] { (this->*command.handler)(); });
+}
 
 // Profile menu.
 
@@ -51,20 +85,8 @@ void MDIForm1::mnuProfile_New_Click() {
 }
 
 void MDIForm1::mnuProfile_Open_Click() {
-    std::int16_t profiles = 0;
-    try {
-        profiles = countProfiles();
-    } catch (const platform::RuntimeError& error) {
-        // The store cannot be opened or read: say why and leave it closed.
-        closeProfileStore();
-        message(error.description());
-        return;
-    } catch (...) {
-        closeProfileStore();
-        throw;
-    }
-    closeProfileStore();
-    if (profiles >= 1) {
+    // A store that cannot be opened or read: the boundary says why; the store is left closed.
+    if (countProfiles() >= 1) {
         form<DlgOpenProfile>().Show();
         return;
     }
@@ -105,8 +127,7 @@ void MDIForm1::mnuControl_Play_Click() {
         message(kNoProfileToRunMessage);
         return;
     }
-    // A start still in its animation or launch counts as running.
-    if (gv().EngineRunning == kTrue || frmProcessing::isStartInProgress()) {
+    if (gv().EngineRunning == kTrue) {
         message(kAlreadyRunningMessage);
         return;
     }
@@ -116,17 +137,12 @@ void MDIForm1::mnuControl_Play_Click() {
 }
 
 void MDIForm1::mnuControl_Stop_Click() {
-    // A start still in its launch has the machine window in use: it is not running yet.
-    if (gv().EngineRunning == kFalse || frmProcessing::isStartInProgress()) {
+    if (gv().EngineRunning == kFalse) {
         message(kStopNotRunningMessage);
         return;
     }
     platform::windows().sendMessage(gv().EngineWindow, kWmDestroy, 0, kEngineDestroyValue);
-    gv().EngineRunning = kFalse;
-    unloadMachineWindow();
-    updateMenus();
-    setCaption(openProfileCaption(gv().ProfileName));
-    deleteGraphicDriverFile();
+    frmProcessing::afterEngineEnd();
 }
 
 void MDIForm1::mnuControl_Pause_Click() {
@@ -168,9 +184,10 @@ void MDIForm1::ToggleMouse() {
 }
 
 void MDIForm1::mnuView_Toolbar_Click() {
-    const bool show = !mnuView_Toolbar->isChecked();
-    mnuView_Toolbar->setChecked(show);
-    Picture1->setVisible(show);
+    QAction* toolbar = menuItem(M::mnuView_Toolbar);
+    const bool show = !toolbar->isChecked();
+    toolbar->setChecked(show);
+    picture("Picture1")->setVisible(show);
     // CALL SITE: resize an embedded share-drive window (ShareDriveWindow > 0) to the new room.
 }
 
@@ -200,36 +217,6 @@ void MDIForm1::mnuHelp_Contents_Click() {
 
 void MDIForm1::mnuHelp_FAQ_Click() {
     // The FAQ window is shown here, on question 1, when it exists.
-}
-
-// Toolbar buttons: each runs its menu item's handler.
-
-void MDIForm1::FlatBttnNew_Click() {
-    mnuProfile_New_Click();
-}
-void MDIForm1::FlatBttnOpen_Click() {
-    mnuProfile_Open_Click();
-}
-void MDIForm1::FlatBttnClose_Click() {
-    mnuProfile_close_Click();
-}
-void MDIForm1::FlatBttnPlay_Click() {
-    mnuControl_Play_Click();
-}
-void MDIForm1::FlatBttnStop_Click() {
-    mnuControl_Stop_Click();
-}
-void MDIForm1::FlatBttnPause_Click() {
-    mnuControl_Pause_Click();
-}
-void MDIForm1::FlatBttnFullScreen_Click() {
-    mnuView_FullScreen_Click();
-}
-void MDIForm1::FlatBttnNetwork_Click() {
-    mnuTools_Network_Configurator_Click();
-}
-void MDIForm1::FlatBttnProfSettings_Click() {
-    mnuTools_Profile_Settings_Click();
 }
 
 // Timer.

@@ -10,138 +10,102 @@
 #include "app/mdi_form1.h"
 #include "app/picture_box.h"
 #include "app/toolbar_pictures.h"
-#include "machine/twips.h"
+#include "platform/twips.h"
 
 namespace vornelix {
 
 namespace {
 
-using Handler = void (MDIForm1::*)();
-using ButtonMember = FlatBttn* MDIForm1::*;
-using ItemMember = QAction* MDIForm1::*;
+using M = MenuControl;
 
 constexpr int kStripHeightTwips = 1035;
 constexpr int kButtonTopTwips = 330;
 constexpr int kButtonWidthTwips = 390;
 constexpr int kButtonHeightTwips = 525;
-constexpr int kHelpTopTwips = 30;
-constexpr int kHelpWidthTwips = 1425;
-constexpr int kHelpHeightTwips = 1005;
-constexpr int kHelpDesignLeftTwips = 7350;
-constexpr int kSharedButtonsWidthTwips = 6645;
-constexpr int kSharedButtonsHeightTwips = 945;
+constexpr QRect kHelpDesignTwips{7350, 30, 1425, 1005};
+constexpr QRect kSharedButtonsTwips{0, 0, 6645, 945};
 
 struct ButtonSpec {
-    ButtonMember member;
-    const char* name;
+    MenuControl control;
     int leftTwips;
     ToolbarIcon icon;
-    Handler press;
 };
 
 // Left to right, which is also the tab order.
 const ButtonSpec kButtons[] = {
-    {&MDIForm1::FlatBttnNew, "FlatBttnNew", 180, ToolbarIcon::New, &MDIForm1::FlatBttnNew_Click},
-    {&MDIForm1::FlatBttnOpen, "FlatBttnOpen", 690, ToolbarIcon::Open,
-     &MDIForm1::FlatBttnOpen_Click},
-    {&MDIForm1::FlatBttnClose, "FlatBttnClose", 1200, ToolbarIcon::Close,
-     &MDIForm1::FlatBttnClose_Click},
-    {&MDIForm1::FlatBttnPlay, "FlatBttnPlay", 1890, ToolbarIcon::Run,
-     &MDIForm1::FlatBttnPlay_Click},
-    {&MDIForm1::FlatBttnStop, "FlatBttnStop", 2400, ToolbarIcon::Stop,
-     &MDIForm1::FlatBttnStop_Click},
-    {&MDIForm1::FlatBttnPause, "FlatBttnPause", 2910, ToolbarIcon::Pause,
-     &MDIForm1::FlatBttnPause_Click},
-    {&MDIForm1::FlatBttnFullScreen, "FlatBttnFullScreen", 3630, ToolbarIcon::FullScreen,
-     &MDIForm1::FlatBttnFullScreen_Click},
-    {&MDIForm1::FlatBttnNetwork, "FlatBttnNetwork", 4350, ToolbarIcon::Network,
-     &MDIForm1::FlatBttnNetwork_Click},
-    {&MDIForm1::FlatBttnProfSettings, "FlatBttnProfSettings", 4860, ToolbarIcon::ProfileSettings,
-     &MDIForm1::FlatBttnProfSettings_Click},
+    {M::FlatBttnNew, 180, ToolbarIcon::New},
+    {M::FlatBttnOpen, 690, ToolbarIcon::Open},
+    {M::FlatBttnClose, 1200, ToolbarIcon::Close},
+    {M::FlatBttnPlay, 1890, ToolbarIcon::Run},
+    {M::FlatBttnStop, 2400, ToolbarIcon::Stop},
+    {M::FlatBttnPause, 2910, ToolbarIcon::Pause},
+    {M::FlatBttnFullScreen, 3630, ToolbarIcon::FullScreen},
+    {M::FlatBttnNetwork, 4350, ToolbarIcon::Network},
+    {M::FlatBttnProfSettings, 4860, ToolbarIcon::ProfileSettings},
 };
 
-// A menu item; one without a member is a separator.
+// A menu item; one without a caption is a separator.
 struct ItemSpec {
-    ItemMember member;
-    const char* name;
+    MenuControl control;
     const char* caption;
     const char* shortcut;
-    Handler click;
 };
 
 struct MenuSpec {
-    ItemMember member;
-    const char* name;
+    MenuControl control;
     const char* caption;
     std::vector<ItemSpec> items;
 };
 
-const ItemSpec kSeparator{nullptr, nullptr, nullptr, nullptr, nullptr};
+const ItemSpec kSeparator{M::mnuProfile, nullptr, nullptr};
 
 const std::vector<MenuSpec>& menuTree() {
     static const std::vector<MenuSpec> tree = {
-        {&MDIForm1::mnuProfile,
-         "mnuProfile",
+        {M::mnuProfile,
          "&Profile",
-         {{&MDIForm1::mnuProfile_New, "mnuProfile_New", "New", "Ctrl+N",
-           &MDIForm1::mnuProfile_New_Click},
-          {&MDIForm1::mnuProfile_Open, "mnuProfile_Open", "Open", "Ctrl+O",
-           &MDIForm1::mnuProfile_Open_Click},
-          {&MDIForm1::mnuProfile_Copy, "mnuProfile_Copy", "Copy", "Ctrl+C",
-           &MDIForm1::mnuProfile_Copy_Click},
-          {&MDIForm1::mnuProfile_Paste, "mnuProfile_Paste", "Paste", "Ctrl+V",
-           &MDIForm1::mnuProfile_Paste_Click},
+         {{M::mnuProfile_New, "New", "Ctrl+N"},
+          {M::mnuProfile_Open, "Open", "Ctrl+O"},
+          {M::mnuProfile_Copy, "Copy", "Ctrl+C"},
+          {M::mnuProfile_Paste, "Paste", "Ctrl+V"},
           kSeparator,
-          {&MDIForm1::mnuProfile_close, "mnuProfile_close", "Close", "Ctrl+X",
-           &MDIForm1::mnuProfile_close_Click},
+          {M::mnuProfile_close, "Close", "Ctrl+X"},
           kSeparator,
-          {&MDIForm1::mnuProfile_exit, "mnuProfile_exit", "Exit Vornelix", "",
-           &MDIForm1::mnuProfile_exit_Click}}},
-        {&MDIForm1::mnuControl,
-         "mnuControl",
+          {M::mnuProfile_exit, "Exit Vornelix", ""}}},
+        {M::mnuControl,
          "&Control",
-         {{&MDIForm1::mnuControl_Play, "mnuControl_Play", "Run", "Ctrl+R",
-           &MDIForm1::mnuControl_Play_Click},
-          {&MDIForm1::mnuControl_Stop, "mnuControl_Stop", "Stop", "",
-           &MDIForm1::mnuControl_Stop_Click},
+         {{M::mnuControl_Play, "Run", "Ctrl+R"},
+          {M::mnuControl_Stop, "Stop", ""},
           kSeparator,
-          {&MDIForm1::mnuControl_Pause, "mnuControl_Pause", "Pause", "",
-           &MDIForm1::mnuControl_Pause_Click}}},
-        {&MDIForm1::mnuView,
-         "mnuView",
+          {M::mnuControl_Pause, "Pause", ""}}},
+        {M::mnuView,
          "V&iew",
-         {{&MDIForm1::mnuView_FullScreen, "mnuView_FullScreen", "Full Screen View", "F5",
-           &MDIForm1::mnuView_FullScreen_Click},
-          {&MDIForm1::mnuView_ToggleMouse, "mnuView_ToggleMouse", "Toggle Mouse", "F6",
-           &MDIForm1::mnuView_ToggleMouse_Click},
+         {{M::mnuView_FullScreen, "Full Screen View", "F5"},
+          {M::mnuView_ToggleMouse, "Toggle Mouse", "F6"},
           kSeparator,
-          {&MDIForm1::mnuView_Toolbar, "mnuView_Toolbar", "Toolbar", "",
-           &MDIForm1::mnuView_Toolbar_Click}}},
-        {&MDIForm1::mnuTools,
-         "mnuTools",
+          {M::mnuView_Toolbar, "Toolbar", ""}}},
+        {M::mnuTools,
          "&Tools",
-         {{&MDIForm1::mnuTools_ShareDrive, "mnuTools_ShareDrive", "Shared Drive", "",
-           &MDIForm1::mnuTools_ShareDrive_Click},
-          {&MDIForm1::mnuTools_Network_Configurator, "mnuTools_Network_Configurator",
-           "Network Settings", "", &MDIForm1::mnuTools_Network_Configurator_Click},
+         {{M::mnuTools_ShareDrive, "Shared Drive", ""},
+          {M::mnuTools_Network_Configurator, "Network Settings", ""},
           kSeparator,
-          {&MDIForm1::mnuTools_Profile_Settings, "mnuTools_Profile_Settings", "Profile Settings",
-           "", &MDIForm1::mnuTools_Profile_Settings_Click}}},
-        {&MDIForm1::mnuHelp,
-         "mnuHelp",
+          {M::mnuTools_Profile_Settings, "Profile Settings", ""}}},
+        {M::mnuHelp,
          "&Help",
-         {{&MDIForm1::mnuHelp_About, "mnuHelp_About", "About Vornelix", "",
-           &MDIForm1::mnuHelp_About_Click},
+         {{M::mnuHelp_About, "About Vornelix", ""},
           kSeparator,
-          {&MDIForm1::mnuHelp_Contents, "mnuHelp_Contents", "Contents", "",
-           &MDIForm1::mnuHelp_Contents_Click},
-          {&MDIForm1::mnuHelp_FAQ, "mnuHelp_FAQ", "FAQ", "", &MDIForm1::mnuHelp_FAQ_Click}}},
+          {M::mnuHelp_Contents, "Contents", ""},
+          {M::mnuHelp_FAQ, "FAQ", ""}}},
     };
     return tree;
 }
 
-QRect twipsRect(int left, int top, int width, int height) {
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+QString nameOf(MenuControl control) { return QString::fromLatin1(menuControl(control).name); }
+
+PictureBox* pictureBox(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* box = new PictureBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(geometry);
+    return box;
 }
 
 }  // namespace
@@ -151,72 +115,61 @@ void MDIForm1::buildToolbar() {
     const int stripHeight = twipsToPixels(kStripHeightTwips);
     const QPixmap background = drawToolbarBackground(stripHeight, ratio);
 
-    Picture1 = new PictureBox(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setFixedHeight(stripHeight);
-    Picture1->setPicture(background, true);
+    auto* strip = pictureBox(this, "Picture1", QRect());
+    strip->setFixedHeight(stripHeight);
+    strip->setPicture(background, true);
 
-    PictureHelp = new PictureBox(Picture1);
-    PictureHelp->setObjectName(QStringLiteral("PictureHelp"));
-    PictureHelp->setGeometry(
-        twipsRect(kHelpDesignLeftTwips, kHelpTopTwips, kHelpWidthTwips, kHelpHeightTwips));
-    PictureHelp->setPicture(drawHelpPicture(PictureHelp->size(), ratio));
+    auto* help = pictureBox(strip, "PictureHelp", twipsToPixels(kHelpDesignTwips));
+    help->setPicture(drawHelpPicture(help->size(), ratio));
 
     QWidget* previous = nullptr;
     for (const ButtonSpec& def : kButtons) {
-        auto* button = new FlatBttn(Picture1);
-        button->setObjectName(QString::fromLatin1(def.name));
-        button->setGeometry(
-            twipsRect(def.leftTwips, kButtonTopTwips, kButtonWidthTwips, kButtonHeightTwips));
+        auto* button = new FlatBttn(strip);
+        button->setObjectName(nameOf(def.control));
+        button->setGeometry(twipsToPixels(
+            QRect(def.leftTwips, kButtonTopTwips, kButtonWidthTwips, kButtonHeightTwips)));
         const FlatBttnPictures pictures = drawToolbarButton(def.icon, button->size(), ratio);
         button->setPicture(pictures.normal);
         button->setPictureDisabled(pictures.disabled);
         button->setPictureDown(pictures.down);
         button->setPictureOver(pictures.over);
-        const Handler press = def.press;
-        connect(button, &FlatBttn::clicked, this, [this, press] { runHandler(press); });
-        if (previous)
-            setTabOrder(previous, button);
+        const MenuControl control = def.control;
+        connect(button, &FlatBttn::clicked, this, [this, control] { runCommand(control); });
+        if (previous) setTabOrder(previous, button);
         previous = button;
-        this->*def.member = button;
     }
 
     // Filled and shown by the share drive; it covers the profile buttons when shown.
-    PictureSharedvButtons = new PictureBox(Picture1);
-    PictureSharedvButtons->setObjectName(QStringLiteral("PictureSharedvButtons"));
-    PictureSharedvButtons->setGeometry(
-        twipsRect(0, 0, kSharedButtonsWidthTwips, kSharedButtonsHeightTwips));
-    PictureSharedvButtons->setPicture(background, true);
-    PictureSharedvButtons->hide();
+    auto* shared = pictureBox(strip, "PictureSharedvButtons", twipsToPixels(kSharedButtonsTwips));
+    shared->setPicture(background, true);
+    shared->hide();
 }
 
 void MDIForm1::buildMenus() {
     for (const MenuSpec& def : menuTree()) {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(def.caption));
-        menu->menuAction()->setObjectName(QString::fromLatin1(def.name));
-        this->*def.member = menu->menuAction();
+        menu->menuAction()->setObjectName(nameOf(def.control));
         for (const ItemSpec& item : def.items) {
-            if (!item.member) {
+            if (!item.caption) {
                 menu->addSeparator();
                 continue;
             }
             QAction* action = menu->addAction(QString::fromLatin1(item.caption));
-            action->setObjectName(QString::fromLatin1(item.name));
+            action->setObjectName(nameOf(item.control));
             action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
-            const Handler click = item.click;
-            connect(action, &QAction::triggered, this, [this, action, click] {
+            const MenuControl control = item.control;
+            connect(action, &QAction::triggered, this, [this, action, control] {
                 // A checked item changes its check mark in its own handler only.
-                if (action->isCheckable())
-                    action->setChecked(!action->isChecked());
-                runHandler(click);
+                if (action->isCheckable()) action->setChecked(!action->isChecked());
+                runCommand(control);
             });
-            this->*item.member = action;
         }
     }
-    mnuProfile_Copy->setVisible(false);
-    mnuProfile_Paste->setVisible(false);
-    mnuView_Toolbar->setCheckable(true);
-    mnuView_Toolbar->setChecked(true);
+    menuItem(M::mnuProfile_Copy)->setVisible(false);
+    menuItem(M::mnuProfile_Paste)->setVisible(false);
+    QAction* toolbar = menuItem(M::mnuView_Toolbar);
+    toolbar->setCheckable(true);
+    toolbar->setChecked(true);
 }
 
 }  // namespace vornelix

@@ -2,27 +2,38 @@
 
 #include <QApplication>
 
-#include "app/form1.h"
+#include "app/app_windows.h"
 #include "app/mdi_form1.h"
+#include "machine/message_title.h"
 #include "platform/file_system.h"
+#include "platform/folder_lock.h"
 #include "platform/host_facts.h"
 #include "platform/linux_processes.h"
-#include "platform/qt_ui_service.h"
+#include "app/qt_ui_service.h"
 #include "platform/real_clock.h"
 #include "platform/services.h"
+#include "platform/user_interface.h"
 #include "platform/x11_window_system.h"
 
 namespace vornelix {
 
 void MdlLoad::Main() {
-    mdiForm1().show();
+    if (!MDIForm1::instance()) new MDIForm1();
+    MDIForm1::instance()->show();
+}
+
+std::unique_ptr<platform::FolderLock> MdlLoad::claimProgramFolder() {
+    platform::FileSystem& files = platform::files();
+    auto lock = platform::FolderLock::tryAcquire(files.hostPath(files.programFolder()));
+    if (!lock) platform::ui().message(QString::fromLatin1(kAlreadyRunningMessage), kMessageTitle);
+    return lock;
 }
 
 int MdlLoad::run(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Vornelix");
 
-    platform::QtUiService ui;
+    QtUiService ui;
     platform::RealClock clock;
     platform::FileSystem files = platform::FileSystem::fromEnvironment();
     platform::Services& s = platform::services();
@@ -36,9 +47,15 @@ int MdlLoad::run(int argc, char** argv) {
     platform::LinuxProcesses processes;
     s.processes = &processes;
 
-    installMachineWindowAccess();
+    // Two instances on one program folder would share the configuration file and the joined
+    // graphics-driver file.
+    const auto lock = claimProgramFolder();
+    if (!lock) return 1;
+    installAppWindows();
     Main();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    delete MDIForm1::instance();
+    return result;
 }
 
 }  // namespace vornelix

@@ -16,7 +16,7 @@
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
-#include "platform/ui_service.h"
+#include "platform/user_interface.h"
 
 namespace vornelix {
 
@@ -163,6 +163,40 @@ void writeEngineConfigFile(const QStringList& lines) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(bytes) != bytes.size() || !file.flush())
         throw platform::RuntimeError(kErrFileAccess, QStringLiteral("Path/File access error"));
+}
+
+namespace {
+
+bool unsafeForConfig(const QString& value) {
+    for (const QChar c : value)
+        if (c.category() == QChar::Other_Control || c == QLatin1Char('"')) return true;
+    return false;
+}
+
+}  // namespace
+
+std::optional<UnsafeConfigValue> findUnsafeConfigValue(const EngineProfileRow& row,
+                                                       const QString& sharedDrivePath) {
+    const std::pair<const char*, QString> values[] = {
+        {"hard disk path", row.hardDiskPath.toString()},
+        {"installation path", row.cdRomPath.toString()},
+        {"shared drive path", sharedDrivePath},
+    };
+    for (const auto& [what, value] : values)
+        if (unsafeForConfig(value)) return UnsafeConfigValue{QString::fromLatin1(what), value};
+    return std::nullopt;
+}
+
+QString visibleText(const QString& value) {
+    QString text;
+    for (const QChar c : value) {
+        if (c == QLatin1Char('\r')) text += QStringLiteral("\\r");
+        else if (c == QLatin1Char('\n')) text += QStringLiteral("\\n");
+        else if (c.category() == QChar::Other_Control)
+            text += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else text += c;
+    }
+    return text;
 }
 
 }  // namespace vornelix

@@ -58,6 +58,17 @@ double startRamSizeMB(const QVariant& ramSize, double ramSizeMB);
 // The byte count of the RAM size in upper-case hexadecimal without leading zeros.
 QString memorySizeHex(double ramSizeMB);
 
+// A value that the configuration file cannot carry (a line break, another control character or
+// a double quote would break its lines or quotes): what it is and the value itself.
+struct UnsafeConfigValue {
+    QString what;
+    QString value;
+};
+std::optional<UnsafeConfigValue> findUnsafeConfigValue(const EngineProfileRow& row,
+                                                       const QString& sharedDrivePath);
+// The value with its control characters written out ("\r", "\n", "\x1b").
+QString visibleText(const QString& value);
+
 // Lines 1 to 7, written before the IDE slave is chosen.
 QStringList engineConfigHeadLines(const EngineProfileRow& row);
 

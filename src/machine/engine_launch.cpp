@@ -1,8 +1,14 @@
 #include "machine/engine_launch.h"
 
+#include <memory>
+
+#include "machine/busy_state.h"
 #include "machine/engine_interface.h"
+#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
+#include "machine/host_probes.h"
 #include "machine/machine_window_port.h"
+#include "machine/main_window_port.h"
 #include "machine/module_general_functions.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
@@ -18,6 +24,30 @@ using platform::ShowCommand;
 
 // How long the embedded window is left to settle before it is minimised and restored.
 constexpr int kEmbedSettleMs = 2000;
+// How often the watch looks whether the embedded engine still runs.
+constexpr int kEngineWatchMs = 500;
+
+// The engine process of the last launch; 0 when none was embedded.
+std::int64_t g_enginePid = 0;
+
+std::unique_ptr<platform::Timer>& engineWatchTimer() {
+    static std::unique_ptr<platform::Timer> timer;
+    return timer;
+}
+
+void checkEngine() {
+    if (gv().EngineRunning == kFalse || isBusy()) return;
+    if (platform::processes().isRunning(g_enginePid)) return;
+    runHandler(ErrorPolicy::Ignore, [] { frmProcessing::afterEngineEnd(); });
+}
+
+// Deletes the joined graphics-driver file of the last engine start; failures are ignored.
+void deleteGraphicDriverFile() {
+    ignoringErrors([] {
+        const QString path = graphicDriverFilePath();
+        if (platform::files().fileExists(path)) platform::files().deleteFile(path);
+    });
+}
 
 void embedEngineWindow(WindowHandle host) {
     platform::WindowSystem& windows = platform::windows();
@@ -49,6 +79,7 @@ void frmProcessing::Exec_myVornel() {
     // be left over from an earlier start.
     gv().EngineWindow =
         started.started() ? windows.findWindowOfProcess(kEngineWindowClass, started.pid) : 0;
+    g_enginePid = gv().EngineWindow > 0 ? started.pid : 0;
     const WindowHandle host = machineWindow().picture1Handle();
     if (gv().EngineWindow > 0) {
         embedEngineWindow(host);
@@ -59,6 +90,30 @@ void frmProcessing::Exec_myVornel() {
     if (console > 0) windows.show(console, ShowCommand::Hide);
     windows.setFocus(gv().EngineWindow);
     windows.sendMessage(gv().EngineWindow, kWmEngineHostWindow, host, kEngineMessageValue);
+}
+
+void frmProcessing::watchEngine() {
+    std::unique_ptr<platform::Timer>& timer = engineWatchTimer();
+    timer = platform::clock().createTimer();
+    timer->setInterval(kEngineWatchMs);
+    timer->onTimeout(checkEngine);
+    timer->setEnabled(g_enginePid != 0);
+}
+
+void frmProcessing::forgetEngine() {
+    engineWatchTimer().reset();
+    g_enginePid = 0;
+}
+
+void frmProcessing::afterEngineEnd() {
+    // The timer may be the caller: it is switched off, not destroyed.
+    if (engineWatchTimer()) engineWatchTimer()->setEnabled(false);
+    g_enginePid = 0;
+    gv().EngineRunning = kFalse;
+    unloadMachineWindow();
+    ModuleGeneralFunctions::UpdateMenusAndButtons();
+    if (MainWindowPort* main = mainWindow()) main->setCaption(openProfileCaption(gv().ProfileName));
+    deleteGraphicDriverFile();
 }
 
 }  // namespace vornelix

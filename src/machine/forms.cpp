@@ -1,13 +1,14 @@
 #include "machine/forms.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <map>
 #include <vector>
 
 #include "machine/main_window_port.h"
-#include "machine/twips.h"
+#include "platform/twips.h"
 
 namespace vornelix {
 
@@ -34,6 +35,10 @@ void FormRegistry::remove(Form* form) {
         }
 }
 
+void FormRegistry::load(Form* form) {
+    runHandler(ErrorPolicy::ShowDescription, [form] { form->Form_Load(); });
+}
+
 void FormRegistry::unloadAll() {
     std::vector<Form*> forms;
     for (const auto& [type, form] : loadedForms()) forms.push_back(form);
@@ -55,11 +60,21 @@ void Form::ensureSubWindow() {
     if (fixedSize()) m_subWindow->setFixedSize(m_subWindow->sizeHint());
 }
 
+QSize Form::sizeHint() const {
+    return fixedSize() && minimumWidth() > 0 ? minimumSize() : QWidget::sizeHint();
+}
+
+void Form::fixSizeForWidth(int width) {
+    setFixedWidth(width);
+    layout()->activate();
+    setFixedHeight(layout()->totalHeightForWidth(width));
+}
+
 void Form::place() {
     MainWindowPort* main = mainWindow();
     if (!main || !m_subWindow) return;
     const QSize mainSize = main->sizeTwips();
-    const QSize own = m_subWindow->size() * kTwipsPerPixel;
+    const QSize own = pixelsToTwips(m_subWindow->size());
     const int left = (mainSize.width() - own.width()) / 2;
     const int top = (mainSize.height() - own.height()) / 2 - liftTwips();
     m_subWindow->move(twipsToPixels(left), twipsToPixels(top));
@@ -98,7 +113,7 @@ void Form::closeEvent(QCloseEvent* event) {
 }
 
 void Form::Unload() {
-    Form_Unload();
+    runHandler(ErrorPolicy::Ignore, [this] { Form_Unload(); });
     FormRegistry::remove(this);
     // Destroyed once the current event has been handled: Unload is often called from one of
     // the window's own handlers.

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <typeindex>
 
-#include <QMdiSubWindow>
+#include "machine/error_boundary.h"
 
 namespace vornelix {
 
@@ -27,7 +28,21 @@ public:
 
     void setCaption(const QString& caption);
 
+    // A window of fixed size is as large as fixSizeForWidth made it.
+    QSize sizeHint() const override;
+
 protected:
+    // Connects a control's signal to a handler that runs through the error boundary.
+    template <class Sender, class Signal>
+    void on(Sender* sender, Signal signal, std::function<void()> handler,
+            ErrorPolicy policy = ErrorPolicy::ShowDescription) {
+        connect(sender, signal, this,
+                [handler = std::move(handler), policy] { runHandler(policy, handler); });
+    }
+
+    // Fixes the window to the width and the height its layout needs at that width.
+    void fixSizeForWidth(int width);
+
     // Runs once, right after the window is created (on its first use).
     virtual void Form_Load() {}
     // Runs when the window is unloaded, before it is destroyed.
@@ -58,7 +73,7 @@ public:
     // Unloads every loaded window (the main window closes).
     static void unloadAll();
     // Runs the load handler of a window that has just been registered.
-    static void load(Form* form) { form->Form_Load(); }
+    static void load(Form* form);
 };
 
 // The window of type T, loaded on first use.

@@ -9,7 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
-#include "platform/ui_service.h"
+#include "platform/user_interface.h"
 
 namespace vornelix {
 

@@ -40,10 +40,7 @@ public:
     virtual void unload() = 0;
 };
 
-MachineWindowAccess* machineWindowAccess();
-void setMachineWindowAccess(MachineWindowAccess* access);
-
-// The machine window `Form1`, loaded on first use.
+// The machine window `Form1` of the installed windows, loaded on first use.
 MachineWindowPort& machineWindow();
 bool isMachineWindowLoaded();
 void unloadMachineWindow();

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "machine/menu_state.h"
+#include "machine/upper_windows.h"
 
 class QMdiArea;
 
@@ -36,7 +37,5 @@ public:
     virtual void setNetworkTimerEnabled(bool enabled) = 0;
 };
 
-MainWindowPort* mainWindow();
-void setMainWindow(MainWindowPort* window);
 
 }  // namespace vornelix

@@ -2,23 +2,39 @@
 
 #include <array>
 #include <optional>
+#include <span>
 
 #include "machine/flag.h"
 
 namespace vornelix {
 
-// The controls of the main window whose enabled state follows the open profile and engine.
+// Every menu, menu item and toolbar button of the main window, in menu order.
 enum class MenuControl {
+    mnuProfile,
+    mnuProfile_New,
+    mnuProfile_Open,
+    mnuProfile_Copy,
+    mnuProfile_Paste,
     mnuProfile_close,
+    mnuProfile_exit,
     mnuControl,
     mnuControl_Play,
     mnuControl_Stop,
     mnuControl_Pause,
+    mnuView,
     mnuView_FullScreen,
     mnuView_ToggleMouse,
+    mnuView_Toolbar,
+    mnuTools,
+    mnuTools_ShareDrive,
     mnuTools_Network_Configurator,
     mnuTools_Profile_Settings,
-    mnuTools_ShareDrive,
+    mnuHelp,
+    mnuHelp_About,
+    mnuHelp_Contents,
+    mnuHelp_FAQ,
+    FlatBttnNew,
+    FlatBttnOpen,
     FlatBttnClose,
     FlatBttnPlay,
     FlatBttnStop,
@@ -29,6 +45,19 @@ enum class MenuControl {
 };
 inline constexpr int kMenuControlCount = static_cast<int>(MenuControl::FlatBttnProfSettings) + 1;
 
+// One control: its name, whether it is enabled with no profile open, with a profile open and
+// idle, and with the engine running (nothing: that state leaves it as it is), and whether it
+// is disabled while long work is under way.
+struct MenuControlSpec {
+    MenuControl control;
+    const char* name;
+    std::optional<bool> noProfile, profileIdle, engineRunning;
+    bool heldWhileBusy;
+};
+
+std::span<const MenuControlSpec> menuControls();
+const MenuControlSpec& menuControl(MenuControl control);
+
 // For every control: enabled, disabled, or nothing when the state leaves it unchanged.
 using EnableState = std::array<std::optional<bool>, kMenuControlCount>;
 
@@ -36,5 +65,8 @@ enum class MenuStateKind { NoProfile, ProfileIdle, EngineRunning };
 
 MenuStateKind menuStateKind(Flag profileOpen, Flag engineRunning);
 EnableState enableStateFor(MenuStateKind kind);
+
+// What a control shows: its state from the table, switched off while busy when it is held.
+bool shownEnabled(MenuControl control, bool tableState, bool busy);
 
 }  // namespace vornelix

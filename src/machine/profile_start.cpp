@@ -2,7 +2,9 @@
 
 #include <optional>
 
+#include "machine/busy_state.h"
 #include "machine/engine_config.h"
+#include "machine/error_boundary.h"
 #include "machine/engine_launch.h"
 #include "machine/global_variables.h"
 #include "machine/machine_window_port.h"
@@ -14,32 +16,27 @@
 #include "platform/clock.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
-#include "platform/ui_service.h"
+#include "platform/user_interface.h"
 
 namespace vornelix {
 
 namespace {
 
-bool g_starting = false;
+void message(const QString& text) { platform::ui().message(text, kMessageTitle); }
 
-class StartInProgress {
-  public:
-    StartInProgress() { g_starting = true; }
-    ~StartInProgress() { g_starting = false; }
-};
-
-void message(const QString& text) {
-    platform::ui().message(text, kMessageTitle);
-}
-
-// The row's refusals: no volume, no installation path.
-bool refuseIncompleteProfile(const EngineProfileRow& row) {
+// The row's refusals: no volume, no installation path, a value the configuration file cannot
+// carry.
+bool refuseProfile(const EngineProfileRow& row) {
     if (row.hardDiskPath.isNull()) {
         message(frmProcessing::kNoVolumeMessage);
         return true;
     }
     if (row.cdRomPath.isNull()) {
         message(frmProcessing::kNoInstallationPathMessage);
+        return true;
+    }
+    if (const auto unsafe = findUnsafeConfigValue(row, gv().SharedDrivePath)) {
+        message(frmProcessing::unsafeValueMessage(unsafe->what, visibleText(unsafe->value)));
         return true;
     }
     return false;
@@ -99,7 +96,7 @@ void armNetworkPollWhenNetworked() {
 void startSteps() {
     openProfileStore(kSelectProfileByName, {gv().ProfileName});
     const EngineProfileRow row = readEngineProfileRow(*gv().DbRecordset);
-    if (refuseIncompleteProfile(row) || !writeConfiguration(row))
+    if (refuseProfile(row) || !writeConfiguration(row))
         return;
     animateAndLaunch();
     if (gv().EngineWindow == 0) {
@@ -108,26 +105,20 @@ void startSteps() {
     }
     armNetworkPollWhenNetworked();
     gv().EngineRunning = kTrue;
+    frmProcessing::watchEngine();
 }
 
 }  // namespace
 
-bool frmProcessing::isStartInProgress() {
-    return g_starting;
-}
-
 void frmProcessing::Power_on() {
-    StartInProgress guard;
+    BusyScope busy(BusyWork::ProfileStart);
     try {
         startSteps();
     } catch (const platform::RuntimeError& error) {
-        if (error.number() == platform::kErrUnspecified) {
-            platform::ui().message(kDatabaseHeldMessage, kMessageTitle, platform::MsgButtons::Ok,
-                                   platform::MsgIcon::Information);
-            platform::ui().endProgram();
-        }
-        // Any other error ends the start without a word.
-    } catch (const std::exception&) {
+        closeProfileStore();
+        if (error.number() == platform::kErrUnspecified) fatal(kDatabaseHeldMessage);
+        // The start ends here; the user learns why.
+        showErrorDescription(error);
     }
     closeProfileStore();
 }

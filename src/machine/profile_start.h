@@ -14,12 +14,15 @@ inline const QString kDatabaseHeldMessage = QStringLiteral(
     "Vornelix files exclusively opened by another User\r\n"
     "Please close the Database and then start Vornelix Again");
 
+inline QString unsafeValueMessage(const QString& what, const QString& value) {
+    return QStringLiteral("This Profile cannot be started: its ") + what +
+           QStringLiteral(" holds a line break, a control character or a double quote:\r\n") +
+           value;
+}
+
 // Starts the open profile on the engine: writes the configuration file, shows the machine
 // window with its start animation, starts and embeds the engine, and arms the network poll.
 // Returns when the start has succeeded, was refused or abandoned, or has failed.
 void Power_on();
-
-// True from the start of Power_on until it returns: a second start must wait for it.
-bool isStartInProgress();
 
 }  // namespace vornelix::frmProcessing

@@ -28,7 +28,7 @@ private:
 class Clock {
 public:
     virtual ~Clock() = default;
-    // Blocks the calling thread; nothing else runs meanwhile.
+    // Waits; windows are repainted meanwhile, but no input from the user is handled.
     virtual void sleep(int ms) = 0;
     // Lets pending events run, then returns.
     virtual void doEvents() = 0;

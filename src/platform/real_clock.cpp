@@ -1,7 +1,7 @@
 #include "platform/real_clock.h"
 
 #include <QCoreApplication>
-#include <QThread>
+#include <QEventLoop>
 #include <QTimer>
 #include <cmath>
 
@@ -50,7 +50,13 @@ int RealClock::scaled(int ms) const {
     return std::max(1, static_cast<int>(std::lround(ms * m_scale)));
 }
 
-void RealClock::sleep(int ms) { QThread::msleep(static_cast<unsigned long>(std::max(0, scaled(ms)))); }
+void RealClock::sleep(int ms) {
+    // The windows are painted and the window system answered meanwhile; input from the user
+    // stays queued until the wait is over.
+    QEventLoop wait;
+    QTimer::singleShot(std::max(0, scaled(ms)), Qt::PreciseTimer, &wait, &QEventLoop::quit);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+}
 
 void RealClock::doEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 

@@ -1,5 +1,7 @@
 #include "profiles/module_rar.h"
 
+#include "machine/busy_state.h"
+
 #include <cstdlib>
 #include <optional>
 
@@ -7,7 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/rar_archive.h"
 #include "platform/services.h"
-#include "platform/ui_service.h"
+#include "platform/user_interface.h"
 
 namespace vornelix::ModuleRAR {
 
@@ -21,17 +23,6 @@ constexpr int kCommentChars = 16384;
 constexpr std::int32_t kModeExtract = 0;
 constexpr std::int32_t kModeTest = 1;
 constexpr std::int32_t kModeList = 2;
-
-// True while a pass runs: the events that it processes must not start a second one.
-bool passRunning = false;
-
-class PassGuard {
-  public:
-    PassGuard() { passRunning = true; }
-    ~PassGuard() { passRunning = false; }
-    PassGuard(const PassGuard&) = delete;
-    PassGuard& operator=(const PassGuard&) = delete;
-};
 
 std::optional<QString> openMessage(std::int32_t code, const QString& archive) {
     switch (code) {
@@ -136,9 +127,10 @@ void walkEntries(RarArchive& rarArchive, std::int32_t mode, const QString& desti
 
 void RARExecute(const QString& destination, std::int32_t mode, const QString& archive,
                 const QString& password) {
-    if (passRunning)
+    // The events that a pass processes must not start a second one.
+    if (isBusyWith(BusyWork::Extraction))
         return;
-    PassGuard guard;
+    BusyScope busy(BusyWork::Extraction);
 
     RarArchive rarArchive;
     const int opened = openArchive(rarArchive, archive, mode);

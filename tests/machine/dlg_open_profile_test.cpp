@@ -12,7 +12,6 @@
 #include "machine/dlg_open_profile.h"
 #include "machine/global_variables.h"
 #include "machine/main_window_port.h"
-#include "machine/profile_settings_port.h"
 #include "machine/profile_store.h"
 #include "platform/database.h"
 #include "support/recording_main_window.h"
@@ -28,15 +27,8 @@ using test::RecordingMainWindow;
 class OpenProfileDialog : public ::testing::Test {
   protected:
     OpenProfileDialog() {
-        setMainWindow(&main);
         env.createDatabase();
         env.hostFacts.setMemoryMB(1000);
-    }
-    ~OpenProfileDialog() override {
-        unload<DlgOpenProfile>();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        setMainWindow(nullptr);
-        setProfileSettingsShower({});
     }
 
     void addProfiles(const QStringList& names) {
@@ -59,22 +51,30 @@ class OpenProfileDialog : public ::testing::Test {
         return result;
     }
 
+    // A control of the dialog by its name.
+    template <class T = QWidget>
+    T* control(const char* name) {
+        T* found = dialog().findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
     test::TestEnvironment env;
-    RecordingMainWindow main;
+    RecordingMainWindow& main = env.upper.recordingMain;
 };
 
 TEST_F(OpenProfileDialog, LoadListsProfilesAndRamSizes) {
     addProfiles({"Tiger", "Leopard", "panther"});
     gv().SharedDrivePath = "c:\\old.dsk";
-    DlgOpenProfile& dlg = dialog();
-    EXPECT_EQ(items(dlg.ComboProfile), QStringList({"Tiger", "Leopard", "panther"}));
-    EXPECT_EQ(dlg.ComboProfile->currentText(), "Tiger");
-    EXPECT_EQ(dlg.ComboRam->count(), 28);
-    EXPECT_EQ(dlg.ComboRam->currentText(), "992");
+    dialog();
+    EXPECT_EQ(items(control<QComboBox>("ComboProfile")), QStringList({"Tiger", "Leopard", "panther"}));
+    EXPECT_EQ(control<QComboBox>("ComboProfile")->currentText(), "Tiger");
+    EXPECT_EQ(control<QComboBox>("ComboRam")->count(), 28);
+    EXPECT_EQ(control<QComboBox>("ComboRam")->currentText(), "992");
     EXPECT_EQ(gv().SharedDrivePath, " ");
-    EXPECT_FALSE(dlg.CheckCd->isChecked() || dlg.CheckShareDrv->isChecked() ||
-                 dlg.CheckNetwork->isChecked());
-    EXPECT_TRUE(dlg.Option1[0]->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("CheckCd")->isChecked() || control<QCheckBox>("CheckShareDrv")->isChecked() ||
+                 control<QCheckBox>("CheckNetwork")->isChecked());
+    EXPECT_TRUE(control<QRadioButton>("Option1_0")->isChecked());
     EXPECT_TRUE(env.ui.boxes.empty());
     EXPECT_TRUE(storeClosed());
 }
@@ -82,41 +82,41 @@ TEST_F(OpenProfileDialog, LoadListsProfilesAndRamSizes) {
 TEST_F(OpenProfileDialog, RamListOfExactly512MB) {
     addProfiles({"Tiger"});
     env.hostFacts.setMemoryMB(512);
-    EXPECT_EQ(dialog().ComboRam->currentText(), "512");
+    EXPECT_EQ(control<QComboBox>("ComboRam")->currentText(), "512");
 }
 
 TEST_F(OpenProfileDialog, OneRamSizeIsNotSelectedAndOpensWithZero) {
     addProfiles({"Tiger"});
     env.hostFacts.setMemoryMB(159.5);
-    DlgOpenProfile& dlg = dialog();
-    EXPECT_EQ(items(dlg.ComboRam), QStringList{"128"});
-    EXPECT_EQ(dlg.ComboRam->currentIndex(), -1);
+    dialog();
+    EXPECT_EQ(items(control<QComboBox>("ComboRam")), QStringList{"128"});
+    EXPECT_EQ(control<QComboBox>("ComboRam")->currentIndex(), -1);
     gv().RamSizeMB = 640;
-    dlg.OKButton_Click();
+    dialog().OKButton_Click();
     EXPECT_EQ(gv().RamSizeMB, 0);
 }
 
 TEST_F(OpenProfileDialog, FailedMemoryQueryLeavesAnEmptyRamList) {
     addProfiles({"Tiger"});
     env.hostFacts.memoryFailure = platform::RuntimeError(5, "No memory report");
-    DlgOpenProfile& dlg = dialog();
-    EXPECT_EQ(dlg.ComboRam->count(), 0);
+    dialog();
+    EXPECT_EQ(control<QComboBox>("ComboRam")->count(), 0);
     ASSERT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_EQ(env.ui.lastText(), "No memory report");
-    EXPECT_EQ(items(dlg.ComboProfile), QStringList{"Tiger"});
-    dlg.OKButton_Click();
+    EXPECT_EQ(items(control<QComboBox>("ComboProfile")), QStringList{"Tiger"});
+    dialog().OKButton_Click();
     EXPECT_EQ(gv().RamSizeMB, 0);
 }
 
 TEST_F(OpenProfileDialog, EmptyTableSaysSoAndOpensWithAnEmptyName) {
-    DlgOpenProfile& dlg = dialog();
+    dialog();
     ASSERT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_EQ(env.ui.boxes[0].text, "There is no profile, Please create profile first.");
     EXPECT_EQ(env.ui.boxes[0].title, "Vornelix");
-    EXPECT_EQ(dlg.ComboProfile->count(), 0);
+    EXPECT_EQ(control<QComboBox>("ComboProfile")->count(), 0);
     EXPECT_TRUE(storeClosed());
     gv().ProfileName = "before";
-    dlg.OKButton_Click();
+    dialog().OKButton_Click();
     EXPECT_EQ(gv().ProfileName, "");
 }
 
@@ -135,27 +135,27 @@ TEST_F(OpenProfileDialog, MissingDatabaseEndsTheProgram) {
 TEST_F(OpenProfileDialog, OtherLoadErrorsShowNumberAndDescriptionAndTheUnloadClosesTheStore) {
     addProfiles({"Tiger"});
     openProfileStore(kSelectAllProfiles);  // left open by an earlier failure
-    DlgOpenProfile& dlg = dialog();
+    dialog();
     ASSERT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_TRUE(env.ui.boxes[0].text.startsWith(QString::number(platform::kErrObjectOpen) + "\r\n"))
         << env.ui.boxes[0].text.toStdString();
     EXPECT_EQ(env.ui.boxes[0].title, "");
     EXPECT_FALSE(env.ui.ended);
-    EXPECT_EQ(dlg.ComboRam->count(), 28);  // filled before the failure
-    EXPECT_EQ(dlg.ComboProfile->count(), 0);
+    EXPECT_EQ(control<QComboBox>("ComboRam")->count(), 28);  // filled before the failure
+    EXPECT_EQ(control<QComboBox>("ComboProfile")->count(), 0);
     EXPECT_FALSE(storeClosed());
-    dlg.CancelButton_Click();
+    dialog().CancelButton_Click();
     EXPECT_TRUE(storeClosed());
 }
 
 TEST_F(OpenProfileDialog, OpenMakesTheChosenProfileTheOpenOne) {
     addProfiles({"Tiger", "Leopard"});
-    DlgOpenProfile& dlg = dialog();
-    dlg.ComboProfile->setCurrentIndex(1);
-    dlg.ComboRam->setCurrentText("256");
-    dlg.CheckCd->setChecked(true);
+    dialog();
+    control<QComboBox>("ComboProfile")->setCurrentIndex(1);
+    control<QComboBox>("ComboRam")->setCurrentText("256");
+    control<QCheckBox>("CheckCd")->setChecked(true);
     gv().SharedDrivePath = "c:\\kept.dsk";
-    QTest::mouseClick(dlg.OKButton, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>("OKButton"), Qt::LeftButton);
 
     EXPECT_EQ(gv().ProfileOpen, kTrue);
     EXPECT_EQ(gv().ProfileName, "Leopard");
@@ -171,10 +171,10 @@ TEST_F(OpenProfileDialog, OpenMakesTheChosenProfileTheOpenOne) {
 
 TEST_F(OpenProfileDialog, OpenWithoutCdRomAndWithAStoreThatFailsStillOpens) {
     addProfiles({"Tiger"});
-    DlgOpenProfile& dlg = dialog();
+    dialog();
     gv().CdRomEnabled = kTrue;
     QFile::remove(env.programHost() + "/ASNMD.DAT");
-    dlg.OKButton_Click();
+    dialog().OKButton_Click();
     EXPECT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_EQ(gv().ProfileOpen, kTrue);
     EXPECT_EQ(gv().CdRomEnabled, kFalse);
@@ -184,11 +184,9 @@ TEST_F(OpenProfileDialog, OpenWithoutCdRomAndWithAStoreThatFailsStillOpens) {
 
 TEST_F(OpenProfileDialog, ChangeSettingsOpensTheProfileFirst) {
     addProfiles({"Tiger"});
-    QString openWhenShown;
-    setProfileSettingsShower(
-        [&] { openWhenShown = gv().ProfileOpen == kTrue ? gv().ProfileName : ""; });
-    QTest::mouseClick(dialog().CmdChangeSettings, Qt::LeftButton);
-    EXPECT_EQ(openWhenShown, "Tiger");
+    QTest::mouseClick(control<QPushButton>("CmdChangeSettings"), Qt::LeftButton);
+    EXPECT_EQ(env.upper.profileSettingsShown, 1);
+    EXPECT_EQ(gv().ProfileName, "Tiger");
     EXPECT_EQ(main.text, "Vornelix [ Tiger - Press Ctrl+R to Start Mac ]");
     EXPECT_FALSE(isLoaded<DlgOpenProfile>());
     EXPECT_TRUE(storeClosed());
@@ -198,10 +196,10 @@ TEST_F(OpenProfileDialog, CancelChangesNoGlobalState) {
     addProfiles({"Tiger"});
     env.writeFile("c:\\drives\\share.dsk", "disk");
     env.ui.chosenFiles = {QString("c:\\drives\\share.dsk")};
-    DlgOpenProfile& dlg = dialog();
-    dlg.CheckShareDrv->setChecked(true);
-    QTest::mouseClick(dlg.Option1[1], Qt::LeftButton);
-    QTest::mouseClick(dlg.CancelButton, Qt::LeftButton);
+    dialog();
+    control<QCheckBox>("CheckShareDrv")->setChecked(true);
+    QTest::mouseClick(control<QRadioButton>("Option1_1"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>("CancelButton"), Qt::LeftButton);
     EXPECT_EQ(gv().ProfileOpen, kFalse);
     EXPECT_EQ(gv().ProfileName, "");
     EXPECT_EQ(gv().SharedDrivePath, "c:\\drives\\share.dsk");
@@ -213,24 +211,24 @@ TEST_F(OpenProfileDialog, CancelChangesNoGlobalState) {
 
 TEST_F(OpenProfileDialog, TheCloseBoxUnloadsLikeCancel) {
     addProfiles({"Tiger"});
-    DlgOpenProfile& dlg = dialog();
-    dlg.Show();
+    dialog();
+    dialog().Show();
     openProfileStore(kSelectAllProfiles);
-    ASSERT_NE(dlg.subWindow(), nullptr);
-    dlg.subWindow()->close();
+    ASSERT_NE(dialog().subWindow(), nullptr);
+    dialog().subWindow()->close();
     EXPECT_FALSE(isLoaded<DlgOpenProfile>());
     EXPECT_TRUE(storeClosed());
 }
 
 TEST_F(OpenProfileDialog, EmulationOption) {
     addProfiles({"Tiger"});
-    DlgOpenProfile& dlg = dialog();
+    dialog();
     EXPECT_EQ(gv().UseG4Emulation, kFalse);  // the load leaves it alone
-    dlg.Option1[1]->setChecked(true);
+    control<QRadioButton>("Option1_1")->setChecked(true);
     EXPECT_EQ(gv().UseG4Emulation, kFalse);
-    dlg.Option1[0]->setChecked(true);
+    control<QRadioButton>("Option1_0")->setChecked(true);
     EXPECT_EQ(gv().UseG4Emulation, kTrue);
-    EXPECT_FALSE(dlg.Option1[1]->isChecked());
+    EXPECT_FALSE(control<QRadioButton>("Option1_1")->isChecked());
 }
 
 class SharedDriveBox : public OpenProfileDialog {
@@ -243,7 +241,7 @@ class SharedDriveBox : public OpenProfileDialog {
     // Checks the box with the picker answering this way.
     void pick(std::optional<QString> answer) {
         env.ui.chosenFiles = {answer};
-        dialog().CheckShareDrv->setChecked(true);
+        control<QCheckBox>("CheckShareDrv")->setChecked(true);
     }
 };
 
@@ -259,7 +257,7 @@ TEST_F(SharedDriveBox, PickerAndFoundDrive) {
 TEST_F(SharedDriveBox, DskEndingInAnyCaseOrAppended) {
     pick(QString("c:\\drives\\UPPER.DSK"));
     EXPECT_EQ(gv().SharedDrivePath, "c:\\drives\\UPPER.DSK");
-    dialog().CheckShareDrv->setChecked(false);
+    control<QCheckBox>("CheckShareDrv")->setChecked(false);
     pick(QString("c:\\drives\\share"));
     EXPECT_EQ(gv().SharedDrivePath, "c:\\drives\\share.dsk");
 }
@@ -270,33 +268,33 @@ TEST_F(SharedDriveBox, MissingFileSaysSoAndKeepsThePath) {
     EXPECT_EQ(env.ui.boxes[0].text, "No Shared Drive found");
     EXPECT_EQ(env.ui.boxes[0].title, "");
     EXPECT_EQ(gv().SharedDrivePath, " ");
-    EXPECT_TRUE(dialog().CheckShareDrv->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("CheckShareDrv")->isChecked());
 }
 
 TEST_F(SharedDriveBox, CancelledPickerChangesNothing) {
     pick(std::nullopt);
     EXPECT_EQ(gv().SharedDrivePath, " ");
-    EXPECT_TRUE(dialog().CheckShareDrv->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("CheckShareDrv")->isChecked());
     EXPECT_TRUE(env.ui.boxes.empty());
 }
 
 TEST_F(SharedDriveBox, UncheckingEmptiesThePath) {
     pick(QString("c:\\drives\\share.dsk"));
-    dialog().CheckShareDrv->setChecked(false);
+    control<QCheckBox>("CheckShareDrv")->setChecked(false);
     EXPECT_EQ(gv().SharedDrivePath, "");
 }
 
 TEST_F(SharedDriveBox, CdRomAndSharedDriveExcludeEachOther) {
-    DlgOpenProfile& dlg = dialog();
+    dialog();
     pick(QString("c:\\drives\\share.dsk"));
-    QTest::mouseClick(dlg.CheckCd, Qt::LeftButton);
-    EXPECT_TRUE(dlg.CheckCd->isChecked());
-    EXPECT_FALSE(dlg.CheckShareDrv->isChecked());
+    QTest::mouseClick(control<QCheckBox>("CheckCd"), Qt::LeftButton);
+    EXPECT_TRUE(control<QCheckBox>("CheckCd")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("CheckShareDrv")->isChecked());
     EXPECT_EQ(gv().SharedDrivePath, "");
 
     pick(QString("c:\\drives\\share.dsk"));
-    EXPECT_FALSE(dlg.CheckCd->isChecked());
-    EXPECT_TRUE(dlg.CheckShareDrv->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("CheckCd")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("CheckShareDrv")->isChecked());
     EXPECT_EQ(gv().SharedDrivePath, "c:\\drives\\share.dsk");
     EXPECT_EQ(env.ui.dialogs.size(), 2u);
 }

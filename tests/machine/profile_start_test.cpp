@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QStringList>
 
+#include "machine/busy_state.h"
 #include "machine/engine_interface.h"
 #include "machine/global_variables.h"
 #include "machine/machine_window_port.h"
@@ -21,17 +23,11 @@ const QString kConfig = "c:\\Vornelix\\Xeminga";
 class ProfileStart : public ::testing::Test {
 protected:
     ProfileStart() {
-        setMainWindow(&main);
-        setMachineWindowAccess(&machine);
         gv().ProfileName = "Tiger";
         gv().ProfileOpen = kTrue;
         gv().RamSizeMB = 256;
         gv().StartResolution = "\"1024x768x32\"";
         gv().SharedDrivePath = " ";
-    }
-    ~ProfileStart() override {
-        setMainWindow(nullptr);
-        setMachineWindowAccess(nullptr);
     }
 
     void addProfile(const QVariant& hardDisk, const QVariant& cdRom, const QVariant& ram = {}) {
@@ -55,8 +51,8 @@ protected:
     static bool storeClosed() { return !gv().DbConnection.exists() && !gv().DbRecordset.exists(); }
 
     test::TestEnvironment env;
-    test::RecordingMainWindow main;
-    test::FakeMachineWindow machine;
+    test::RecordingMainWindow& main = env.upper.recordingMain;
+    test::FakeMachineWindow& machine = env.upper.fakeMachine;
     platform::WindowHandle display = 0;
 };
 
@@ -217,13 +213,13 @@ TEST_F(ProfileStart, NetworkPollIsArmedOnlyWithNetworkingAndBothAddresses) {
     }
 }
 
-TEST_F(ProfileStart, MissingProfileRowEndsTheStartQuietly) {
+TEST_F(ProfileStart, MissingProfileRowEndsTheStartWithTheError) {
     env.insertProfile({"Other", "c:\\x", 3, "   ", "cdrom", 0, QVariant(), QVariant()});
     frmProcessing::Power_on();
-    EXPECT_TRUE(env.ui.boxes.empty());
+    ASSERT_EQ(env.ui.boxes.size(), 1u);
+    EXPECT_EQ(env.ui.boxes[0].title, "Vornelix");
     EXPECT_EQ(machine.loads, 0);
     EXPECT_TRUE(storeClosed());
-    EXPECT_FALSE(frmProcessing::isStartInProgress());
 }
 
 TEST_F(ProfileStart, DatabaseThatCannotBeOpenedEndsTheProgram) {
@@ -236,14 +232,76 @@ TEST_F(ProfileStart, DatabaseThatCannotBeOpenedEndsTheProgram) {
     EXPECT_EQ(env.ui.boxes[0].icon, platform::MsgIcon::Information);
 }
 
-TEST_F(ProfileStart, AStartInProgressIsVisibleDuringTheAnimation) {
+TEST_F(ProfileStart, TheWholeStartIsBusy) {
     addProfile("c:\\Vornelix_HD\\Tiger", "   ");
     engineMakesWindows();
     bool seen = false;
-    env.clock.onStep = [&](const char*, int) { seen = seen || frmProcessing::isStartInProgress(); };
+    env.clock.onStep = [&](const char*, int) { seen = seen || isBusyWith(BusyWork::ProfileStart); };
     frmProcessing::Power_on();
     EXPECT_TRUE(seen);
-    EXPECT_FALSE(frmProcessing::isStartInProgress());
+    EXPECT_FALSE(isBusy());
+}
+
+// A value that would break the configuration file's lines or quotes refuses the start before
+// anything is written or started.
+struct UnsafeRow {
+    const char* name;
+    QString hardDisk, cdRom, sharedDrive, shownPart;
+};
+
+class UnsafeValues : public ProfileStart, public ::testing::WithParamInterface<UnsafeRow> {};
+
+TEST_P(UnsafeValues, RefuseTheStart) {
+    const UnsafeRow& row = GetParam();
+    env.writeFile(kConfig, "earlier start");
+    addProfile(row.hardDisk, row.cdRom);
+    gv().SharedDrivePath = row.sharedDrive;
+    frmProcessing::Power_on();
+    ASSERT_EQ(env.ui.boxes.size(), 1u);
+    EXPECT_EQ(env.ui.boxes[0].title, "Vornelix");
+    EXPECT_TRUE(env.ui.boxes[0].text.contains(row.shownPart)) << env.ui.boxes[0].text.toStdString();
+    EXPECT_EQ(env.readFile(kConfig), "earlier start");
+    EXPECT_TRUE(env.processes.starts.empty());
+    EXPECT_EQ(machine.loads, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ProfileStart, UnsafeValues,
+    ::testing::Values(
+        UnsafeRow{"LineFeed", "c:\\HD\nram_size = 1", "   ", " ", "c:\\HD\\nram_size = 1"},
+        UnsafeRow{"CarriageReturn", "c:\\HD\r", "   ", " ", "hard disk path"},
+        UnsafeRow{"Quote", "c:\\HD", "d:\\x\".iso", " ", "installation path"},
+        UnsafeRow{"Escape", "c:\\HD", "   ", "c:\\s\x1b.dsk", "c:\\s\\x1b.dsk"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(ProfileStart, AnUnwritableConfigurationFileIsReported) {
+    addProfile("c:\\Vornelix_HD\\Tiger", "   ");
+    // A folder in the file's place cannot be written, not even by root.
+    QDir().mkpath(env.host(kConfig));
+    frmProcessing::Power_on();
+    ASSERT_EQ(env.ui.boxes.size(), 1u);
+    EXPECT_EQ(env.ui.boxes[0].text, "Path/File access error");
+    EXPECT_EQ(env.ui.boxes[0].title, "Vornelix");
+    EXPECT_TRUE(env.processes.starts.empty());
+    EXPECT_EQ(gv().EngineRunning, kFalse);
+}
+
+// The engine ends by itself (killed, crashed): within a second the program is as after Stop.
+TEST_F(ProfileStart, AnEngineThatEndsByItselfIsNoticed) {
+    addProfile("c:\\Vornelix_HD\\Tiger", "   ");
+    engineMakesWindows();
+    frmProcessing::Power_on();
+    ASSERT_EQ(gv().EngineRunning, kTrue);
+    env.writeFile(kConfig, "x");
+    env.clock.advance(1000);
+    EXPECT_EQ(gv().EngineRunning, kTrue) << "still running";
+    env.processes.running.clear();
+    env.clock.advance(1000);
+    EXPECT_EQ(gv().EngineRunning, kFalse);
+    EXPECT_FALSE(machine.loaded);
+    EXPECT_EQ(main.text, "Vornelix [ Tiger - Press Ctrl+R to Start Mac ]");
+    EXPECT_EQ(main.lastState, enableStateFor(MenuStateKind::ProfileIdle));
+    EXPECT_TRUE(env.ui.boxes.empty());
 }
 
 }  // namespace

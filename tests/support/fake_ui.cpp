@@ -1,5 +1,7 @@
 #include "support/fake_ui.h"
 
+#include <gtest/gtest.h>
+
 namespace vornelix::test {
 
 using platform::MsgAnswer;
@@ -12,11 +14,10 @@ platform::MsgAnswer FakeUi::messageBox(const platform::MessageBoxRequest& reques
         answers.pop_front();
         return answer;
     }
-    switch (request.buttons) {
-        case MsgButtons::YesNo:
-        case MsgButtons::YesNoCancel: return MsgAnswer::Yes;
-        default: return MsgAnswer::Ok;
-    }
+    if (request.buttons == MsgButtons::Ok) return MsgAnswer::Ok;
+    ADD_FAILURE() << "a question nobody told the test how to answer: "
+                  << request.text.toStdString();
+    return MsgAnswer::Cancel;
 }
 
 std::optional<QString> FakeUi::openFile(const platform::OpenFileRequest& request) {

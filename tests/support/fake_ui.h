@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/ui_service.h"
+#include "platform/user_interface.h"
 
 namespace vornelix::test {
 
@@ -16,7 +16,8 @@ public:
     std::optional<QString> openFile(const platform::OpenFileRequest& request) override;
     [[noreturn]] void endProgram() override;
 
-    // Answers for the next boxes, in order; a box without a scripted answer gets its first button.
+    // Answers for the next boxes, in order. A box with OK alone needs none; a question without
+    // a scripted answer fails the test.
     std::deque<platform::MsgAnswer> answers;
     // Results for the next open-file dialogs; nothing scripted means Cancel.
     std::deque<std::optional<QString>> chosenFiles;

@@ -4,6 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+#include "machine/busy_state.h"
+#include "machine/engine_launch.h"
+#include "machine/forms.h"
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
 
@@ -21,11 +28,18 @@ TestEnvironment::TestEnvironment() : m_saved(platform::services()) {
     s.windows = &windows;
     s.processes = &processes;
     s.files = m_files.get();
+    m_savedUpper = installUpperWindows(&upper);
     resetGlobalVariables();
 }
 
 TestEnvironment::~TestEnvironment() {
+    FormRegistry::unloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frmProcessing::forgetEngine();
+    EXPECT_FALSE(isBusy()) << "work left under way";
+    closeProfileStore();
     resetGlobalVariables();
+    installUpperWindows(m_savedUpper);
     platform::services() = m_saved;
 }
 

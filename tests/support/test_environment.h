@@ -5,20 +5,39 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "machine/upper_windows.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
 #include "support/fake_clock.h"
 #include "support/fake_host.h"
 #include "support/fake_processes.h"
 #include "support/fake_ui.h"
+#include "support/fake_machine_window.h"
 #include "support/fake_windows.h"
+#include "support/recording_main_window.h"
 
 namespace vornelix::test {
 
+// The windows above machine/ as a test sees them: a recording main window and a fake machine
+// window unless the test points elsewhere.
+class TestWindows final : public UpperWindows {
+  public:
+    MainWindowPort* mainWindow() override { return main; }
+    MachineWindowAccess& machineWindow() override { return *machine; }
+    void showProfileSettings() override { ++profileSettingsShown; }
+
+    RecordingMainWindow recordingMain;
+    FakeMachineWindow fakeMachine;
+    MainWindowPort* main = &recordingMain;
+    MachineWindowAccess* machine = &fakeMachine;
+    int profileSettingsShown = 0;
+};
+
 // A fresh program state for one test: global variables at their start values, the fake UI,
-// clock, host, windows and processes, and a file system whose drive c: is a temporary folder
+// clock, host, windows and processes, the test's upper windows, and a file system whose drive c: is a temporary folder
 // holding the program folder (c:\Vornelix), the temporary folder (c:\Temp) and the current
 // folder (c:\Current).
+// On destruction every window is unloaded and every hook and global put back.
 class TestEnvironment {
 public:
     TestEnvironment();
@@ -29,6 +48,7 @@ public:
     FakeHost hostFacts;
     FakeWindows windows;
     FakeProcesses processes;
+    TestWindows upper;
 
     QString root() const { return m_dir.path(); }
     // Host path of a Windows-style path on the test drives.
@@ -49,6 +69,7 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<platform::FileSystem> m_files;
     platform::Services m_saved;
+    UpperWindows* m_savedUpper = nullptr;
 };
 
 }  // namespace vornelix::test

@@ -1,4 +1,4 @@
-#include "platform/qt_ui_service.h"
+#include "app/qt_ui_service.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -10,7 +10,9 @@
 #include "platform/file_system.h"
 #include "platform/services.h"
 
-namespace vornelix::platform {
+namespace vornelix {
+
+using namespace platform;
 
 namespace {
 
@@ -50,8 +52,12 @@ MsgAnswer answerOf(int button) {
 QString toQtFilter(const QString& filter) {
     const QStringList parts = filter.split('|');
     QStringList entries;
-    for (int i = 0; i + 1 < parts.size(); i += 2)
-        entries << QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(';', ' '));
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+        const QString shown = QStringLiteral("(%1)").arg(patterns);
+        entries << (parts[i].trimmed().endsWith(shown) ? parts[i]
+                                                        : QStringLiteral("%1 %2").arg(parts[i], shown));
+    }
     return entries.join(";;");
 }
 
@@ -74,4 +80,4 @@ void QtUiService::endProgram() {
     std::_Exit(0);
 }
 
-}  // namespace vornelix::platform
+}  // namespace vornelix

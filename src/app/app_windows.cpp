@@ -1,0 +1,36 @@
+#include "app/app_windows.h"
+
+#include "app/form1.h"
+#include "app/mdi_form1.h"
+#include "machine/machine_window_port.h"
+#include "machine/upper_windows.h"
+
+namespace vornelix {
+
+namespace {
+
+class Form1Access final : public MachineWindowAccess {
+  public:
+    MachineWindowPort& load() override { return form<Form1>(); }
+    bool isLoaded() const override { return vornelix::isLoaded<Form1>(); }
+    void unload() override { vornelix::unload<Form1>(); }
+};
+
+class AppWindows final : public UpperWindows {
+  public:
+    MainWindowPort* mainWindow() override { return MDIForm1::instance(); }
+    MachineWindowAccess& machineWindow() override { return m_machine; }
+    void showProfileSettings() override {}
+
+  private:
+    Form1Access m_machine;
+};
+
+}  // namespace
+
+void installAppWindows() {
+    static AppWindows windows;
+    installUpperWindows(&windows);
+}
+
+}  // namespace vornelix

@@ -1,0 +1,32 @@
+#include "machine/upper_windows.h"
+
+#include <utility>
+
+#include "machine/machine_window_port.h"
+#include "machine/main_window_port.h"
+
+namespace vornelix {
+
+namespace {
+UpperWindows* g_windows = nullptr;
+}
+
+UpperWindows* installUpperWindows(UpperWindows* windows) {
+    return std::exchange(g_windows, windows);
+}
+
+MainWindowPort* mainWindow() { return g_windows ? g_windows->mainWindow() : nullptr; }
+
+void showProfileSettings() {
+    if (g_windows) g_windows->showProfileSettings();
+}
+
+MachineWindowPort& machineWindow() { return g_windows->machineWindow().load(); }
+
+bool isMachineWindowLoaded() { return g_windows && g_windows->machineWindow().isLoaded(); }
+
+void unloadMachineWindow() {
+    if (g_windows) g_windows->machineWindow().unload();
+}
+
+}  // namespace vornelix
