@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/app_windows.h"
 #include "app/form1.h"
 #include "app/form1_layout.h"
 #include "support/test_environment.h"
@@ -24,7 +25,7 @@ TEST(Form1Layout, PlacesLogoBarIconsAndCaptionOnA1024By768Screen) {
 
 TEST(Form1, UnloadDeletesTheConfigurationFileAndLoadStartsUnlit) {
     test::TestEnvironment env;
-    installMachineWindowAccess();
+    installAppWindows();
     env.writeFile("c:\\Vornelix\\Xeminga", "x");
     MachineWindowPort& w = machineWindow();
     for (int i = 0; i < kProgressPictureCount; ++i)
@@ -37,7 +38,6 @@ TEST(Form1, UnloadDeletesTheConfigurationFileAndLoadStartsUnlit) {
     machineWindow();
     unloadMachineWindow();
     unloadMachineWindow();
-    setMachineWindowAccess(nullptr);
 }
 
 }  // namespace

@@ -15,8 +15,10 @@
 #include <memory>
 
 #include "app/flat_bttn.h"
+#include "app/app_windows.h"
 #include "app/form1.h"
 #include "app/mdi_form1.h"
+#include "machine/busy_state.h"
 #include "machine/dlg_open_profile.h"
 #include "machine/global_variables.h"
 #include "machine/machine_window_port.h"
@@ -88,7 +90,7 @@ class ProfileRunX11 : public ::testing::Test {
         m_log = env.root() + "/engine.log";
         qputenv("VORNELIX_ENGINE_LOG", m_log.toLocal8Bit());
 
-        installMachineWindowAccess();
+        installAppWindows();
         main = std::make_unique<MDIForm1>();
         main->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
@@ -119,8 +121,9 @@ class ProfileRunX11 : public ::testing::Test {
         ASSERT_TRUE(isLoaded<DlgOpenProfile>()) << "Ctrl+O shows the Open Profile dialog";
         DlgOpenProfile& dlg = form<DlgOpenProfile>();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
-        dlg.ComboProfile->setCurrentIndex(dlg.ComboProfile->findText(name));
-        QTest::mouseClick(dlg.OKButton, Qt::LeftButton);
+        auto* profiles = dlg.findChild<QComboBox*>("ComboProfile");
+        profiles->setCurrentIndex(profiles->findText(name));
+        QTest::mouseClick(dlg.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
         ASSERT_FALSE(isLoaded<DlgOpenProfile>());
         ASSERT_EQ(main->caption(), "Vornelix [ " + name + " - Press Ctrl+R to Start Mac ]");
     }
@@ -160,8 +163,17 @@ TEST_F(ProfileRunX11, RunEmbedsTheEngineWhichTheViewKeysDriveAndStopEnds) {
         EXPECT_EQ(machine.subWindow()->geometry(), main->mdiArea()->viewport()->rect());
         EXPECT_TRUE(machine.BlackLogo_Pict->isVisible());
         EXPECT_TRUE(machine.LoginBar_pict->isVisible());
-        EXPECT_TRUE(frmProcessing::isStartInProgress());
+        EXPECT_TRUE(isBusyWith(BusyWork::ProfileStart));
         EXPECT_TRUE(processesOf(engineHost()).empty());
+        // Open, Close and Run during the animation leave the start, its store and its
+        // engine alone.
+        pressKey(Qt::Key_O, Qt::ControlModifier);
+        pressKey(Qt::Key_X, Qt::ControlModifier);
+        pressKey(Qt::Key_R, Qt::ControlModifier);
+        EXPECT_FALSE(isLoaded<DlgOpenProfile>());
+        EXPECT_EQ(gv().ProfileOpen, kTrue);
+        EXPECT_TRUE(gv().DbRecordset.exists());
+        EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
         const QImage shot = probe.capture(static_cast<unsigned long>(main->winId()));
         const QWidget* area = main->mdiArea()->viewport();
         const QRect inMain(area->mapTo(main.get(), QPoint(0, 0)), area->size());
@@ -176,8 +188,8 @@ TEST_F(ProfileRunX11, RunEmbedsTheEngineWhichTheViewKeysDriveAndStopEnds) {
     ASSERT_EQ(gv().EngineRunning, kTrue) << env.ui.lastText().toStdString();
     EXPECT_TRUE(env.ui.boxes.empty());
     EXPECT_EQ(main->caption(), "Vornelix");
-    EXPECT_TRUE(main->mnuControl_Stop->isEnabled());
-    EXPECT_FALSE(main->mnuControl_Play->isEnabled());
+    EXPECT_TRUE(main->menuItem(MenuControl::mnuControl_Stop)->isEnabled());
+    EXPECT_FALSE(main->menuItem(MenuControl::mnuControl_Play)->isEnabled());
 
     // The display window of the started engine, inside the machine window's picture box.
     Form1& machine = form<Form1>();
@@ -220,7 +232,7 @@ TEST_F(ProfileRunX11, RunEmbedsTheEngineWhichTheViewKeysDriveAndStopEnds) {
     EXPECT_EQ(log().filter("message 0x00000100 wParam 0x0000fff1").size(), 2);
 
     // Stop from the toolbar: the engine ends, the machine window and its files go.
-    QTest::mouseClick(main->FlatBttnStop, Qt::LeftButton);
+    QTest::mouseClick(main->flatButton(MenuControl::FlatBttnStop), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return processesOf(engineHost()).empty(); }, kWaitMs));
     EXPECT_TRUE(log().contains("message 0x00000002 wParam 0x00000000 lParam 0x00000000"));
     EXPECT_EQ(gv().EngineRunning, kFalse);
@@ -228,7 +240,7 @@ TEST_F(ProfileRunX11, RunEmbedsTheEngineWhichTheViewKeysDriveAndStopEnds) {
     EXPECT_FALSE(env.files().fileExists("c:\\Vornelix\\Xeminga"));
     EXPECT_FALSE(env.files().fileExists("c:\\Temp\\ifrs_gkl.tmp"));
     EXPECT_EQ(main->caption(), "Vornelix [ Tiger - Press Ctrl+R to Start Mac ]");
-    EXPECT_TRUE(main->mnuControl_Play->isEnabled());
+    EXPECT_TRUE(main->menuItem(MenuControl::mnuControl_Play)->isEnabled());
     EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
 }
 
@@ -246,8 +258,8 @@ TEST_F(ProfileRunX11, EngineWithoutDisplayWindowIsReportedAndLeftNotRunning) {
     EXPECT_EQ(gv().EngineWindow, 0);
     EXPECT_FALSE(isMachineWindowLoaded());
     EXPECT_FALSE(env.files().fileExists("c:\\Vornelix\\Xeminga"));
-    EXPECT_TRUE(main->mnuControl_Play->isEnabled());
-    EXPECT_FALSE(main->mnuControl_Stop->isEnabled());
+    EXPECT_TRUE(main->menuItem(MenuControl::mnuControl_Play)->isEnabled());
+    EXPECT_FALSE(main->menuItem(MenuControl::mnuControl_Stop)->isEnabled());
 
     // The profile stays open and a working engine starts it again.
     qunsetenv("VORNELIX_ENGINE_NO_DISPLAY");
@@ -256,7 +268,7 @@ TEST_F(ProfileRunX11, EngineWithoutDisplayWindowIsReportedAndLeftNotRunning) {
     EXPECT_EQ(processesOf(engineHost()).size(), 1u);
     EXPECT_EQ(probe.parent(static_cast<unsigned long>(gv().EngineWindow)),
               static_cast<unsigned long>(form<Form1>().picture1Handle()));
-    main->mnuControl_Stop->trigger();
+    main->menuItem(MenuControl::mnuControl_Stop)->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return processesOf(engineHost()).empty(); }, kWaitMs));
 }
 
@@ -271,15 +283,15 @@ TEST_F(ProfileRunX11, ClosingAndStoppingAreHeldOffUntilTheStartHasEnded) {
         EXPECT_FALSE(main->close());
         EXPECT_TRUE(main->isVisible());
     });
-    // During the launch, once the engine's window is found: Stop.
+    // During the launch, once the engine's window is found: Stop does nothing yet.
     bool stopped = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (stopped || !main->mnuControl_Stop->isEnabled() || !frmProcessing::isStartInProgress())
-            return;
+        if (stopped || gv().EngineRunning == kFalse || !isBusy()) return;
         stopped = true;
-        main->mnuControl_Stop->trigger();
-        EXPECT_EQ(env.ui.lastText(), "No Profile is running.");
+        EXPECT_FALSE(main->menuItem(MenuControl::mnuControl_Stop)->isEnabled());
+        main->runCommand(MenuControl::FlatBttnStop);
+        EXPECT_TRUE(env.ui.boxes.empty());
     });
     poll.start(0);
     pressKey(Qt::Key_R, Qt::ControlModifier);
@@ -297,9 +309,26 @@ TEST_F(ProfileRunX11, ClosingAndStoppingAreHeldOffUntilTheStartHasEnded) {
     EXPECT_TRUE(env.files().fileExists("c:\\Vornelix\\Xeminga"));
 
     // Once the start has ended, Stop is no longer held off.
-    main->mnuControl_Stop->trigger();
+    main->menuItem(MenuControl::mnuControl_Stop)->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return processesOf(engineHost()).empty(); }, kWaitMs));
     EXPECT_FALSE(isMachineWindowLoaded());
+}
+
+// An engine killed from outside: within a second the program is as after Stop, without a word.
+TEST_F(ProfileRunX11, AnEngineThatDiesIsNoticed) {
+    openProfile("Tiger");
+    pressKey(Qt::Key_R, Qt::ControlModifier);
+    ASSERT_EQ(gv().EngineRunning, kTrue) << env.ui.lastText().toStdString();
+    const std::vector<pid_t> pids = processesOf(engineHost());
+    ASSERT_EQ(pids.size(), 1u);
+    ::kill(pids.front(), SIGKILL);
+    EXPECT_TRUE(QTest::qWaitFor([] { return gv().EngineRunning == kFalse; }, 1500));
+    EXPECT_FALSE(isMachineWindowLoaded());
+    EXPECT_FALSE(env.files().fileExists("c:\\Vornelix\\Xeminga"));
+    EXPECT_FALSE(env.files().fileExists("c:\\Temp\\ifrs_gkl.tmp"));
+    EXPECT_EQ(main->caption(), "Vornelix [ Tiger - Press Ctrl+R to Start Mac ]");
+    EXPECT_TRUE(main->menuItem(MenuControl::mnuControl_Play)->isEnabled());
+    EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
 }
 
 }  // namespace
