@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
 #include <QWidget>
 #include <QWindow>
-#include <functional>
 #include <memory>
 
 #include "platform/linux_processes.h"
@@ -20,6 +18,8 @@ namespace {
 
 using platform::ShowCommand;
 using platform::WindowHandle;
+using test::saveScreenshot;
+using test::waitUntil;
 
 constexpr std::uint32_t kWmDestroy = 0x0002;
 constexpr std::uint32_t kWmKeyDown = 0x0100;
@@ -55,23 +55,6 @@ const QByteArray kConfig =
 
 QString hex32(unsigned long value) {
     return QString("0x%1").arg(value, 8, 16, QChar('0'));
-}
-
-bool waitUntil(const std::function<bool()>& condition, int ms = 5000) {
-    for (int waited = 0; waited < ms; waited += 10) {
-        if (condition())
-            return true;
-        QCoreApplication::processEvents();
-        QThread::msleep(10);
-    }
-    return condition();
-}
-
-// Keeps a picture for a person to look at when VORNELIX_SCREENSHOT_DIR names a folder.
-void saveScreenshot(const QImage& image, const QString& name) {
-    const QString folder = qEnvironmentVariable("VORNELIX_SCREENSHOT_DIR");
-    if (!folder.isEmpty())
-        image.save(folder + "/" + name);
 }
 
 // The title bar's blue above, the dark screen below, and text and emblem drawn on it.

@@ -45,12 +45,7 @@ QString hex32(unsigned long value) {
     return QString("0x%1").arg(value, 8, 16, QChar('0'));
 }
 
-// Keeps a picture for a person to look at when VORNELIX_SCREENSHOT_DIR names a folder.
-void saveScreenshot(const QImage& image, const QString& name) {
-    const QString folder = qEnvironmentVariable("VORNELIX_SCREENSHOT_DIR");
-    if (!folder.isEmpty() && !image.isNull())
-        image.save(folder + "/" + name);
-}
+using test::saveScreenshot;
 
 // The live processes whose executable is this file; a process that has ended (a zombie
 // included) has no executable any more.

@@ -1,5 +1,8 @@
 #include "x11_probe.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -96,6 +99,22 @@ QImage X11Probe::capture(unsigned long window) {
         }
     XDestroyImage(image);
     return result;
+}
+
+bool waitUntil(const std::function<bool()>& condition, int ms) {
+    for (int waited = 0; waited < ms; waited += 10) {
+        if (condition())
+            return true;
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
+    return condition();
+}
+
+void saveScreenshot(const QImage& image, const QString& name) {
+    const QString folder = qEnvironmentVariable("VORNELIX_SCREENSHOT_DIR");
+    if (!folder.isEmpty() && !image.isNull())
+        image.save(folder + "/" + name);
 }
 
 }  // namespace vornelix::test

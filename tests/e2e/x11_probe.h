@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QRect>
 #include <QSize>
+#include <QString>
+#include <functional>
 
 struct _XDisplay;
 
@@ -36,5 +38,11 @@ class X11Probe {
   private:
     _XDisplay* m_display = nullptr;
 };
+
+// Handles Qt's events while it waits, up to ms, for the condition; its last value.
+bool waitUntil(const std::function<bool()>& condition, int ms = 5000);
+
+// Keeps a picture for a person to look at when VORNELIX_SCREENSHOT_DIR names a folder.
+void saveScreenshot(const QImage& image, const QString& name);
 
 }  // namespace vornelix::test

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <X11/Xlib.h>
+
+namespace vornelix::share_drive {
+
+// What the window shows.
+struct DriveView {
+    std::vector<std::string> entries;
+    std::string selected;
+    std::string clipboard;
+    std::string status;  // what the last command did
+};
+
+// Draws the share-drive window with the core X11 calls: a title band, the entries with the
+// selected one highlighted, and a footer with the clipboard and the last command.
+class Painter {
+  public:
+    explicit Painter(Display* display);
+    ~Painter();
+    Painter(const Painter&) = delete;
+    Painter& operator=(const Painter&) = delete;
+
+    void paint(Window window, const DriveView& view);
+
+  private:
+    unsigned long color(const char* name);
+    void fill(Window window, const char* colorName, int x, int y, int width, int height);
+    void text(Window window, int x, int y, const std::string& line, const char* colorName);
+
+    Display* m_display;
+    GC m_gc;
+    XFontStruct* m_font = nullptr;
+    std::map<std::string, unsigned long> m_colors;
+};
+
+}  // namespace vornelix::share_drive
