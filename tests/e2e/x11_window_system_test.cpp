@@ -4,9 +4,13 @@
 #include <QThread>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "platform/x11_window_system.h"
 #include "x11_probe.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
 
 namespace vornelix::platform {
 namespace {
@@ -95,6 +99,57 @@ TEST_F(X11WindowSystemTest, HandlesOfVanishedWindowsChangeNothing) {
     const auto still = titledWindow("Still here");
     EXPECT_EQ(windows.findWindow("", "Still here"), handleOf(*still)) << "the connection survives";
 }
+
+// Hidden top-level windows of one class, each made over a connection of its own, with or
+// without a _NET_WM_PID; later ones lie above earlier ones.
+class ClassWindows {
+  public:
+    ClassWindows() : m_display(XOpenDisplay(nullptr)) {}
+    ~ClassWindows() { XCloseDisplay(m_display); }
+
+    Window add(long pid) {
+        const Window w =
+            XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 50, 50, 0, 0, 0);
+        XClassHint hint{const_cast<char*>("vornelix"), const_cast<char*>(kClass)};
+        XSetClassHint(m_display, w, &hint);
+        if (pid != 0)
+            XChangeProperty(m_display, w, XInternAtom(m_display, "_NET_WM_PID", False), XA_CARDINAL,
+                            32, PropModeReplace, reinterpret_cast<unsigned char*>(&pid), 1);
+        XSync(m_display, False);
+        return w;
+    }
+
+    static constexpr const char* kClass = "ClassVornelixPidTest";
+
+  private:
+    Display* m_display;
+};
+
+constexpr long kPid = 4100001;
+constexpr long kOtherPid = 4100002;
+
+struct PidCase {
+    std::vector<long> pids;  // of the windows, bottom to top; 0: no _NET_WM_PID
+    int found;               // index of the window found, -1 for none
+};
+
+class FindWindowOfProcess : public ::testing::TestWithParam<PidCase> {};
+
+TEST_P(FindWindowOfProcess, TakesItsOwnThenOneWithoutPidNeverAnothers) {
+    ClassWindows made;
+    std::vector<Window> ids;
+    for (const long pid : GetParam().pids) ids.push_back(made.add(pid));
+    X11WindowSystem windows;
+    const WindowHandle expected =
+        GetParam().found < 0 ? 0 : static_cast<WindowHandle>(ids[GetParam().found]);
+    EXPECT_EQ(windows.findWindowOfProcess(ClassWindows::kClass, kPid), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(X11WindowSystem, FindWindowOfProcess,
+                         ::testing::Values(PidCase{{kPid}, 0}, PidCase{{0}, 0},
+                                           PidCase{{kOtherPid}, -1}, PidCase{{kPid, 0}, 0},
+                                           PidCase{{0, kOtherPid}, 0},
+                                           PidCase{{kOtherPid, 0, kPid}, 2}));
 
 TEST(X11WindowSystemWithoutDisplay, FindsNothingAndDoesNothing) {
     X11WindowSystem windows(":4999");
