@@ -100,17 +100,21 @@ TEST_F(X11WindowSystemTest, HandlesOfVanishedWindowsChangeNothing) {
     EXPECT_EQ(windows.findWindow("", "Still here"), handleOf(*still)) << "the connection survives";
 }
 
-// Hidden top-level windows of one class, each made over a connection of its own, with or
-// without a _NET_WM_PID; later ones lie above earlier ones.
+// Hidden top-level windows with or without a _NET_WM_PID, made over a connection of their
+// own; later ones lie above earlier ones. Their class is this test process's alone, as other
+// tests run on the same display at the same time.
 class ClassWindows {
   public:
-    ClassWindows() : m_display(XOpenDisplay(nullptr)) {}
+    ClassWindows()
+        : m_display(XOpenDisplay(nullptr)),
+          m_class(QByteArray("ClassVornelixPidTest") +
+                  QByteArray::number(QCoreApplication::applicationPid())) {}
     ~ClassWindows() { XCloseDisplay(m_display); }
 
     Window add(long pid) {
         const Window w =
             XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 50, 50, 0, 0, 0);
-        XClassHint hint{const_cast<char*>("vornelix"), const_cast<char*>(kClass)};
+        XClassHint hint{const_cast<char*>("vornelix"), m_class.data()};
         XSetClassHint(m_display, w, &hint);
         if (pid != 0)
             XChangeProperty(m_display, w, XInternAtom(m_display, "_NET_WM_PID", False), XA_CARDINAL,
@@ -119,18 +123,21 @@ class ClassWindows {
         return w;
     }
 
-    static constexpr const char* kClass = "ClassVornelixPidTest";
+    QString className() const { return QString::fromLatin1(m_class); }
 
   private:
     Display* m_display;
+    QByteArray m_class;
 };
 
 constexpr long kPid = 4100001;
 constexpr long kOtherPid = 4100002;
 
 struct PidCase {
+    const char* name;
     std::vector<long> pids;  // of the windows, bottom to top; 0: no _NET_WM_PID
     int found;               // index of the window found, -1 for none
+    friend void PrintTo(const PidCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FindWindowOfProcess : public ::testing::TestWithParam<PidCase> {};
@@ -142,14 +149,16 @@ TEST_P(FindWindowOfProcess, TakesItsOwnThenOneWithoutPidNeverAnothers) {
     X11WindowSystem windows;
     const WindowHandle expected =
         GetParam().found < 0 ? 0 : static_cast<WindowHandle>(ids[GetParam().found]);
-    EXPECT_EQ(windows.findWindowOfProcess(ClassWindows::kClass, kPid), expected);
+    EXPECT_EQ(windows.findWindowOfProcess(made.className(), kPid), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(X11WindowSystem, FindWindowOfProcess,
-                         ::testing::Values(PidCase{{kPid}, 0}, PidCase{{0}, 0},
-                                           PidCase{{kOtherPid}, -1}, PidCase{{kPid, 0}, 0},
-                                           PidCase{{0, kOtherPid}, 0},
-                                           PidCase{{kOtherPid, 0, kPid}, 2}));
+                         ::testing::Values(PidCase{"Own", {kPid}, 0}, PidCase{"WithoutPid", {0}, 0},
+                                           PidCase{"Another", {kOtherPid}, -1},
+                                           PidCase{"OwnBelowWithoutPid", {kPid, 0}, 0},
+                                           PidCase{"WithoutPidBelowAnother", {0, kOtherPid}, 0},
+                                           PidCase{"OwnOnTop", {kOtherPid, 0, kPid}, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(X11WindowSystemWithoutDisplay, FindsNothingAndDoesNothing) {
     X11WindowSystem windows(":4999");

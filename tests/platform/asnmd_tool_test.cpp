@@ -8,6 +8,7 @@ namespace {
 struct BadCall {
     QStringList args;
     QString named;  // what the first line of standard error names
+    friend void PrintTo(const BadCall& c, std::ostream* os) { *os << c.named.toStdString(); }
 };
 
 class AsnmdToolUsage : public ::testing::TestWithParam<BadCall> {};

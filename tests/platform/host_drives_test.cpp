@@ -39,6 +39,7 @@ struct DriveCase {
     QStringList blockDevices;  // under sys/block
     QByteArray cdromInfo;      // proc/sys/dev/cdrom/info; empty: none
     QString table;             // letter=folder|type[|notready], in the order walked
+    friend void PrintTo(const DriveCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class HostDrives : public ::testing::TestWithParam<DriveCase> {};
@@ -96,6 +97,7 @@ struct MemoryCase {
     QStringList blocks;  // "1"/"0": online file; "state": a state file saying online only
     bool meminfo;
     double bytes;  // 0: the kernel's page count
+    friend void PrintTo(const MemoryCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class HostMemory : public ::testing::TestWithParam<MemoryCase> {};
