@@ -22,16 +22,12 @@ TEST_P(AsnmdToolUsage, NamesTheWrongArgument) {
     EXPECT_TRUE(firstLine.contains(GetParam().named)) << firstLine.toStdString();
 }
 
-const QStringList kInsert = {"insert", "/nonexistent/ASNMD.DAT", "n", "c:\\Vornelix_HD\\n"};
+const QStringList kInsert = {"insert", "/nonexistent/ASNMD.DAT", "n", "c:\\n", "3", "   "};
 
-INSTANTIATE_TEST_SUITE_P(
-    Tool, AsnmdToolUsage,
-    ::testing::Values(BadCall{{"frob", "x"}, "frob"},
-                      BadCall{kInsert + QStringList{"three", "   ", "cdrom"}, "<size_gb>"},
-                      BadCall{kInsert + QStringList{"3", "   ", "disc"}, "<cdrom_type>"},
-                      BadCall{kInsert + QStringList{"3", "   ", "cdrom", "2"}, "[networking]"},
-                      BadCall{kInsert + QStringList{"3", "   ", "cdrom", "0", "3"},
-                              "[ide_slave_device]"},
-                      BadCall{kInsert + QStringList{"3", "   "}, "6 to 9 arguments"}));
+INSTANTIATE_TEST_SUITE_P(Tool, AsnmdToolUsage,
+                         ::testing::Values(BadCall{kInsert + QStringList{"disc"}, "<cdrom_type>"},
+                                           BadCall{kInsert + QStringList{"cdrom", "2"},
+                                                   "[networking]"},
+                                           BadCall{kInsert, "6 to 9 arguments"}));
 
 }  // namespace
