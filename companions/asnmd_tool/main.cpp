@@ -12,6 +12,7 @@
 #include <QTextStream>
 #include <chrono>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <thread>
 
@@ -33,19 +34,38 @@ const char* const kUsage =
     "       asnmd_tool list <file>\n"
     "       asnmd_tool lock <file> <seconds>\n";
 
-struct UsageError {};
+// A command line the tool cannot follow; problem names the wrong argument.
+struct UsageError {
+    QString problem;
+};
 
-QVariant wholeNumber(const QString& text) {
+// The names of insert's arguments, by their index on the command line.
+const QStringList kInsertArguments = {
+    "insert",        "<file>",       "<name>",       "<hard_disk_path>",   "<size_gb>",
+    "<cd_rom_path>", "<cdrom_type>", "[networking]", "[ide_slave_device]", "[ram_size]"};
+
+// The whole number at index, from min to max.
+QVariant wholeNumber(const QStringList& args, int index, qlonglong min, qlonglong max) {
     bool ok = false;
-    const qlonglong value = text.toLongLong(&ok);
-    if (!ok)
-        throw UsageError{};
+    const qlonglong value = args[index].toLongLong(&ok);
+    if (!ok || value < min || value > max)
+        throw UsageError{QString("%1 must be a whole number from %2 to %3, not '%4'")
+                             .arg(kInsertArguments[index])
+                             .arg(min)
+                             .arg(max)
+                             .arg(args[index])};
     return value;
 }
 
 // The optional argument at index, or Null when it is not given.
-QVariant optionalNumber(const QStringList& args, int index) {
-    return index < args.size() ? wholeNumber(args[index]) : QVariant();
+QVariant optionalNumber(const QStringList& args, int index, qlonglong max) {
+    return index < args.size() ? wholeNumber(args, index, 0, max) : QVariant();
+}
+
+QString cdromType(const QString& text) {
+    if (text != "cdrom" && text != "nativecdrom")
+        throw UsageError{QString("<cdrom_type> must be cdrom or nativecdrom, not '%1'").arg(text)};
+    return text;
 }
 
 void openDatabase(DbConnection& connection, const QString& file) {
@@ -54,15 +74,16 @@ void openDatabase(DbConnection& connection, const QString& file) {
 
 void insertRow(const QStringList& args) {
     if (args.size() < 7 || args.size() > 10)
-        throw UsageError{};
+        throw UsageError{QString("insert takes 6 to 9 arguments, not %1").arg(args.size() - 1)};
+    constexpr qlonglong kMost = std::numeric_limits<int>::max();
     const QVariantList values{args[2],
                               args[3],
-                              wholeNumber(args[4]),
+                              wholeNumber(args, 4, 1, kMost),
                               args[5],
-                              args[6],
-                              args.size() > 7 ? wholeNumber(args[7]) : QVariant(0),
-                              optionalNumber(args, 8),
-                              optionalNumber(args, 9)};
+                              cdromType(args[6]),
+                              args.size() > 7 ? optionalNumber(args, 7, 1) : QVariant(0),
+                              optionalNumber(args, 8, 2),
+                              optionalNumber(args, 9, kMost)};
     DbConnection connection;
     openDatabase(connection, args[1]);
     connection.Execute(
@@ -93,7 +114,8 @@ void lockFile(const QString& file, const QString& secondsText) {
     bool ok = false;
     const double seconds = secondsText.toDouble(&ok);
     if (!ok || seconds < 0)
-        throw UsageError{};
+        throw UsageError{
+            QString("<seconds> must be a number of seconds, not '%1'").arg(secondsText)};
     DbConnection connection;
     openDatabase(connection, file);
     connection.Execute("begin exclusive");
@@ -104,8 +126,8 @@ void lockFile(const QString& file, const QString& secondsText) {
 }
 
 int run(const QStringList& args) {
-    if (args.size() < 2)
-        throw UsageError{};
+    if (args.isEmpty())
+        throw UsageError{"no command"};
     const QString& command = args[0];
     if (command == "create" && args.size() == 2) {
         vornelix::createProfileDatabase(args[1]);
@@ -115,8 +137,10 @@ int run(const QStringList& args) {
         listRows(args[1]);
     } else if (command == "lock" && args.size() == 3) {
         lockFile(args[1], args[2]);
+    } else if (command == "create" || command == "list" || command == "lock") {
+        throw UsageError{QString("wrong number of arguments for %1").arg(command)};
     } else {
-        throw UsageError{};
+        throw UsageError{QString("unknown command '%1'").arg(command)};
     }
     return 0;
 }
@@ -127,8 +151,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     try {
         return run(app.arguments().mid(1));
-    } catch (const UsageError&) {
-        std::fputs(kUsage, stderr);
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "asnmd_tool: %s\n%s", qPrintable(error.problem), kUsage);
         return kUsageError;
     } catch (const vornelix::platform::RuntimeError& error) {
         std::fprintf(stderr, "asnmd_tool: %s\n", qPrintable(error.description()));

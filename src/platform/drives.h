@@ -20,7 +20,7 @@ struct Drive {
 
 // Maps Windows-style paths ("c:\Vornelix_HD\Test") to host paths and back.
 class DriveTable {
-public:
+  public:
     DriveTable() = default;
     explicit DriveTable(std::vector<Drive> drives);
 
@@ -30,7 +30,12 @@ public:
     // The table of this host: VORNELIX_DRIVES when set, else c: the home folder, z: the root,
     // further letters for other mounted file systems and CD-ROM drives.
     static DriveTable fromEnvironment();
+    // The default table: c: home, z: the root, from d: on the mounted file systems of
+    // <root>/proc/mounts, then every optical drive of <root>/sys/block and
+    // <root>/proc/sys/dev/cdrom/info (a drive without a medium is not ready).
+    static DriveTable ofHost(const QString& home, const QString& root = QStringLiteral("/"));
 
+    // In letter order.
     const std::vector<Drive>& drives() const { return m_drives; }
     const Drive* find(QChar letter) const;
 
@@ -39,7 +44,7 @@ public:
     // The drive whose folder holds the path most closely; empty when none does.
     QString toWindowsPath(const QString& hostPath) const;
 
-private:
+  private:
     std::vector<Drive> m_drives;
 };
 

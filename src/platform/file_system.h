@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTextStream>
 #include <cstdint>
 #include <vector>
 
@@ -26,10 +27,14 @@ struct HostFolders {
 
 // Files, folders and drives, all addressed by Windows-style paths through the drive table.
 class FileSystem {
-public:
+  public:
     FileSystem(DriveTable table, HostFolders folders);
     // The table of VORNELIX_DRIVES or of this host, the executable's folder and TMPDIR.
+    // Says on standard error when no drive of the table holds the program folder.
     static FileSystem fromEnvironment();
+    // When no drive holds the program folder, writes one line naming VORNELIX_DRIVES and
+    // that folder to err and returns true.
+    bool reportUnmappedProgramFolder(QTextStream& err) const;
 
     const DriveTable& driveTable() const { return m_table; }
     QString hostPath(const QString& windowsPath) const;
@@ -51,7 +56,7 @@ public:
     bool deleteFile(const QString& windowsPath) const;
     bool createFolder(const QString& windowsPath) const;
 
-private:
+  private:
     DriveTable m_table;
     HostFolders m_folders;
 };

@@ -2,10 +2,12 @@
 
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QScreen>
+#include <optional>
 
 #include "platform/runtime_error.h"
 
@@ -26,6 +28,32 @@ double sysconfBytes() {
     return static_cast<double>(pages) * static_cast<double>(pageSize);
 }
 
+QString readTrimmed(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).trimmed()
+                                          : QString();
+}
+
+bool isOnline(const QString& block) {
+    return readTrimmed(block + "/online") == "1" || readTrimmed(block + "/state") == "online";
+}
+
+// The block size (hexadecimal bytes) times the online blocks; nothing without such blocks.
+std::optional<double> onlineMemoryBytes(const QString& folder) {
+    bool ok = false;
+    const auto blockSize =
+        static_cast<double>(readTrimmed(folder + "/block_size_bytes").toULongLong(&ok, 16));
+    if (!ok || blockSize <= 0)
+        return std::nullopt;
+    const QDir memory(folder);
+    int online = 0;
+    for (const QString& block : memory.entryList({"memory*"}, QDir::Dirs | QDir::System))
+        online += isOnline(memory.filePath(block)) ? 1 : 0;
+    if (online == 0)
+        return std::nullopt;
+    return blockSize * online;
+}
+
 }  // namespace
 
 double memTotalBytes(const QString& meminfoText) {
@@ -40,10 +68,13 @@ double memTotalBytes(const QString& meminfoText) {
     return kib * 1024;
 }
 
-LinuxHostFacts::LinuxHostFacts(QString meminfo) : m_meminfo(std::move(meminfo)) {}
+LinuxHostFacts::LinuxHostFacts(QString root) : m_root(std::move(root)) {}
 
 double LinuxHostFacts::physicalMemoryBytes() {
-    QFile report(m_meminfo);
+    const QDir root(m_root);
+    if (const auto installed = onlineMemoryBytes(root.filePath("sys/devices/system/memory")))
+        return *installed;
+    QFile report(root.filePath("proc/meminfo"));
     if (!report.open(QIODevice::ReadOnly))
         return sysconfBytes();
     return memTotalBytes(QString::fromLatin1(report.readAll()));

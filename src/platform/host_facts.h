@@ -24,13 +24,15 @@ class HostFacts {
 // The real host: memory from the kernel, the screen from the primary screen of the display.
 class LinuxHostFacts final : public HostFacts {
   public:
-    // meminfo: the kernel's memory report (tests point it elsewhere).
-    explicit LinuxHostFacts(QString meminfo = QStringLiteral("/proc/meminfo"));
+    // root: the folder that holds the kernel's proc and sys views (tests point it elsewhere).
+    explicit LinuxHostFacts(QString root = QStringLiteral("/"));
+    // The online memory blocks of sys/devices/system/memory (the installed memory), else
+    // MemTotal of proc/meminfo, else the kernel's page count.
     double physicalMemoryBytes() override;
     ScreenMetrics screen() override;
 
   private:
-    QString m_meminfo;
+    QString m_root;
 };
 
 // The MemTotal line of a meminfo report, in bytes; throws RuntimeError when there is none.

@@ -88,9 +88,17 @@ WindowHandle X11WindowSystem::findWindowOfProcess(const QString& className, std:
     if (!m_display || pid <= 0)
         return 0;
     syncWithQt();
-    return toHandle(x11::findTopLevel(m_display, [&](Window w) {
-        return classMatches(m_display, w, className) && x11::windowPid(m_display, w) == pid;
-    }));
+    // A window without a pid may be the process's too; one naming the process wins.
+    Window withoutPid = 0;
+    const Window own = x11::findTopLevel(m_display, [&](Window w) {
+        if (!classMatches(m_display, w, className))
+            return false;
+        const std::int64_t owner = x11::windowPid(m_display, w);
+        if (owner == 0 && withoutPid == 0)
+            withoutPid = w;
+        return owner == pid;
+    });
+    return toHandle(own ? own : withoutPid);
 }
 
 void X11WindowSystem::setParent(WindowHandle child, WindowHandle parent) {

@@ -15,6 +15,8 @@ namespace vornelix::platform {
 // Top-level windows are the children of the root window; a child of the root without a
 // class or title (a window manager's frame) stands for the client window inside it. A
 // window's class is either part of its WM_CLASS, its title its _NET_WM_NAME or WM_NAME.
+// A window of a process is one whose _NET_WM_PID names it, else (when there is none) the
+// first of the class that carries no _NET_WM_PID; one naming another process never is.
 class X11WindowSystem final : public WindowSystem {
   public:
     // displayName: nullptr for $DISPLAY.

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTemporaryDir>
 
 #include "platform/host_facts.h"
 #include "platform/runtime_error.h"
@@ -16,17 +14,6 @@ TEST(HostFacts, MemTotalInBytes) {
               16318708.0 * 1024);
     EXPECT_THROW(memTotalBytes("MemFree: 100 kB\n"), RuntimeError);
     EXPECT_THROW(memTotalBytes(""), RuntimeError);
-}
-
-TEST(HostFacts, ReadsTheReportOrFallsBackToTheKernelCount) {
-    QTemporaryDir dir;
-    QFile report(dir.filePath("meminfo"));
-    ASSERT_TRUE(report.open(QIODevice::WriteOnly));
-    report.write("MemTotal: 1024000 kB\n");
-    report.close();
-    EXPECT_EQ(LinuxHostFacts(report.fileName()).physicalMemoryBytes(), 1048576000.0);
-    EXPECT_GT(LinuxHostFacts(dir.filePath("missing")).physicalMemoryBytes(), 0);
-    EXPECT_GT(LinuxHostFacts().physicalMemoryBytes(), 0);
 }
 
 TEST(HostFacts, ScreenInTwipsAtFifteenPerPixel) {
