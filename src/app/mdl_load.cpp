@@ -6,6 +6,7 @@
 #include "app/mdi_form1.h"
 #include "platform/file_system.h"
 #include "platform/host_facts.h"
+#include "platform/icmp_echo.h"
 #include "platform/linux_processes.h"
 #include "platform/qt_ui_service.h"
 #include "platform/real_clock.h"
@@ -35,6 +36,8 @@ int MdlLoad::run(int argc, char** argv) {
     s.windows = &windows;
     platform::LinuxProcesses processes;
     s.processes = &processes;
+    platform::LinuxIcmpEcho icmp;
+    s.icmp = &icmp;
 
     installMachineWindowAccess();
     Main();

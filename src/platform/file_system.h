@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -26,7 +27,7 @@ struct HostFolders {
 
 // Files, folders and drives, all addressed by Windows-style paths through the drive table.
 class FileSystem {
-public:
+  public:
     FileSystem(DriveTable table, HostFolders folders);
     // The table of VORNELIX_DRIVES or of this host, the executable's folder and TMPDIR.
     static FileSystem fromEnvironment();
@@ -49,9 +50,12 @@ public:
     bool fileExists(const QString& windowsPath) const;
     bool folderExists(const QString& windowsPath) const;
     bool deleteFile(const QString& windowsPath) const;
+    // The names of the files directly in the folder, hidden ones too, in the order the file
+    // system gives them; empty when the folder cannot be read.
+    QStringList fileNames(const QString& windowsFolder) const;
     bool createFolder(const QString& windowsPath) const;
 
-private:
+  private:
     DriveTable m_table;
     HostFolders m_folders;
 };

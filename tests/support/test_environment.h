@@ -1,14 +1,15 @@
 #pragma once
 
 #include <QString>
-#include <QVariantList>
 #include <QTemporaryDir>
+#include <QVariantList>
 #include <memory>
 
 #include "platform/file_system.h"
 #include "platform/services.h"
 #include "support/fake_clock.h"
 #include "support/fake_host.h"
+#include "support/fake_icmp.h"
 #include "support/fake_processes.h"
 #include "support/fake_ui.h"
 #include "support/fake_windows.h"
@@ -16,11 +17,11 @@
 namespace vornelix::test {
 
 // A fresh program state for one test: global variables at their start values, the fake UI,
-// clock, host, windows and processes, and a file system whose drive c: is a temporary folder
-// holding the program folder (c:\Vornelix), the temporary folder (c:\Temp) and the current
+// clock, host, windows, processes and ICMP echo, and a file system whose drive c: is a temporary
+// folder holding the program folder (c:\Vornelix), the temporary folder (c:\Temp) and the current
 // folder (c:\Current).
 class TestEnvironment {
-public:
+  public:
     TestEnvironment();
     ~TestEnvironment();
 
@@ -29,6 +30,7 @@ public:
     FakeHost hostFacts;
     FakeWindows windows;
     FakeProcesses processes;
+    FakeIcmp icmp;
 
     QString root() const { return m_dir.path(); }
     // Host path of a Windows-style path on the test drives.
@@ -45,7 +47,7 @@ public:
     void writeFile(const QString& windowsPath, const QByteArray& bytes) const;
     QByteArray readFile(const QString& windowsPath) const;
 
-private:
+  private:
     QTemporaryDir m_dir;
     std::unique_ptr<platform::FileSystem> m_files;
     platform::Services m_saved;
