@@ -14,42 +14,27 @@ namespace {
 // The file-system name of the folder's file system, as the host reports it.
 QString hostFileSystemName(const QString& folder) {
     struct statfs st {};
-    if (statfs(QFile::encodeName(folder).constData(), &st) != 0)
-        return QString();
+    if (statfs(QFile::encodeName(folder).constData(), &st) != 0) return QString();
     switch (static_cast<unsigned long>(st.f_type)) {
-        case 0xEF53:
-            return "ext4";
-        case 0x58465342:
-            return "xfs";
-        case 0x9123683E:
-            return "btrfs";
-        case 0xF2F52010:
-            return "f2fs";
-        case 0x2FC12FC1:
-            return "zfs";
-        case 0x4d44:
-            return "FAT32";
-        case 0x2011BAB0:
-            return "exFAT";
-        case 0x5346544e:
-            return "NTFS";
-        case 0x01021994:
-            return "tmpfs";
-        case 0x794c7630:
-            return "overlay";
-        case 0x9660:
-            return "CDFS";
-        case 0x15013346:
-            return "UDF";
-        default:
-            return "unknown";
+        case 0xEF53: return "ext4";
+        case 0x58465342: return "xfs";
+        case 0x9123683E: return "btrfs";
+        case 0xF2F52010: return "f2fs";
+        case 0x2FC12FC1: return "zfs";
+        case 0x4d44: return "FAT32";
+        case 0x2011BAB0: return "exFAT";
+        case 0x5346544e: return "NTFS";
+        case 0x01021994: return "tmpfs";
+        case 0x794c7630: return "overlay";
+        case 0x9660: return "CDFS";
+        case 0x15013346: return "UDF";
+        default: return "unknown";
     }
 }
 
 std::int64_t hostFreeBytes(const QString& folder) {
     struct statvfs st {};
-    if (statvfs(QFile::encodeName(folder).constData(), &st) != 0)
-        return 0;
+    if (statvfs(QFile::encodeName(folder).constData(), &st) != 0) return 0;
     return static_cast<std::int64_t>(st.f_bavail) * static_cast<std::int64_t>(st.f_frsize);
 }
 
@@ -71,14 +56,11 @@ QString FileSystem::windowsPath(const QString& hostPath) const {
     return m_table.toWindowsPath(hostPath);
 }
 
-QString FileSystem::programFolder() const {
-    return windowsPath(m_folders.program);
-}
+QString FileSystem::programFolder() const { return windowsPath(m_folders.program); }
 
 QString FileSystem::tempFolder() const {
     QString path = windowsPath(m_folders.temp);
-    if (!path.endsWith('\\'))
-        path += '\\';
+    if (!path.endsWith('\\')) path += '\\';
     return path;
 }
 
@@ -88,12 +70,10 @@ QString FileSystem::currentFolder() const {
 
 DriveInfo FileSystem::drive(QChar letter) const {
     const Drive* d = m_table.find(letter);
-    if (!d)
-        return DriveInfo{letter.toLower(), DriveType::Unknown, QString(), false, 0};
+    if (!d) return DriveInfo{letter.toLower(), DriveType::Unknown, QString(), false, 0};
     DriveInfo info{d->letter, d->type, QString(), d->ready, 0};
     info.ready = d->ready && QFileInfo(d->hostFolder).isDir();
-    if (!info.ready)
-        return info;
+    if (!info.ready) return info;
     info.fileSystem = d->fileSystem.isEmpty() ? hostFileSystemName(d->hostFolder) : d->fileSystem;
     info.freeBytes = hostFreeBytes(d->hostFolder);
     return info;
@@ -106,8 +86,8 @@ std::vector<DriveInfo> FileSystem::drives() const {
 }
 
 bool FileSystem::holdsLargeSparseFiles(const QString& fileSystem) {
-    static const QStringList kLarge = {"ntfs", "ext2",  "ext3", "ext4",
-                                       "xfs",  "btrfs", "f2fs", "zfs"};
+    static const QStringList kLarge = {"ntfs", "ext2", "ext3", "ext4", "xfs",
+                                       "btrfs", "f2fs", "zfs"};
     return kLarge.contains(fileSystem.toLower());
 }
 
@@ -128,8 +108,7 @@ bool FileSystem::deleteFile(const QString& windowsPath) const {
 
 QStringList FileSystem::fileNames(const QString& windowsFolder) const {
     const QString host = hostPath(windowsFolder);
-    if (host.isEmpty())
-        return {};
+    if (host.isEmpty()) return {};
     return QDir(host).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
 }
 

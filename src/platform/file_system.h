@@ -27,7 +27,7 @@ struct HostFolders {
 
 // Files, folders and drives, all addressed by Windows-style paths through the drive table.
 class FileSystem {
-  public:
+public:
     FileSystem(DriveTable table, HostFolders folders);
     // The table of VORNELIX_DRIVES or of this host, the executable's folder and TMPDIR.
     static FileSystem fromEnvironment();
@@ -55,7 +55,7 @@ class FileSystem {
     QStringList fileNames(const QString& windowsFolder) const;
     bool createFolder(const QString& windowsPath) const;
 
-  private:
+private:
     DriveTable m_table;
     HostFolders m_folders;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <QTemporaryDir>
 #include <QVariantList>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "platform/file_system.h"
@@ -17,11 +17,11 @@
 namespace vornelix::test {
 
 // A fresh program state for one test: global variables at their start values, the fake UI,
-// clock, host, windows, processes and ICMP echo, and a file system whose drive c: is a temporary
-// folder holding the program folder (c:\Vornelix), the temporary folder (c:\Temp) and the current
-// folder (c:\Current).
+// clock, host, windows, processes and ICMP echo, and a file system whose drive c: is a
+// temporary folder holding the program folder (c:\Vornelix), the temporary folder (c:\Temp)
+// and the current folder (c:\Current).
 class TestEnvironment {
-  public:
+public:
     TestEnvironment();
     ~TestEnvironment();
 
@@ -47,7 +47,7 @@ class TestEnvironment {
     void writeFile(const QString& windowsPath, const QByteArray& bytes) const;
     QByteArray readFile(const QString& windowsPath) const;
 
-  private:
+private:
     QTemporaryDir m_dir;
     std::unique_ptr<platform::FileSystem> m_files;
     platform::Services m_saved;
