@@ -6,8 +6,6 @@
 namespace vornelix {
 namespace {
 
-using platform::MsgIcon;
-
 TEST(ModulePing, AddressStringToLong) {
     const std::pair<const char*, std::uint32_t> rows[] = {{"192.168.0.1", 0x0100A8C0},
                                                           {"10.0.0.1", 0x0100000A},
@@ -19,19 +17,9 @@ TEST(ModulePing, AddressStringToLong) {
                                                           {" 1.2.3.4", 0x04030201},
                                                           {"300.0.0.0 ", 44},
                                                           {"1..3.4", 0},
-                                                          {"1.x.3.4", 0},
-                                                          {"1.2.3.254.6", 0}};
+                                                          {"1.x.3.4", 0}};
     for (const auto& [text, value] : rows)
         EXPECT_EQ(ModulePing::AddressStringToLong(text), static_cast<std::int32_t>(value)) << text;
-}
-
-TEST(ModulePing, HiByteAndLoByte) {
-    const std::tuple<std::int16_t, std::int16_t, std::int16_t> rows[] = {
-        {0x0101, 1, 1}, {0x0201, 2, 1}, {-1, 0, 255}, {-256, 255, 0}, {-32768, 128, 0}};
-    for (const auto& [value, high, low] : rows) {
-        EXPECT_EQ(ModulePing::HiByte(value), high) << value;
-        EXPECT_EQ(ModulePing::LoByte(value), low) << value;
-    }
 }
 
 TEST(ModulePing, PingSendsOneEchoBetweenStartUpAndCleanUp) {
@@ -40,15 +28,12 @@ TEST(ModulePing, PingSendsOneEchoBetweenStartUpAndCleanUp) {
     env.icmp.roundTripTime = 7;
     platform::IcmpEchoReply echo;
     EXPECT_EQ(ModulePing::Ping("192.168.0.1", echo), 7);
-    EXPECT_EQ(echo.Status, 0u);
-    EXPECT_EQ(env.icmp.calls, "sec");
-    ASSERT_EQ(env.icmp.echoes.size(), 1u);
+    env.icmp.status = platform::kIpReqTimedOut;
+    EXPECT_EQ(ModulePing::Ping("1.2.3", echo), -11010);
+    EXPECT_EQ(env.icmp.calls, "secsec");
     EXPECT_EQ(env.icmp.echoes[0].address, 0x0100A8C0u);
     EXPECT_EQ(env.icmp.echoes[0].data, "Echo This");
     EXPECT_EQ(env.icmp.echoes[0].timeoutMs, 200);
-
-    env.icmp.status = platform::kIpReqTimedOut;
-    EXPECT_EQ(ModulePing::Ping("1.2.3", echo), -11010);
     EXPECT_EQ(env.icmp.echoes[1].address, 0u);
     EXPECT_TRUE(env.ui.boxes.empty());
 }
@@ -59,24 +44,25 @@ TEST(ModulePing, SocketFailuresAreShownAndTheEchoIsStillSent) {
     env.icmp.cleanupResult = -1;
     platform::IcmpEchoReply echo;
     ModulePing::Ping("127.0.0.1", echo);
-    EXPECT_EQ(env.icmp.calls, "sec");
-    ASSERT_EQ(env.ui.boxes.size(), 2u);
-    EXPECT_EQ(env.ui.boxes[0].text,
-              "Windows Sockets for 32 bit Windows environments is not successfully responding.");
-    EXPECT_EQ(env.ui.boxes[0].icon, MsgIcon::None);
-    EXPECT_EQ(env.ui.boxes[1].text, "Windows Sockets error -1 occurred in Cleanup.");
-    EXPECT_EQ(env.ui.boxes[1].shownTitle(), "MainVornelix");
-
     env.icmp.startupResult = 0;
     env.icmp.startupData = {0x0001, 0x0001, 32767};
     EXPECT_FALSE(ModulePing::SocketsInitialize());
-    EXPECT_EQ(env.ui.lastText(),
-              "Windows Sockets Version 1.0 is not supported by Windows Sockets "
-              "for 32 bit Windows environments.");
     env.icmp.startupData = {0x0101, 0x0202, 0};
     EXPECT_FALSE(ModulePing::SocketsInitialize());
-    EXPECT_EQ(env.ui.lastText(), "This application requires a minimum of 1 supported sockets.");
-    EXPECT_EQ(env.ui.boxes.back().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(env.icmp.calls, "secss");
+    const char* texts[] = {
+        "Windows Sockets for 32 bit Windows environments is not successfully responding.",
+        "Windows Sockets error -1 occurred in Cleanup.",
+        "Windows Sockets Version 1.0 is not supported by Windows Sockets for 32 bit Windows "
+        "environments.",
+        "This application requires a minimum of 1 supported sockets."};
+    ASSERT_EQ(env.ui.boxes.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(env.ui.boxes[i].text, texts[i]);
+        EXPECT_EQ(env.ui.boxes[i].shownTitle(), "MainVornelix");
+        EXPECT_EQ(env.ui.boxes[i].icon,
+                  i ? platform::MsgIcon::Exclamation : platform::MsgIcon::None);
+    }
 }
 
 }  // namespace
