@@ -8,6 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/folder_lock.h"
 #include "platform/host_facts.h"
+#include "platform/icmp_echo.h"
 #include "platform/linux_processes.h"
 #include "app/qt_ui_service.h"
 #include "platform/real_clock.h"
@@ -46,6 +47,8 @@ int MdlLoad::run(int argc, char** argv) {
     s.windows = &windows;
     platform::LinuxProcesses processes;
     s.processes = &processes;
+    platform::LinuxIcmpEcho icmp;
+    s.icmp = &icmp;
 
     // Two instances on one program folder would share the configuration file and the joined
     // graphics-driver file.

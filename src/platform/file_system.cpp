@@ -137,6 +137,12 @@ bool FileSystem::deleteFile(const QString& windowsPath) const {
     return !host.isEmpty() && QFile::remove(host);
 }
 
+QStringList FileSystem::fileNames(const QString& windowsFolder) const {
+    const QString host = hostPath(windowsFolder);
+    if (host.isEmpty()) return {};
+    return QDir(host).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+}
+
 bool FileSystem::createFolder(const QString& windowsPath) const {
     const QString host = hostPath(windowsPath);
     return !host.isEmpty() && QDir().mkdir(host);

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QTextStream>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -54,6 +55,9 @@ class FileSystem {
     bool fileExists(const QString& windowsPath) const;
     bool folderExists(const QString& windowsPath) const;
     bool deleteFile(const QString& windowsPath) const;
+    // The names of the files directly in the folder, hidden ones too, in the order the file
+    // system gives them; empty when the folder cannot be read.
+    QStringList fileNames(const QString& windowsFolder) const;
     bool createFolder(const QString& windowsPath) const;
 
   private:

@@ -29,5 +29,6 @@ FileSystem& files() { return required(services().files, "files"); }
 WindowSystem& windows() { return required(services().windows, "windows"); }
 Processes& processes() { return required(services().processes, "processes"); }
 HostFacts& host() { return required(services().host, "host"); }
+IcmpEcho& icmp() { return required(services().icmp, "icmp"); }
 
 }  // namespace vornelix::platform

@@ -10,6 +10,7 @@ class FileSystem;
 class WindowSystem;
 class Processes;
 class HostFacts;
+class IcmpEcho;
 
 // The platform services the program runs on: the real ones in the program, fakes in tests.
 struct Services {
@@ -19,6 +20,7 @@ struct Services {
     WindowSystem* windows = nullptr;
     Processes* processes = nullptr;
     HostFacts* host = nullptr;
+    IcmpEcho* icmp = nullptr;
 };
 
 Services& services();
@@ -29,5 +31,6 @@ FileSystem& files();
 WindowSystem& windows();
 Processes& processes();
 HostFacts& host();
+IcmpEcho& icmp();
 
 }  // namespace vornelix::platform

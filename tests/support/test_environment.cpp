@@ -27,6 +27,7 @@ TestEnvironment::TestEnvironment() : m_saved(platform::services()) {
     s.host = &hostFacts;
     s.windows = &windows;
     s.processes = &processes;
+    s.icmp = &icmp;
     s.files = m_files.get();
     m_savedUpper = installUpperWindows(&upper);
     resetGlobalVariables();

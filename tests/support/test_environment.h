@@ -10,6 +10,7 @@
 #include "platform/services.h"
 #include "support/fake_clock.h"
 #include "support/fake_host.h"
+#include "support/fake_icmp.h"
 #include "support/fake_processes.h"
 #include "support/fake_ui.h"
 #include "support/fake_machine_window.h"
@@ -34,10 +35,10 @@ class TestWindows final : public UpperWindows {
 };
 
 // A fresh program state for one test: global variables at their start values, the fake UI,
-// clock, host, windows and processes, the test's upper windows, and a file system whose drive c: is a temporary folder
-// holding the program folder (c:\Vornelix), the temporary folder (c:\Temp) and the current
-// folder (c:\Current).
-// On destruction every window is unloaded and every hook and global put back.
+// clock, host, windows, processes and ICMP echo, the test's upper windows, and a file system
+// whose drive c: is a temporary folder holding the program folder (c:\Vornelix), the
+// temporary folder (c:\Temp) and the current folder (c:\Current). On destruction every
+// window is unloaded and every hook and global put back.
 class TestEnvironment {
 public:
     TestEnvironment();
@@ -49,6 +50,7 @@ public:
     FakeWindows windows;
     FakeProcesses processes;
     TestWindows upper;
+    FakeIcmp icmp;
 
     QString root() const { return m_dir.path(); }
     // Host path of a Windows-style path on the test drives.

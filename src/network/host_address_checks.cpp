@@ -1,0 +1,72 @@
+#include "network/host_address_checks.h"
+
+#include <algorithm>
+
+#include "machine/basic_text.h"
+#include "machine/global_variables.h"
+#include "machine/message_title.h"
+#include "network/module_ping.h"
+#include "platform/services.h"
+#include "platform/ui_service.h"
+
+namespace vornelix {
+
+namespace {
+
+constexpr int kHighestFirstOctet = 233;
+// Bounds the value of an absurdly long number before it is made whole.
+constexpr double kOctetLimit = 1e6;
+
+}  // namespace
+
+QString addressInUseMessage(const QString& address) {
+    return address + " has been already in use. Please choose another IPAdress ";
+}
+
+int firstOctet(const QString& address) {
+    const double value = leadingNumber(address.left(address.indexOf(u'.') + 1));
+    return static_cast<int>(std::clamp(value, -kOctetLimit, kOctetLimit));
+}
+
+bool isValidFirstOctet(int octet) {
+    return octet >= 1 && octet <= kHighestFirstOctet;
+}
+
+QString classMask(int octet) {
+    if (octet < 127)
+        return QStringLiteral("255.0.0.0");
+    if (octet < 192)
+        return QStringLiteral("255.255.0.0");
+    return QStringLiteral("255.255.255.0");
+}
+
+std::optional<QString> maskOnLeavingAddress(const QString& address) {
+    const int octet = firstOctet(address);
+    if (!isValidFirstOctet(octet)) {
+        platform::ui().message(kAddressNotValid, kMessageTitle);
+        return std::nullopt;
+    }
+    return classMask(octet);
+}
+
+bool storeHostAddress(const QString& address, const QString& mask) {
+    if (!isValidFirstOctet(firstOctet(address))) {
+        platform::ui().message(kAddressNotValid, kMessageTitle);
+        return false;
+    }
+    if (firstOctet(mask) == 0) {
+        platform::ui().message(kMaskNotValid, kMessageTitle);
+        return false;
+    }
+    platform::IcmpEchoReply echo;
+    ModulePing::Ping(address, echo);
+    if (echo.Status == 0) {
+        platform::ui().message(addressInUseMessage(address), kMessageTitle);
+        return false;
+    }
+    gv().HostIPAddress = address;
+    gv().HostSubnetMask = mask;
+    return true;
+}
+
+}  // namespace vornelix

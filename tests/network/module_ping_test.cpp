@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "network/module_ping.h"
+#include "support/test_environment.h"
+
+namespace vornelix {
+namespace {
+
+TEST(ModulePing, AddressStringToLong) {
+    const std::pair<const char*, std::uint32_t> rows[] = {{"192.168.0.1", 0x0100A8C0},
+                                                          {"10.0.0.1", 0x0100000A},
+                                                          {"192.168.0.200", 0xC800A8C0},
+                                                          {"1.2.3", 0},
+                                                          {"", 0},
+                                                          {"1.2.3.4.5", 0},
+                                                          {"256.1.1.1", 0x01010100},
+                                                          {" 1.2.3.4", 0x04030201},
+                                                          {"300.0.0.0 ", 44},
+                                                          {"1..3.4", 0},
+                                                          {"1.x.3.4", 0}};
+    for (const auto& [text, value] : rows)
+        EXPECT_EQ(ModulePing::AddressStringToLong(text), static_cast<std::int32_t>(value)) << text;
+}
+
+TEST(ModulePing, PingSendsOneEchoBetweenStartUpAndCleanUp) {
+    test::TestEnvironment env;
+    env.icmp.status = 0;
+    env.icmp.roundTripTime = 7;
+    platform::IcmpEchoReply echo;
+    EXPECT_EQ(ModulePing::Ping("192.168.0.1", echo), 7);
+    env.icmp.status = platform::kIpReqTimedOut;
+    EXPECT_EQ(ModulePing::Ping("1.2.3", echo), -11010);
+    EXPECT_EQ(env.icmp.calls, "secsec");
+    EXPECT_EQ(env.icmp.echoes[0].address, 0x0100A8C0u);
+    EXPECT_EQ(env.icmp.echoes[0].data, "Echo This");
+    EXPECT_EQ(env.icmp.echoes[0].timeoutMs, 200);
+    EXPECT_EQ(env.icmp.echoes[1].address, 0u);
+    EXPECT_TRUE(env.ui.boxes.empty());
+}
+
+TEST(ModulePing, SocketFailuresAreShownAndTheEchoIsStillSent) {
+    test::TestEnvironment env;
+    env.icmp.startupResult = 10091;
+    env.icmp.cleanupResult = -1;
+    platform::IcmpEchoReply echo;
+    ModulePing::Ping("127.0.0.1", echo);
+    env.icmp.startupResult = 0;
+    env.icmp.startupData = {0x0001, 0x0001, 32767};
+    EXPECT_FALSE(ModulePing::SocketsInitialize());
+    env.icmp.startupData = {0x0101, 0x0202, 0};
+    EXPECT_FALSE(ModulePing::SocketsInitialize());
+    EXPECT_EQ(env.icmp.calls, "secss");
+    const char* texts[] = {
+        "Windows Sockets for 32 bit Windows environments is not successfully responding.",
+        "Windows Sockets error -1 occurred in Cleanup.",
+        "Windows Sockets Version 1.0 is not supported by Windows Sockets for 32 bit Windows "
+        "environments.",
+        "This application requires a minimum of 1 supported sockets."};
+    ASSERT_EQ(env.ui.boxes.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(env.ui.boxes[i].text, texts[i]);
+        EXPECT_EQ(env.ui.boxes[i].shownTitle(), "MainVornelix");
+        EXPECT_EQ(env.ui.boxes[i].icon,
+                  i ? platform::MsgIcon::Exclamation : platform::MsgIcon::None);
+    }
+}
+
+}  // namespace
+}  // namespace vornelix
