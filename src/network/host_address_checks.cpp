@@ -7,7 +7,7 @@
 #include "machine/message_title.h"
 #include "network/module_ping.h"
 #include "platform/services.h"
-#include "platform/ui_service.h"
+#include "platform/user_interface.h"
 
 namespace vornelix {
 

@@ -5,7 +5,7 @@
 
 #include "machine/basic_text.h"
 #include "platform/services.h"
-#include "platform/ui_service.h"
+#include "platform/user_interface.h"
 
 namespace vornelix::ModulePing {
 
