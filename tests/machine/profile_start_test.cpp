@@ -19,7 +19,7 @@ using platform::MsgAnswer;
 const QString kConfig = "c:\\Vornelix\\Xeminga";
 
 class ProfileStart : public ::testing::Test {
-protected:
+  protected:
     ProfileStart() {
         setMainWindow(&main);
         setMachineWindowAccess(&machine);
