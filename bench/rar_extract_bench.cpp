@@ -120,7 +120,7 @@ QString archiveImage(const QString& image, const QString& archive) {
     QFile file(image);
     if (!file.open(QIODevice::ReadOnly))
         fail("cannot read " + image);
-    test::RarWriter writer(test::RarFormat::Rar5);
+    test::RarWriter writer;
     writer.add("hdimage.img", file.readAll());
     if (!writer.writeTo(archive))
         fail("cannot write " + archive);

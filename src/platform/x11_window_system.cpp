@@ -88,13 +88,14 @@ WindowHandle X11WindowSystem::findWindowOfProcess(const QString& className, std:
     if (!m_display || pid <= 0)
         return 0;
     syncWithQt();
-    // A window without a pid may be the process's too; one naming the process wins.
+    // A window of the class without a pid may be the process's too; one naming the process
+    // wins. Without a class, only the pid counts.
     Window withoutPid = 0;
     const Window own = x11::findTopLevel(m_display, [&](Window w) {
         if (!classMatches(m_display, w, className))
             return false;
         const std::int64_t owner = x11::windowPid(m_display, w);
-        if (owner == 0 && withoutPid == 0)
+        if (owner == 0 && withoutPid == 0 && !className.isEmpty())
             withoutPid = w;
         return owner == pid;
     });

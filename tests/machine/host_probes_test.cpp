@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
+#include <QFile>
 
 #include "machine/global_variables.h"
 #include "machine/host_probes.h"
@@ -14,7 +14,7 @@ namespace mgf = ModuleGeneralFunctions;
 
 TEST(HostProbes, PhysicalMemoryOrABoxAndZero) {
     test::TestEnvironment env;
-    env.hostFacts.memoryBytes = 2.0 * 1024 * 1024 * 1024 + 512.0 * 1024 * 1024;
+    env.hostFacts.memoryBytes = 2684354560.0;
     EXPECT_EQ(mgf::GetTotalPhysicalMemory(), 2684354560.0);
     EXPECT_TRUE(env.ui.boxes.empty());
 
@@ -23,7 +23,6 @@ TEST(HostProbes, PhysicalMemoryOrABoxAndZero) {
     ASSERT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_EQ(env.ui.boxes[0].text, "Memory report unreadable");
     EXPECT_EQ(env.ui.boxes[0].shownTitle(), "MainVornelix");
-    EXPECT_EQ(env.ui.boxes[0].buttons, platform::MsgButtons::Ok);
 }
 
 TEST(HostProbes, StartResolutionInPixelsRoundedHalfToEven) {
@@ -31,78 +30,44 @@ TEST(HostProbes, StartResolutionInPixelsRoundedHalfToEven) {
     env.hostFacts.screenMetrics = {1280 * 15, 1024 * 15, 15, 15};
     mgf::SetStartResolution();
     EXPECT_EQ(gv().StartResolution, "\"1280x1024x32\"");
-    EXPECT_EQ(gv().StartResolution.size(), 14);
-
     EXPECT_EQ(startResolutionText({1000.5 * 15, 1001.5 * 15, 15, 15}), "\"1000x1002x32\"");
     EXPECT_EQ(startResolutionText({800 * 12, 600 * 12, 12, 12}), "\"800x600x32\"");
 }
 
-// The three parts in the current folder, with bytes that a text copy would spoil.
-class GraphicDriverJoin : public ::testing::Test {
-  protected:
-    void writeParts(const QString& folder) {
-        env.writeFile(folder + "\\Vornel IDE.DAT", ide);
-        env.writeFile(folder + "\\OSMAC.AXM", osmac);
-        env.writeFile(folder + "\\CASE.EXM", exm);
-    }
-    QByteArray output() const { return env.readFile("c:\\Temp\\ifrs_gkl.tmp"); }
-
-    test::TestEnvironment env;
+// The three parts in the current folder, with bytes that a text copy would spoil; a part that
+// is missing or empty ends the join, which keeps what it wrote before.
+TEST(GraphicDriverJoin, JoinsThePartsInOrderOrFailsAtTheFirstBadOne) {
     const QByteArray ide = QByteArray("IDE\0\r\n\x1a\xff", 8) + QByteArray(70000, '\x7f');
-    const QByteArray osmac = QByteArray("\n\nOSMAC\0", 8);
-    const QByteArray exm = QByteArray("\0\0CASE\r", 7);
-};
-
-TEST_F(GraphicDriverJoin, JoinsThePartsInOrderIntoTheTemporaryFolder) {
-    writeParts("c:\\Current");
-    env.writeFile("c:\\Temp\\ifrs_gkl.tmp", QByteArray(100000, 'o'));  // emptied first
-    EXPECT_EQ(mgf::BuildGraphicDriverFile(), "c:\\Temp\\ifrs_gkl.tmp");
-    EXPECT_EQ(output(), ide + osmac + exm);
-    EXPECT_EQ(graphicDriverFilePath(), "c:\\Temp\\ifrs_gkl.tmp");
+    const QByteArray osmac("\n\nOSMAC\0", 8);
+    const QByteArray exm("\0\0CASE\r", 7);
+    const struct {
+        const char* folder;
+        bool emptyOsmac;
+        bool noCase;
+        QByteArray output;  // what the temporary file holds afterwards
+    } cases[] = {
+        {"c:\\Current", false, false, ide + osmac + exm},
+        {"c:\\Current", true, false, ide},
+        {"c:\\Current", false, true, ide + osmac},
+        {"c:\\Vornelix", false, false, {}},  // beside the program only: not found
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output.size());
+        test::TestEnvironment env;
+        env.writeFile("c:\\Temp\\ifrs_gkl.tmp", QByteArray(100000, 'o'));  // emptied first
+        const QString folder = QString(c.folder) + "\\";
+        env.writeFile(folder + "Vornel IDE.DAT", ide);
+        env.writeFile(folder + "OSMAC.AXM", c.emptyOsmac ? QByteArray() : osmac);
+        if (!c.noCase)
+            env.writeFile(folder + "CASE.EXM", exm);
+        const bool whole = c.output == ide + osmac + exm;
+        EXPECT_EQ(mgf::BuildGraphicDriverFile(), whole ? "c:\\Temp\\ifrs_gkl.tmp" : "");
+        EXPECT_EQ(env.readFile("c:\\Temp\\ifrs_gkl.tmp"), c.output);
+        EXPECT_TRUE(env.ui.boxes.empty());
+    }
 }
 
-TEST_F(GraphicDriverJoin, AnEmptyPartFailsAndKeepsWhatWasWritten) {
-    writeParts("c:\\Current");
-    env.writeFile("c:\\Current\\OSMAC.AXM", {});
-    EXPECT_EQ(mgf::BuildGraphicDriverFile(), "");
-    EXPECT_EQ(output(), ide);
-}
-
-TEST_F(GraphicDriverJoin, AMissingPartFails) {
-    writeParts("c:\\Current");
-    QFile::remove(env.host("c:\\Current\\CASE.EXM"));
-    EXPECT_EQ(mgf::BuildGraphicDriverFile(), "");
-    EXPECT_EQ(output(), ide + osmac);
-    EXPECT_TRUE(env.ui.boxes.empty());
-}
-
-TEST_F(GraphicDriverJoin, PartsBesideTheProgramButNotInTheCurrentFolderFail) {
-    writeParts("c:\\Vornelix");
-    EXPECT_EQ(mgf::BuildGraphicDriverFile(), "");
-}
-
-TEST_F(GraphicDriverJoin, TemporaryFolderAtADriveRootOrOfAnyLength) {
-    writeParts("c:\\Current");
-    const QString longName = QString(60, 'n');
-    const QString deep = env.root() + "/Temp/" + longName + "/" + longName;
-    QDir().mkpath(deep);
-    platform::FileSystem atRoot(
-        platform::DriveTable({{'c', env.root(), platform::DriveType::Fixed, "NTFS", true},
-                              {'t', env.root() + "/Temp", platform::DriveType::Fixed, "", true}}),
-        {env.programHost(), env.root() + "/Temp", env.root() + "/Current"});
-    platform::services().files = &atRoot;
-    EXPECT_EQ(mgf::BuildGraphicDriverFile(), "t:\\ifrs_gkl.tmp");
-
-    platform::FileSystem deepTemp(atRoot.driveTable(),
-                                  {env.programHost(), deep, env.root() + "/Current"});
-    platform::services().files = &deepTemp;
-    const QString path = mgf::BuildGraphicDriverFile();
-    EXPECT_EQ(path, "t:\\" + longName + "\\" + longName + "\\ifrs_gkl.tmp");
-    EXPECT_GT(path.size(), 100);
-    EXPECT_EQ(QFileInfo(deep + "/ifrs_gkl.tmp").size(), ide.size() + osmac.size() + exm.size());
-}
-
-TEST(GraphicDriverCompanion, PartsBesideTheProgramJoinWhenItIsTheCurrentFolder) {
+TEST(GraphicDriverJoin, PartsBuiltBesideTheProgramJoinWhenItIsTheCurrentFolder) {
     test::TestEnvironment env;
     const QString program = QStringLiteral(VORNELIX_PROGRAM_DIR);
     platform::FileSystem fs(
@@ -111,44 +76,36 @@ TEST(GraphicDriverCompanion, PartsBesideTheProgramJoinWhenItIsTheCurrentFolder) 
         {program, env.root() + "/Temp", program});
     platform::services().files = &fs;
     qint64 total = 0;
-    for (const QString& part : kGraphicDriverParts) {
-        ASSERT_TRUE(QFileInfo::exists(program + "/" + part)) << part.toStdString();
-        total += QFileInfo(program + "/" + part).size();
-    }
+    for (const QString& part : kGraphicDriverParts) total += QFileInfo(program + "/" + part).size();
     EXPECT_EQ(mgf::BuildGraphicDriverFile(), "c:\\Temp\\ifrs_gkl.tmp");
+    EXPECT_GT(total, 0);
     EXPECT_EQ(env.readFile("c:\\Temp\\ifrs_gkl.tmp").size(), total);
 }
 
-// A drive table of folders made for the test; "notready" marks a CD-ROM without a disc.
-class CdRomProbe : public ::testing::Test {
-  protected:
-    QString find(const QString& table, bool* result) {
-        platform::FileSystem fs(platform::DriveTable::parse(table), {env.programHost(), "", ""});
+// Only the first CD-ROM drive counts, even when a later one holds a disc.
+TEST(CdRomProbe, FirstCdRomDriveAndWhetherItIsReady) {
+    test::TestEnvironment env;
+    const QString c = "c=" + env.root() + ";";
+    const QString d = env.root() + "/Temp";
+    const struct {
+        QString drives;
+        QString drive;
+        bool ready;
+    } cases[] = {
+        {c + "d=" + d + "|removable", "", false},
+        {c + "e=" + d + "|cdrom", "E:", true},
+        {c + "e=" + d + "|cdrom||notready", "E:", false},
+        {c + "d=" + d + "|cdrom||notready;e=" + d + "|cdrom", "D:", false},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.drives.toStdString());
+        platform::FileSystem fs(platform::DriveTable::parse(row.drives),
+                                {env.programHost(), "", ""});
         platform::services().files = &fs;
         QString drive = "stale";
-        *result = mgf::FindCDROMDrive(drive);
-        return drive;
+        EXPECT_EQ(mgf::FindCDROMDrive(drive), row.ready);
+        EXPECT_EQ(drive, row.drive);
     }
-    test::TestEnvironment env;
-    const QString r = env.root();
-};
-
-TEST_F(CdRomProbe, FirstCdRomDriveAndWhetherItIsReady) {
-    bool result = true;
-    EXPECT_EQ(find("c=" + r + ";d=" + r + "|removable", &result), "");
-    EXPECT_FALSE(result);
-
-    EXPECT_EQ(find("c=" + r + ";e=" + r + "/Temp|cdrom", &result), "E:");
-    EXPECT_TRUE(result);
-
-    EXPECT_EQ(find("c=" + r + ";e=" + r + "/Temp|cdrom||notready", &result), "E:");
-    EXPECT_FALSE(result);
-
-    // Only the first CD-ROM drive counts, even when a later one holds a disc.
-    EXPECT_EQ(
-        find("c=" + r + ";d=" + r + "/Temp|cdrom||notready;e=" + r + "/Current|cdrom", &result),
-        "D:");
-    EXPECT_FALSE(result);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ using platform::MsgAnswer;
 const QString kConfig = "c:\\Vornelix\\Xeminga";
 
 class ProfileStart : public ::testing::Test {
-protected:
+  protected:
     ProfileStart() {
         gv().ProfileName = "Tiger";
         gv().ProfileOpen = kTrue;

@@ -7,63 +7,45 @@
 namespace vornelix {
 namespace {
 
-// The lit icons (odd indexes) that are showing, as a bit per pair.
-int litPairs(const test::FakeMachineWindow& w) {
-    int bits = 0;
-    for (int pair = 0; pair < 5; ++pair)
-        if (w.pictures[2 * pair + 1]) bits |= 1 << pair;
-    return bits;
+// The ten icons, "1" for a showing one; the lit icon of each pair has the odd index.
+std::string shown(const test::FakeMachineWindow& w) {
+    std::string text;
+    for (int i = 0; i < kProgressPictureCount; ++i) text += w.pictures[i] ? '1' : '0';
+    return text;
 }
 
-TEST(StartAnimation, StartStateShowsEveryIconUnlit) {
-    test::FakeMachineWindow w;
-    w.pictures.fill(true);
-    frmProcessing::SetloginProgPict(w);
-    for (int i = 0; i < kProgressPictureCount; ++i) EXPECT_EQ(w.pictures[i], i % 2 == 0) << i;
-}
-
-TEST(StartAnimation, TicksBlinkTheirPairAndSetTheCaption) {
+TEST(StartAnimation, EveryPhaseBlinksItsPairAndShowsItsCaptionWhileItWaits) {
     test::TestEnvironment env;
     test::FakeMachineWindow w;
-    int tick = -1;
-    // Observe the window at the wait of every tick, when the phase's caption is showing.
+    w.pictures.fill(true);
+    std::vector<std::pair<std::string, QString>> atWait;
     env.clock.onStep = [&](const char* what, int) {
-        if (std::string(what) != "sleep") return;
-        ++tick;
-        if (tick == 0) {
-            EXPECT_TRUE(w.pictures[1]);
-            EXPECT_FALSE(w.pictures[0]);
-            EXPECT_EQ(w.progressText, "Getting System Parameters");
-        } else if (tick == 1) {
-            EXPECT_TRUE(w.pictures[0]);
-            EXPECT_FALSE(w.pictures[1]);
-        } else if (tick == 10) {
-            EXPECT_TRUE(w.pictures[1]);
-            EXPECT_EQ(litPairs(w), 0b00001);
-        } else if (tick == 11) {
-            // First tick of the keyboard pair: odd, so its unlit icon shows.
-            EXPECT_TRUE(w.pictures[2]);
-            EXPECT_FALSE(w.pictures[3]);
-            EXPECT_EQ(w.progressText, " Getting Peripherals information");
-            EXPECT_EQ(litPairs(w), 0b00001);
-        } else if (tick == 50) {
-            EXPECT_EQ(w.progressText, " Getting Display information");
-            EXPECT_EQ(litPairs(w), 0b11111);
-        }
+        if (std::string(what) == "sleep")
+            atWait.emplace_back(shown(w), w.progressText);
     };
+
     frmProcessing::ShowProgressPicts(w);
-    EXPECT_EQ(tick, 50);
+
+    ASSERT_EQ(atWait.size(), 51u);
+    const std::tuple<int, std::string, QString> ticks[] = {
+        {0, "0110101010", "Getting System Parameters"},
+        {1, "1010101010", "Getting System Parameters"},
+        {10, "0110101010", "Getting System Parameters"},
+        {11, "0110101010", " Getting Peripherals information"},
+        {21, "0101101010", " Getting Network information"},
+        {31, "0101011010", "Getting IDE parameters"},
+        {40, "0101010110", "Getting IDE parameters"},
+        {41, "0101010110", " Getting Display information"},
+        {50, "0101010101", " Getting Display information"},
+    };
+    for (const auto& [tick, icons, caption] : ticks) {
+        EXPECT_EQ(atWait[tick].first, icons) << tick;
+        EXPECT_EQ(atWait[tick].second, caption) << tick;
+    }
     EXPECT_EQ(env.clock.sleeps, std::vector<int>(51, 300));
     EXPECT_EQ(env.clock.doEventsCount, 2 + 2 * 51);
     EXPECT_EQ(w.progressText, "Trying to Initialize Mac");
-    for (int i = 0; i < kProgressPictureCount; ++i) EXPECT_EQ(w.pictures[i], i % 2 == 1) << i;
-}
-
-TEST(StartAnimation, PhaseCaptionsKeepTheirBlanks) {
-    EXPECT_EQ(animationPhase(21).caption, " Getting Network information");
-    EXPECT_EQ(animationPhase(31).caption, "Getting IDE parameters");
-    EXPECT_EQ(animationPhase(40).unlitIndex, 6);
-    EXPECT_EQ(animationPhase(41).unlitIndex, 8);
+    EXPECT_EQ(shown(w), "0101010101");
 }
 
 }  // namespace

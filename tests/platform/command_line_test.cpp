@@ -5,54 +5,36 @@
 namespace vornelix::platform {
 namespace {
 
-QStringList split(const char* text) {
-    return splitWindowsCommandLine(QString::fromUtf8(text));
-}
-
-TEST(WindowsCommandLine, BlanksAndTabsSeparateWords) {
-    EXPECT_EQ(split("c:\\Vornelix\\Xeminga 0 0 0"),
-              QStringList({"c:\\Vornelix\\Xeminga", "0", "0", "0"}));
-    EXPECT_EQ(split("  a \t b  "), QStringList({"a", "b"}));
-    EXPECT_TRUE(split("").isEmpty());
-    EXPECT_TRUE(split(" \t ").isEmpty());
-}
-
-TEST(WindowsCommandLine, UnquotedPathWithBlankBecomesTwoWords) {
-    EXPECT_EQ(split("c:\\My Programs\\Vornelix\\Xeminga 0 0 0"),
-              QStringList({"c:\\My", "Programs\\Vornelix\\Xeminga", "0", "0", "0"}));
-}
-
-TEST(WindowsCommandLine, QuotesProtectBlanksAndMayStandInsideAWord) {
-    EXPECT_EQ(split("\"a b c\" d e"), QStringList({"a b c", "d", "e"}));
-    EXPECT_EQ(split("hdimage.img \"c:\\x y\\z\" 1"),
-              QStringList({"hdimage.img", "c:\\x y\\z", "1"}));
-    EXPECT_EQ(split("a\\\\\\b d\"e f\"g h"), QStringList({"a\\\\\\b", "de fg", "h"}));
-    EXPECT_EQ(split("\"unterminated quote"), QStringList({"unterminated quote"}));
-}
-
-TEST(WindowsCommandLine, EmptyQuotesAreAnEmptyWord) {
-    EXPECT_EQ(split("a \"\" b"), QStringList({"a", "", "b"}));
-    EXPECT_EQ(split("\"\""), QStringList({""}));
-}
-
-TEST(WindowsCommandLine, BackslashesCountOnlyBeforeAQuote) {
-    // Trailing backslashes of a folder stay as they are.
-    EXPECT_EQ(split("c:\\Temp\\ x"), QStringList({"c:\\Temp\\", "x"}));
-    // An odd number before a quote: half of them and a literal quote.
-    EXPECT_EQ(split("a\\\\\\\"b c d"), QStringList({"a\\\"b", "c", "d"}));
-    EXPECT_EQ(split("\"ab\\\"c\" \"\\\\\" d"), QStringList({"ab\"c", "\\", "d"}));
-    // An even number before a quote: half of them, and the quote opens or closes.
-    EXPECT_EQ(split("a\\\\\\\\\"b c\" d e"), QStringList({"a\\\\b c", "d", "e"}));
-    // A quoted folder ending in a backslash must double it, or the quote is escaped.
-    EXPECT_EQ(split("\"c:\\Temp\\\\\" x"), QStringList({"c:\\Temp\\", "x"}));
-    EXPECT_EQ(split("\"c:\\Temp\\\" x"), QStringList({"c:\\Temp\" x"}));
-}
-
-TEST(WindowsCommandLine, DoubledQuoteInsideQuotesIsALiteralQuoteAndEndsTheQuotedPart) {
-    EXPECT_EQ(split("a\"b\"\" c d"), QStringList({"ab\"", "c", "d"}));
-    EXPECT_EQ(split("\"say \"\"hi\"\"\""), QStringList({"say \"hi\""}));
-    EXPECT_EQ(split("\"\"\""), QStringList({"\""}));
-    EXPECT_EQ(split("\"\"\"\" x"), QStringList({"\" x"}));
+TEST(WindowsCommandLine, SplitsLikeTheWindowsRuntime) {
+    const std::pair<const char*, QStringList> cases[] = {
+        {R"(c:\Vornelix\Xeminga 0 0 0)", {R"(c:\Vornelix\Xeminga)", "0", "0", "0"}},
+        {"  a \t b  ", {"a", "b"}},
+        {"", {}},
+        {" \t ", {}},
+        // An unquoted path with a blank becomes two words.
+        {R"(c:\My Programs\Xeminga 0)", {R"(c:\My)", R"(Programs\Xeminga)", "0"}},
+        // Quotes protect blanks and may stand inside a word.
+        {R"("a b c" d)", {"a b c", "d"}},
+        {R"(a\\\b d"e f"g h)", {R"(a\\\b)", "de fg", "h"}},
+        {R"("unterminated quote)", {"unterminated quote"}},
+        {R"(a "" b)", {"a", "", "b"}},
+        {R"("")", {""}},
+        // Backslashes count only before a quote: an odd number gives half and a literal quote,
+        // an even number half, and the quote opens or closes.
+        {R"(c:\Temp\ x)", {R"(c:\Temp\)", "x"}},
+        {R"(a\\\"b c)", {R"(a\"b)", "c"}},
+        {R"("ab\"c" "\\" d)", {R"(ab"c)", R"(\)", "d"}},
+        {R"(a\\\\"b c" d)", {R"(a\\b c)", "d"}},
+        {R"("c:\Temp\\" x)", {R"(c:\Temp\)", "x"}},
+        {R"("c:\Temp\" x)", {R"(c:\Temp" x)"}},
+        // A doubled quote inside quotes is a literal quote and ends the quoted part.
+        {R"(a"b"" c d)", {R"(ab")", "c", "d"}},
+        {R"("say ""hi""")", {R"(say "hi")"}},
+        {R"(""")", {R"(")"}},
+        {R"("""" x)", {R"(" x)"}},
+    };
+    for (const auto& [text, words] : cases)
+        EXPECT_EQ(splitWindowsCommandLine(QString::fromUtf8(text)), words) << text;
 }
 
 }  // namespace
