@@ -37,7 +37,7 @@ class PrintingUi final : public platform::UiService {
     platform::MsgAnswer messageBox(const platform::MessageBoxRequest& request) override {
         std::fprintf(stderr, "box: %s\n", qPrintable(request.text));
         return request.buttons == platform::MsgButtons::YesNo ? platform::MsgAnswer::Yes
-                                                                : platform::MsgAnswer::Ok;
+                                                              : platform::MsgAnswer::Ok;
     }
     std::optional<QString> openFile(const platform::OpenFileRequest&) override {
         return std::nullopt;
@@ -95,9 +95,8 @@ int main(int argc, char** argv) {
     qint64 largestGap = 0;
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        largestGap = std::max(largestGap, sinceTick.restart());
-    });
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { largestGap = std::max(largestGap, sinceTick.restart()); });
     QElapsedTimer whole;
     QTimer::singleShot(0, [&] {
         sinceTick.start();

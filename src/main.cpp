@@ -1,3 +1,5 @@
 #include "app/mdl_load.h"
 
-int main(int argc, char** argv) { return vornelix::MdlLoad::run(argc, argv); }
+int main(int argc, char** argv) {
+    return vornelix::MdlLoad::run(argc, argv);
+}

@@ -3,13 +3,13 @@
 #include <QCloseEvent>
 
 #include "app/machine_pictures.h"
-#include "machine/main_window_port.h"
 #include "machine/busy_state.h"
 #include "machine/engine_config.h"
-#include "platform/twips.h"
+#include "machine/main_window_port.h"
 #include "platform/file_system.h"
 #include "platform/host_facts.h"
 #include "platform/services.h"
+#include "platform/twips.h"
 
 namespace vornelix {
 
@@ -63,14 +63,15 @@ Form1::Form1() {
 
 void Form1::Form_Load() {
     const QSizeF screen = screenSizeTwips();
-    m_layout = computeForm1Layout(static_cast<float>(screen.width()),
-                                  static_cast<float>(screen.height()));
+    m_layout =
+        computeForm1Layout(static_cast<float>(screen.width()), static_cast<float>(screen.height()));
     resize(twipsToPixels(QRectF(QPointF(), screen)).size());
     Picture1->setGeometry(twipsToPixels(m_layout.picture1));
     BlackLogo_Pict->setGeometry(twipsToPixels(m_layout.logo));
     LoginBar_pict->setGeometry(twipsToPixels(m_layout.loginBar));
     for (int i = 0; i < kProgressPictureCount; ++i) {
-        LgProg_pict[i]->setGeometry(toPixels(m_layout.progressPictures[i], kProgressPictureSizeTwips));
+        LgProg_pict[i]->setGeometry(
+            toPixels(m_layout.progressPictures[i], kProgressPictureSizeTwips));
         setProgressPictureVisible(i, i % 2 == 0);
     }
     LgProg_lBL->setGeometry(toPixels(m_layout.progressLabel, kProgressLabelSizeTwips));
@@ -78,7 +79,8 @@ void Form1::Form_Load() {
 
 void Form1::Show() {
     Form::Show();
-    if (subWindow()) subWindow()->showMaximized();
+    if (subWindow())
+        subWindow()->showMaximized();
 }
 
 void Form1::setProgressPictureVisible(int index, bool visible) {
@@ -86,9 +88,13 @@ void Form1::setProgressPictureVisible(int index, bool visible) {
     LgProg_pict[index]->setVisible(visible);
 }
 
-bool Form1::isProgressPictureVisible(int index) const { return m_pictureVisible[index]; }
+bool Form1::isProgressPictureVisible(int index) const {
+    return m_pictureVisible[index];
+}
 
-WindowHandle Form1::picture1Handle() { return static_cast<WindowHandle>(Picture1->winId()); }
+WindowHandle Form1::picture1Handle() {
+    return static_cast<WindowHandle>(Picture1->winId());
+}
 
 QSize Form1::picture1SizeTwips() const {
     return QSize(static_cast<int>(m_layout.picture1.width()),
@@ -106,11 +112,13 @@ void Form1::closeEvent(QCloseEvent* event) {
 void Form1::Form_Unload() {
     if (gv().ShareDriveWindow > 0) {
         gv().ShareDriveWindow = 0;
-        if (MainWindowPort* main = mainWindow()) main->restoreProfileMenuMode();
+        if (MainWindowPort* main = mainWindow())
+            main->restoreProfileMenuMode();
     }
     platform::FileSystem& files = platform::files();
     const QString configuration = engineConfigPath();
-    if (files.fileExists(configuration)) files.deleteFile(configuration);
+    if (files.fileExists(configuration))
+        files.deleteFile(configuration);
 }
 
 }  // namespace vornelix

@@ -13,7 +13,7 @@ namespace vornelix {
 // engine's display window, with the start animation's logo and progress bar.
 class Form1 final : public Form, public MachineWindowPort {
     Q_OBJECT
-public:
+  public:
     Form1();
 
     // MachineWindowPort
@@ -36,7 +36,7 @@ public:
     std::array<QLabel*, kProgressPictureCount> LgProg_pict{};
     QLabel* LgProg_lBL;
 
-protected:
+  protected:
     void Form_Load() override;
     void Form_Unload() override;
     // Held off while a profile start is under way: the start still uses the window.
@@ -44,7 +44,7 @@ protected:
     bool fixedSize() const override { return false; }
     void place() override {}
 
-private:
+  private:
     Form1Layout m_layout;
     // Visibility as set, whether or not the window is on screen.
     std::array<bool, kProgressPictureCount> m_pictureVisible{};

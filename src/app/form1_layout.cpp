@@ -24,9 +24,8 @@ Form1Layout computeForm1Layout(float screenWidthTwips, float screenHeightTwips) 
         l.progressPictures[i] = QPointF(left, 50);
         l.progressPictures[i + 1] = QPointF(left, 0);
     }
-    l.progressLabel =
-        QPointF(0, static_cast<float>(l.progressPictures[0].y()) +
-                       1.3f * static_cast<float>(kProgressPictureSizeTwips.height()));
+    l.progressLabel = QPointF(0, static_cast<float>(l.progressPictures[0].y()) +
+                                     1.3f * static_cast<float>(kProgressPictureSizeTwips.height()));
     return l;
 }
 

@@ -14,7 +14,8 @@ struct Palette {
 };
 
 Palette paletteFor(bool lit, QColor main, QColor accent) {
-    if (lit) return {main, accent, main.darker(160)};
+    if (lit)
+        return {main, accent, main.darker(160)};
     return {QColor(110, 110, 110), QColor(150, 150, 150), QColor(70, 70, 70)};
 }
 

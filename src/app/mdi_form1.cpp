@@ -35,7 +35,8 @@ MDIForm1::MDIForm1() {
     setCaption(kMainCaption);
     // The screen's room also when not maximized: without a window manager that maximizes it,
     // the window still covers the screen.
-    if (const QScreen* own = screen()) setGeometry(own->availableGeometry());
+    if (const QScreen* own = screen())
+        setGeometry(own->availableGeometry());
     setWindowState(Qt::WindowMaximized);
 
     auto* client = new QWidget(this);
@@ -61,10 +62,13 @@ MDIForm1::MDIForm1() {
 }
 
 MDIForm1::~MDIForm1() {
-    if (g_instance == this) g_instance = nullptr;
+    if (g_instance == this)
+        g_instance = nullptr;
 }
 
-MDIForm1* MDIForm1::instance() { return g_instance; }
+MDIForm1* MDIForm1::instance() {
+    return g_instance;
+}
 
 void MDIForm1::MDIForm_Load() {
     ignoringErrors([] { ModuleGeneralFunctions::SetStartResolution(); });
@@ -82,7 +86,9 @@ void MDIForm1::setCaption(const QString& caption) {
     setWindowTitle(caption);
 }
 
-QString MDIForm1::caption() const { return m_caption; }
+QString MDIForm1::caption() const {
+    return m_caption;
+}
 
 void MDIForm1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
@@ -90,11 +96,17 @@ void MDIForm1::changeEvent(QEvent* event) {
         setWindowTitle(m_caption);
 }
 
-QSize MDIForm1::sizeTwips() const { return pixelsToTwips(frameGeometry().size()); }
+QSize MDIForm1::sizeTwips() const {
+    return pixelsToTwips(frameGeometry().size());
+}
 
-void MDIForm1::setNetworkPollCount(std::int16_t count) { m_networkPollCount = count; }
+void MDIForm1::setNetworkPollCount(std::int16_t count) {
+    m_networkPollCount = count;
+}
 
-void MDIForm1::setNetworkTimerEnabled(bool enabled) { m_networkTimer->setEnabled(enabled); }
+void MDIForm1::setNetworkTimerEnabled(bool enabled) {
+    m_networkTimer->setEnabled(enabled);
+}
 
 QAction* MDIForm1::menuItem(MenuControl control) const {
     return findChild<QAction*>(QString::fromLatin1(menuControl(control).name));
@@ -110,14 +122,16 @@ PictureBox* MDIForm1::picture(const char* name) const {
 
 void MDIForm1::applyEnableState(const EnableState& state) {
     for (int i = 0; i < kMenuControlCount; ++i)
-        if (state[i].has_value()) m_enabled[i] = *state[i];
+        if (state[i].has_value())
+            m_enabled[i] = *state[i];
     showEnableState();
 }
 
 void MDIForm1::showEnableState() {
     const bool busy = isBusy();
     for (const MenuControlSpec& spec : menuControls()) {
-        const bool enabled = shownEnabled(spec.control, m_enabled[static_cast<int>(spec.control)], busy);
+        const bool enabled =
+            shownEnabled(spec.control, m_enabled[static_cast<int>(spec.control)], busy);
         if (QAction* item = menuItem(spec.control))
             item->setEnabled(enabled);
         else if (FlatBttn* button = flatButton(spec.control))

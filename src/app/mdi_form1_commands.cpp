@@ -5,13 +5,13 @@
 #include "app/main_window_texts.h"
 #include "app/mdi_form1.h"
 #include "app/picture_box.h"
+#include "machine/busy_state.h"
 #include "machine/dlg_open_profile.h"
 #include "machine/engine_interface.h"
-#include "machine/global_variables.h"
-#include "machine/machine_window_port.h"
-#include "machine/busy_state.h"
 #include "machine/engine_launch.h"
 #include "machine/error_boundary.h"
+#include "machine/global_variables.h"
+#include "machine/machine_window_port.h"
 #include "machine/module_general_functions.h"
 #include "machine/profile_start.h"
 #include "machine/profile_store.h"
@@ -29,9 +29,13 @@ namespace {
 using M = MenuControl;
 using Handler = void (MDIForm1::*)();
 
-void message(const QString& text) { platform::ui().message(text, kMessageTitle); }
+void message(const QString& text) {
+    platform::ui().message(text, kMessageTitle);
+}
 
-void updateMenus() { ModuleGeneralFunctions::UpdateMenusAndButtons(); }
+void updateMenus() {
+    ModuleGeneralFunctions::UpdateMenusAndButtons();
+}
 
 struct Command {
     MenuControl control;
@@ -72,10 +76,12 @@ const Command kCommands[] = {
 }  // namespace
 
 void MDIForm1::runCommand(MenuControl control) {
-    if (isBusy() && menuControl(control).heldWhileBusy) return;
+    if (isBusy() && menuControl(control).heldWhileBusy)
+        return;
     for (const Command& command : kCommands)
         if (command.control == control)
-            runHandler(ErrorPolicy::ShowDescription, [this, &command] { (this->*command.handler)(); });
+            runHandler(ErrorPolicy::ShowDescription,
+                       [this, &command] { (this->*command.handler)(); });
 }
 
 // Profile menu.

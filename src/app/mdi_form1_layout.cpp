@@ -99,7 +99,9 @@ const std::vector<MenuSpec>& menuTree() {
     return tree;
 }
 
-QString nameOf(MenuControl control) { return QString::fromLatin1(menuControl(control).name); }
+QString nameOf(MenuControl control) {
+    return QString::fromLatin1(menuControl(control).name);
+}
 
 PictureBox* pictureBox(QWidget* parent, const char* name, const QRect& geometry) {
     auto* box = new PictureBox(parent);
@@ -135,7 +137,8 @@ void MDIForm1::buildToolbar() {
         button->setPictureOver(pictures.over);
         const MenuControl control = def.control;
         connect(button, &FlatBttn::clicked, this, [this, control] { runCommand(control); });
-        if (previous) setTabOrder(previous, button);
+        if (previous)
+            setTabOrder(previous, button);
         previous = button;
     }
 
@@ -160,7 +163,8 @@ void MDIForm1::buildMenus() {
             const MenuControl control = item.control;
             connect(action, &QAction::triggered, this, [this, action, control] {
                 // A checked item changes its check mark in its own handler only.
-                if (action->isCheckable()) action->setChecked(!action->isChecked());
+                if (action->isCheckable())
+                    action->setChecked(!action->isChecked());
                 runCommand(control);
             });
         }

@@ -4,13 +4,13 @@
 
 #include "app/app_windows.h"
 #include "app/mdi_form1.h"
+#include "app/qt_ui_service.h"
 #include "machine/message_title.h"
 #include "platform/file_system.h"
 #include "platform/folder_lock.h"
 #include "platform/host_facts.h"
 #include "platform/icmp_echo.h"
 #include "platform/linux_processes.h"
-#include "app/qt_ui_service.h"
 #include "platform/real_clock.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"
@@ -19,14 +19,16 @@
 namespace vornelix {
 
 void MdlLoad::Main() {
-    if (!MDIForm1::instance()) new MDIForm1();
+    if (!MDIForm1::instance())
+        new MDIForm1();
     MDIForm1::instance()->show();
 }
 
 std::unique_ptr<platform::FolderLock> MdlLoad::claimProgramFolder() {
     platform::FileSystem& files = platform::files();
     auto lock = platform::FolderLock::tryAcquire(files.hostPath(files.programFolder()));
-    if (!lock) platform::ui().message(QString::fromLatin1(kAlreadyRunningMessage), kMessageTitle);
+    if (!lock)
+        platform::ui().message(QString::fromLatin1(kAlreadyRunningMessage), kMessageTitle);
     return lock;
 }
 
@@ -53,7 +55,8 @@ int MdlLoad::run(int argc, char** argv) {
     // Two instances on one program folder would share the configuration file and the joined
     // graphics-driver file.
     const auto lock = claimProgramFolder();
-    if (!lock) return 1;
+    if (!lock)
+        return 1;
     installAppWindows();
     Main();
     const int result = QApplication::exec();

@@ -18,9 +18,12 @@ namespace {
 
 QMessageBox::StandardButtons standardButtons(MsgButtons buttons) {
     switch (buttons) {
-        case MsgButtons::Ok: return QMessageBox::Ok;
-        case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-        case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case MsgButtons::Ok:
+            return QMessageBox::Ok;
+        case MsgButtons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case MsgButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
         case MsgButtons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
@@ -29,21 +32,30 @@ QMessageBox::StandardButtons standardButtons(MsgButtons buttons) {
 
 QMessageBox::Icon standardIcon(MsgIcon icon) {
     switch (icon) {
-        case MsgIcon::None: return QMessageBox::NoIcon;
-        case MsgIcon::Critical: return QMessageBox::Critical;
-        case MsgIcon::Question: return QMessageBox::Question;
-        case MsgIcon::Exclamation: return QMessageBox::Warning;
-        case MsgIcon::Information: return QMessageBox::Information;
+        case MsgIcon::None:
+            return QMessageBox::NoIcon;
+        case MsgIcon::Critical:
+            return QMessageBox::Critical;
+        case MsgIcon::Question:
+            return QMessageBox::Question;
+        case MsgIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MsgIcon::Information:
+            return QMessageBox::Information;
     }
     return QMessageBox::NoIcon;
 }
 
 MsgAnswer answerOf(int button) {
     switch (button) {
-        case QMessageBox::Yes: return MsgAnswer::Yes;
-        case QMessageBox::No: return MsgAnswer::No;
-        case QMessageBox::Cancel: return MsgAnswer::Cancel;
-        default: return MsgAnswer::Ok;
+        case QMessageBox::Yes:
+            return MsgAnswer::Yes;
+        case QMessageBox::No:
+            return MsgAnswer::No;
+        case QMessageBox::Cancel:
+            return MsgAnswer::Cancel;
+        default:
+            return MsgAnswer::Ok;
     }
 }
 
@@ -55,8 +67,9 @@ QString toQtFilter(const QString& filter) {
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         const QString patterns = QString(parts[i + 1]).replace(';', ' ');
         const QString shown = QStringLiteral("(%1)").arg(patterns);
-        entries << (parts[i].trimmed().endsWith(shown) ? parts[i]
-                                                        : QStringLiteral("%1 %2").arg(parts[i], shown));
+        entries << (parts[i].trimmed().endsWith(shown)
+                        ? parts[i]
+                        : QStringLiteral("%1 %2").arg(parts[i], shown));
     }
     return entries.join(";;");
 }
@@ -68,10 +81,11 @@ MsgAnswer QtUiService::messageBox(const MessageBoxRequest& request) {
 }
 
 std::optional<QString> QtUiService::openFile(const OpenFileRequest& request) {
-    const QString host = QFileDialog::getOpenFileName(
-        QApplication::activeWindow(), request.title, files().hostPath(request.initialDir),
-        toQtFilter(request.filter));
-    if (host.isEmpty()) return std::nullopt;
+    const QString host = QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title,
+                                                      files().hostPath(request.initialDir),
+                                                      toQtFilter(request.filter));
+    if (host.isEmpty())
+        return std::nullopt;
     return files().windowsPath(host);
 }
 

@@ -6,7 +6,7 @@ namespace vornelix {
 
 // Message boxes and file dialogs of Qt, modal to the active window.
 class QtUiService final : public platform::UiService {
-public:
+  public:
     platform::MsgAnswer messageBox(const platform::MessageBoxRequest& request) override;
     std::optional<QString> openFile(const platform::OpenFileRequest& request) override;
     [[noreturn]] void endProgram() override;

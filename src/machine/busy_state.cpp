@@ -10,23 +10,31 @@ namespace {
 
 std::array<int, 3> g_depth{};
 
-int total() { return g_depth[0] + g_depth[1] + g_depth[2]; }
+int total() {
+    return g_depth[0] + g_depth[1] + g_depth[2];
+}
 
 }  // namespace
 
 BusyScope::BusyScope(BusyWork work) : m_work(work) {
     const bool first = total() == 0;
     ++g_depth[static_cast<int>(work)];
-    if (first) ModuleGeneralFunctions::UpdateMenusAndButtons();
+    if (first)
+        ModuleGeneralFunctions::UpdateMenusAndButtons();
 }
 
 BusyScope::~BusyScope() {
     --g_depth[static_cast<int>(m_work)];
-    if (total() == 0) ModuleGeneralFunctions::UpdateMenusAndButtons();
+    if (total() == 0)
+        ModuleGeneralFunctions::UpdateMenusAndButtons();
 }
 
-bool isBusy() { return total() > 0; }
+bool isBusy() {
+    return total() > 0;
+}
 
-bool isBusyWith(BusyWork work) { return g_depth[static_cast<int>(work)] > 0; }
+bool isBusyWith(BusyWork work) {
+    return g_depth[static_cast<int>(work)] > 0;
+}
 
 }  // namespace vornelix

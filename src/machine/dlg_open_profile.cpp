@@ -12,9 +12,9 @@
 #include "machine/main_window_port.h"
 #include "machine/module_general_functions.h"
 #include "machine/open_profile.h"
-#include "machine/upper_windows.h"
 #include "machine/profile_store.h"
 #include "machine/ram_sizes.h"
+#include "machine/upper_windows.h"
 #include "platform/database.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
@@ -44,10 +44,12 @@ DlgOpenProfile::DlgOpenProfile() : ui(std::make_unique<Ui::DlgOpenProfile>()) {
     on(ui->CheckCd, &QCheckBox::toggled, [this] { CheckCd_Click(); });
     on(ui->CheckShareDrv, &QCheckBox::toggled, [this] { CheckShareDrv_Click(); });
     on(ui->Option1_0, &QRadioButton::toggled, [this] {
-        if (ui->Option1_0->isChecked()) Option1_Click(0);
+        if (ui->Option1_0->isChecked())
+            Option1_Click(0);
     });
     on(ui->Option1_1, &QRadioButton::toggled, [this] {
-        if (ui->Option1_1->isChecked()) Option1_Click(1);
+        if (ui->Option1_1->isChecked())
+            Option1_Click(1);
     });
     on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
     on(ui->CmdChangeSettings, &QPushButton::clicked, [this] { CmdChangeSettings_Click(); });
@@ -64,7 +66,8 @@ void DlgOpenProfile::Form_Load() {
         closeProfileStore();
     } catch (const platform::RuntimeError& error) {
         // The store may still be open here; the unload closes it.
-        if (error.number() == platform::kErrUnspecified) fatal(kMissingFilesMessage);
+        if (error.number() == platform::kErrUnspecified)
+            fatal(kMissingFilesMessage);
         showErrorNumberAndDescription(error);
     }
 }

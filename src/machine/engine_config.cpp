@@ -95,8 +95,7 @@ std::optional<IdeSlaveChoice> chooseIdeSlaveForStart() {
     const auto askToContinue = [] {
         return platform::ui().message(
                    QStringLiteral("No CD-ROM was detected.Continue without CD-ROM ?"),
-                   kMessageTitle,
-                   platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes;
+                   kMessageTitle, platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes;
     };
     const GlobalVariablesModule& state = gv();
     return chooseIdeSlave({state.AttachInstallMedium, state.CdRomEnabled, state.SharedDrivePath},
@@ -169,7 +168,8 @@ namespace {
 
 bool unsafeForConfig(const QString& value) {
     for (const QChar c : value)
-        if (c.category() == QChar::Other_Control || c == QLatin1Char('"')) return true;
+        if (c.category() == QChar::Other_Control || c == QLatin1Char('"'))
+            return true;
     return false;
 }
 
@@ -183,18 +183,22 @@ std::optional<UnsafeConfigValue> findUnsafeConfigValue(const EngineProfileRow& r
         {"shared drive path", sharedDrivePath},
     };
     for (const auto& [what, value] : values)
-        if (unsafeForConfig(value)) return UnsafeConfigValue{QString::fromLatin1(what), value};
+        if (unsafeForConfig(value))
+            return UnsafeConfigValue{QString::fromLatin1(what), value};
     return std::nullopt;
 }
 
 QString visibleText(const QString& value) {
     QString text;
     for (const QChar c : value) {
-        if (c == QLatin1Char('\r')) text += QStringLiteral("\\r");
-        else if (c == QLatin1Char('\n')) text += QStringLiteral("\\n");
+        if (c == QLatin1Char('\r'))
+            text += QStringLiteral("\\r");
+        else if (c == QLatin1Char('\n'))
+            text += QStringLiteral("\\n");
         else if (c.category() == QChar::Other_Control)
             text += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else text += c;
+        else
+            text += c;
     }
     return text;
 }

@@ -36,8 +36,10 @@ std::unique_ptr<platform::Timer>& engineWatchTimer() {
 }
 
 void checkEngine() {
-    if (gv().EngineRunning == kFalse || isBusy()) return;
-    if (platform::processes().isRunning(g_enginePid)) return;
+    if (gv().EngineRunning == kFalse || isBusy())
+        return;
+    if (platform::processes().isRunning(g_enginePid))
+        return;
     runHandler(ErrorPolicy::Ignore, [] { frmProcessing::afterEngineEnd(); });
 }
 
@@ -45,7 +47,8 @@ void checkEngine() {
 void deleteGraphicDriverFile() {
     ignoringErrors([] {
         const QString path = graphicDriverFilePath();
-        if (platform::files().fileExists(path)) platform::files().deleteFile(path);
+        if (platform::files().fileExists(path))
+            platform::files().deleteFile(path);
     });
 }
 
@@ -74,7 +77,8 @@ void frmProcessing::Exec_myVornel() {
         command.program, command.parameters, command.workingFolder, ShowCommand::Hide);
     platform::clock().sleep(kEngineWindowWaitMs);
 
-    const WindowHandle console = windows.findWindow(kConsoleWindowClass, engineConsoleTitle(folder));
+    const WindowHandle console =
+        windows.findWindow(kConsoleWindowClass, engineConsoleTitle(folder));
     // Only the display window of the engine this call started: another one on the desktop may
     // be left over from an earlier start.
     gv().EngineWindow =
@@ -87,7 +91,8 @@ void frmProcessing::Exec_myVornel() {
         // Without its window nothing could ever stop it.
         platform::processes().end(started.pid);
     }
-    if (console > 0) windows.show(console, ShowCommand::Hide);
+    if (console > 0)
+        windows.show(console, ShowCommand::Hide);
     windows.setFocus(gv().EngineWindow);
     windows.sendMessage(gv().EngineWindow, kWmEngineHostWindow, host, kEngineMessageValue);
 }
@@ -107,12 +112,14 @@ void frmProcessing::forgetEngine() {
 
 void frmProcessing::afterEngineEnd() {
     // The timer may be the caller: it is switched off, not destroyed.
-    if (engineWatchTimer()) engineWatchTimer()->setEnabled(false);
+    if (engineWatchTimer())
+        engineWatchTimer()->setEnabled(false);
     g_enginePid = 0;
     gv().EngineRunning = kFalse;
     unloadMachineWindow();
     ModuleGeneralFunctions::UpdateMenusAndButtons();
-    if (MainWindowPort* main = mainWindow()) main->setCaption(openProfileCaption(gv().ProfileName));
+    if (MainWindowPort* main = mainWindow())
+        main->setCaption(openProfileCaption(gv().ProfileName));
     deleteGraphicDriverFile();
 }
 

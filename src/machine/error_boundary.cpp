@@ -13,7 +13,8 @@ void runHandler(ErrorPolicy policy, const std::function<void()>& handler) {
     try {
         handler();
     } catch (const platform::RuntimeError& error) {
-        if (policy == ErrorPolicy::ShowDescription) showErrorDescription(error);
+        if (policy == ErrorPolicy::ShowDescription)
+            showErrorDescription(error);
     }
 }
 

@@ -9,6 +9,8 @@ using Flag = std::int16_t;
 inline constexpr Flag kTrue = -1;
 inline constexpr Flag kFalse = 0;
 
-inline constexpr Flag toFlag(bool value) { return value ? kTrue : kFalse; }
+inline constexpr Flag toFlag(bool value) {
+    return value ? kTrue : kFalse;
+}
 
 }  // namespace vornelix

@@ -24,7 +24,9 @@ Form* FormRegistry::find(std::type_index type) {
     return it == loadedForms().end() ? nullptr : it->second;
 }
 
-void FormRegistry::add(std::type_index type, Form* form) { loadedForms()[type] = form; }
+void FormRegistry::add(std::type_index type, Form* form) {
+    loadedForms()[type] = form;
+}
 
 void FormRegistry::remove(Form* form) {
     auto& forms = loadedForms();
@@ -47,17 +49,23 @@ void FormRegistry::unloadAll() {
 
 Form::Form(QWidget* parent) : QWidget(parent) {}
 
-Form::~Form() { FormRegistry::remove(this); }
+Form::~Form() {
+    FormRegistry::remove(this);
+}
 
 void Form::ensureSubWindow() {
-    if (m_subWindow) return;
+    if (m_subWindow)
+        return;
     MainWindowPort* main = mainWindow();
-    if (!main || !main->mdiArea()) return;
+    if (!main || !main->mdiArea())
+        return;
     Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
-    if (!fixedSize()) flags |= Qt::WindowMinMaxButtonsHint;
+    if (!fixedSize())
+        flags |= Qt::WindowMinMaxButtonsHint;
     m_subWindow = main->mdiArea()->addSubWindow(this, flags);
     m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
-    if (fixedSize()) m_subWindow->setFixedSize(m_subWindow->sizeHint());
+    if (fixedSize())
+        m_subWindow->setFixedSize(m_subWindow->sizeHint());
 }
 
 QSize Form::sizeHint() const {
@@ -72,7 +80,8 @@ void Form::fixSizeForWidth(int width) {
 
 void Form::place() {
     MainWindowPort* main = mainWindow();
-    if (!main || !m_subWindow) return;
+    if (!main || !m_subWindow)
+        return;
     const QSize mainSize = main->sizeTwips();
     const QSize own = pixelsToTwips(m_subWindow->size());
     const int left = (mainSize.width() - own.width()) / 2;
@@ -93,8 +102,10 @@ void Form::Show() {
 }
 
 void Form::Hide() {
-    if (m_subWindow) m_subWindow->hide();
-    else hide();
+    if (m_subWindow)
+        m_subWindow->hide();
+    else
+        hide();
 }
 
 bool Form::isShown() const {
@@ -103,13 +114,15 @@ bool Form::isShown() const {
 
 void Form::setCaption(const QString& caption) {
     setWindowTitle(caption);
-    if (m_subWindow) m_subWindow->setWindowTitle(caption);
+    if (m_subWindow)
+        m_subWindow->setWindowTitle(caption);
 }
 
 void Form::closeEvent(QCloseEvent* event) {
     event->accept();
     // Only a loaded window runs its unload handling; one already unloaded is on its way out.
-    if (FormRegistry::find(typeid(*this)) == this) Unload();
+    if (FormRegistry::find(typeid(*this)) == this)
+        Unload();
 }
 
 void Form::Unload() {

@@ -14,7 +14,7 @@ namespace vornelix {
 // loaded on first use, shown modeless, hidden or unloaded.
 class Form : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Form(QWidget* parent = nullptr);
     ~Form() override;
 
@@ -31,7 +31,7 @@ public:
     // A window of fixed size is as large as fixSizeForWidth made it.
     QSize sizeHint() const override;
 
-protected:
+  protected:
     // Connects a control's signal to a handler that runs through the error boundary.
     template <class Sender, class Signal>
     void on(Sender* sender, Signal signal, std::function<void()> handler,
@@ -56,7 +56,7 @@ protected:
     // The close box unloads the window, as Unload does.
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     friend class FormRegistry;
     void ensureSubWindow();
 
@@ -66,7 +66,7 @@ private:
 
 // Each window exists at most once and is reached by its type.
 class FormRegistry {
-public:
+  public:
     static Form* find(std::type_index type);
     static void add(std::type_index type, Form* form);
     static void remove(Form* form);
@@ -79,7 +79,8 @@ public:
 // The window of type T, loaded on first use.
 template <class T>
 T& form() {
-    if (Form* existing = FormRegistry::find(typeid(T))) return static_cast<T&>(*existing);
+    if (Form* existing = FormRegistry::find(typeid(T)))
+        return static_cast<T&>(*existing);
     T* created = new T();
     FormRegistry::add(typeid(T), created);
     FormRegistry::load(created);
@@ -93,7 +94,8 @@ bool isLoaded() {
 
 template <class T>
 void unload() {
-    if (Form* existing = FormRegistry::find(typeid(T))) existing->Unload();
+    if (Form* existing = FormRegistry::find(typeid(T)))
+        existing->Unload();
 }
 
 }  // namespace vornelix

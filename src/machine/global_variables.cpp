@@ -6,13 +6,18 @@ namespace vornelix {
 
 namespace {
 std::unique_ptr<GlobalVariablesModule>& instance() {
-    static std::unique_ptr<GlobalVariablesModule> module = std::make_unique<GlobalVariablesModule>();
+    static std::unique_ptr<GlobalVariablesModule> module =
+        std::make_unique<GlobalVariablesModule>();
     return module;
 }
 }  // namespace
 
-GlobalVariablesModule& gv() { return *instance(); }
+GlobalVariablesModule& gv() {
+    return *instance();
+}
 
-void resetGlobalVariables() { instance() = std::make_unique<GlobalVariablesModule>(); }
+void resetGlobalVariables() {
+    instance() = std::make_unique<GlobalVariablesModule>();
+}
 
 }  // namespace vornelix

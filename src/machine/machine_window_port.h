@@ -12,7 +12,7 @@ inline constexpr int kProgressPictureCount = 10;
 
 // What the start sequence needs of the machine window `Form1`; the window implements it.
 class MachineWindowPort {
-public:
+  public:
     virtual ~MachineWindowPort() = default;
     virtual void Show() = 0;
     virtual void setCaption(const QString& caption) = 0;
@@ -31,7 +31,7 @@ public:
 
 // Loads, finds and unloads the one machine window; the application installs it.
 class MachineWindowAccess {
-public:
+  public:
     virtual ~MachineWindowAccess() = default;
     // The machine window, loaded (laid out) on first use.
     virtual MachineWindowPort& load() = 0;

@@ -20,7 +20,7 @@ inline QString openProfileCaption(const QString& profileName) {
 
 // What the windows below the main window need of it; the main window implements it.
 class MainWindowPort {
-public:
+  public:
     virtual ~MainWindowPort() = default;
     virtual void setCaption(const QString& caption) = 0;
     virtual QString caption() const = 0;
@@ -36,6 +36,5 @@ public:
     virtual void setNetworkPollCount(std::int16_t count) = 0;
     virtual void setNetworkTimerEnabled(bool enabled) = 0;
 };
-
 
 }  // namespace vornelix

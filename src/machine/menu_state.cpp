@@ -54,22 +54,27 @@ static_assert(std::size(kControls) == kMenuControlCount);
 
 constexpr bool inEnumOrder() {
     for (int i = 0; i < kMenuControlCount; ++i)
-        if (static_cast<int>(kControls[i].control) != i) return false;
+        if (static_cast<int>(kControls[i].control) != i)
+            return false;
     return true;
 }
 static_assert(inEnumOrder(), "one row per control, in the order of MenuControl");
 
 }  // namespace
 
-std::span<const MenuControlSpec> menuControls() { return kControls; }
+std::span<const MenuControlSpec> menuControls() {
+    return kControls;
+}
 
 const MenuControlSpec& menuControl(MenuControl control) {
     return kControls[static_cast<int>(control)];
 }
 
 MenuStateKind menuStateKind(Flag profileOpen, Flag engineRunning) {
-    if (profileOpen == kFalse) return MenuStateKind::NoProfile;
-    if (engineRunning == kFalse) return MenuStateKind::ProfileIdle;
+    if (profileOpen == kFalse)
+        return MenuStateKind::NoProfile;
+    if (engineRunning == kFalse)
+        return MenuStateKind::ProfileIdle;
     return MenuStateKind::EngineRunning;
 }
 

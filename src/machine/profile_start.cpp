@@ -4,8 +4,8 @@
 
 #include "machine/busy_state.h"
 #include "machine/engine_config.h"
-#include "machine/error_boundary.h"
 #include "machine/engine_launch.h"
+#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/machine_window_port.h"
 #include "machine/main_window_port.h"
@@ -22,7 +22,9 @@ namespace vornelix {
 
 namespace {
 
-void message(const QString& text) { platform::ui().message(text, kMessageTitle); }
+void message(const QString& text) {
+    platform::ui().message(text, kMessageTitle);
+}
 
 // The row's refusals: no volume, no installation path, a value the configuration file cannot
 // carry.
@@ -116,7 +118,8 @@ void frmProcessing::Power_on() {
         startSteps();
     } catch (const platform::RuntimeError& error) {
         closeProfileStore();
-        if (error.number() == platform::kErrUnspecified) fatal(kDatabaseHeldMessage);
+        if (error.number() == platform::kErrUnspecified)
+            fatal(kDatabaseHeldMessage);
         // The start ends here; the user learns why.
         showErrorDescription(error);
     }

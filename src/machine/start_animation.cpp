@@ -7,10 +7,14 @@
 namespace vornelix {
 
 AnimationPhase animationPhase(int tick) {
-    if (tick <= 10) return {0, QStringLiteral("Getting System Parameters")};
-    if (tick <= 20) return {2, QStringLiteral(" Getting Peripherals information")};
-    if (tick <= 30) return {4, QStringLiteral(" Getting Network information")};
-    if (tick <= 40) return {6, QStringLiteral("Getting IDE parameters")};
+    if (tick <= 10)
+        return {0, QStringLiteral("Getting System Parameters")};
+    if (tick <= 20)
+        return {2, QStringLiteral(" Getting Peripherals information")};
+    if (tick <= 30)
+        return {4, QStringLiteral(" Getting Network information")};
+    if (tick <= 40)
+        return {6, QStringLiteral("Getting IDE parameters")};
     return {8, QStringLiteral(" Getting Display information")};
 }
 

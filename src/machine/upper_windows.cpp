@@ -15,18 +15,26 @@ UpperWindows* installUpperWindows(UpperWindows* windows) {
     return std::exchange(g_windows, windows);
 }
 
-MainWindowPort* mainWindow() { return g_windows ? g_windows->mainWindow() : nullptr; }
-
-void showProfileSettings() {
-    if (g_windows) g_windows->showProfileSettings();
+MainWindowPort* mainWindow() {
+    return g_windows ? g_windows->mainWindow() : nullptr;
 }
 
-MachineWindowPort& machineWindow() { return g_windows->machineWindow().load(); }
+void showProfileSettings() {
+    if (g_windows)
+        g_windows->showProfileSettings();
+}
 
-bool isMachineWindowLoaded() { return g_windows && g_windows->machineWindow().isLoaded(); }
+MachineWindowPort& machineWindow() {
+    return g_windows->machineWindow().load();
+}
+
+bool isMachineWindowLoaded() {
+    return g_windows && g_windows->machineWindow().isLoaded();
+}
 
 void unloadMachineWindow() {
-    if (g_windows) g_windows->machineWindow().unload();
+    if (g_windows)
+        g_windows->machineWindow().unload();
 }
 
 }  // namespace vornelix

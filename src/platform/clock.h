@@ -7,7 +7,7 @@ namespace vornelix::platform {
 
 // A periodic timer as the windows use it: an interval, an enabled switch and one handler.
 class Timer {
-public:
+  public:
     virtual ~Timer() = default;
     virtual void setInterval(int ms) = 0;
     virtual int interval() const = 0;
@@ -15,18 +15,19 @@ public:
     virtual bool isEnabled() const = 0;
     void onTimeout(std::function<void()> handler) { m_handler = std::move(handler); }
 
-protected:
+  protected:
     void fire() {
-        if (m_handler) m_handler();
+        if (m_handler)
+            m_handler();
     }
 
-private:
+  private:
     std::function<void()> m_handler;
 };
 
 // Fixed waits, yielding to the event loop and timers.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Waits; windows are repainted meanwhile, but no input from the user is handled.
     virtual void sleep(int ms) = 0;

@@ -139,7 +139,8 @@ bool FileSystem::deleteFile(const QString& windowsPath) const {
 
 QStringList FileSystem::fileNames(const QString& windowsFolder) const {
     const QString host = hostPath(windowsFolder);
-    if (host.isEmpty()) return {};
+    if (host.isEmpty())
+        return {};
     return QDir(host).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <QTextStream>
 #include <QStringList>
+#include <QTextStream>
 #include <cstdint>
 #include <vector>
 

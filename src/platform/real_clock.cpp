@@ -10,7 +10,7 @@ namespace vornelix::platform {
 namespace {
 
 class QtTimer final : public Timer {
-public:
+  public:
     explicit QtTimer(const RealClock& clock) : m_clock(clock) {
         QObject::connect(&m_timer, &QTimer::timeout, [this] { fire(); });
     }
@@ -22,7 +22,8 @@ public:
     void setEnabled(bool enabled) override {
         // A timer with interval 0 never fires, as with the window timers it stands in for.
         if (enabled && m_interval > 0) {
-            if (!m_timer.isActive()) m_timer.start();
+            if (!m_timer.isActive())
+                m_timer.start();
         } else {
             m_timer.stop();
         }
@@ -30,7 +31,7 @@ public:
     }
     bool isEnabled() const override { return m_enabled; }
 
-private:
+  private:
     const RealClock& m_clock;
     QTimer m_timer;
     int m_interval = 0;
@@ -42,11 +43,13 @@ private:
 RealClock::RealClock() {
     bool ok = false;
     const double scale = qEnvironmentVariable("VORNELIX_TIME_SCALE").toDouble(&ok);
-    if (ok && scale > 0) m_scale = scale;
+    if (ok && scale > 0)
+        m_scale = scale;
 }
 
 int RealClock::scaled(int ms) const {
-    if (ms <= 0) return ms;
+    if (ms <= 0)
+        return ms;
     return std::max(1, static_cast<int>(std::lround(ms * m_scale)));
 }
 
@@ -58,8 +61,12 @@ void RealClock::sleep(int ms) {
     wait.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-void RealClock::doEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void RealClock::doEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
-std::unique_ptr<Timer> RealClock::createTimer() { return std::make_unique<QtTimer>(*this); }
+std::unique_ptr<Timer> RealClock::createTimer() {
+    return std::make_unique<QtTimer>(*this);
+}
 
 }  // namespace vornelix::platform

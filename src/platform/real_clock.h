@@ -7,7 +7,7 @@ namespace vornelix::platform {
 // Waits for real. VORNELIX_TIME_SCALE (for instance 0.05) shortens every wait and timer
 // interval by that factor, so that end-to-end runs need not last as long as a user's.
 class RealClock final : public Clock {
-public:
+  public:
     RealClock();
     explicit RealClock(double scale) : m_scale(scale) {}
 
@@ -17,7 +17,7 @@ public:
 
     int scaled(int ms) const;
 
-private:
+  private:
     double m_scale = 1.0;
 };
 

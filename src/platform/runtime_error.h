@@ -8,15 +8,16 @@ namespace vornelix::platform {
 
 // An error as the program's handlers see it: a number and a description.
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     RuntimeError(std::int32_t number, const QString& description)
-        : std::runtime_error(description.toStdString()), m_number(number),
+        : std::runtime_error(description.toStdString()),
+          m_number(number),
           m_description(description) {}
 
     std::int32_t number() const { return m_number; }
     const QString& description() const { return m_description; }
 
-private:
+  private:
     std::int32_t m_number;
     QString m_description;
 };

@@ -1,7 +1,7 @@
 #include "platform/services.h"
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 namespace vornelix::platform {
 
@@ -23,12 +23,26 @@ Services& services() {
     return instance;
 }
 
-UiService& ui() { return required(services().ui, "ui"); }
-Clock& clock() { return required(services().clock, "clock"); }
-FileSystem& files() { return required(services().files, "files"); }
-WindowSystem& windows() { return required(services().windows, "windows"); }
-Processes& processes() { return required(services().processes, "processes"); }
-HostFacts& host() { return required(services().host, "host"); }
-IcmpEcho& icmp() { return required(services().icmp, "icmp"); }
+UiService& ui() {
+    return required(services().ui, "ui");
+}
+Clock& clock() {
+    return required(services().clock, "clock");
+}
+FileSystem& files() {
+    return required(services().files, "files");
+}
+WindowSystem& windows() {
+    return required(services().windows, "windows");
+}
+Processes& processes() {
+    return required(services().processes, "processes");
+}
+HostFacts& host() {
+    return required(services().host, "host");
+}
+IcmpEcho& icmp() {
+    return required(services().icmp, "icmp");
+}
 
 }  // namespace vornelix::platform

@@ -11,13 +11,19 @@ namespace vornelix {
 // system does.
 inline constexpr int kTwipsPerPixel = 15;
 
-inline constexpr int twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
-inline constexpr int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+inline constexpr int twipsToPixels(int twips) {
+    return twips / kTwipsPerPixel;
+}
+inline constexpr int pixelsToTwips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
 inline QSize twipsToPixels(const QSize& twips) {
     return {twipsToPixels(twips.width()), twipsToPixels(twips.height())};
 }
-inline QSize pixelsToTwips(const QSize& pixels) { return pixels * kTwipsPerPixel; }
+inline QSize pixelsToTwips(const QSize& pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
 inline QRect twipsToPixels(const QRect& twips) {
     return {twipsToPixels(twips.x()), twipsToPixels(twips.y()), twipsToPixels(twips.width()),

@@ -32,7 +32,7 @@ struct ProgramEnded {};
 
 // Message boxes, open-file dialogs and the immediate end of the program.
 class UiService {
-public:
+  public:
     virtual ~UiService() = default;
 
     virtual MsgAnswer messageBox(const MessageBoxRequest& request) = 0;

@@ -32,16 +32,26 @@ struct Expected {
     const char* states;
 };
 const Expected kExpected[] = {
-    {"mnuProfile_New", "---h"},       {"mnuProfile_Open", "---h"},
-    {"mnuProfile_close", "010h"},     {"mnuControl", "011 "},
-    {"mnuControl_Play", "-10h"},      {"mnuControl_Stop", "-01h"},
-    {"mnuControl_Pause", "-01 "},     {"mnuView_FullScreen", "001 "},
-    {"mnuView_ToggleMouse", "001 "},  {"mnuTools_ShareDrive", "110h"},
-    {"mnuTools_Network_Configurator", "010 "}, {"mnuTools_Profile_Settings", "010h"},
-    {"FlatBttnNew", "---h"},          {"FlatBttnOpen", "---h"},
-    {"FlatBttnClose", "010h"},        {"FlatBttnPlay", "010h"},
-    {"FlatBttnStop", "001h"},         {"FlatBttnPause", "001 "},
-    {"FlatBttnFullScreen", "001 "},   {"FlatBttnNetwork", "010 "},
+    {"mnuProfile_New", "---h"},
+    {"mnuProfile_Open", "---h"},
+    {"mnuProfile_close", "010h"},
+    {"mnuControl", "011 "},
+    {"mnuControl_Play", "-10h"},
+    {"mnuControl_Stop", "-01h"},
+    {"mnuControl_Pause", "-01 "},
+    {"mnuView_FullScreen", "001 "},
+    {"mnuView_ToggleMouse", "001 "},
+    {"mnuTools_ShareDrive", "110h"},
+    {"mnuTools_Network_Configurator", "010 "},
+    {"mnuTools_Profile_Settings", "010h"},
+    {"FlatBttnNew", "---h"},
+    {"FlatBttnOpen", "---h"},
+    {"FlatBttnClose", "010h"},
+    {"FlatBttnPlay", "010h"},
+    {"FlatBttnStop", "001h"},
+    {"FlatBttnPause", "001 "},
+    {"FlatBttnFullScreen", "001 "},
+    {"FlatBttnNetwork", "010 "},
     {"FlatBttnProfSettings", "010h"},
 };
 
@@ -54,7 +64,8 @@ class MainWindowTest : public ::testing::Test {
     ~MainWindowTest() override { window.reset(); }
 
     bool isEnabled(const QString& name) const {
-        if (auto* item = window->findChild<QAction*>(name)) return item->isEnabled();
+        if (auto* item = window->findChild<QAction*>(name))
+            return item->isEnabled();
         auto* button = window->findChild<FlatBttn*>(name);
         EXPECT_NE(button, nullptr) << name.toStdString();
         return button && button->isEnabled();
@@ -69,7 +80,8 @@ class MainWindowTest : public ::testing::Test {
     // The only box shown since the last call, titled "Vornelix" with OK alone.
     QString onlyMessage() {
         EXPECT_EQ(env.ui.boxes.size(), 1u);
-        if (env.ui.boxes.empty()) return {};
+        if (env.ui.boxes.empty())
+            return {};
         const platform::MessageBoxRequest box = env.ui.boxes.back();
         EXPECT_EQ(box.title, "Vornelix");
         EXPECT_EQ(box.buttons, platform::MsgButtons::Ok);
@@ -90,11 +102,13 @@ TEST_F(MainWindowTest, EnableStatesFollowTheFlagsAndTheBusyState) {
     for (const Expected& row : kExpected) table[row.name] = row.states[0] != '0';
     for (const bool busy : {false, true}) {
         std::optional<BusyScope> work;
-        if (busy) work.emplace(BusyWork::Creation);
+        if (busy)
+            work.emplace(BusyWork::Creation);
         for (int column : {0, 1, 2, 0}) {
             setFlags(states[column].first, states[column].second);
             for (const Expected& row : kExpected) {
-                if (row.states[column] != '-') table[row.name] = row.states[column] == '1';
+                if (row.states[column] != '-')
+                    table[row.name] = row.states[column] == '1';
                 const bool held = busy && row.states[3] == 'h';
                 EXPECT_EQ(isEnabled(row.name), table[row.name] && !held)
                     << row.name << " state " << column << (busy ? " busy" : "");
@@ -102,7 +116,8 @@ TEST_F(MainWindowTest, EnableStatesFollowTheFlagsAndTheBusyState) {
         }
     }
     // The end of the work gives every control back its state.
-    for (const Expected& row : kExpected) EXPECT_EQ(isEnabled(row.name), table[row.name]) << row.name;
+    for (const Expected& row : kExpected)
+        EXPECT_EQ(isEnabled(row.name), table[row.name]) << row.name;
 }
 
 // Commands refused by their own flags say so in a box titled "Vornelix" and change nothing.
@@ -132,7 +147,8 @@ TEST_F(MainWindowTest, HeldCommandsDoNothingWhileBusy) {
         setFlags(kTrue, kFalse);
         window->setCaption("caption of the work");
         for (const MenuControlSpec& spec : menuControls())
-            if (spec.heldWhileBusy) window->runCommand(spec.control);
+            if (spec.heldWhileBusy)
+                window->runCommand(spec.control);
         EXPECT_TRUE(env.ui.boxes.empty());
         EXPECT_FALSE(isLoaded<DlgOpenProfile>());
         EXPECT_EQ(gv().ProfileOpen, kTrue);
@@ -184,10 +200,10 @@ TEST_F(MainWindowTest, FullScreenAndToggleMouseDriveTheEngineWindow) {
     window->runCommand(M::mnuView_ToggleMouse);
     EXPECT_EQ(env.clock.sleeps, std::vector<int>({500, 500, 500}));
     const QString e = QString::number(engine);
-    EXPECT_EQ(env.windows.calls, QStringList({"sendMessage(" + e + ", 256, 65521, 4194303)",
-                                              "setFocus(" + e + ")", "setFocus(" + e + ")",
-                                              "sendMessage(" + e + ", 514, 65521, 4194303)",
-                                              "setFocus(" + e + ")"}));
+    EXPECT_EQ(env.windows.calls,
+              QStringList({"sendMessage(" + e + ", 256, 65521, 4194303)", "setFocus(" + e + ")",
+                           "setFocus(" + e + ")", "sendMessage(" + e + ", 514, 65521, 4194303)",
+                           "setFocus(" + e + ")"}));
 }
 
 TEST_F(MainWindowTest, OpenCountsTheProfiles) {
@@ -208,29 +224,45 @@ TEST_F(MainWindowTest, MenuTreeToolbarAndLoad) {
         tree << menu->objectName() + " " + menu->text();
         for (QAction* item : menu->menu()->actions()) {
             QString line = item->isSeparator() ? "-" : item->objectName() + " " + item->text();
-            if (!item->shortcut().isEmpty()) line += " [" + item->shortcut().toString() + "]";
-            if (!item->isVisible()) line += " hidden";
-            if (item->isChecked()) line += " checked";
+            if (!item->shortcut().isEmpty())
+                line += " [" + item->shortcut().toString() + "]";
+            if (!item->isVisible())
+                line += " hidden";
+            if (item->isChecked())
+                line += " checked";
             tree << "  " + line;
         }
     }
     EXPECT_EQ(tree.join("\n").toStdString(),
-              QStringList({"mnuProfile &Profile", "  mnuProfile_New New [Ctrl+N]",
+              QStringList({"mnuProfile &Profile",
+                           "  mnuProfile_New New [Ctrl+N]",
                            "  mnuProfile_Open Open [Ctrl+O]",
                            "  mnuProfile_Copy Copy [Ctrl+C] hidden",
-                           "  mnuProfile_Paste Paste [Ctrl+V] hidden", "  -",
-                           "  mnuProfile_close Close [Ctrl+X]", "  -",
-                           "  mnuProfile_exit Exit Vornelix", "mnuControl &Control",
-                           "  mnuControl_Play Run [Ctrl+R]", "  mnuControl_Stop Stop", "  -",
-                           "  mnuControl_Pause Pause", "mnuView V&iew",
+                           "  mnuProfile_Paste Paste [Ctrl+V] hidden",
+                           "  -",
+                           "  mnuProfile_close Close [Ctrl+X]",
+                           "  -",
+                           "  mnuProfile_exit Exit Vornelix",
+                           "mnuControl &Control",
+                           "  mnuControl_Play Run [Ctrl+R]",
+                           "  mnuControl_Stop Stop",
+                           "  -",
+                           "  mnuControl_Pause Pause",
+                           "mnuView V&iew",
                            "  mnuView_FullScreen Full Screen View [F5]",
-                           "  mnuView_ToggleMouse Toggle Mouse [F6]", "  -",
-                           "  mnuView_Toolbar Toolbar checked", "mnuTools &Tools",
+                           "  mnuView_ToggleMouse Toggle Mouse [F6]",
+                           "  -",
+                           "  mnuView_Toolbar Toolbar checked",
+                           "mnuTools &Tools",
                            "  mnuTools_ShareDrive Shared Drive",
-                           "  mnuTools_Network_Configurator Network Settings", "  -",
-                           "  mnuTools_Profile_Settings Profile Settings", "mnuHelp &Help",
-                           "  mnuHelp_About About Vornelix", "  -",
-                           "  mnuHelp_Contents Contents", "  mnuHelp_FAQ FAQ"})
+                           "  mnuTools_Network_Configurator Network Settings",
+                           "  -",
+                           "  mnuTools_Profile_Settings Profile Settings",
+                           "mnuHelp &Help",
+                           "  mnuHelp_About About Vornelix",
+                           "  -",
+                           "  mnuHelp_Contents Contents",
+                           "  mnuHelp_FAQ FAQ"})
                   .join("\n")
                   .toStdString());
 

@@ -50,7 +50,6 @@ QString hex32(unsigned long value) {
     return QString("0x%1").arg(value, 8, 16, QChar('0'));
 }
 
-
 // The engine built beside the program, copied into the test's program folder c:\Vornelix,
 // started through the real process service and looked at through the real window system.
 class EngineX11Test : public ::testing::Test {
@@ -80,7 +79,8 @@ class EngineX11Test : public ::testing::Test {
     }
     WindowHandle waitForDisplay(std::int64_t pid) {
         WindowHandle found = 0;
-        test::waitUntil([&] { return (found = windows.findWindowOfProcess("ClassVornelix", pid)) != 0; });
+        test::waitUntil(
+            [&] { return (found = windows.findWindowOfProcess("ClassVornelix", pid)) != 0; });
         return found;
     }
     QStringList log() const {

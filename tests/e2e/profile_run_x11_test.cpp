@@ -14,8 +14,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/flat_bttn.h"
 #include "app/app_windows.h"
+#include "app/flat_bttn.h"
 #include "app/form1.h"
 #include "app/mdi_form1.h"
 #include "machine/busy_state.h"
@@ -282,7 +282,8 @@ TEST_F(ProfileRunX11, ClosingAndStoppingAreHeldOffUntilTheStartHasEnded) {
     bool stopped = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (stopped || gv().EngineRunning == kFalse || !isBusy()) return;
+        if (stopped || gv().EngineRunning == kFalse || !isBusy())
+            return;
         stopped = true;
         EXPECT_FALSE(main->menuItem(MenuControl::mnuControl_Stop)->isEnabled());
         main->runCommand(MenuControl::FlatBttnStop);

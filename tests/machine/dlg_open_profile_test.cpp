@@ -67,12 +67,14 @@ TEST_F(OpenProfileDialog, LoadListsProfilesAndRamSizes) {
     addProfiles({"Tiger", "Leopard", "panther"});
     gv().SharedDrivePath = "c:\\old.dsk";
     dialog();
-    EXPECT_EQ(items(control<QComboBox>("ComboProfile")), QStringList({"Tiger", "Leopard", "panther"}));
+    EXPECT_EQ(items(control<QComboBox>("ComboProfile")),
+              QStringList({"Tiger", "Leopard", "panther"}));
     EXPECT_EQ(control<QComboBox>("ComboProfile")->currentText(), "Tiger");
     EXPECT_EQ(control<QComboBox>("ComboRam")->count(), 28);
     EXPECT_EQ(control<QComboBox>("ComboRam")->currentText(), "992");
     EXPECT_EQ(gv().SharedDrivePath, " ");
-    EXPECT_FALSE(control<QCheckBox>("CheckCd")->isChecked() || control<QCheckBox>("CheckShareDrv")->isChecked() ||
+    EXPECT_FALSE(control<QCheckBox>("CheckCd")->isChecked() ||
+                 control<QCheckBox>("CheckShareDrv")->isChecked() ||
                  control<QCheckBox>("CheckNetwork")->isChecked());
     EXPECT_TRUE(control<QRadioButton>("Option1_0")->isChecked());
     EXPECT_TRUE(env.ui.boxes.empty());

@@ -267,11 +267,11 @@ TEST_P(UnsafeValues, RefuseTheStart) {
 
 INSTANTIATE_TEST_SUITE_P(
     ProfileStart, UnsafeValues,
-    ::testing::Values(
-        UnsafeRow{"LineFeed", "c:\\HD\nram_size = 1", "   ", " ", "c:\\HD\\nram_size = 1"},
-        UnsafeRow{"CarriageReturn", "c:\\HD\r", "   ", " ", "hard disk path"},
-        UnsafeRow{"Quote", "c:\\HD", "d:\\x\".iso", " ", "installation path"},
-        UnsafeRow{"Escape", "c:\\HD", "   ", "c:\\s\x1b.dsk", "c:\\s\\x1b.dsk"}),
+    ::testing::Values(UnsafeRow{"LineFeed", "c:\\HD\nram_size = 1", "   ", " ",
+                                "c:\\HD\\nram_size = 1"},
+                      UnsafeRow{"CarriageReturn", "c:\\HD\r", "   ", " ", "hard disk path"},
+                      UnsafeRow{"Quote", "c:\\HD", "d:\\x\".iso", " ", "installation path"},
+                      UnsafeRow{"Escape", "c:\\HD", "   ", "c:\\s\x1b.dsk", "c:\\s\\x1b.dsk"}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(ProfileStart, AnUnwritableConfigurationFileIsReported) {

@@ -5,29 +5,32 @@
 namespace vornelix::test {
 
 class FakeTimer final : public platform::Timer {
-public:
+  public:
     explicit FakeTimer(FakeClock* clock) : m_clock(clock) { clock->m_timers.push_back(this); }
     ~FakeTimer() override {
-        if (!m_clock) return;
+        if (!m_clock)
+            return;
         auto& timers = m_clock->m_timers;
         timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
     }
     void setInterval(int ms) override { m_interval = ms; }
     int interval() const override { return m_interval; }
     void setEnabled(bool enabled) override {
-        if (enabled && !m_enabled) m_due = m_clock->now + m_interval;
+        if (enabled && !m_enabled)
+            m_due = m_clock->now + m_interval;
         m_enabled = enabled;
     }
     bool isEnabled() const override { return m_enabled; }
 
     void detach() { m_clock = nullptr; }
     void fireIfDue(long long now) {
-        if (!m_enabled || m_interval <= 0 || now < m_due) return;
+        if (!m_enabled || m_interval <= 0 || now < m_due)
+            return;
         m_due = now + m_interval;
         fire();
     }
 
-private:
+  private:
     FakeClock* m_clock;
     int m_interval = 0;
     bool m_enabled = false;
@@ -41,12 +44,14 @@ FakeClock::~FakeClock() {
 void FakeClock::sleep(int ms) {
     sleeps.push_back(ms);
     now += ms;
-    if (onStep) onStep("sleep", ms);
+    if (onStep)
+        onStep("sleep", ms);
 }
 
 void FakeClock::doEvents() {
     ++doEventsCount;
-    if (onStep) onStep("doEvents", 0);
+    if (onStep)
+        onStep("doEvents", 0);
 }
 
 std::unique_ptr<platform::Timer> FakeClock::createTimer() {

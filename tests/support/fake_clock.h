@@ -11,7 +11,7 @@ class FakeTimer;
 
 // A clock whose waits return at once; time moves only through sleep and advance.
 class FakeClock final : public platform::Clock {
-public:
+  public:
     ~FakeClock() override;
     void sleep(int ms) override;
     void doEvents() override;
@@ -26,7 +26,7 @@ public:
     // Runs on every sleep and doEvents, for tests that watch a sequence step by step.
     std::function<void(const char* what, int ms)> onStep;
 
-private:
+  private:
     friend class FakeTimer;
     std::vector<FakeTimer*> m_timers;
 };

@@ -9,7 +9,7 @@ namespace vornelix::test {
 
 // A machine window that only records what was set on it.
 class FakeMachineWindow final : public MachineWindowPort, public MachineWindowAccess {
-public:
+  public:
     // MachineWindowPort
     void Show() override { shown = true; }
     void setCaption(const QString& text) override { caption = text; }
@@ -24,13 +24,15 @@ public:
 
     // MachineWindowAccess
     MachineWindowPort& load() override {
-        if (!loaded) ++loads;
+        if (!loaded)
+            ++loads;
         loaded = true;
         return *this;
     }
     bool isLoaded() const override { return loaded; }
     void unload() override {
-        if (loaded) ++unloads;
+        if (loaded)
+            ++unloads;
         loaded = false;
     }
 

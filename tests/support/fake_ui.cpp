@@ -14,7 +14,8 @@ platform::MsgAnswer FakeUi::messageBox(const platform::MessageBoxRequest& reques
         answers.pop_front();
         return answer;
     }
-    if (request.buttons == MsgButtons::Ok) return MsgAnswer::Ok;
+    if (request.buttons == MsgButtons::Ok)
+        return MsgAnswer::Ok;
     ADD_FAILURE() << "a question nobody told the test how to answer: "
                   << request.text.toStdString();
     return MsgAnswer::Cancel;
@@ -22,7 +23,8 @@ platform::MsgAnswer FakeUi::messageBox(const platform::MessageBoxRequest& reques
 
 std::optional<QString> FakeUi::openFile(const platform::OpenFileRequest& request) {
     dialogs.push_back(request);
-    if (chosenFiles.empty()) return std::nullopt;
+    if (chosenFiles.empty())
+        return std::nullopt;
     auto chosen = chosenFiles.front();
     chosenFiles.pop_front();
     return chosen;

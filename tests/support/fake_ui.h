@@ -11,7 +11,7 @@ namespace vornelix::test {
 // Records every box and dialog and answers from a script; the end of the program throws
 // platform::ProgramEnded.
 class FakeUi final : public platform::UiService {
-public:
+  public:
     platform::MsgAnswer messageBox(const platform::MessageBoxRequest& request) override;
     std::optional<QString> openFile(const platform::OpenFileRequest& request) override;
     [[noreturn]] void endProgram() override;

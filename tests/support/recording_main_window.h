@@ -8,7 +8,7 @@ namespace vornelix::test {
 
 // A main window that records its caption, menu updates and network poll.
 class RecordingMainWindow final : public MainWindowPort {
-public:
+  public:
     void setCaption(const QString& caption) override { text = caption; }
     QString caption() const override { return text; }
     void applyEnableState(const EnableState& state) override {

@@ -53,7 +53,8 @@ void TestEnvironment::createDatabase() {
 }
 
 void TestEnvironment::insertProfile(const QVariantList& columns) {
-    if (!QFileInfo::exists(programHost() + "/ASNMD.DAT")) createDatabase();
+    if (!QFileInfo::exists(programHost() + "/ASNMD.DAT"))
+        createDatabase();
     platform::DbConnection connection;
     connection.ConnectionString = profileConnectionString();
     connection.Open();
@@ -68,7 +69,8 @@ void TestEnvironment::writeFile(const QString& windowsPath, const QByteArray& by
     const QString path = host(windowsPath);
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
 }
 
 QByteArray TestEnvironment::readFile(const QString& windowsPath) const {

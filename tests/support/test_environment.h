@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <QVariantList>
 #include <QTemporaryDir>
+#include <QVariantList>
 #include <memory>
 
 #include "machine/upper_windows.h"
@@ -11,9 +11,9 @@
 #include "support/fake_clock.h"
 #include "support/fake_host.h"
 #include "support/fake_icmp.h"
+#include "support/fake_machine_window.h"
 #include "support/fake_processes.h"
 #include "support/fake_ui.h"
-#include "support/fake_machine_window.h"
 #include "support/fake_windows.h"
 #include "support/recording_main_window.h"
 
@@ -40,7 +40,7 @@ class TestWindows final : public UpperWindows {
 // temporary folder (c:\Temp) and the current folder (c:\Current). On destruction every
 // window is unloaded and every hook and global put back.
 class TestEnvironment {
-public:
+  public:
     TestEnvironment();
     ~TestEnvironment();
 
@@ -67,7 +67,7 @@ public:
     void writeFile(const QString& windowsPath, const QByteArray& bytes) const;
     QByteArray readFile(const QString& windowsPath) const;
 
-private:
+  private:
     QTemporaryDir m_dir;
     std::unique_ptr<platform::FileSystem> m_files;
     platform::Services m_saved;
