@@ -23,10 +23,11 @@ platform::MsgAnswer FakeUi::messageBox(const platform::MessageBoxRequest& reques
 
 std::optional<QString> FakeUi::openFile(const platform::OpenFileRequest& request) {
     dialogs.push_back(request);
-    if (chosenFiles.empty())
-        return std::nullopt;
-    auto chosen = chosenFiles.front();
-    chosenFiles.pop_front();
+    std::optional<QString> chosen;
+    if (!chosenFiles.empty()) {
+        chosen = chosenFiles.front();
+        chosenFiles.pop_front();
+    }
     return chosen;
 }
 
