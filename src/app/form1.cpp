@@ -10,6 +10,7 @@
 #include "platform/host_facts.h"
 #include "platform/services.h"
 #include "platform/twips.h"
+#include "ui_form1.h"
 
 namespace vornelix {
 
@@ -24,57 +25,52 @@ QSizeF screenSizeTwips() {
     return QSizeF(screen.widthTwips, screen.heightTwips);
 }
 
-QLabel* pictureBox(QWidget* parent, const QPixmap& picture) {
-    auto* label = new QLabel(parent);
-    label->setPixmap(picture);
-    label->setStyleSheet("background: black");
-    return label;
-}
-
 }  // namespace
 
-Form1::Form1() {
+Form1::Form1() : ui(std::make_unique<Ui::Form1>()) {
+    ui->setupUi(this);
     setWindowIcon(machineWindowIcon());
     // Black also where Picture1, moved left and up by its design offsets, leaves the window
     // uncovered (a strip at the right edge).
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet("background: black");
-    Picture1 = new QWidget(this);
-    Picture1->setObjectName("Picture1");
-    Picture1->setAutoFillBackground(true);
     // The engine's display window becomes a child of this window: it needs one of its own.
-    Picture1->setAttribute(Qt::WA_NativeWindow);
-
-    BlackLogo_Pict = pictureBox(Picture1, logoPicture());
-    LoginBar_pict = new QWidget(Picture1);
-    LoginBar_pict->setStyleSheet("background: black");
-    LoginBar_pict->hide();
+    ui->Picture1->setAttribute(Qt::WA_NativeWindow);
+    ui->BlackLogo_Pict->setPixmap(logoPicture());
     for (int i = 0; i < kProgressPictureCount; ++i) {
+        m_progressPictures[i] = findChild<QLabel*>(QStringLiteral("LgProg_pict_%1").arg(i));
         const auto icon = static_cast<ProgressIcon>(i / 2);
-        LgProg_pict[i] = pictureBox(LoginBar_pict, progressIconPicture(icon, i % 2 == 1));
-        LgProg_pict[i]->hide();
+        m_progressPictures[i]->setPixmap(progressIconPicture(icon, i % 2 == 1));
+        m_progressPictures[i]->hide();
     }
-    LgProg_lBL = new QLabel("Getting System Parameters", LoginBar_pict);
-    QFont font("MS Sans Serif");
+    QFont font = ui->LgProg_lBL->font();
     font.setPointSizeF(9.75);
-    LgProg_lBL->setFont(font);
-    LgProg_lBL->setStyleSheet("color: #C0FFC0; background: black");
+    ui->LgProg_lBL->setFont(font);
 }
+
+Form1::~Form1() = default;
+
+void Form1::setBlackLogoVisible(bool visible) { ui->BlackLogo_Pict->setVisible(visible); }
+
+void Form1::setLoginBarVisible(bool visible) { ui->LoginBar_pict->setVisible(visible); }
+
+void Form1::setProgressCaption(const QString& caption) { ui->LgProg_lBL->setText(caption); }
+
+QString Form1::progressCaption() const { return ui->LgProg_lBL->text(); }
 
 void Form1::Form_Load() {
     const QSizeF screen = screenSizeTwips();
     m_layout =
         computeForm1Layout(static_cast<float>(screen.width()), static_cast<float>(screen.height()));
     resize(twipsToPixels(QRectF(QPointF(), screen)).size());
-    Picture1->setGeometry(twipsToPixels(m_layout.picture1));
-    BlackLogo_Pict->setGeometry(twipsToPixels(m_layout.logo));
-    LoginBar_pict->setGeometry(twipsToPixels(m_layout.loginBar));
+    ui->Picture1->setGeometry(twipsToPixels(m_layout.picture1));
+    ui->BlackLogo_Pict->setGeometry(twipsToPixels(m_layout.logo));
+    ui->LoginBar_pict->setGeometry(twipsToPixels(m_layout.loginBar));
     for (int i = 0; i < kProgressPictureCount; ++i) {
-        LgProg_pict[i]->setGeometry(
+        m_progressPictures[i]->setGeometry(
             toPixels(m_layout.progressPictures[i], kProgressPictureSizeTwips));
         setProgressPictureVisible(i, i % 2 == 0);
     }
-    LgProg_lBL->setGeometry(toPixels(m_layout.progressLabel, kProgressLabelSizeTwips));
+    ui->LgProg_lBL->setGeometry(toPixels(m_layout.progressLabel, kProgressLabelSizeTwips));
 }
 
 void Form1::Show() {
@@ -85,7 +81,7 @@ void Form1::Show() {
 
 void Form1::setProgressPictureVisible(int index, bool visible) {
     m_pictureVisible[index] = visible;
-    LgProg_pict[index]->setVisible(visible);
+    m_progressPictures[index]->setVisible(visible);
 }
 
 bool Form1::isProgressPictureVisible(int index) const {
@@ -93,7 +89,7 @@ bool Form1::isProgressPictureVisible(int index) const {
 }
 
 WindowHandle Form1::picture1Handle() {
-    return static_cast<WindowHandle>(Picture1->winId());
+    return static_cast<WindowHandle>(ui->Picture1->winId());
 }
 
 QSize Form1::picture1SizeTwips() const {

@@ -1,6 +1,7 @@
 #include "app/mdi_form1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMdiArea>
@@ -8,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/flat_bttn.h"
+#include "app/machine_pictures.h"
 #include "app/main_window_texts.h"
 #include "app/picture_box.h"
 #include "machine/busy_state.h"
@@ -32,6 +34,8 @@ MDIForm1::MDIForm1() {
     g_instance = this;
     m_enabled.fill(true);
     setObjectName(QStringLiteral("MDIForm1"));
+    // Every title bar, those of the windows inside included, shows the program's own icon.
+    QApplication::setWindowIcon(machineWindowIcon());
     setCaption(kMainCaption);
     // The screen's room also when not maximized: without a window manager that maximizes it,
     // the window still covers the screen.

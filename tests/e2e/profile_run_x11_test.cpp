@@ -156,8 +156,8 @@ TEST_F(ProfileRunX11, RunEmbedsTheEngineWhichTheViewKeysDriveAndStopEnds) {
         Form1& machine = form<Form1>();
         EXPECT_TRUE(machine.subWindow()->isMaximized());
         EXPECT_EQ(machine.subWindow()->geometry(), main->mdiArea()->viewport()->rect());
-        EXPECT_TRUE(machine.BlackLogo_Pict->isVisible());
-        EXPECT_TRUE(machine.LoginBar_pict->isVisible());
+        EXPECT_TRUE(machine.findChild<QWidget*>("BlackLogo_Pict")->isVisible());
+        EXPECT_TRUE(machine.findChild<QWidget*>("LoginBar_pict")->isVisible());
         EXPECT_TRUE(isBusyWith(BusyWork::ProfileStart));
         EXPECT_TRUE(processesOf(engineHost()).empty());
         // Open, Close and Run during the animation leave the start, its store and its
@@ -199,8 +199,8 @@ TEST_F(ProfileRunX11, RunEmbedsTheEngineWhichTheViewKeysDriveAndStopEnds) {
     EXPECT_EQ(probe.geometry(static_cast<unsigned long>(engine)).topLeft(), QPoint(0, -50));
     EXPECT_TRUE(windows.isVisible(engine));
     EXPECT_FALSE(windows.isVisible(windows.findWindowOfProcess("ConsoleWindowClass", pid)));
-    EXPECT_FALSE(machine.BlackLogo_Pict->isVisible());
-    EXPECT_FALSE(machine.LoginBar_pict->isVisible());
+    EXPECT_FALSE(machine.findChild<QWidget*>("BlackLogo_Pict")->isVisible());
+    EXPECT_FALSE(machine.findChild<QWidget*>("LoginBar_pict")->isVisible());
     EXPECT_TRUE(log().contains("start " + env.host("c:\\Vornelix\\Xeminga") + " show 0"))
         << log().join('\n').toStdString();
     EXPECT_TRUE(waitForLog("message 0x00000401 wParam " + hex32(picture1) + " lParam 0x003fffff"))
