@@ -75,7 +75,8 @@ QSize Form::sizeHint() const {
 void Form::fixSizeForWidth(int width) {
     setFixedWidth(width);
     layout()->activate();
-    setFixedHeight(layout()->totalHeightForWidth(width));
+    const int forWidth = layout()->totalHeightForWidth(width);
+    setFixedHeight(forWidth >= 0 ? forWidth : layout()->totalSizeHint().height());
 }
 
 void Form::place() {

@@ -10,13 +10,13 @@
 #include <optional>
 
 #include "platform/runtime_error.h"
+#include "platform/twips.h"
 
 namespace vornelix::platform {
 
 namespace {
 
 constexpr std::int32_t kErrMemoryQuery = 5;  // invalid procedure call
-constexpr double kTwipsPerPixel = 15;
 
 // The kernel's own count when the report cannot be read.
 double sysconfBytes() {
