@@ -9,6 +9,7 @@
 #include <X11/Xutil.h>
 
 #include "platform/companion_protocol.h"
+#include "x11_kit.h"
 
 namespace vornelix::engine {
 
@@ -67,34 +68,13 @@ Engine::~Engine() {
 
 Window Engine::createWindow(const char* className, const std::string& title, int width,
                             int height) {
-    const int screen = DefaultScreen(m_display);
-    const Window w =
-        XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0,
-                            static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                            BlackPixel(m_display, screen), BlackPixel(m_display, screen));
-    std::string name = className;
-    XClassHint classHint{name.data(), name.data()};
-    XWMHints hints{};
-    hints.flags = InputHint | StateHint;
-    hints.input = True;
-    hints.initial_state = startsMinimized(m_options.showCommand) ? IconicState : NormalState;
-    XSetWMProperties(m_display, w, nullptr, nullptr, nullptr, 0, nullptr, &hints, &classHint);
-    XStoreName(m_display, w, title.c_str());
-    XChangeProperty(m_display, w, XInternAtom(m_display, "_NET_WM_NAME", False),
-                    XInternAtom(m_display, "UTF8_STRING", False), 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(title.data()),
-                    static_cast<int>(title.size()));
-    const long pid = static_cast<long>(::getpid());
-    XChangeProperty(m_display, w, XInternAtom(m_display, "_NET_WM_PID", False), XA_CARDINAL, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
-    XSetWMProtocols(m_display, w, &m_deleteWindow, 1);
-    XSelectInput(m_display, w,
-                 ExposureMask | StructureNotifyMask | KeyPressMask | ButtonPressMask |
-                     ButtonReleaseMask | FocusChangeMask);
-    if (m_options.showCommand != 0)
-        XMapWindow(m_display, w);
-    XFlush(m_display);
-    return w;
+    x11_kit::TopLevelSpec spec{className, title, width, height,
+                               BlackPixel(m_display, DefaultScreen(m_display))};
+    spec.iconic = startsMinimized(m_options.showCommand);
+    spec.mapped = m_options.showCommand != 0;
+    spec.events = ExposureMask | StructureNotifyMask | KeyPressMask | ButtonPressMask |
+                  ButtonReleaseMask | FocusChangeMask;
+    return x11_kit::createTopLevel(m_display, spec, m_deleteWindow);
 }
 
 void Engine::createDisplayWindow() {

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include <X11/Xlib.h>
+#include "x11_kit.h"
 
 namespace vornelix::engine {
 
@@ -13,9 +12,6 @@ namespace vornelix::engine {
 class Painter {
   public:
     explicit Painter(Display* display);
-    ~Painter();
-    Painter(const Painter&) = delete;
-    Painter& operator=(const Painter&) = delete;
 
     // A label and its value, one line of the machine's screen.
     using Fact = std::pair<std::string, std::string>;
@@ -24,15 +20,9 @@ class Painter {
     // The console: white text lines on black.
     void paintConsole(Window window, const std::vector<std::string>& lines);
 
-    unsigned long color(const char* name);
-
   private:
-    void text(Window window, int x, int y, const std::string& line, unsigned long pixel);
-
     Display* m_display;
-    GC m_gc;
-    XFontStruct* m_font = nullptr;
-    std::map<std::string, unsigned long> m_colors;
+    x11_kit::Canvas m_canvas;
 };
 
 }  // namespace vornelix::engine

@@ -7,6 +7,7 @@
 #include <X11/Xutil.h>
 
 #include "platform/companion_protocol.h"
+#include "x11_kit.h"
 
 namespace vornelix::share_drive {
 
@@ -46,31 +47,10 @@ ShareDrive::~ShareDrive() {
 }
 
 void ShareDrive::createWindow(int showCommand) {
-    const int screen = DefaultScreen(m_display);
-    m_window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 480, 320, 0,
-                                   BlackPixel(m_display, screen), WhitePixel(m_display, screen));
-    std::string className = "VornelDragAndDrop";
-    XClassHint classHint{className.data(), className.data()};
-    XWMHints hints{};
-    hints.flags = InputHint | StateHint;
-    hints.input = True;
-    hints.initial_state = NormalState;
-    XSetWMProperties(m_display, m_window, nullptr, nullptr, nullptr, 0, nullptr, &hints,
-                     &classHint);
-    XStoreName(m_display, m_window, kTitle);
-    const std::string title = kTitle;
-    XChangeProperty(m_display, m_window, XInternAtom(m_display, "_NET_WM_NAME", False),
-                    XInternAtom(m_display, "UTF8_STRING", False), 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(title.data()),
-                    static_cast<int>(title.size()));
-    const long pid = static_cast<long>(::getpid());
-    XChangeProperty(m_display, m_window, XInternAtom(m_display, "_NET_WM_PID", False), XA_CARDINAL,
-                    32, PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
-    XSetWMProtocols(m_display, m_window, &m_deleteWindow, 1);
-    XSelectInput(m_display, m_window, ExposureMask | StructureNotifyMask);
-    if (showCommand != 0)
-        XMapWindow(m_display, m_window);
-    XFlush(m_display);
+    x11_kit::TopLevelSpec spec{"VornelDragAndDrop", kTitle, 480, 320,
+                               WhitePixel(m_display, DefaultScreen(m_display))};
+    spec.mapped = showCommand != 0;
+    m_window = x11_kit::createTopLevel(m_display, spec, m_deleteWindow);
 }
 
 int ShareDrive::run() {

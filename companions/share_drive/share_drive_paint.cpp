@@ -11,75 +11,46 @@ constexpr const char* kTitle = "Vornel Drag And Drop";
 
 }  // namespace
 
-Painter::Painter(Display* display) : m_display(display) {
-    m_gc = XCreateGC(display, DefaultRootWindow(display), 0, nullptr);
-    for (const char* name :
-         {"-*-helvetica-medium-r-normal--12-*-*-*-*-*-iso8859-1", "7x13", "fixed"}) {
-        m_font = XLoadQueryFont(display, name);
-        if (m_font)
-            break;
-    }
-    if (m_font)
-        XSetFont(display, m_gc, m_font->fid);
-}
-
-Painter::~Painter() {
-    if (m_font)
-        XFreeFont(m_display, m_font);
-    XFreeGC(m_display, m_gc);
-}
-
-unsigned long Painter::color(const char* name) {
-    if (const auto known = m_colors.find(name); known != m_colors.end())
-        return known->second;
-    XColor exact{};
-    XColor screen{};
-    const Colormap map = DefaultColormap(m_display, DefaultScreen(m_display));
-    const unsigned long pixel = XAllocNamedColor(m_display, map, name, &screen, &exact)
-                                    ? screen.pixel
-                                    : BlackPixel(m_display, DefaultScreen(m_display));
-    m_colors[name] = pixel;
-    return pixel;
-}
+Painter::Painter(Display* display)
+    : m_display(display),
+      m_canvas(display, {"-*-helvetica-medium-r-normal--12-*-*-*-*-*-iso8859-1", "7x13", "fixed"},
+               BlackPixel(display, DefaultScreen(display))) {}
 
 void Painter::fill(Window window, const char* colorName, int x, int y, int width, int height) {
-    XSetForeground(m_display, m_gc, color(colorName));
-    XFillRectangle(m_display, window, m_gc, x, y, static_cast<unsigned>(width),
-                   static_cast<unsigned>(height));
+    m_canvas.fill(window, m_canvas.color(colorName), x, y, width, height);
 }
 
 void Painter::text(Window window, int x, int y, const std::string& line, const char* colorName) {
-    XSetForeground(m_display, m_gc, color(colorName));
-    XDrawString(m_display, window, m_gc, x, y, line.c_str(), static_cast<int>(line.size()));
+    m_canvas.text(window, x, y, line, m_canvas.color(colorName));
 }
 
 void Painter::paint(Window window, const DriveView& view) {
-    XWindowAttributes a{};
-    if (!XGetWindowAttributes(m_display, window, &a))
+    const auto [width, height] = x11_kit::windowSize(m_display, window);
+    if (width == 0)
         return;
-    fill(window, "#f4f1ea", 0, 0, a.width, a.height);
-    fill(window, "#2f5d50", 0, 0, a.width, kTitleHeight);
+    fill(window, "#f4f1ea", 0, 0, width, height);
+    fill(window, "#2f5d50", 0, 0, width, kTitleHeight);
     text(window, 12, 23, kTitle, "white");
     const std::string count = std::to_string(view.entries.size()) + " files";
-    text(window, a.width - 70, 23, count, "#cfe3dc");
+    text(window, width - 70, 23, count, "#cfe3dc");
 
     int y = kTitleHeight + 8;
     if (view.entries.empty())
         text(window, 16, y + 15, "The shared drive is empty: New adds a file.", "#7a7468");
     for (const std::string& entry : view.entries) {
-        if (y + kRowHeight > a.height - kFooterHeight)
+        if (y + kRowHeight > height - kFooterHeight)
             break;
         const bool selected = entry == view.selected;
         if (selected)
-            fill(window, "#3b82c4", 6, y, a.width - 12, kRowHeight);
-        XSetForeground(m_display, m_gc, color(selected ? "white" : "#5b6b80"));
-        XDrawRectangle(m_display, window, m_gc, 14, y + 4, 10, 13);
+            fill(window, "#3b82c4", 6, y, width - 12, kRowHeight);
+        XSetForeground(m_display, m_canvas.gc(), m_canvas.color(selected ? "white" : "#5b6b80"));
+        XDrawRectangle(m_display, window, m_canvas.gc(), 14, y + 4, 10, 13);
         text(window, 34, y + 15, entry, selected ? "white" : "#22262b");
         y += kRowHeight;
     }
 
-    const int footer = a.height - kFooterHeight;
-    fill(window, "#e2ddd0", 0, footer, a.width, kFooterHeight);
+    const int footer = height - kFooterHeight;
+    fill(window, "#e2ddd0", 0, footer, width, kFooterHeight);
     text(window, 12, footer + 17,
          "Clipboard: " + (view.clipboard.empty() ? std::string("empty") : view.clipboard),
          "#22262b");

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
-#include <X11/Xlib.h>
+#include "x11_kit.h"
 
 namespace vornelix::share_drive {
 
@@ -21,21 +20,15 @@ struct DriveView {
 class Painter {
   public:
     explicit Painter(Display* display);
-    ~Painter();
-    Painter(const Painter&) = delete;
-    Painter& operator=(const Painter&) = delete;
 
     void paint(Window window, const DriveView& view);
 
   private:
-    unsigned long color(const char* name);
     void fill(Window window, const char* colorName, int x, int y, int width, int height);
     void text(Window window, int x, int y, const std::string& line, const char* colorName);
 
     Display* m_display;
-    GC m_gc;
-    XFontStruct* m_font = nullptr;
-    std::map<std::string, unsigned long> m_colors;
+    x11_kit::Canvas m_canvas;
 };
 
 }  // namespace vornelix::share_drive
