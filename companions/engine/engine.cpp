@@ -92,11 +92,7 @@ int Engine::run() {
                    std::chrono::milliseconds(std::max(m_options.displayDelayMs, 0));
     const int fd = ConnectionNumber(m_display);
     while (m_running) {
-        while (m_running && XPending(m_display)) {
-            XEvent event;
-            XNextEvent(m_display, &event);
-            handle(event);
-        }
+        x11_kit::handlePending(m_display, m_running, [this](XEvent& e) { handle(e); });
         if (!m_running)
             break;
         if (!m_options.noDisplay && !m_screen && waitTimeoutMs() == 0)

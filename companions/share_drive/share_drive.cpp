@@ -56,11 +56,7 @@ void ShareDrive::createWindow(int showCommand) {
 int ShareDrive::run() {
     const int fd = ConnectionNumber(m_display);
     while (m_running) {
-        while (m_running && XPending(m_display)) {
-            XEvent event;
-            XNextEvent(m_display, &event);
-            handle(event);
-        }
+        x11_kit::handlePending(m_display, m_running, [this](XEvent& e) { handle(e); });
         if (!m_running)
             break;
         pollfd fds[2] = {{fd, POLLIN, 0}, {m_stopFd, POLLIN, 0}};

@@ -78,6 +78,15 @@ int Canvas::lineHeight(int fallback) const {
     return m_font ? m_font->ascent + m_font->descent : fallback;
 }
 
+void handlePending(Display* display, const bool& running,
+                   const std::function<void(XEvent&)>& handle) {
+    while (running && XPending(display)) {
+        XEvent event;
+        XNextEvent(display, &event);
+        handle(event);
+    }
+}
+
 std::pair<int, int> windowSize(Display* display, Window window) {
     XWindowAttributes a{};
     if (!XGetWindowAttributes(display, window, &a))

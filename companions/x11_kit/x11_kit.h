@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -46,6 +47,10 @@ class Canvas {
     unsigned long m_fallback;
     std::map<std::string, unsigned long> m_colors;
 };
+
+// Hands every queued event to the handler, while running stays true.
+void handlePending(Display* display, const bool& running,
+                   const std::function<void(XEvent&)>& handle);
 
 // Width and height of a window; zero when it is gone.
 std::pair<int, int> windowSize(Display* display, Window window);

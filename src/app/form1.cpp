@@ -49,13 +49,21 @@ Form1::Form1() : ui(std::make_unique<Ui::Form1>()) {
 
 Form1::~Form1() = default;
 
-void Form1::setBlackLogoVisible(bool visible) { ui->BlackLogo_Pict->setVisible(visible); }
+void Form1::setBlackLogoVisible(bool visible) {
+    ui->BlackLogo_Pict->setVisible(visible);
+}
 
-void Form1::setLoginBarVisible(bool visible) { ui->LoginBar_pict->setVisible(visible); }
+void Form1::setLoginBarVisible(bool visible) {
+    ui->LoginBar_pict->setVisible(visible);
+}
 
-void Form1::setProgressCaption(const QString& caption) { ui->LgProg_lBL->setText(caption); }
+void Form1::setProgressCaption(const QString& caption) {
+    ui->LgProg_lBL->setText(caption);
+}
 
-QString Form1::progressCaption() const { return ui->LgProg_lBL->text(); }
+QString Form1::progressCaption() const {
+    return ui->LgProg_lBL->text();
+}
 
 void Form1::Form_Load() {
     const QSizeF screen = screenSizeTwips();
