@@ -54,7 +54,7 @@ class NetworkWizardX11 : public ::testing::Test {
             const QRect inWindow(control->mapTo(&window, QPoint(0, 0)), control->size());
             EXPECT_TRUE(window.rect().contains(inWindow)) << name.toStdString();
         }
-        test::saveScreenshot(window.subWindow()->grab().toImage(), name);
+        test::saveScreenshot(window.subWindow()->grab().toImage(), name + ".png");
     }
     template <class T>
     static void click(const char* button) {
