@@ -15,6 +15,8 @@
 #include "machine/module_general_functions.h"
 #include "machine/profile_start.h"
 #include "machine/profile_store.h"
+#include "network/dlg_network_settings_wizard.h"
+#include "network/static_address_switch.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
@@ -204,7 +206,7 @@ void MDIForm1::mnuTools_ShareDrive_Click() {
 }
 
 void MDIForm1::mnuTools_Network_Configurator_Click() {
-    // The Network Settings Wizard is shown here when it exists.
+    form<DlgNetworkSettingsWizard>().Show();
 }
 
 void MDIForm1::mnuTools_Profile_Settings_Click() {
@@ -228,7 +230,7 @@ void MDIForm1::mnuHelp_FAQ_Click() {
 // Timer.
 
 void MDIForm1::Network_Timer_Timer() {
-    // The poll for the network trigger file is wired here with the static address switch.
+    networkTimerTick(*m_networkTimer, m_networkPollCount);
 }
 
 }  // namespace vornelix

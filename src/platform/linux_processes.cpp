@@ -19,6 +19,8 @@ namespace vornelix::platform {
 
 namespace {
 
+const QString kBatchShell = QStringLiteral("/bin/sh");
+
 bool hasDrive(const QString& path) {
     return path.size() >= 2 && path[0].isLetter() && path[1] == ':';
 }
@@ -112,9 +114,12 @@ StartResult LinuxProcesses::start(const QString& program, const QString& paramet
     const QString hostFolder = folder.isEmpty() ? QString() : mapped(folder);
     if (!folder.isEmpty() && (hostFolder.isEmpty() || !QFileInfo(hostFolder).isDir()))
         return {kStartPathNotFound, 0};
-    QStringList arguments{program};
-    for (const QString& word : splitWindowsCommandLine(parameters)) arguments << hostArgument(word);
-    return spawn(*host, arguments, hostFolder, show);
+    QStringList words;
+    for (const QString& word : splitWindowsCommandLine(parameters)) words << hostArgument(word);
+    // A batch file is a script for the system's own shell, which gets it as a file to run.
+    if (host->endsWith(QStringLiteral(".bat"), Qt::CaseInsensitive))
+        return spawn(kBatchShell, QStringList{kBatchShell, *host} + words, hostFolder, show);
+    return spawn(*host, QStringList{program} + words, hostFolder, show);
 }
 
 StartResult LinuxProcesses::openDocument(const QString& target) {

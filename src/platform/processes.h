@@ -23,7 +23,8 @@ inline constexpr int kStartBadFormat = 11;
 inline constexpr int kStartNoAssociation = 31;
 inline constexpr int kStartOk = 42;
 
-// Starting programs. Nothing is ever started through a shell.
+// Starting programs. Nothing is ever started through a shell command text; a program whose
+// name ends in ".bat" is a script file that /bin/sh runs, the parameter words its arguments.
 //
 // Paths are Windows-style as the program keeps them and are turned into host paths here:
 // the program, the working folder, and every word of the parameter text that is an absolute

@@ -51,5 +51,43 @@ TEST(StaticAddressSwitch, PollStopsAfter501EmptyScans) {
     EXPECT_EQ(env.clock.doEventsCount, 502);
 }
 
+TEST(StaticAddressSwitch, SecondTriggerFileWaitsForTheNextArming) {
+    test::TestEnvironment env;
+    gv().HostIPAddress = "10.0.0.1";
+    gv().HostSubnetMask = "255.0.0.0";
+    env.writeFile("c:\\Vornelix\\eth1.ras", "");
+    env.writeFile("c:\\Vornelix\\eth2.ras", "");
+    const QStringList before = env.files().fileNames("c:\\Vornelix");
+    auto timer = env.clock.createTimer();
+    std::int16_t count = 0;
+    for (int arming = 0; arming < 2; ++arming) networkTimerTick(*timer, count);
+    ASSERT_EQ(env.processes.starts.size(), 4u);
+    const QStringList order = before.filter(".ras");
+    EXPECT_TRUE(env.processes.starts[1].parameters.endsWith(connectionName(order[0])));
+    EXPECT_TRUE(env.processes.starts[3].parameters.endsWith(connectionName(order[1])));
+    EXPECT_TRUE(env.files().fileNames("c:\\Vornelix").filter(".ras").isEmpty());
+}
+
+TEST(StaticAddressSwitch, InvalidConnectionOrValuesRunNothingButConsumeTheFile) {
+    const std::tuple<QString, QString, QString> rows[] = {
+        {"Local Area Connection.ras", "192.168.0.1", "255.255.255.0"},
+        {"averyveryverylongname.ras", "192.168.0.1", "255.255.255.0"},
+        {".ras", "192.168.0.1", "255.255.255.0"},
+        {"eth0.ras", "192.168.0.1", "255.0.255.0"},
+        {"eth0.ras", "192.168.0", "255.255.255.0"},
+        {"eth0.ras", "192.168.0.1; reboot", "255.255.255.0"}};
+    for (const auto& [file, address, mask] : rows) {
+        test::TestEnvironment env;
+        gv().HostIPAddress = address;
+        gv().HostSubnetMask = mask;
+        env.writeFile("c:\\Vornelix\\" + file, "");
+        auto timer = env.clock.createTimer();
+        std::int16_t count = 0;
+        networkTimerTick(*timer, count);
+        EXPECT_TRUE(env.processes.starts.empty()) << file.toStdString();
+        EXPECT_FALSE(env.files().fileExists("c:\\Vornelix\\" + file)) << file.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace vornelix

@@ -92,6 +92,13 @@ TEST_F(LinuxProcessesTest, StartedProgramIsDetachedAndOnlyItCanBeEnded) {
     stranger.waitForFinished();
 }
 
+TEST_F(LinuxProcessesTest, BatchFileRunsWithTheShellInItsFolder) {
+    env.writeFile("c:\\Vornelix\\report.BAT", "printf '%s|' \"$@\" > out.txt\n");
+    const StartResult r = start("c:\\Vornelix\\report.BAT", "\"a b\" $HOME;x", "c:\\Vornelix");
+    EXPECT_GT(r.code, 32);
+    EXPECT_EQ(waitForFile("c:\\Vornelix\\out.txt"), "a b|$HOME;x|");
+}
+
 TEST_F(LinuxProcessesTest, ReportsWhyAStartFailedWithTheShellCodes) {
     env.writeFile("c:\\Vornelix\\plain.exe", "#!/bin/true\n");
     env.writeFile("c:\\Vornelix\\noformat.exe", "not a program\n");

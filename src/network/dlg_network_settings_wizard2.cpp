@@ -1,0 +1,42 @@
+#include "network/dlg_network_settings_wizard2.h"
+
+#include "machine/global_variables.h"
+#include "network/dlg_network_settings_wizard.h"
+#include "network/dlg_network_settings_wizard1.h"
+#include "network/form_help.h"
+#include "network/network_wizard_files.h"
+#include "ui_dlg_network_settings_wizard2.h"
+
+namespace vornelix {
+
+DlgNetworkSettingsWizard2::DlgNetworkSettingsWizard2()
+    : ui(std::make_unique<Ui::DlgNetworkSettingsWizard2>()) {
+    ui->setupUi(this);
+    setUpPage(ui->Image1, ui->Image2);
+    on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
+    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
+    on(ui->Command2, &QPushButton::clicked, [this] { Command2_Click(); });
+    on(ui->Command3, &QPushButton::clicked, [this] { Command3_Click(); });
+}
+
+DlgNetworkSettingsWizard2::~DlgNetworkSettingsWizard2() = default;
+
+void DlgNetworkSettingsWizard2::OKButton_Click() {
+    goTo<DlgNetworkSettingsWizard1>();
+}
+
+void DlgNetworkSettingsWizard2::CancelButton_Click() {
+    goTo<DlgNetworkSettingsWizard>();
+}
+
+void DlgNetworkSettingsWizard2::Command2_Click() {
+    Unload();
+}
+
+void DlgNetworkSettingsWizard2::Command3_Click() {
+    gv().HelpPageSelector = kHelpPageSharing;
+    form<FormHelp>().Show();
+    Hide();
+}
+
+}  // namespace vornelix

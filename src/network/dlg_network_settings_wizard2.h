@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+
+#include "network/network_wizard_page.h"
+
+namespace Ui {
+class DlgNetworkSettingsWizard2;
+}
+
+namespace vornelix {
+
+// Network Settings Wizard, page 2: sharing the host's Internet connection.
+class DlgNetworkSettingsWizard2 final : public NetworkWizardPage {
+    Q_OBJECT
+  public:
+    DlgNetworkSettingsWizard2();
+    ~DlgNetworkSettingsWizard2() override;
+
+    void OKButton_Click();
+    void CancelButton_Click();
+    void Command2_Click();
+    void Command3_Click();
+
+  private:
+    std::unique_ptr<Ui::DlgNetworkSettingsWizard2> ui;
+};
+
+}  // namespace vornelix

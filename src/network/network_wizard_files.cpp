@@ -1,0 +1,34 @@
+#include "network/network_wizard_files.h"
+
+#include <QFile>
+
+#include "machine/basic_text.h"
+#include "platform/file_system.h"
+#include "platform/processes.h"
+#include "platform/services.h"
+
+namespace vornelix {
+
+QString currentSettingsText() {
+    const QString folder = platform::files().programFolder();
+    platform::processes().start(inFolder(folder, "netstat.bat"), QString(), folder,
+                                platform::ShowCommand::Hide);
+    QFile file(platform::files().hostPath(inFolder(folder, "netstat.res")));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLocal8Bit(file.readAll());
+}
+
+std::optional<ScreenshotPage> screenshotPage(std::int16_t helpPageSelector) {
+    switch (helpPageSelector) {
+        case kHelpPageSharing:
+            return ScreenshotPage{"Vornelix Screenshots of ICS Activation.", "Network_ics.htm"};
+        case kHelpPageMacOsX:
+            return ScreenshotPage{"Vornelix Screenshots of Network Settings in Mac OS X.",
+                                  "Mac_network.htm"};
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace vornelix

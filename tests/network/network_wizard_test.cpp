@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBrowser>
+
+#include "machine/global_variables.h"
+#include "network/dlg_network_settings_wizard.h"
+#include "network/dlg_network_settings_wizard1.h"
+#include "network/dlg_network_settings_wizard2.h"
+#include "network/dlg_network_settings_wizard3.h"
+#include "network/form_help.h"
+#include "network/ip_address_edit.h"
+#include "support/test_environment.h"
+
+namespace vornelix {
+namespace {
+
+using Page1 = DlgNetworkSettingsWizard;
+using Page2 = DlgNetworkSettingsWizard2;
+using Page3 = DlgNetworkSettingsWizard1;
+using Page4 = DlgNetworkSettingsWizard3;
+
+class NetworkWizard : public ::testing::Test {
+  protected:
+    NetworkWizard() { env.upper.recordingMain.area.show(); }
+
+    template <class T>
+    static void click(const char* button) {
+        form<T>().template findChild<QPushButton*>(button)->click();
+    }
+    template <class T, class W = QWidget>
+    static W* control(const char* name) {
+        return form<T>().template findChild<W*>(name);
+    }
+    // Which of the four pages and the viewer are loaded ('l'), shown ('s') or not ('-').
+    static std::string pages() {
+        std::string states;
+        auto state = [&]<class T>() {
+            states += !isLoaded<T>() ? '-' : form<T>().isShown() ? 's' : 'l';
+        };
+        state.operator()<Page1>();
+        state.operator()<Page2>();
+        state.operator()<Page3>();
+        state.operator()<Page4>();
+        state.operator()<FormHelp>();
+        return states;
+    }
+    static void toPage3() {
+        form<Page1>().Show();
+        click<Page1>("OKButton");
+        click<Page2>("OKButton");
+    }
+    static void enterAddress(const QString& address, const QString& mask) {
+        control<Page3, QCheckBox>("Check1")->setChecked(true);
+        control<Page3, IpAddressEdit>("IPAddress1")->setText(address);
+        control<Page3, IpAddressEdit>("IPAddress2")->setText(mask);
+    }
+
+    test::TestEnvironment env;
+};
+
+TEST_F(NetworkWizard, CaptionsFollowTheStepsNotTheOrderShown) {
+    EXPECT_EQ(form<Page1>().windowTitle(), "Network Settings Wizard: Step (1/4) Introduction");
+    EXPECT_EQ(form<Page2>().windowTitle(),
+              "Network Settings Wizard: Step (3/4) Creating a Network Bridge");
+    EXPECT_EQ(form<Page3>().windowTitle(),
+              "Network Settings Wizard: Step (2/4) Vornelix Network Settings");
+    EXPECT_EQ(form<Page4>().windowTitle(),
+              "Network Settings Wizard: Step (4/4) Mac OS X  Network Settings.");
+}
+
+TEST_F(NetworkWizard, NextBackAndCancelHideShowAndUnload) {
+    form<Page1>().Show();
+    const std::pair<void (*)(), std::string> steps[] = {
+        {[] { click<Page1>("OKButton"); }, "ls---"},
+        {[] { click<Page2>("OKButton"); }, "lls--"},
+        {[] { click<Page3>("CancelButton"); }, "lsl--"},
+        {[] { click<Page2>("CancelButton"); }, "sll--"},
+        {[] { click<Page1>("OKButton"); }, "lsl--"},
+        {[] { click<Page2>("Command2"); }, "l-l--"},
+        {[] { form<Page3>().Show(); }, "l-s--"},
+        {[] { click<Page3>("OKButton"); }, "l-ls-"},
+        {[] { click<Page4>("CancelButton"); }, "l-sl-"},
+        {[] { click<Page3>("Command2"); }, "l--l-"},
+        {[] { form<Page4>().Show(); }, "l--s-"},
+        {[] { click<Page4>("Command2"); }, "l----"},
+        {[] { form<Page4>().Show(); }, "l--s-"},
+        {[] { click<Page4>("OKButton"); }, "l----"},
+        {[] { click<Page1>("CancelButton"); }, "-----"},
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        steps[i].first();
+        EXPECT_EQ(pages(), steps[i].second) << "step " << i;
+    }
+    EXPECT_TRUE(env.icmp.echoes.empty());
+}
+
+TEST_F(NetworkWizard, NextUncheckedKeepsPage3AndStoresNothing) {
+    toPage3();
+    auto* field = control<Page3, IpAddressEdit>("IPAddress1");
+    EXPECT_FALSE(field->isEditable());
+    control<Page3, QCheckBox>("Check1")->setChecked(true);
+    EXPECT_TRUE((field->isEditable() && control<Page3, IpAddressEdit>("IPAddress2")->isEditable()));
+    field->setText("10.0.0.1");
+    control<Page3, QCheckBox>("Check1")->setChecked(false);
+    EXPECT_FALSE(field->isEditable());
+    click<Page3>("OKButton");
+    click<Page4>("CancelButton");
+    EXPECT_EQ(pages(), "llsl-");
+    EXPECT_EQ(field->text(), "10.0.0.1");
+    EXPECT_TRUE(gv().HostIPAddress.isEmpty() && env.icmp.echoes.empty());
+}
+
+TEST_F(NetworkWizard, AnsweringAddressRefusedSilentOneStoredAndPage3Reloaded) {
+    toPage3();
+    enterAddress("192.168.0.1", "255.255.255.0");
+    env.icmp.status = 0;
+    click<Page3>("OKButton");
+    ASSERT_EQ(env.ui.boxes.size(), 1u);
+    EXPECT_EQ(env.ui.boxes[0].text,
+              "192.168.0.1 has been already in use. Please choose another IPAdress ");
+    EXPECT_EQ(pages(), "lls--");
+    EXPECT_TRUE(gv().HostIPAddress.isEmpty());
+
+    env.icmp.status = platform::kIpReqTimedOut;
+    click<Page3>("OKButton");
+    EXPECT_EQ(gv().HostIPAddress, "192.168.0.1");
+    EXPECT_EQ(gv().HostSubnetMask, "255.255.255.0");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(pages(), "ll-s-");
+    click<Page4>("CancelButton");
+    EXPECT_FALSE((control<Page3, QCheckBox>("Check1")->isChecked()));
+    EXPECT_TRUE((control<Page3, IpAddressEdit>("IPAddress1")->text().isEmpty()));
+    EXPECT_FALSE((control<Page3, IpAddressEdit>("IPAddress2")->isEditable()));
+}
+
+TEST_F(NetworkWizard, LeavingTheAddressFieldSetsTheClassMask) {
+    toPage3();
+    const std::tuple<QString, QString, size_t> rows[] = {
+        {"127.0.0.1", "255.255.0.0", 0}, {"234.1.1.1", "255.255.0.0", 1}, {"", "255.255.0.0", 2}};
+    enterAddress("", "1.2.3.4");
+    for (const auto& [address, mask, boxes] : rows) {
+        control<Page3, IpAddressEdit>("IPAddress1")->setText(address);
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(control<Page3>("IPAddress1"), &out);
+        EXPECT_EQ((control<Page3, IpAddressEdit>("IPAddress2")->text()), mask)
+            << address.toStdString();
+        EXPECT_EQ(env.ui.boxes.size(), boxes) << address.toStdString();
+    }
+}
+
+TEST_F(NetworkWizard, ShowCurrentSettingsReadsTheFileAtEachShow) {
+    toPage3();
+    auto* button = control<Page3, QPushButton>("Command3");
+    auto* text = control<Page3, QPlainTextEdit>("txtCurrentSettings");
+    EXPECT_TRUE(text->isHidden());
+    click<Page3>("Command3");
+    EXPECT_EQ(text->toPlainText(), "");  // no netstat.res yet
+    EXPECT_EQ(button->text(), "Change Current Settings");
+    EXPECT_FALSE(text->isHidden());
+    ASSERT_EQ(env.processes.starts.size(), 1u);
+    EXPECT_EQ(env.processes.starts[0].program, "c:\\Vornelix\\netstat.bat");
+    EXPECT_EQ(env.processes.starts[0].folder, "c:\\Vornelix");
+    EXPECT_EQ(env.processes.starts[0].show, platform::ShowCommand::Hide);
+    click<Page3>("Command3");
+    EXPECT_EQ(button->text(), "Show Current Settings");
+    EXPECT_TRUE(text->isHidden());
+    env.writeFile("c:\\Vornelix\\netstat.res", "eth0 UP 10.0.0.2/8\n");
+    click<Page3>("Command3");
+    EXPECT_EQ(text->toPlainText(), "eth0 UP 10.0.0.2/8\n");
+    EXPECT_EQ(env.processes.starts.size(), 2u);
+}
+
+struct ViewerCase {
+    bool fromPage4;
+    bool closeBox;
+};
+
+class ScreenshotViewer : public NetworkWizard, public ::testing::WithParamInterface<ViewerCase> {};
+
+TEST_P(ScreenshotViewer, TitlePageAndReturnPage) {
+    const auto [fromPage4, closeBox] = GetParam();
+    env.writeFile("c:\\Vornelix\\Network_ics.htm", "<p>ICS</p>");
+    env.writeFile("c:\\Vornelix\\Mac_network.htm", "<p>Mac</p>");
+    Form& page = fromPage4 ? static_cast<Form&>(form<Page4>()) : form<Page2>();
+    page.Show();
+    page.findChild<QPushButton*>("Command3")->click();
+    EXPECT_EQ(pages(), fromPage4 ? "---ls" : "-l--s");
+    EXPECT_EQ(gv().HelpPageSelector, fromPage4 ? 2 : 1);
+    EXPECT_EQ((control<FormHelp, QLabel>("lblTitle")->text()),
+              fromPage4 ? "Vornelix Screenshots of Network Settings in Mac OS X."
+                        : "Vornelix Screenshots of ICS Activation.");
+    EXPECT_EQ((control<FormHelp, QTextBrowser>("WebBrowser1")->source().fileName()),
+              fromPage4 ? "Mac_network.htm" : "Network_ics.htm");
+    EXPECT_EQ(form<FormHelp>().subWindow()->windowTitle(), "Vornelix Networking Screenshots.");
+    if (closeBox)
+        form<FormHelp>().subWindow()->close();
+    else
+        click<FormHelp>("Command3");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(pages(), fromPage4 ? "---s-" : "-s---");
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, ScreenshotViewer,
+                         ::testing::Values(ViewerCase{false, false}, ViewerCase{true, false},
+                                           ViewerCase{false, true}, ViewerCase{true, true}));
+
+}  // namespace
+}  // namespace vornelix
