@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -12,68 +11,37 @@
 namespace vornelix {
 namespace {
 
-// The built program in a program folder of its own on a temporary drive c:.
-class ProgramRun {
-  public:
-    ProgramRun() {
-        for (const char* folder : {"c/Vornelix", "c/Temp", "c/Current"})
-            QDir(m_dir.path()).mkpath(folder);
-        for (const char* file : {"vornelix", "ASNMD.DAT"}) {
-            const QString from = QStringLiteral(VORNELIX_PROGRAM_DIR "/") + file;
-            if (QFile::exists(from))
-                QFile::copy(from, programFolder() + "/" + file);
-        }
-    }
-    ~ProgramRun() {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
-
-    QString programFolder() const { return m_dir.path() + "/c/Vornelix"; }
-
-    bool start() {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "xcb");
-        environment.insert("VORNELIX_DRIVES", "c=" + m_dir.path() + "/c");
-        environment.insert("TMPDIR", m_dir.path() + "/c/Temp");
-        m_process.setProcessEnvironment(environment);
-        m_process.setWorkingDirectory(m_dir.path() + "/c/Current");
-        m_process.start(programFolder() + "/vornelix", {});
-        return m_process.waitForStarted(5000);
-    }
-
-    // The program's own top-level window with the title, or 0 after the time-out.
-    unsigned long waitForWindow(const QString& title, int timeoutMs) {
-        QElapsedTimer elapsed;
-        elapsed.start();
-        while (elapsed.elapsed() < timeoutMs && m_process.state() == QProcess::Running) {
-            for (unsigned long window : test::findWindowsByTitle(title))
-                if (test::windowProcessId(window) == m_process.processId())
-                    return window;
-            QThread::msleep(100);
-        }
-        return 0;
-    }
-
-    QProcess& process() { return m_process; }
-
-  private:
-    QTemporaryDir m_dir;
-    QProcess m_process;
-};
-
+// The built program, run from a program folder of its own on a temporary drive c:.
 TEST(MainWindowX11, ProgramShowsItsMainWindowTitledVornelix) {
-    ProgramRun run;
-    ASSERT_TRUE(QFile::exists(run.programFolder() + "/vornelix"));
-    ASSERT_TRUE(run.start());
-    const unsigned long window = run.waitForWindow("Vornelix", 15000);
-    EXPECT_NE(window, 0u) << run.process().readAllStandardError().toStdString();
-    EXPECT_EQ(run.process().state(), QProcess::Running);
+    QTemporaryDir dir;
+    const QString c = dir.path() + "/c";
+    for (const char* folder : {"Vornelix", "Temp", "Current"}) QDir(c).mkpath(folder);
+    ASSERT_TRUE(QFile::copy(VORNELIX_PROGRAM_DIR "/vornelix", c + "/Vornelix/vornelix"));
+    QFile::copy(VORNELIX_PROGRAM_DIR "/ASNMD.DAT", c + "/Vornelix/ASNMD.DAT");
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.insert("VORNELIX_DRIVES", "c=" + c);
+    environment.insert("TMPDIR", c + "/Temp");
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(c + "/Current");
+    program.start(c + "/Vornelix/vornelix", {});
+    ASSERT_TRUE(program.waitForStarted(5000));
+
+    unsigned long window = 0;
+    for (int waited = 0; !window && waited < 15000 && program.state() == QProcess::Running;
+         waited += 100) {
+        QThread::msleep(100);
+        for (unsigned long w : test::findWindowsByTitle("Vornelix"))
+            if (test::windowProcessId(w) == program.processId())
+                window = w;
+    }
+    EXPECT_NE(window, 0u) << program.readAllStandardError().toStdString();
+    EXPECT_EQ(program.state(), QProcess::Running);
+    program.terminate();
+    if (!program.waitForFinished(5000))
+        program.kill();
+    program.waitForFinished(5000);
 }
 
 }  // namespace

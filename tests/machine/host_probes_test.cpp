@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-
 #include "machine/global_variables.h"
 #include "machine/host_probes.h"
 #include "machine/module_general_functions.h"
@@ -16,7 +14,6 @@ TEST(HostProbes, PhysicalMemoryOrABoxAndZero) {
     test::TestEnvironment env;
     env.hostFacts.memoryBytes = 2684354560.0;
     EXPECT_EQ(mgf::GetTotalPhysicalMemory(), 2684354560.0);
-    EXPECT_TRUE(env.ui.boxes.empty());
 
     env.hostFacts.memoryFailure = platform::RuntimeError(5, "Memory report unreadable");
     EXPECT_EQ(mgf::GetTotalPhysicalMemory(), 0);
@@ -65,21 +62,6 @@ TEST(GraphicDriverJoin, JoinsThePartsInOrderOrFailsAtTheFirstBadOne) {
         EXPECT_EQ(env.readFile("c:\\Temp\\ifrs_gkl.tmp"), c.output);
         EXPECT_TRUE(env.ui.boxes.empty());
     }
-}
-
-TEST(GraphicDriverJoin, PartsBuiltBesideTheProgramJoinWhenItIsTheCurrentFolder) {
-    test::TestEnvironment env;
-    const QString program = QStringLiteral(VORNELIX_PROGRAM_DIR);
-    platform::FileSystem fs(
-        platform::DriveTable({{'c', env.root(), platform::DriveType::Fixed, "NTFS", true},
-                              {'p', program, platform::DriveType::Fixed, "", true}}),
-        {program, env.root() + "/Temp", program});
-    platform::services().files = &fs;
-    qint64 total = 0;
-    for (const QString& part : kGraphicDriverParts) total += QFileInfo(program + "/" + part).size();
-    EXPECT_EQ(mgf::BuildGraphicDriverFile(), "c:\\Temp\\ifrs_gkl.tmp");
-    EXPECT_GT(total, 0);
-    EXPECT_EQ(env.readFile("c:\\Temp\\ifrs_gkl.tmp").size(), total);
 }
 
 // Only the first CD-ROM drive counts, even when a later one holds a disc.

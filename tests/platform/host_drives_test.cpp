@@ -7,6 +7,7 @@
 
 #include "platform/file_system.h"
 #include "platform/host_facts.h"
+#include "platform/runtime_error.h"
 
 namespace vornelix::platform {
 namespace {
@@ -80,6 +81,12 @@ INSTANTIATE_TEST_SUITE_P(Host, HostMemory,
                                                      {kBlocks + "memory9/state", "online\n"}},
                                                     "268435456"},
                                            HostCase{"NoMemoryFolder", {kMemInfo}, "1024000"}));
+
+TEST(HostFacts, MemTotalInBytesOrAnError) {
+    EXPECT_EQ(memTotalBytes("MemFree:  100 kB\nMemTotal:       16318708 kB\nBuffers: 1 kB\n"),
+              16318708.0 * 1024);
+    EXPECT_THROW(memTotalBytes("MemFree: 100 kB\n"), RuntimeError);
+}
 
 TEST(FileSystem, SaysWhenNoDriveHoldsTheProgramFolder) {
     QString text;

@@ -1,7 +1,5 @@
 #include "support/fake_windows.h"
 
-#include <algorithm>
-
 namespace vornelix::test {
 
 using platform::ShowCommand;
@@ -20,19 +18,9 @@ QString num(long long value) {
 }  // namespace
 
 WindowHandle FakeWindows::addWindow(const QString& className, const QString& title,
-                                    std::int64_t pid, bool visible) {
-    FakeWindow w;
-    w.handle = m_next++;
-    w.className = className;
-    w.title = title;
-    w.pid = pid;
-    w.visible = visible;
-    m_windows.push_back(w);
-    return w.handle;
-}
-
-void FakeWindows::removeWindow(WindowHandle handle) {
-    std::erase_if(m_windows, [&](const FakeWindow& w) { return w.handle == handle; });
+                                    std::int64_t pid) {
+    m_windows.push_back({m_next++, className, title, pid});
+    return m_windows.back().handle;
 }
 
 FakeWindow* FakeWindows::window(WindowHandle handle) {
@@ -68,29 +56,22 @@ void FakeWindows::setParent(WindowHandle child, WindowHandle parent) {
 
 void FakeWindows::setPosition(WindowHandle handle, int x, int y) {
     calls << call("setPosition", {num(handle), num(x), num(y)});
-    if (FakeWindow* w = window(handle)) {
-        w->x = x;
-        w->y = y;
-    }
+    if (FakeWindow* w = window(handle))
+        w->x = x, w->y = y;
 }
 
 void FakeWindows::move(WindowHandle handle, int x, int y, int width, int height) {
     calls << call("move", {num(handle), num(x), num(y), num(width), num(height)});
-    if (FakeWindow* w = window(handle)) {
-        w->x = x;
-        w->y = y;
-        w->width = width;
-        w->height = height;
-    }
+    if (FakeWindow* w = window(handle))
+        w->x = x, w->y = y;
 }
 
 void FakeWindows::show(WindowHandle handle, ShowCommand command) {
     calls << call("show", {num(handle), num(static_cast<int>(command))});
     FakeWindow* w = window(handle);
-    if (!w)
-        return;
-    w->minimized = command == ShowCommand::Minimized;
-    w->visible = command != ShowCommand::Hide && !(command == ShowCommand::Minimized && w->parent);
+    if (w)
+        w->visible =
+            command != ShowCommand::Hide && !(command == ShowCommand::Minimized && w->parent);
 }
 
 void FakeWindows::setFocus(WindowHandle handle) {
@@ -104,10 +85,7 @@ std::int32_t FakeWindows::sendMessage(WindowHandle handle, std::uint32_t message
     calls << call("sendMessage", {num(handle), num(message), num(wParam), num(lParam)});
     if (!window(handle))
         return 0;
-    const SentMessage sent{handle, message, wParam, lParam};
-    messages.push_back(sent);
-    if (onMessage)
-        onMessage(sent);
+    messages.push_back({handle, message, wParam, lParam});
     return 0;
 }
 

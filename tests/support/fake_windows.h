@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "platform/window_system.h"
@@ -18,11 +17,8 @@ struct FakeWindow {
     std::int64_t pid = 0;
     platform::WindowHandle parent = 0;  // 0: top-level
     bool visible = false;
-    bool minimized = false;
     int x = 0;
     int y = 0;
-    int width = 0;
-    int height = 0;
 };
 
 struct SentMessage {
@@ -38,8 +34,7 @@ class FakeWindows final : public platform::WindowSystem {
   public:
     // A new top-level window above all others.
     platform::WindowHandle addWindow(const QString& className, const QString& title,
-                                     std::int64_t pid = 0, bool visible = false);
-    void removeWindow(platform::WindowHandle handle);
+                                     std::int64_t pid = 0);
     FakeWindow* window(platform::WindowHandle handle);
 
     platform::WindowHandle findWindow(const QString& className, const QString& title) override;
@@ -58,8 +53,6 @@ class FakeWindows final : public platform::WindowSystem {
     QStringList calls;
     std::vector<SentMessage> messages;
     platform::WindowHandle focus = 0;
-    // Runs for every message delivered to an existing window (a test's program reacting).
-    std::function<void(const SentMessage&)> onMessage;
 
   private:
     std::vector<FakeWindow> m_windows;  // bottom to top
