@@ -4,6 +4,7 @@
 #include "app/mdi_form1.h"
 #include "machine/machine_window_port.h"
 #include "machine/upper_windows.h"
+#include "profiles/frm_profile_settings.h"
 
 namespace vornelix {
 
@@ -20,7 +21,7 @@ class AppWindows final : public UpperWindows {
   public:
     MainWindowPort* mainWindow() override { return MDIForm1::instance(); }
     MachineWindowAccess& machineWindow() override { return m_machine; }
-    void showProfileSettings() override {}
+    void showProfileSettings() override { showProfileSettingsDialog(); }
 
   private:
     Form1Access m_machine;

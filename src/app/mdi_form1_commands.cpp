@@ -23,6 +23,7 @@
 #include "platform/services.h"
 #include "platform/user_interface.h"
 #include "platform/window_system.h"
+#include "profiles/frm_profile_settings.h"
 
 namespace vornelix {
 
@@ -210,7 +211,7 @@ void MDIForm1::mnuTools_Network_Configurator_Click() {
 }
 
 void MDIForm1::mnuTools_Profile_Settings_Click() {
-    // The Profile Settings dialog is shown here when it exists.
+    showProfileSettingsDialog();
 }
 
 // Help menu.

@@ -115,17 +115,7 @@ void DlgOpenProfile::CheckShareDrv_Click() {
 }
 
 void DlgOpenProfile::pickSharedDrive() {
-    const std::optional<QString> picked =
-        platform::ui().openFile({QString(), kSharedDriveFilter, QString()});
-    if (!picked)
-        return;
-    const QString path = sharedDriveFileName(*picked);
-    if (path.isEmpty())
-        return;
-    if (platform::files().fileExists(path))
-        gv().SharedDrivePath = path;
-    else
-        platform::ui().message(kNoSharedDriveMessage);
+    pickSharedDriveFile(QString());
 }
 
 void DlgOpenProfile::Option1_Click(int index) {

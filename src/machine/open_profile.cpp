@@ -1,6 +1,10 @@
 #include "machine/open_profile.h"
 
 #include "machine/basic_text.h"
+#include "machine/global_variables.h"
+#include "platform/file_system.h"
+#include "platform/services.h"
+#include "platform/user_interface.h"
 
 namespace vornelix {
 
@@ -11,6 +15,18 @@ QString sharedDriveFileName(const QString& picked) {
     if (path.right(4).toLower() != kSharedDriveExtension)
         path += kSharedDriveExtension;
     return path;
+}
+
+void pickSharedDriveFile(const QString& missingTitle) {
+    const std::optional<QString> picked =
+        platform::ui().openFile({QString(), kSharedDriveFilter, QString()});
+    const QString path = picked ? sharedDriveFileName(*picked) : QString();
+    if (path.isEmpty())
+        return;
+    if (platform::files().fileExists(path))
+        gv().SharedDrivePath = path;
+    else
+        platform::ui().message(kNoSharedDriveMessage, missingTitle);
 }
 
 }  // namespace vornelix

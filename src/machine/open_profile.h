@@ -16,4 +16,9 @@ inline const QString kNoProfileMessage =
 // ".dsk" appended unless it already ends so in any letter case; empty when nothing was picked.
 QString sharedDriveFileName(const QString& picked);
 
+// The shared-drive picker: a picked file that exists becomes SharedDrivePath; a missing one is
+// reported in a box with that title (empty: the program title) and changes nothing, as a
+// cancel does.
+void pickSharedDriveFile(const QString& missingTitle);
+
 }  // namespace vornelix

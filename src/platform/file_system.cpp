@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/sparse_move.h"
+
 namespace vornelix::platform {
 
 namespace {
@@ -147,6 +149,24 @@ QStringList FileSystem::fileNames(const QString& windowsFolder) const {
 bool FileSystem::createFolder(const QString& windowsPath) const {
     const QString host = hostPath(windowsPath);
     return !host.isEmpty() && QDir().mkdir(host);
+}
+
+bool FileSystem::copyFile(const QString& from, const QString& to) const {
+    const QString hostFrom = hostPath(from);
+    const QString hostTo = hostPath(to);
+    if (hostFrom.isEmpty() || hostTo.isEmpty() || !QFileInfo(hostFrom).isFile())
+        return false;
+    if (QFileInfo::exists(hostTo) && !QFile::remove(hostTo))
+        return false;
+    return QFile::copy(hostFrom, hostTo);
+}
+
+QString FileSystem::moveFileKeepingSparse(const QString& from, const QString& to) const {
+    const QString hostFrom = hostPath(from);
+    const QString hostTo = hostPath(to);
+    if (hostFrom.isEmpty() || hostTo.isEmpty())
+        return "No drive holds " + (hostFrom.isEmpty() ? from : to);
+    return moveHostFileKeepingSparse(hostFrom, hostTo);
 }
 
 }  // namespace vornelix::platform

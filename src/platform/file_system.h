@@ -59,6 +59,11 @@ class FileSystem {
     // system gives them; empty when the folder cannot be read.
     QStringList fileNames(const QString& windowsFolder) const;
     bool createFolder(const QString& windowsPath) const;
+    // Copies a file, replacing a file of that name; false when it could not.
+    bool copyFile(const QString& from, const QString& to) const;
+    // Moves a file where no file is yet, keeping it sparse (see moveHostFileKeepingSparse);
+    // why it failed, or the empty text. A failed move leaves the file where it was.
+    QString moveFileKeepingSparse(const QString& from, const QString& to) const;
 
   private:
     DriveTable m_table;

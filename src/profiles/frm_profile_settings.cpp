@@ -1,0 +1,316 @@
+#include "profiles/frm_profile_settings.h"
+
+#include <QApplication>
+#include <QStyle>
+#include <cmath>
+
+#include "machine/basic_text.h"
+#include "machine/error_boundary.h"
+#include "machine/global_variables.h"
+#include "machine/main_window_port.h"
+#include "machine/message_title.h"
+#include "machine/module_general_functions.h"
+#include "machine/open_profile.h"
+#include "machine/profile_start.h"
+#include "machine/ram_sizes.h"
+#include "machine/upper_windows.h"
+#include "platform/file_system.h"
+#include "platform/runtime_error.h"
+#include "platform/services.h"
+#include "platform/user_interface.h"
+#include "profiles/profile_settings_store.h"
+#include "profiles/volume_actions.h"
+#include "ui_frm_profile_settings.h"
+
+namespace vornelix {
+
+namespace {
+
+constexpr int kDialogWidth = 540;
+constexpr std::int32_t kErrDiskNotReady = 71;
+
+QPixmap standardPicture(QStyle::StandardPixmap icon) {
+    return QApplication::style()->standardIcon(icon).pixmap(32, 32);
+}
+
+void message(const QString& text) {
+    platform::ui().message(text, kMessageTitle);
+}
+
+void setBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, colour);
+    widget->setPalette(palette);
+}
+
+}  // namespace
+
+frmProfileSettings::frmProfileSettings() : ui(std::make_unique<Ui::frmProfileSettings>()) {
+    ui->setupUi(this);
+    setCaption(windowTitle());
+    ui->Image1->setPixmap(standardPicture(QStyle::SP_DriveHDIcon));
+    ui->Image2->setPixmap(standardPicture(QStyle::SP_ComputerIcon));
+    fixSizeForWidth(kDialogWidth);
+    fillDriveList();
+
+    // Value changes from code run the handlers just as clicks do.
+    on(ui->CheckNetwork, &QCheckBox::toggled, [this] { CheckNetwork_Click(); });
+    on(ui->CheckCd, &QCheckBox::toggled, [this] { CheckCd_Click(); });
+    on(ui->CheckShareDrv, &QCheckBox::toggled, [this] { CheckShareDrv_Click(); });
+    on(ui->CDOption_0, &QRadioButton::toggled, [this] {
+        if (ui->CDOption_0->isChecked())
+            CDOption_Click(0);
+    });
+    on(ui->CDOption_1, &QRadioButton::toggled, [this] {
+        if (ui->CDOption_1->isChecked())
+            CDOption_Click(1);
+    });
+    on(ui->SlaveIDEPathCommand, &QPushButton::clicked, [this] { SlaveIDEPathCommand_Click(); });
+    on(ui->Command3, &QPushButton::clicked, [this] { Command3_Click(); });
+    on(ui->Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+    on(ui->Command4, &QPushButton::clicked, [this] { Command4_Click(); });
+    on(ui->DrvHardDisk, &QComboBox::currentIndexChanged, [this] { DrvHardDisk_Change(); });
+    on(ui->Command5, &QPushButton::clicked, [this] { Command5_Click(); });
+    on(ui->Command6, &QPushButton::clicked, [this] { Command6_Click(); });
+    on(ui->CommandInstalltion, &QPushButton::clicked, [this] { CommandInstalltion_Click(); });
+}
+
+frmProfileSettings::~frmProfileSettings() = default;
+
+void frmProfileSettings::Form_Load() {
+    ui->CDOption_1->setChecked(true);
+    setPending({});
+    try {
+        loadRow();
+    } catch (const platform::RuntimeError& error) {
+        // Without its row the dialog has nothing to show: it goes, having written nothing.
+        showErrorDescription(error);
+        Unload();
+    }
+}
+
+void frmProfileSettings::loadRow() {
+    const SettingsRow row = readSettingsRow();
+    GlobalVariablesModule& g = gv();
+    const VolumeLabels labels = volumeLabels(row.hardDiskPath, row.hardDiskSize);
+    ui->LblHDpath->setText(labels.path);
+    ui->LblHDsize->setText(labels.size);
+    const bool hasVolume = !isNullValue(row.hardDiskPath);
+    g.HardDiskPath = hasVolume ? variantText(row.hardDiskPath) : QString();
+    g.HardDiskSizeGB = hasVolume ? static_cast<std::int16_t>(row.hardDiskSize.toInt()) : 0;
+    const QStringList ramSizes = fillRamList();
+    // Set from every row, so that no earlier profile's choice is saved into this one.
+    ui->CheckNetwork->setChecked(row.networking.toInt() == 1);
+    CheckNetwork_Click();
+    if (const std::optional<IdeSlaveChecks> checks = ideSlaveChecks(row.ideSlaveDevice)) {
+        ui->CheckCd->setChecked(checks->cd);
+        ui->CheckShareDrv->setChecked(checks->sharedDrive);
+    }
+    const int ram = storedRamIndex(ramSizes, row.ramSize);
+    if (ram >= 0)
+        ui->ComboRam->setCurrentIndex(ram);
+}
+
+QStringList frmProfileSettings::fillRamList() {
+    const QStringList sizes = ramSizeItems(ModuleGeneralFunctions::GetTotalPhysicalMemory());
+    ui->ComboRam->addItems(sizes);
+    ui->ComboRam->setCurrentIndex(ramSizeSelection(sizes.size()));
+    return sizes;
+}
+
+void frmProfileSettings::fillDriveList() {
+    const platform::FileSystem& files = platform::files();
+    for (const platform::Drive& drive : files.driveTable().drives())
+        ui->DrvHardDisk->addItem(QString(drive.letter) + u':');
+    // The list shows the current drive first, as a drive list does.
+    const int current = ui->DrvHardDisk->findText(files.currentFolder().left(2).toLower());
+    ui->DrvHardDisk->setCurrentIndex(std::max(current, 0));
+}
+
+void frmProfileSettings::CheckNetwork_Click() {
+    gv().NetworkingEnabled = ui->CheckNetwork->isChecked() ? 1 : 0;
+}
+
+void frmProfileSettings::CheckCd_Click() {
+    if (ui->CheckCd->isChecked() && ui->CheckShareDrv->isChecked())
+        ui->CheckShareDrv->setChecked(false);
+}
+
+void frmProfileSettings::CheckShareDrv_Click() {
+    if (ui->CheckShareDrv->isChecked() && ui->CheckCd->isChecked())
+        ui->CheckCd->setChecked(false);
+    if (!ui->CheckShareDrv->isChecked()) {
+        gv().SharedDrivePath = QString();
+        return;
+    }
+    // A failed pick leaves everything as it was.
+    ignoringErrors([] { pickSharedDriveFile(kMessageTitle); });
+}
+
+void frmProfileSettings::CDOption_Click(int index) {
+    const bool image = index == 1;
+    ui->SlaveIDEPathCommand->setEnabled(image);
+    ui->SlaveIDEText->setEnabled(image);
+    setBackground(ui->SlaveIDEText,
+                  image ? QColor(Qt::white) : palette().color(QPalette::Disabled, QPalette::Text));
+    if (image)
+        return;
+    QString drive;
+    const bool found = ModuleGeneralFunctions::FindCDROMDrive(drive);
+    if (found && !trimBlanks(drive).isEmpty()) {
+        ui->CommandInstalltion->setEnabled(true);
+        return;
+    }
+    if (trimBlanks(drive).isEmpty())
+        message(kNoCdRomMessage);
+    else
+        platform::ui().message(insertCdMessage(drive));
+    // Back to the image.
+    ui->CDOption_1->setChecked(true);
+    ui->CommandInstalltion->setEnabled(false);
+}
+
+void frmProfileSettings::SlaveIDEPathCommand_Click() {
+    const std::optional<QString> picked =
+        platform::ui().openFile({QString(), kIsoFilter, QString()});
+    // A cancelled picker leaves the path as it was.
+    if (!picked)
+        return;
+    ui->SlaveIDEText->setText(*picked);
+    ui->CommandInstalltion->setEnabled(!trimBlanks(*picked).isEmpty());
+}
+
+void frmProfileSettings::Command3_Click() {
+    const double ram = leadingNumber(ui->ComboRam->currentText());
+    try {
+        saveGeneralSettings(
+            gv().NetworkingEnabled,
+            ideSlaveDevice(ui->CheckCd->isChecked(), ui->CheckShareDrv->isChecked()), ram);
+        gv().RamSizeMB = ram;
+        if (ui->Command6->isEnabled())
+            Command6_Click();
+    } catch (const platform::RuntimeError& error) {
+        showErrorDescription(error);
+    }
+    Unload();
+}
+
+void frmProfileSettings::Command1_Click() {
+    Unload();
+}
+
+void frmProfileSettings::Command4_Click() {
+    const bool showList = ui->Command4->text() == kChangeDriveCaption;
+    ui->Command4->setText(showList ? kKeepDriveCaption : kChangeDriveCaption);
+    ui->DrvHardDisk->setVisible(showList);
+    ui->Command5->setVisible(!showList);
+    if (showList) {
+        DrvHardDisk_Change();
+        return;
+    }
+    PendingVolumeActions kept = m_pending;
+    kept.driveKept();
+    setPending(kept);
+}
+
+void frmProfileSettings::DrvHardDisk_Change() {
+    PendingVolumeActions next = m_pending;
+    next.driveRefused();
+    try {
+        if (const std::optional<QString> refusal = checkDrive())
+            message(*refusal);
+        else
+            next.drivePassed();
+    } catch (const platform::RuntimeError& error) {
+        platform::ui().message("Error." + error.description());
+    }
+    setPending(next);
+}
+
+// Why the chosen drive cannot take the volume, if it cannot; throws when it cannot be read.
+std::optional<QString> frmProfileSettings::checkDrive() {
+    mNewDrive = ui->DrvHardDisk->currentText().left(2);
+    mOldPath = gv().HardDiskPath;
+    mOldDrive = gv().HardDiskPath.left(2);
+    const platform::DriveInfo drive =
+        platform::files().drive(mNewDrive.isEmpty() ? QChar() : mNewDrive.at(0));
+    if (!drive.ready)
+        throw platform::RuntimeError(kErrDiskNotReady, "Disk not ready");
+    return destinationRefusal(mNewDrive, mOldDrive, gv().HardDiskSizeGB, drive);
+}
+
+void frmProfileSettings::Command5_Click() {
+    if (gv().HardDiskPath.isEmpty()) {
+        message(kNoVirtualDriveText);
+        return;
+    }
+    PendingVolumeActions next = m_pending;
+    if (platform::ui().message(kFormatQuestion, kMessageTitle, platform::MsgButtons::OkCancel) ==
+        platform::MsgAnswer::Ok)
+        next.formatConfirmed();
+    else
+        next.formatCancelled();
+    setPending(next);
+}
+
+void frmProfileSettings::Command6_Click() {
+    if (!m_pending.mKeepDrive) {
+        moveVolume(mOldPath, mNewDrive);
+        // The volume is now where the label says, so a quick format finds it there.
+        ui->LblHDpath->setText(gv().HardDiskPath);
+    }
+    if (m_pending.mFormatPending)
+        quickFormatVolume(volumeFolder(ui->LblHDpath->text().left(2), gv().ProfileName),
+                          gv().HardDiskSizeGB);
+    PendingVolumeActions done = m_pending;
+    done.applied();
+    setPending(done);
+}
+
+void frmProfileSettings::setPending(const PendingVolumeActions& pending) {
+    m_pending = pending;
+    ui->Command6->setEnabled(pending.applyEnabled);
+}
+
+void frmProfileSettings::CommandInstalltion_Click() {
+    GlobalVariablesModule& g = gv();
+    g.RamSizeMB = std::floor(ModuleGeneralFunctions::GetTotalPhysicalMemory() / 1024 / 1024);
+    const bool fromCd = ui->CDOption_0->isChecked();
+    QString drive;
+    if (fromCd)
+        ModuleGeneralFunctions::FindCDROMDrive(drive);
+    const InstallationSource source = installationSource(fromCd, ui->SlaveIDEText->text(), drive);
+    if (!source.given &&
+        platform::ui().message(kNoIsoQuestion, QString(), platform::MsgButtons::OkCancel) ==
+            platform::MsgAnswer::Cancel)
+        return;
+    g.CdRomType = source.cdRomType;
+    g.CdRomPath = source.cdRomPath;
+    if (!source.given) {
+        message(kNoInstallationPathNotice);
+        UpdateProfileCdRom();
+        Unload();
+        return;
+    }
+    g.ProfileOpen = kTrue;
+    ModuleGeneralFunctions::UpdateMenusAndButtons();
+    message(fromCd ? kCdInstallationNotice : kImageInstallationNotice);
+    // A source that cannot be stored starts nothing.
+    UpdateProfileCdRom();
+    if (fromCd)
+        g.CdRomEnabled = kTrue;
+    g.AttachInstallMedium = kTrue;
+    frmProcessing::Power_on();
+    // The start yields to the event loop: this window may be gone by now.
+    unload<frmProfileSettings>();
+    if (MainWindowPort* main = mainWindow())
+        main->setCaption(kMainWindowCaption);
+}
+
+void showProfileSettingsDialog() {
+    frmProfileSettings& dialog = form<frmProfileSettings>();
+    if (isLoaded<frmProfileSettings>())
+        dialog.Show();
+}
+
+}  // namespace vornelix

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <cstdint>
+#include <optional>
+
+#include "platform/file_system.h"
+
+namespace vornelix {
+
+inline const QString kMainWindowCaption = QStringLiteral("Vornelix");
+inline const QString kNoVirtualDriveText = QStringLiteral("This profile has no Virtual Drive.");
+inline const QString kNoVolumeSizeText = QString(34, u'-');
+inline const QString kVolumeSizeSuffix = QStringLiteral(" GB Storage Volume");
+inline const QString kIsoFilter = QStringLiteral("ISO Files (*.iso)|*.iso");
+inline const QString kNoCdRomMessage = QStringLiteral("No CD-ROM was detected");
+inline const QString kSameDestinationMessage =
+    QStringLiteral("You have selected the same destination so no change will take effect.");
+inline const QString kNtfsOnlyMessage =
+    QStringLiteral("Partition greater than 4 GB is supported with NTFS only.");
+inline const QString kFormatQuestion =
+    QStringLiteral("All data will be lost while formating. Are you Sure you want to continue?");
+inline const QString kNoIsoQuestion =
+    QStringLiteral("No ISO image selected. Really want to continue?");
+inline const QString kNoInstallationPathNotice =
+    QStringLiteral("The Profile will be updated with no installtion path.");
+inline const QString kImageInstallationNotice =
+    QStringLiteral("Now updating Profile and starting installion.");
+inline const QString kCdInstallationNotice =
+    QStringLiteral("Now updating Profile and starting Installation. Make sure that CD is present.");
+inline const QString kChangeDriveCaption = QStringLiteral("Change Destination Drive");
+inline const QString kKeepDriveCaption = QStringLiteral("Donot Change Drive");
+inline const QString kVolumeFolderName = QStringLiteral("Vornelix_HD");
+inline const QString kVolumeImageName = QStringLiteral("hdimage.img");
+inline const QString kHdToolName = QStringLiteral("VornelHD.exe");
+
+// "Please insert a valid Mac instalation CD in E: Drive" and the line on help.
+QString insertCdMessage(const QString& drive);
+// "Available space 4.99 GB is less than required 5 GB."
+QString lowSpaceMessage(double freeGB, std::int16_t sizeGB);
+
+// The two volume labels of a row: its folder and size, or the texts of a profile without one.
+struct VolumeLabels {
+    QString path;
+    QString size;
+};
+VolumeLabels volumeLabels(const QVariant& hardDiskPath, const QVariant& hardDiskSize);
+
+// The RAM item a stored size selects: the equal item when the size lies above 0 and below the
+// largest item; -1 (the selection stays) for Null, 0, the largest size and above, and a size
+// that is not on the list.
+int storedRamIndex(const QStringList& items, const QVariant& ramSize);
+
+// The check marks of CD-ROM and shared drive for a stored IDE slave device; none for Null or
+// an unknown value (the boxes stay as they are).
+struct IdeSlaveChecks {
+    bool cd = false;
+    bool sharedDrive = false;
+};
+std::optional<IdeSlaveChecks> ideSlaveChecks(const QVariant& ideSlaveDevice);
+// The stored IDE slave device: 0 nothing, 1 CD-ROM, 2 shared drive.
+int ideSlaveDevice(bool cd, bool sharedDrive);
+
+// Free bytes in GB rounded to two decimals, a half going to the even neighbour.
+double freeGigabytes(std::int64_t freeBytes);
+// A number as the user reads it: "4.57", "5".
+QString numberText(double value);
+
+// Why a volume of sizeGB cannot move from oldDrive to the drive; none when it can.
+std::optional<QString> destinationRefusal(const QString& newDrive, const QString& oldDrive,
+                                          std::int16_t sizeGB, const platform::DriveInfo& drive);
+
+// What the volume tab will do on Apply, and whether Apply can be pressed.
+struct PendingVolumeActions {
+    bool mKeepDrive = true;
+    bool mFormatPending = false;
+    bool applyEnabled = false;
+
+    void drivePassed() { *this = {false, false, true}; }
+    void driveRefused() { mKeepDrive = true; }
+    void driveKept() { mKeepDrive = true; }
+    void formatConfirmed() { *this = {true, true, true}; }
+    void formatCancelled() { mFormatPending = false; }
+    void applied() { applyEnabled = false; }
+};
+
+// The installation source Start Installation stores.
+struct InstallationSource {
+    QString cdRomType;
+    QString cdRomPath;
+    bool given = false;  // false: an image without a path
+};
+InstallationSource installationSource(bool fromCd, const QString& isoText, const QString& cdDrive);
+
+// The volume folder of a profile on a drive: "d:\Vornelix_HD\Tiger".
+QString volumeFolder(const QString& drive, const QString& profileName);
+
+}  // namespace vornelix

@@ -1,0 +1,91 @@
+#include "profiles/profile_settings_store.h"
+
+#include "machine/basic_text.h"
+#include "machine/global_variables.h"
+#include "machine/profile_store.h"
+#include "platform/database.h"
+#include "platform/file_system.h"
+#include "platform/runtime_error.h"
+#include "platform/services.h"
+
+namespace vornelix {
+
+namespace {
+
+constexpr std::int32_t kErrPathAccess = 75;
+
+// Opens the store on the row of ProfileName; throws when there is no such row.
+platform::DbRecordset& openProfileRow() {
+    openProfileStore(kSelectProfileByName, {gv().ProfileName});
+    platform::DbRecordset& row = *gv().DbRecordset;
+    if (row.Eof())
+        throw platform::RuntimeError(platform::kErrNoCurrentRecord,
+                                     "The profile " + gv().ProfileName + " is not stored.");
+    return row;
+}
+
+// Runs work on the open row of ProfileName and closes the store, also after a failure.
+template <class Work>
+void withProfileRow(Work work) {
+    try {
+        work(openProfileRow());
+    } catch (const platform::RuntimeError&) {
+        closeProfileStore();
+        throw;
+    }
+    closeProfileStore();
+}
+
+void updateProfile(const QString& sql, const QVariantList& values) {
+    gv().NetworkingEnabled = 0;
+    withProfileRow([&](platform::DbRecordset&) {
+        gv().DbConnection->Execute(sql, values + QVariantList{gv().ProfileName});
+    });
+}
+
+void makeFolder(const QString& folder) {
+    if (!platform::files().folderExists(folder) && !platform::files().createFolder(folder))
+        throw platform::RuntimeError(kErrPathAccess, "The folder " + folder + " cannot be made.");
+}
+
+}  // namespace
+
+SettingsRow readSettingsRow() {
+    SettingsRow read;
+    withProfileRow([&](platform::DbRecordset& row) {
+        read = {row.Fields(kColHardDiskPath), row.Fields(kColHardDiskSize),
+                row.Fields(kColNetworking), row.Fields(kColIdeSlaveDevice),
+                row.Fields(kColRamSize)};
+    });
+    return read;
+}
+
+void saveGeneralSettings(int networking, int ideSlaveDevice, double ramSizeMB) {
+    withProfileRow([&](platform::DbRecordset& row) {
+        row.setField(kColNetworking, networking);
+        row.setField(kColIdeSlaveDevice, ideSlaveDevice);
+        row.setField(kColRamSize, ramSizeMB);
+        row.Update();
+    });
+}
+
+void CreateVolumeFolder() {
+    GlobalVariablesModule& g = gv();
+    makeFolder(g.HardDiskPath);
+    g.HardDiskPath += g.ProfileName;
+    makeFolder(g.HardDiskPath);
+}
+
+void UpdateProfileVolume() {
+    updateProfile(QStringLiteral("update Vornelix_profile set hard_disk_path = ?, "
+                                 "hard_disk_size = ? where prof_name = ?"),
+                  {gv().HardDiskPath, gv().HardDiskSizeGB});
+}
+
+void UpdateProfileCdRom() {
+    updateProfile(QStringLiteral("update Vornelix_profile set cd_rom_path = ?, cdrom_type = ? "
+                                 "where prof_name = ?"),
+                  {gv().CdRomPath, trimBlanks(gv().CdRomType)});
+}
+
+}  // namespace vornelix

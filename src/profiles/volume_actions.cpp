@@ -1,0 +1,76 @@
+#include "profiles/volume_actions.h"
+
+#include "machine/basic_text.h"
+#include "machine/global_variables.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/processes.h"
+#include "platform/runtime_error.h"
+#include "platform/services.h"
+#include "profiles/profile_settings.h"
+#include "profiles/profile_settings_store.h"
+
+namespace vornelix {
+
+namespace {
+
+constexpr std::int32_t kErrFileAccess = 75;
+constexpr int kToolWaitMs = 2000;
+
+[[noreturn]] void fail(const QString& description) {
+    throw platform::RuntimeError(kErrFileAccess, description);
+}
+
+void moveImage(const QString& from, const QString& to) {
+    const QString why = platform::files().moveFileKeepingSparse(from, to);
+    if (!why.isEmpty())
+        fail("The volume image cannot be moved. " + why);
+}
+
+}  // namespace
+
+void moveVolume(const QString& oldFolder, const QString& newDrive) {
+    GlobalVariablesModule& g = gv();
+    const QString oldImage = inFolder(oldFolder, kVolumeImageName);
+    if (!platform::files().fileExists(oldImage))
+        fail("There is no volume image " + oldImage + ".");
+    // The row must be reachable before anything moves.
+    readSettingsRow();
+    g.HardDiskPath = inFolder(newDrive, kVolumeFolderName) + u'\\';
+    const QString newImage = volumeFolder(newDrive, g.ProfileName) + u'\\' + kVolumeImageName;
+    try {
+        CreateVolumeFolder();
+        moveImage(oldImage, newImage);
+    } catch (const platform::RuntimeError&) {
+        g.HardDiskPath = oldFolder;
+        throw;
+    }
+    try {
+        UpdateProfileVolume();
+    } catch (const platform::RuntimeError&) {
+        // The row still names the old folder: the image goes back there.
+        platform::files().moveFileKeepingSparse(newImage, oldImage);
+        g.HardDiskPath = oldFolder;
+        throw;
+    }
+}
+
+void quickFormatVolume(const QString& folder, std::int16_t sizeGB) {
+    platform::FileSystem& files = platform::files();
+    const QString tool = inFolder(folder, kHdToolName);
+    if (!files.fileExists(tool) &&
+        !files.copyFile(inFolder(files.programFolder(), kHdToolName), tool))
+        fail("The HD tool cannot be copied to " + folder + ".");
+    platform::clock().sleep(kToolWaitMs);
+    const platform::StartResult started =
+        platform::processes().start(tool, kVolumeImageName + " " + QString::number(sizeGB) + " 1",
+                                    folder, platform::ShowCommand::Hide);
+    platform::clock().sleep(kToolWaitMs);
+    // A copy the running tool still holds stays behind; it does no harm.
+    if (files.fileExists(tool))
+        files.deleteFile(tool);
+    if (!started.started())
+        fail("The HD tool cannot be started.");
+}
+
+}  // namespace vornelix

@@ -1,0 +1,293 @@
+#include "profiles/frm_profile_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "machine/global_variables.h"
+#include "machine/profile_store.h"
+#include "platform/database.h"
+#include "support/test_environment.h"
+
+namespace vornelix {
+namespace {
+
+using platform::MsgAnswer;
+const QString kImage = "c:\\Vornelix_HD\\Tiger\\hdimage.img";
+const QString kMovedImage = "d:\\Vornelix_HD\\Tiger\\hdimage.img";
+
+// The dialog over a store holding Tiger (3 GB on c:, networking 0, nothing on the IDE slave,
+// 256 MB) and a drive table of c:, d: and extra drives.
+class ProfileSettings : public ::testing::Test {
+  protected:
+    ProfileSettings() {
+        env.hostFacts.setMemoryMB(1024);
+        gv().ProfileName = "Tiger";
+        env.writeFile(kImage, "volume");
+        useDrives("");
+    }
+    void useDrives(const QString& extra) {
+        QDir(env.root()).mkpath("D");
+        const auto table = platform::DriveTable::parse("c=" + env.root() + ";d=" + env.root() +
+                                                       "/D|fixed|ext4" + extra);
+        m_files = std::make_unique<platform::FileSystem>(
+            table, platform::HostFolders{env.programHost(), env.root() + "/Temp",
+                                         env.root() + "/Current"});
+        platform::services().files = m_files.get();
+    }
+    void addTiger(QVariant path = "c:\\Vornelix_HD\\Tiger", QVariant networking = 0,
+                  QVariant ide = 0, QVariant ram = 256) {
+        env.insertProfile({"Leopard", "c:\\Vornelix_HD\\Leopard", 5, "   ", "cdrom", 1, 2, 512});
+        env.insertProfile({"Tiger", path, 3, "   ", "cdrom", networking, ide, ram});
+    }
+    // Columns 2 to 8 of a row.
+    QVariantList row(const QString& name = "Tiger") {
+        openProfileStore(kSelectProfileByName, {name});
+        QVariantList values;
+        for (int i = kColHardDiskPath; i <= kColRamSize; ++i) values << gv().DbRecordset->Fields(i);
+        closeProfileStore();
+        return values;
+    }
+    frmProfileSettings& dialog() { return form<frmProfileSettings>(); }
+    template <class T = QWidget>
+    T* control(const char* name) {
+        return dialog().findChild<T*>(QString::fromLatin1(name));
+    }
+    void chooseDrive(const char* drive) {
+        control<QPushButton>("Command4")->click();
+        control<QComboBox>("DrvHardDisk")->setCurrentText(drive);
+    }
+    void hideStore() { QFile::rename(dbPath(), dbPath() + ".away"); }
+    void bringStoreBack() { QFile::rename(dbPath() + ".away", dbPath()); }
+    QByteArray read(const QString& path) const {
+        QFile file(m_files->hostPath(path));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QString dbPath() const { return env.programHost() + "/ASNMD.DAT"; }
+
+    test::TestEnvironment env;
+    std::unique_ptr<platform::FileSystem> m_files;
+};
+
+struct LoadCase {
+    const char* name;
+    QVariant path, networking, ide, ram;
+    double memoryMB;
+    std::int16_t networkingBefore;
+    const char* pathLabel;
+    const char* ramText;
+    bool cd = false, share = false, picker = false;
+};
+
+class ProfileSettingsLoad : public ProfileSettings,
+                            public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(ProfileSettingsLoad, ShowsTheRow) {
+    const LoadCase& c = GetParam();
+    env.hostFacts.setMemoryMB(c.memoryMB);
+    gv().NetworkingEnabled = c.networkingBefore;
+    addTiger(c.path, c.networking, c.ide, c.ram);
+    dialog();
+    EXPECT_EQ(control<QLabel>("LblHDpath")->text(), c.pathLabel);
+    EXPECT_EQ(control<QComboBox>("ComboRam")->currentText(), c.ramText);
+    EXPECT_EQ(control<QCheckBox>("CheckCd")->isChecked(), c.cd);
+    EXPECT_EQ(control<QCheckBox>("CheckShareDrv")->isChecked(), c.share);
+    EXPECT_EQ(env.ui.dialogs.size(), c.picker ? 1u : 0u);
+    EXPECT_EQ(gv().NetworkingEnabled, c.networking.toInt());
+    EXPECT_EQ(control<QCheckBox>("CheckNetwork")->isChecked(), c.networking.toInt() == 1);
+    EXPECT_TRUE(control<QRadioButton>("CDOption_1")->isChecked());
+    EXPECT_FALSE(control<QPushButton>("Command6")->isEnabled());
+}
+
+const QVariant null;
+const char* const kTiger = "c:\\Vornelix_HD\\Tiger";
+INSTANTIATE_TEST_SUITE_P(
+    Table, ProfileSettingsLoad,
+    ::testing::Values(
+        LoadCase{"NoVolume", null, 0, 0, 256, 1024, 0, "This profile has no Virtual Drive.", "256"},
+        LoadCase{"JustUnder1024", kTiger, 0, 0, 0, 1023.99, 0, kTiger, "992"},
+        LoadCase{"Ram1024", kTiger, 0, 0, 1024, 1024, 0, kTiger, "1024"},
+        LoadCase{"Ram2048", kTiger, 0, 0, 2048, 1024, 0, kTiger, "1024"},
+        LoadCase{"RamNull", kTiger, 0, 0, null, 1024, 0, kTiger, "1024"},
+        LoadCase{"RamNotOnList", kTiger, 0, 0, 300, 1024, 0, kTiger, "1024"},
+        LoadCase{"Networking1", kTiger, 1, 0, 256, 1024, 0, kTiger, "256"},
+        LoadCase{"Networking0AfterAnother", kTiger, 0, 0, 256, 1024, 1, kTiger, "256"},
+        LoadCase{"CdRom", kTiger, 0, 1, 256, 1024, 0, kTiger, "256", true},
+        LoadCase{"SharedDrivePicker", kTiger, 0, 2, 256, 1024, 0, kTiger, "256", false, true, true},
+        LoadCase{"IdeNull", kTiger, 0, null, 256, 1024, 0, kTiger, "256"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProfileSettings, CheckBoxesExcludeEachOtherAndPickTheSharedDrive) {
+    addTiger();
+    env.writeFile("c:\\disks\\share.dsk", "x");
+    env.ui.chosenFiles = {"c:\\disks\\share", "c:\\disks\\gone.dsk"};
+    control<QCheckBox>("CheckCd")->setChecked(true);
+    control<QCheckBox>("CheckShareDrv")->setChecked(true);
+    EXPECT_FALSE(control<QCheckBox>("CheckCd")->isChecked());
+    EXPECT_EQ(gv().SharedDrivePath, "c:\\disks\\share.dsk");
+    control<QCheckBox>("CheckCd")->setChecked(true);
+    EXPECT_FALSE(control<QCheckBox>("CheckShareDrv")->isChecked());
+    EXPECT_EQ(gv().SharedDrivePath, "");
+    control<QCheckBox>("CheckShareDrv")->setChecked(true);
+    EXPECT_EQ(env.ui.lastText(), "No Shared Drive found");
+    EXPECT_EQ(env.ui.boxes.back().title, "Vornelix");
+    EXPECT_EQ(gv().SharedDrivePath, "");
+}
+
+TEST_F(ProfileSettings, InstallationSourceFallsBackToTheImage) {
+    addTiger();
+    struct Case {
+        const char* drives;
+        const char* message;
+        bool started;
+    } cases[] = {
+        {"", "No CD-ROM was detected", false},
+        {";e=/nonexistent|cdrom", "Please insert a valid Mac instalation CD in E: Drive", false},
+        {";e=/|cdrom", "", true}};
+    for (const Case& c : cases) {
+        useDrives(c.drives);
+        env.ui.boxes.clear();
+        control<QRadioButton>("CDOption_0")->setChecked(true);
+        EXPECT_EQ(env.ui.lastText().section("\r\n", 0, 0), c.message);
+        EXPECT_EQ(control<QRadioButton>("CDOption_0")->isChecked(), c.started) << c.drives;
+        EXPECT_EQ(control<QPushButton>("CommandInstalltion")->isEnabled(), c.started);
+        EXPECT_EQ(control<QLineEdit>("SlaveIDEText")->isEnabled(), !c.started);
+    }
+    control<QRadioButton>("CDOption_1")->setChecked(true);
+    EXPECT_TRUE(control<QPushButton>("CommandInstalltion")->isEnabled()) << "stays enabled";
+    env.ui.chosenFiles = {QString(""), QString("c:\\iso\\x.iso")};
+    control<QPushButton>("SlaveIDEPathCommand")->click();
+    EXPECT_FALSE(control<QPushButton>("CommandInstalltion")->isEnabled());
+    control<QPushButton>("SlaveIDEPathCommand")->click();
+    EXPECT_EQ(env.ui.dialogs.back().filter, "ISO Files (*.iso)|*.iso");
+    EXPECT_TRUE(control<QPushButton>("CommandInstalltion")->isEnabled());
+}
+
+TEST_F(ProfileSettings, OkWritesTheGeneralSettingsThenThePendingMove) {
+    addTiger();
+    control<QComboBox>("ComboRam")->setCurrentText("512");
+    control<QCheckBox>("CheckNetwork")->setChecked(true);
+    control<QCheckBox>("CheckCd")->setChecked(true);
+    control<QPushButton>("Command1")->click();
+    EXPECT_EQ(row()[6 - 2], 0) << "Cancel writes nothing";
+    EXPECT_EQ(gv().RamSizeMB, 0);
+
+    control<QComboBox>("ComboRam")->setCurrentText("512");
+    control<QCheckBox>("CheckNetwork")->setChecked(true);
+    control<QCheckBox>("CheckCd")->setChecked(true);
+    control<QPushButton>("Command3")->click();
+    EXPECT_EQ(row(), QVariantList({kTiger, 3, "   ", "cdrom", 1, 1, 512}));
+    EXPECT_EQ(gv().RamSizeMB, 512);
+    EXPECT_FALSE(isLoaded<frmProfileSettings>());
+
+    chooseDrive("d:");
+    control<QPushButton>("Command3")->click();
+    EXPECT_EQ(row(), QVariantList({"d:\\Vornelix_HD\\Tiger", 3, "   ", "cdrom", 1, 1, 512}));
+    EXPECT_EQ(read(kMovedImage), "volume");
+    EXPECT_FALSE(m_files->fileExists(kImage));
+    EXPECT_EQ(gv().NetworkingEnabled, 0);
+}
+
+TEST_F(ProfileSettings, DriveListChecksAtOnceAndApplyMovesTheImage) {
+    addTiger();
+    chooseDrive("c:");
+    EXPECT_EQ(env.ui.lastText(),
+              "You have selected the same destination so no change will take effect.");
+    EXPECT_FALSE(control<QPushButton>("Command6")->isEnabled());
+    control<QComboBox>("DrvHardDisk")->setCurrentText("d:");
+    control<QPushButton>("Command6")->click();
+    EXPECT_EQ(row()[0], "d:\\Vornelix_HD\\Tiger");
+    EXPECT_EQ(row("Leopard")[0], "c:\\Vornelix_HD\\Leopard");
+    EXPECT_EQ(read(kMovedImage), "volume");
+    EXPECT_EQ(control<QLabel>("LblHDpath")->text(), "d:\\Vornelix_HD\\Tiger");
+    EXPECT_FALSE(control<QPushButton>("Command6")->isEnabled());
+}
+
+TEST_F(ProfileSettings, QuickFormatRunsTheHdToolBesideTheImage) {
+    addTiger();
+    env.writeFile("c:\\Vornelix\\VornelHD.exe", "tool");
+    env.ui.answers = {MsgAnswer::Ok};
+    control<QPushButton>("Command5")->click();
+    control<QPushButton>("Command6")->click();
+    ASSERT_EQ(env.processes.starts.size(), 1u);
+    const test::StartCall& run = env.processes.starts[0];
+    EXPECT_EQ(run.program, "c:\\Vornelix_HD\\Tiger\\VornelHD.exe");
+    EXPECT_EQ(run.parameters, "hdimage.img 3 1");
+    EXPECT_EQ(run.folder, "c:\\Vornelix_HD\\Tiger");
+    EXPECT_EQ(run.show, platform::ShowCommand::Hide);
+    EXPECT_EQ(env.clock.sleeps, std::vector<int>({2000, 2000}));
+    EXPECT_FALSE(m_files->fileExists("c:\\Vornelix_HD\\Tiger\\VornelHD.exe"));
+    EXPECT_EQ(row()[0], kTiger);
+}
+
+TEST_F(ProfileSettings, StartInstallationStoresTheSourceAndStarts) {
+    addTiger();
+    env.ui.answers = {MsgAnswer::Cancel};
+    dialog().CommandInstalltion_Click();
+    EXPECT_EQ(gv().RamSizeMB, 1024);
+    EXPECT_TRUE(isLoaded<frmProfileSettings>()) << "Cancel on the question changes nothing";
+
+    env.ui.answers = {MsgAnswer::Ok};
+    control<QLineEdit>("SlaveIDEText")->setText("  ");
+    dialog().CommandInstalltion_Click();
+    EXPECT_EQ(env.ui.lastText(), "The Profile will be updated with no installtion path.");
+    EXPECT_FALSE(isLoaded<frmProfileSettings>());
+    EXPECT_TRUE(env.processes.starts.empty());
+
+    control<QLineEdit>("SlaveIDEText")->setText(" c:\\iso\\x.iso ");
+    dialog().CommandInstalltion_Click();
+    EXPECT_EQ(row()[2], "c:\\iso\\x.iso");
+    EXPECT_EQ(env.ui.boxes[env.ui.boxes.size() - 2].text,
+              "Now updating Profile and starting installion.");
+    EXPECT_EQ(env.processes.starts.size(), 1u) << "the engine was started";
+    EXPECT_EQ(gv().AttachInstallMedium, kFalse);
+    EXPECT_FALSE(isLoaded<frmProfileSettings>());
+    EXPECT_EQ(env.upper.recordingMain.caption(), "Vornelix");
+}
+
+// Every failure: a box titled "Vornelix", the row and the image as they were.
+TEST_F(ProfileSettings, FailuresLeaveTheRowAndTheImage) {
+    addTiger();
+    QDir().mkpath(env.root() + "/D/Vornelix_HD/Tiger");
+    QFile(env.root() + "/D/Vornelix_HD/Tiger/hdimage.img").open(QIODevice::WriteOnly);
+    chooseDrive("d:");
+    control<QPushButton>("Command6")->click();
+    EXPECT_EQ(env.ui.boxes.back().title, "Vornelix");
+    EXPECT_TRUE(m_files->fileExists(kMovedImage));
+    EXPECT_TRUE(control<QPushButton>("Command6")->isEnabled());
+    m_files->deleteFile(kMovedImage);
+
+    hideStore();
+    control<QPushButton>("Command6")->click();
+    control<QPushButton>("Command3")->click();
+    EXPECT_FALSE(isLoaded<frmProfileSettings>());
+    dialog();
+    EXPECT_FALSE(isLoaded<frmProfileSettings>()) << "no store: no dialog";
+    bringStoreBack();
+    EXPECT_EQ(row(), QVariantList({kTiger, 3, "   ", "cdrom", 0, 0, 256}));
+    EXPECT_EQ(read(kImage), "volume");
+    EXPECT_FALSE(m_files->fileExists(kMovedImage));
+
+    gv().ProfileName = "Panther";
+    dialog();
+    EXPECT_FALSE(isLoaded<frmProfileSettings>()) << "no row: no dialog";
+    EXPECT_EQ(env.ui.boxes.back().title, "Vornelix");
+    EXPECT_FALSE(env.ui.ended);
+}
+
+TEST_F(ProfileSettings, QuickFormatWithoutVolumeIsRefused) {
+    addTiger(QVariant());
+    control<QPushButton>("Command5")->click();
+    EXPECT_EQ(env.ui.lastText(), "This profile has no Virtual Drive.");
+    EXPECT_FALSE(control<QPushButton>("Command6")->isEnabled());
+}
+
+}  // namespace
+}  // namespace vornelix
