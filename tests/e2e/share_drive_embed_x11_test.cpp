@@ -100,12 +100,14 @@ TEST_F(ShareDriveEmbedX11, EmbedsDrivesResizesAndCloses) {
         EXPECT_TRUE(logged(QString("message %1 0 0").arg(message)));
     shoot("share_drive_toolbar_shown.png");
 
-    QMenu* profile = main->menuItem(M::mnuProfile)->menu();
-    profile->popup(main->mapToGlobal(QPoint(4, 4)));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(profile));
-    QTest::qWait(200);
-    saveScreenshot(profile->grab().toImage(), "share_drive_profile_menu.png");
-    profile->hide();
+    for (const auto& [menu, name] : {std::pair{M::mnuProfile, "profile"}, {M::mnuView, "view"}}) {
+        QMenu* popup = main->menuItem(menu)->menu();
+        popup->popup(main->mapToGlobal(QPoint(4, 4)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
+        QTest::qWait(200);
+        saveScreenshot(popup->grab().toImage(), QString("share_drive_%1_menu.png").arg(name));
+        popup->hide();
+    }
 
     for (const int room : {35, 105}) {
         main->menuItem(M::mnuView_Toolbar)->trigger();
