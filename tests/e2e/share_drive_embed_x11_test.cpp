@@ -33,6 +33,7 @@ TEST(ShareDriveEmbedX11, EmbedsDrivesResizesAndCloses) {
     platform::services().processes = &processes;
     ASSERT_TRUE(
         QFile::copy(VORNELIX_PROGRAM_DIR "/chktarakh.ctq", env.programHost() + "/chktarakh.ctq"));
+    env.writeFile("c:\\Vornelix\\SharedDrive\\Notes.txt", "hello");
     qputenv("VORNELIX_SHARE_DRIVE_LOG", env.host("c:\\share.log").toLocal8Bit());
     installAppWindows();
     MDIForm1 main;
@@ -64,8 +65,7 @@ TEST(ShareDriveEmbedX11, EmbedsDrivesResizesAndCloses) {
     }
     EXPECT_TRUE(test::waitUntil(
         [&] { return env.readFile("c:\\share.log").endsWith("exit window destroyed\n"); }));
-    QString sent =
-        QString(env.readFile("c:\\share.log")).split('\n').filter("message ").join(',');
+    QString sent = QString(env.readFile("c:\\share.log")).split('\n').filter("message ").join(',');
     EXPECT_EQ(sent.remove("message ").remove(" 0 0"), "11110,11111,11114,11115,11110,11114,11115");
     EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
     qunsetenv("VORNELIX_SHARE_DRIVE_LOG");
