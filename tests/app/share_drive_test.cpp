@@ -17,7 +17,7 @@ const char* const kFailed =
     "Vornelix Share Drive Module Failed ,Please report at https://support.example.com/vornelix";
 
 // Start code, sleeps before the window comes (-1: never), engine running, message, sleeps.
-using OpenCase = std::tuple<int, int, Flag, const char*, std::size_t>;
+using OpenCase = std::tuple<int, int, Flag, std::string, std::size_t>;
 
 // The started program makes its window once the clock has slept this often.
 class ShareDriveTest : public ::testing::TestWithParam<OpenCase> {
@@ -44,7 +44,7 @@ TEST_P(ShareDriveTest, TakesOnlyTheWindowOfTheProgramItStarted) {
     sleepsBeforeWindow = before;
     const WindowHandle earlier = env.windows.addWindow("", kTitle, 7);
     window->runCommand(M::mnuTools_ShareDrive);
-    EXPECT_EQ(env.ui.lastText(), QString(message));
+    EXPECT_EQ(env.ui.lastText().toStdString(), message);
     EXPECT_EQ(env.clock.sleeps, std::vector<int>(sleeps, 100));
     EXPECT_EQ(gv().ShareDriveWindow, own);
     EXPECT_EQ(gv().ShareDriveOpen, own ? kTrue : kFalse);
