@@ -96,7 +96,7 @@ void MDIForm1::mnuProfile_New_Click() {
         FlatBttnNewShareDriv_Click();
         return;
     }
-    // The share-drive New command and the New Profile Wizard are wired here when they exist.
+    // The New Profile Wizard is shown here when it exists.
 }
 
 void MDIForm1::mnuProfile_Open_Click() {

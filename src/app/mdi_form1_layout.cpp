@@ -24,7 +24,6 @@ constexpr int kButtonWidthTwips = 390;
 constexpr int kButtonHeightTwips = 525;
 constexpr QRect kHelpDesignTwips{7350, 30, 1425, 1005};
 constexpr QRect kSharedButtonsTwips{0, 0, 6645, 945};
-
 constexpr QRect kSharedPictureTwips{6120, 0, 3795, 735};
 constexpr int kSharedButtonTopTwips = 300;
 
@@ -138,7 +137,7 @@ void MDIForm1::buildToolbar() {
     auto* help = pictureBox(strip, "PictureHelp", twipsToPixels(kHelpDesignTwips));
     help->setPicture(drawHelpPicture(help->size(), ratio));
 
-    // Filled and shown by the share drive; it covers the profile buttons when shown.
+    // Shown while the share drive is open; it then covers the profile buttons.
     auto* shared = pictureBox(strip, "PictureSharedvButtons", twipsToPixels(kSharedButtonsTwips));
     shared->setPicture(background, true);
     shared->hide();
