@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/share_drive.h"
 #include "machine/main_window_port.h"
 #include "machine/menu_state.h"
 #include "platform/clock.h"
@@ -36,6 +37,7 @@ class MDIForm1 : public QMainWindow, public MainWindowPort {
     QSize sizeTwips() const override;
     void setNetworkPollCount(std::int16_t count) override;
     void setNetworkTimerEnabled(bool enabled) override;
+    void restoreProfileMenuMode() override;
 
     // A menu, menu item or toolbar button by its control name.
     QAction* menuItem(MenuControl control) const;
@@ -72,6 +74,17 @@ class MDIForm1 : public QMainWindow, public MainWindowPort {
     void ToggleMouse();
     void Network_Timer_Timer();
 
+    // The share drive: opened by Tools > Shared Drive while no engine runs, embedded in the
+    // machine window and driven from its own button strip and the Profile menu.
+    void open_share_drive();
+    // True when the share-drive program's window was found and embedded.
+    bool OpenDragandDrop();
+    void FlatBttnNewShareDriv_Click();
+    void FlatBttnOpenShareDrv_Click();
+    void FlatBttnCopy_Click();
+    void FlatBttnPaste_Click();
+    void FlatBttnCloseShareDrv_Click();
+
     // Runs the command of a control as its click does: nothing while long work is under way
     // when the control is held then, and failures through the error boundary.
     void runCommand(MenuControl control);
@@ -85,6 +98,9 @@ class MDIForm1 : public QMainWindow, public MainWindowPort {
     void buildToolbar();
     void buildMenus();
     void showEnableState();
+    void applyMenuMode(MenuMode mode);
+    void placeShareDriveWindow(bool toolbarShown);
+    void sendShareDriveCommand(std::uint32_t message);
 
     QMdiArea* m_mdiArea = nullptr;
     QString m_caption;

@@ -74,6 +74,11 @@ const Command kCommands[] = {
     {M::FlatBttnFullScreen, &MDIForm1::mnuView_FullScreen_Click},
     {M::FlatBttnNetwork, &MDIForm1::mnuTools_Network_Configurator_Click},
     {M::FlatBttnProfSettings, &MDIForm1::mnuTools_Profile_Settings_Click},
+    {M::FlatBttnNewShareDriv, &MDIForm1::FlatBttnNewShareDriv_Click},
+    {M::FlatBttnCopy, &MDIForm1::FlatBttnCopy_Click},
+    {M::FlatBttnPaste, &MDIForm1::FlatBttnPaste_Click},
+    {M::FlatBttnCloseShareDrv, &MDIForm1::FlatBttnCloseShareDrv_Click},
+    {M::FlatBttnOpenShareDrv, &MDIForm1::FlatBttnOpenShareDrv_Click},
 };
 
 }  // namespace
@@ -90,7 +95,11 @@ void MDIForm1::runCommand(MenuControl control) {
 // Profile menu.
 
 void MDIForm1::mnuProfile_New_Click() {
-    // The share-drive New command and the New Profile Wizard are wired here when they exist.
+    if (gv().ShareDriveOpen == kTrue) {
+        FlatBttnNewShareDriv_Click();
+        return;
+    }
+    // The New Profile Wizard is shown here when it exists.
 }
 
 void MDIForm1::mnuProfile_Open_Click() {
@@ -102,17 +111,9 @@ void MDIForm1::mnuProfile_Open_Click() {
     message(kNoProfileMessage);
 }
 
-void MDIForm1::mnuProfile_Copy_Click() {
-    // The share-drive Copy command is wired here with the share drive.
-}
-
-void MDIForm1::mnuProfile_Paste_Click() {
-    // The share-drive Paste command is wired here with the share drive.
-}
-
 void MDIForm1::mnuProfile_close_Click() {
     if (gv().ShareDriveOpen == kTrue) {
-        // CALL SITE: close the share drive (FlatBttnCloseShareDrv_Click) once it exists.
+        FlatBttnCloseShareDrv_Click();
         return;
     }
     if (gv().ProfileOpen == kFalse) {
@@ -197,14 +198,11 @@ void MDIForm1::mnuView_Toolbar_Click() {
     const bool show = !toolbar->isChecked();
     toolbar->setChecked(show);
     picture("Picture1")->setVisible(show);
-    // CALL SITE: resize an embedded share-drive window (ShareDriveWindow > 0) to the new room.
+    if (gv().ShareDriveWindow > 0)
+        placeShareDriveWindow(show);
 }
 
 // Tools menu.
-
-void MDIForm1::mnuTools_ShareDrive_Click() {
-    // The share drive is wired here when it exists.
-}
 
 void MDIForm1::mnuTools_Network_Configurator_Click() {
     form<DlgNetworkSettingsWizard>().Show();

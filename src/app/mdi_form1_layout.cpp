@@ -24,11 +24,18 @@ constexpr int kButtonWidthTwips = 390;
 constexpr int kButtonHeightTwips = 525;
 constexpr QRect kHelpDesignTwips{7350, 30, 1425, 1005};
 constexpr QRect kSharedButtonsTwips{0, 0, 6645, 945};
+constexpr QRect kSharedPictureTwips{6120, 0, 3795, 735};
+constexpr int kSharedButtonTopTwips = 300;
 
 struct ButtonSpec {
     MenuControl control;
     int leftTwips;
     ToolbarIcon icon;
+    // The share-drive buttons lie in the share-drive strip, at their own top.
+    bool inSharedStrip = false;
+    int topTwips = kButtonTopTwips;
+    int widthTwips = kButtonWidthTwips;
+    bool visible = true;
 };
 
 // Left to right, which is also the tab order.
@@ -42,6 +49,12 @@ const ButtonSpec kButtons[] = {
     {M::FlatBttnFullScreen, 3630, ToolbarIcon::FullScreen},
     {M::FlatBttnNetwork, 4350, ToolbarIcon::Network},
     {M::FlatBttnProfSettings, 4860, ToolbarIcon::ProfileSettings},
+    {M::FlatBttnNewShareDriv, 120, ToolbarIcon::New, true, kSharedButtonTopTwips},
+    {M::FlatBttnCopy, 690, ToolbarIcon::Copy, true, kSharedButtonTopTwips},
+    {M::FlatBttnPaste, 1260, ToolbarIcon::Paste, true, kSharedButtonTopTwips},
+    {M::FlatBttnCloseShareDrv, 1950, ToolbarIcon::Close, true, kSharedButtonTopTwips},
+    // Never shown.
+    {M::FlatBttnOpenShareDrv, 3600, ToolbarIcon::Open, true, 150, 480, false},
 };
 
 // A menu item; one without a caption is a separator.
@@ -124,12 +137,20 @@ void MDIForm1::buildToolbar() {
     auto* help = pictureBox(strip, "PictureHelp", twipsToPixels(kHelpDesignTwips));
     help->setPicture(drawHelpPicture(help->size(), ratio));
 
+    // Shown while the share drive is open; it then covers the profile buttons.
+    auto* shared = pictureBox(strip, "PictureSharedvButtons", twipsToPixels(kSharedButtonsTwips));
+    shared->setPicture(background, true);
+    shared->hide();
+    auto* sharedPicture = pictureBox(shared, "Picture3", twipsToPixels(kSharedPictureTwips));
+    sharedPicture->setPicture(drawShareDrivePicture(sharedPicture->size(), ratio));
+
     QWidget* previous = nullptr;
     for (const ButtonSpec& def : kButtons) {
-        auto* button = new FlatBttn(strip);
+        auto* button = new FlatBttn(def.inSharedStrip ? shared : strip);
         button->setObjectName(nameOf(def.control));
-        button->setGeometry(twipsToPixels(
-            QRect(def.leftTwips, kButtonTopTwips, kButtonWidthTwips, kButtonHeightTwips)));
+        button->setGeometry(
+            twipsToPixels(QRect(def.leftTwips, def.topTwips, def.widthTwips, kButtonHeightTwips)));
+        button->setVisible(def.visible);
         const FlatBttnPictures pictures = drawToolbarButton(def.icon, button->size(), ratio);
         button->setPicture(pictures.normal);
         button->setPictureDisabled(pictures.disabled);
@@ -141,11 +162,7 @@ void MDIForm1::buildToolbar() {
             setTabOrder(previous, button);
         previous = button;
     }
-
-    // Filled and shown by the share drive; it covers the profile buttons when shown.
-    auto* shared = pictureBox(strip, "PictureSharedvButtons", twipsToPixels(kSharedButtonsTwips));
-    shared->setPicture(background, true);
-    shared->hide();
+    shared->raise();
 }
 
 void MDIForm1::buildMenus() {

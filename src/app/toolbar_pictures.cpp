@@ -160,6 +160,31 @@ void drawProfileSettings(QPainter& p) {
               QColor(0x36, 0x40, 0x4C));
 }
 
+// A sheet of paper with two lines of text, its top left corner at the given point.
+void drawSheet(QPainter& p, QPointF corner, qreal width, qreal height) {
+    fillShape(p, roundedRect(QRectF(corner, QSizeF(width, height)), 0.8),
+              vertical(corner.y(), corner.y() + height, QColor(0xFD, 0xFD, 0xFB),
+                       QColor(0xE4, 0xE8, 0xEE)),
+              QColor(0x5A, 0x64, 0x70));
+    p.setPen(QPen(QColor(0xA8, 0xB2, 0xBE), 1));
+    for (qreal y : {4.5, 7.5})
+        p.drawLine(corner + QPointF(2.5, y), corner + QPointF(width - 2.5, y));
+}
+
+void drawCopy(QPainter& p) {
+    drawSheet(p, {3, 2}, 12, 15);
+    drawSheet(p, {9, 7}, 12, 15);
+}
+
+void drawPaste(QPainter& p) {
+    fillShape(p, roundedRect(QRectF(3, 4, 15, 18), 1.5),
+              vertical(4, 22, QColor(0xD8, 0xA0, 0x5A), QColor(0xA8, 0x6E, 0x2C)),
+              QColor(0x6E, 0x44, 0x16));
+    fillShape(p, roundedRect(QRectF(7, 2, 7, 4), 1), QColor(0x9A, 0xA4, 0xB0),
+              QColor(0x4A, 0x54, 0x60));
+    drawSheet(p, {10, 9}, 11, 13);
+}
+
 void drawIcon(QPainter& p, ToolbarIcon icon) {
     switch (icon) {
         case ToolbarIcon::New:
@@ -180,6 +205,10 @@ void drawIcon(QPainter& p, ToolbarIcon icon) {
             return drawNetwork(p);
         case ToolbarIcon::ProfileSettings:
             return drawProfileSettings(p);
+        case ToolbarIcon::Copy:
+            return drawCopy(p);
+        case ToolbarIcon::Paste:
+            return drawPaste(p);
     }
 }
 
@@ -284,6 +313,34 @@ QPixmap drawHelpPicture(QSize size, qreal pixelRatio) {
     const qreal textTop = centre.y() + radius + 1;
     p.drawText(QRectF(0, textTop, size.width(), size.height() - textTop), Qt::AlignCenter,
                QStringLiteral("Vornelix"));
+    return pixmap;
+}
+
+QPixmap drawShareDrivePicture(QSize size, qreal pixelRatio) {
+    QPixmap pixmap = blankPixmap(size, pixelRatio);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    // A drive box with its light, at the left where the strip leaves it in view.
+    const QRectF drive(4, size.height() / 2.0 - 9, 26, 18);
+    fillShape(
+        p, roundedRect(drive, 3),
+        vertical(drive.top(), drive.bottom(), QColor(0xB8, 0xC4, 0xD2), QColor(0x6A, 0x78, 0x8A)),
+        QColor(0x3A, 0x46, 0x54));
+    p.setPen(QPen(QColor(0x3A, 0x46, 0x54), 1));
+    p.drawLine(QPointF(drive.left() + 3, drive.center().y() + 2),
+               QPointF(drive.right() - 9, drive.center().y() + 2));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x4C, 0xD0, 0x5A));
+    p.drawEllipse(QPointF(drive.right() - 5, drive.center().y() + 2), 2, 2);
+
+    QFont name = p.font();
+    name.setBold(true);
+    name.setPixelSize(std::max(9, size.height() / 3));
+    p.setFont(name);
+    p.setPen(QColor(0x24, 0x44, 0x72));
+    p.drawText(QRectF(drive.right() + 8, 0, size.width() - drive.right() - 8, size.height()),
+               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Share Drive"));
     return pixmap;
 }
 

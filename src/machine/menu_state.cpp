@@ -49,6 +49,11 @@ constexpr MenuControlSpec kControls[] = {
     {M::FlatBttnFullScreen, "FlatBttnFullScreen", off, off, on, free},
     {M::FlatBttnNetwork, "FlatBttnNetwork", off, on, off, free},
     {M::FlatBttnProfSettings, "FlatBttnProfSettings", off, on, off, held},
+    {M::FlatBttnNewShareDriv, "FlatBttnNewShareDriv", unchanged, unchanged, unchanged, free},
+    {M::FlatBttnCopy, "FlatBttnCopy", unchanged, unchanged, unchanged, free},
+    {M::FlatBttnPaste, "FlatBttnPaste", unchanged, unchanged, unchanged, free},
+    {M::FlatBttnCloseShareDrv, "FlatBttnCloseShareDrv", unchanged, unchanged, unchanged, held},
+    {M::FlatBttnOpenShareDrv, "FlatBttnOpenShareDrv", unchanged, unchanged, unchanged, free},
 };
 static_assert(std::size(kControls) == kMenuControlCount);
 

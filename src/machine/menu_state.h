@@ -42,8 +42,13 @@ enum class MenuControl {
     FlatBttnFullScreen,
     FlatBttnNetwork,
     FlatBttnProfSettings,
+    FlatBttnNewShareDriv,
+    FlatBttnCopy,
+    FlatBttnPaste,
+    FlatBttnCloseShareDrv,
+    FlatBttnOpenShareDrv,
 };
-inline constexpr int kMenuControlCount = static_cast<int>(MenuControl::FlatBttnProfSettings) + 1;
+inline constexpr int kMenuControlCount = static_cast<int>(MenuControl::FlatBttnOpenShareDrv) + 1;
 
 // One control: its name, whether it is enabled with no profile open, with a profile open and
 // idle, and with the engine running (nothing: that state leaves it as it is), and whether it
