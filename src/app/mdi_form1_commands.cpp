@@ -2,6 +2,8 @@
 
 #include <QAction>
 
+#include "app/dlg_about_vornelix.h"
+#include "app/frm_faqs.h"
 #include "app/main_window_texts.h"
 #include "app/mdi_form1.h"
 #include "app/picture_box.h"
@@ -21,6 +23,7 @@
 #include "platform/services.h"
 #include "platform/user_interface.h"
 #include "platform/window_system.h"
+#include "profiles/dlg_new_profile_wizard.h"
 
 namespace vornelix {
 
@@ -87,7 +90,11 @@ void MDIForm1::runCommand(MenuControl control) {
 // Profile menu.
 
 void MDIForm1::mnuProfile_New_Click() {
-    // The share-drive New command and the New Profile Wizard are wired here when they exist.
+    if (gv().ShareDriveOpen == kTrue) {
+        // CALL SITE: the share drive's New command, once it exists.
+        return;
+    }
+    form<DlgNewProfileWizard>().Show();
 }
 
 void MDIForm1::mnuProfile_Open_Click() {
@@ -214,7 +221,7 @@ void MDIForm1::mnuTools_Profile_Settings_Click() {
 // Help menu.
 
 void MDIForm1::mnuHelp_About_Click() {
-    // The About window is shown here when it exists.
+    form<DlgAboutVornelix>().Show();
 }
 
 void MDIForm1::mnuHelp_Contents_Click() {
@@ -222,7 +229,8 @@ void MDIForm1::mnuHelp_Contents_Click() {
 }
 
 void MDIForm1::mnuHelp_FAQ_Click() {
-    // The FAQ window is shown here, on question 1, when it exists.
+    frmFAQs::QuestionNo = 1;
+    frmFAQs::openAt(0, true);
 }
 
 // Timer.
