@@ -26,7 +26,8 @@ frmFAQs::frmFAQs() : ui(std::make_unique<Ui::frmFAQs>()) {
     setFixedSize(kFaqSize);
 
     on(ui->Combo1, &QComboBox::currentIndexChanged, [this] { Combo1_Click(); });
-    connect(ui->WebBrowser1, &QTextBrowser::sourceChanged, this, [this] {
+    connect(ui->WebBrowser1, &QTextBrowser::sourceChanged, this, [this](const QUrl& page) {
+        m_shownPage = page;
         runHandler(ErrorPolicy::ShowDescription,
                    [this] { WebBrowser1_TitleChange(ui->WebBrowser1->documentTitle()); });
     });
@@ -60,6 +61,7 @@ void frmFAQs::Combo1_Click() {
 void frmFAQs::navigate(const QString& windowsPath) {
     const QString host = platform::files().hostPath(windowsPath);
     if (host.isEmpty() || !QFileInfo(host).isFile()) {
+        m_shownPage.clear();
         ui->WebBrowser1->setHtml(
             QStringLiteral("<p>This help page could not be found:</p><p>%1</p>")
                 .arg(windowsPath.toHtmlEscaped()));
@@ -67,7 +69,7 @@ void frmFAQs::navigate(const QString& windowsPath) {
     }
     // A page already shown is not loaded again.
     const QUrl page = QUrl::fromLocalFile(host);
-    if (ui->WebBrowser1->source() != page)
+    if (m_shownPage != page)
         ui->WebBrowser1->setSource(page);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QUrl>
 #include <cstdint>
 #include <memory>
 
@@ -39,6 +40,8 @@ class frmFAQs final : public Form {
     void navigate(const QString& windowsPath);
 
     std::unique_ptr<Ui::frmFAQs> ui;
+    // The page the view shows; empty while it shows none or a notice.
+    QUrl m_shownPage;
 };
 
 }  // namespace vornelix
