@@ -1,5 +1,8 @@
 #include "profiles/dlg_new_profile_wizard2.h"
 
+#include <QRegularExpression>
+#include <QStyle>
+
 #include "machine/global_variables.h"
 #include "machine/message_title.h"
 #include "machine/upper_windows.h"
@@ -28,6 +31,7 @@ DlgNewProfileWizard2::DlgNewProfileWizard2() : ui(std::make_unique<Ui::DlgNewPro
     setCaption(windowTitle());
     decoratePage(ui->Image1, ui->Image2, PagePicture::Volume);
     fillDriveList();
+    alignScale();
     fixSizeForWidth(kWizardPageWidth);
 
     on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
@@ -46,6 +50,18 @@ void DlgNewProfileWizard2::fillDriveList() {
     const QString current = files.currentFolder().left(2).toLower();
     ui->DrvHardDisk->setCurrentIndex(
         std::max(0, ui->DrvHardDisk->findText(current + u' ', Qt::MatchStartsWith)));
+}
+
+void DlgNewProfileWizard2::alignScale() {
+    // Each number is as wide as the slider's handle, or as its text when that is wider; the
+    // slider is inset by the difference, so every number stands under its tick.
+    QSlider* slider = ui->SliderHDSize;
+    const int handle = slider->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, slider);
+    const int width = std::max(handle, fontMetrics().horizontalAdvance(QStringLiteral("15")) + 2);
+    for (QLabel* number : findChildren<QLabel*>(QRegularExpression("^Label4_")))
+        number->setFixedWidth(width);
+    const int inset = (width - handle) / 2;
+    ui->sliderRow->setContentsMargins(inset, 0, width - handle - inset, 0);
 }
 
 QString DlgNewProfileWizard2::chosenDrive() const {

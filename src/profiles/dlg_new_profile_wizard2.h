@@ -24,6 +24,7 @@ class DlgNewProfileWizard2 final : public WizardPage {
 
   private:
     void fillDriveList();
+    void alignScale();
     // The drive list's current drive: its letter and colon ("c:").
     QString chosenDrive() const;
 
