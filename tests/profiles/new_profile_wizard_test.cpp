@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QTest>
 
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
@@ -24,48 +23,37 @@ namespace {
 
 using platform::DriveType;
 using platform::MsgAnswer;
-using platform::MsgButtons;
 
 class NewProfileWizard : public ::testing::Test {
   protected:
     NewProfileWizard() { env.upper.recordingMain.area.show(); }
 
     static Form& page(int n) {
-        switch (n) {
-            case 1:
-                return form<DlgNewProfileWizard>();
-            case 2:
-                return form<DlgNewProfileWizard1>();
-            case 3:
-                return form<DlgNewProfileWizard2>();
-            default:
-                return form<DlgNewProfileWizard3>();
-        }
+        if (n == 1)
+            return form<DlgNewProfileWizard>();
+        if (n == 2)
+            return form<DlgNewProfileWizard1>();
+        return n == 3 ? static_cast<Form&>(form<DlgNewProfileWizard2>())
+                      : form<DlgNewProfileWizard3>();
     }
     template <class T = QPushButton>
     static T* control(int n, const char* name) {
-        T* found = page(n).findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return page(n).findChild<T*>(name);
     }
     static void click(int n, const char* button) { control(n, button)->click(); }
 
-    // Drives c: (fixed, NTFS), d: removable, e: CD-ROM, f: fixed FAT32, g: fixed not ready;
-    // the CD-ROM drive holds a disc when cdReady.
-    void useDrives(bool cdReady = false, bool withCd = true) {
-        std::vector<platform::Drive> drives = {
-            {'c', env.root(), DriveType::Fixed, "NTFS", true},
-            {'d', env.root(), DriveType::Removable, "FAT32", true},
-            {'f', env.root(), DriveType::Fixed, "FAT32", true},
-            {'g', env.root(), DriveType::Fixed, "NTFS", false}};
+    // c: fixed NTFS, d: removable, f: fixed FAT32, g: fixed not ready, e: a CD-ROM drive.
+    void useDrives(bool cdReady, bool withCd = true) {
+        std::vector<platform::Drive> drives = {{'c', env.root(), DriveType::Fixed, "NTFS", true},
+                                               {'d', env.root(), DriveType::Removable, "", true},
+                                               {'f', env.root(), DriveType::Fixed, "FAT32", true},
+                                               {'g', env.root(), DriveType::Fixed, "NTFS", false}};
         if (withCd)
             drives.push_back({'e', env.root(), DriveType::CdRom, "udf", cdReady});
         m_files = std::make_unique<platform::FileSystem>(
             platform::DriveTable(drives), platform::HostFolders{env.programHost(), "", ""});
         platform::services().files = m_files.get();
     }
-
-    static bool storeClosed() { return !gv().DbConnection.exists() && !gv().DbRecordset.exists(); }
 
     test::TestEnvironment env;
     std::unique_ptr<platform::FileSystem> m_files;
@@ -75,20 +63,17 @@ TEST_F(NewProfileWizard, FrameButtonsHideShowAndUnloadAsEachPageSays) {
     struct Step {
         int page;
         const char* button;
-        const char* shownAfter;  // pages 1..4 shown ('1') or hidden
+        const char* shownAfter;  // pages 1..4
     };
-    const Step steps[] = {
-        {1, "OKButton", "0100"},     {2, "CancelButton", "1000"}, {1, "OKButton", "0100"},
-        {2, "Command2", "0000"},     {3, "CancelButton", "0100"}, {3, "Command2", "0000"},
-        {4, "CancelButton", "0010"}, {4, "Command2", "0000"},
-    };
-    form<DlgNewProfileWizard>().Show();
+    const Step steps[] = {{1, "OKButton", "0100"}, {2, "CancelButton", "1000"},
+                          {2, "Command2", "0000"}, {3, "CancelButton", "0100"},
+                          {3, "Command2", "0000"}, {4, "CancelButton", "0010"},
+                          {4, "Command2", "0000"}};
     for (const Step& step : steps) {
         for (int n = 1; n <= 4; ++n) n == step.page ? page(n).Show() : page(n).Hide();
         click(step.page, step.button);
         for (int n = 1; n <= 4; ++n)
-            EXPECT_EQ(page(n).isShown(), step.shownAfter[n - 1] == '1')
-                << step.page << ' ' << step.button << " page " << n;
+            EXPECT_EQ(page(n).isShown(), step.shownAfter[n - 1] == '1') << step.button << n;
     }
     control<QLineEdit>(2, "txtProfileName")->setText("kept");
     control<QCheckBox>(3, "CheckSparc")->setChecked(true);
@@ -115,25 +100,16 @@ TEST_P(NamePage, ChecksTheTrimmedNameAgainstTheStoredNames) {
     const NameCase& c = GetParam();
     env.createDatabase();
     for (const QString& name : c.stored)
-        env.insertProfile(
-            {name == "<null>" ? QVariant() : QVariant(name), {}, {}, {}, {}, {}, {}, {}});
+        env.insertProfile({name == "<null>" ? QVariant() : name, {}, {}, {}, {}, {}, {}, {}});
     gv().ProfileName = "before";
     page(2).Show();
     control<QLineEdit>(2, "txtProfileName")->setText(c.typed);
     click(2, "OKButton");
-    EXPECT_TRUE(storeClosed());
-    if (c.message.isEmpty()) {
-        EXPECT_TRUE(env.ui.boxes.empty());
-        EXPECT_EQ(gv().ProfileName, c.typed.trimmed());
-        EXPECT_TRUE(page(3).isShown());
-        return;
-    }
-    ASSERT_EQ(env.ui.boxes.size(), 1u);
-    EXPECT_EQ(env.ui.boxes[0].text.left(c.message.size()), c.message);
-    EXPECT_EQ(env.ui.boxes[0].title, "Vornelix");
-    EXPECT_EQ(gv().ProfileName, "before");
-    EXPECT_TRUE(page(2).isShown());
-    EXPECT_EQ(control<QLineEdit>(2, "txtProfileName")->text(), c.typed);
+    EXPECT_FALSE(gv().DbConnection.exists() || gv().DbRecordset.exists());
+    EXPECT_EQ(env.ui.lastText().left(c.message.size()), c.message);
+    EXPECT_EQ(gv().ProfileName, c.message.isEmpty() ? c.typed.trimmed() : "before");
+    EXPECT_EQ(page(3).isShown(), c.message.isEmpty());
+    EXPECT_EQ(page(2).isShown(), !c.message.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -155,44 +131,37 @@ TEST_F(NewProfileWizard, NamePageOnAnUnopenableStoreAndThePlaceholder) {
     ASSERT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_EQ(env.ui.boxes[0].title, "Vornelix");
     EXPECT_TRUE(page(2).isShown());
-    EXPECT_TRUE(storeClosed());
+    EXPECT_FALSE(gv().DbConnection.exists() || gv().DbRecordset.exists());
 
-    static_cast<DlgNewProfileWizard1&>(page(2)).txtProfileName_Click();
+    for (const QString& text : {QString("{profile name}"), kProfileNamePlaceholder}) {
+        name->setText(text);
+        static_cast<DlgNewProfileWizard1&>(page(2)).txtProfileName_Click();
+    }
     EXPECT_EQ(name->text(), "");
-    name->setText("{profile name}");
-    static_cast<DlgNewProfileWizard1&>(page(2)).txtProfileName_Click();
-    EXPECT_EQ(name->text(), "{profile name}");
 }
 
 TEST_F(NewProfileWizard, VolumePageChecksTheDriveAndWritesTheGlobalsBeforeItsRefusals) {
-    useDrives();
-    struct Case {
-        const char* drive;
-        bool growable;
-        const char* message;
-        const char* volumeDrive;  // after the press
-    };
-    const Case cases[] = {
-        {"d:", false, "Select valid Harddisk Drives only", "x:"},
-        {"e:", false, "Select valid Harddisk Drives only", "x:"},
-        {"g:", false, "Disk not ready", "g:"},
-        {"f:", true, "Growable Partition is supported with NTFS only.", "f:"},
+    useDrives(false);
+    const std::pair<const char*, const char*> cases[] = {
+        {"d:", "Select valid Harddisk Drives only"},
+        {"e:", "Select valid Harddisk Drives only"},
+        {"g:", "Disk not ready"},
+        {"f:", "Growable Partition is supported with NTFS only."},
     };
     page(3).Show();
-    auto* drives = control<QComboBox>(3, "DrvHardDisk");
     control<QSlider>(3, "SliderHDSize")->setValue(20);
-    for (const Case& c : cases) {
+    control<QCheckBox>(3, "CheckSparc")->setChecked(true);
+    for (const auto& [drive, message] : cases) {
         gv().VolumeDrive = gv().HardDiskPath = "x:";
-        env.ui.boxes.clear();
-        drives->setCurrentIndex(drives->findText(c.drive, Qt::MatchStartsWith));
-        control<QCheckBox>(3, "CheckSparc")->setChecked(c.growable);
+        auto* drives = control<QComboBox>(3, "DrvHardDisk");
+        drives->setCurrentIndex(drives->findText(drive, Qt::MatchStartsWith));
         click(3, "OKButton");
-        ASSERT_EQ(env.ui.boxes.size(), 1u) << c.drive;
-        EXPECT_EQ(env.ui.boxes[0].text, c.message);
-        EXPECT_EQ(env.ui.boxes[0].title, "Vornelix");
-        EXPECT_EQ(gv().VolumeDrive, c.volumeDrive);
+        EXPECT_EQ(env.ui.lastText(), message);
+        EXPECT_EQ(env.ui.boxes.back().title, "Vornelix");
+        EXPECT_EQ(gv().VolumeDrive, message[0] == 'S' ? "x:" : drive);
         EXPECT_TRUE(page(3).isShown());
     }
+    EXPECT_EQ(env.ui.boxes.size(), 4u);
     EXPECT_EQ(gv().HardDiskPath, "f:\\Vornelix_HD\\");
     EXPECT_EQ(gv().HardDiskSizeGB, 15);
     EXPECT_EQ(gv().GrowableVolume, kTrue);
@@ -221,20 +190,14 @@ TEST_P(FinishPage, StoresTheSourceTellsTheUserAndHidesThePage) {
         env.ui.answers.push_back(*c.answer);
     click(4, "FinishCommand");
     EXPECT_EQ(gv().RamSizeMB, 1536);
-    if (c.message.isEmpty()) {
-        EXPECT_EQ(env.ui.boxes.size(), 1u);
-        EXPECT_TRUE(page(4).isShown());
-        EXPECT_EQ(gv().CdRomType, "");
-        return;
-    }
-    EXPECT_EQ(env.ui.lastText(), c.message);
-    EXPECT_EQ(env.ui.boxes.back().title, "Vornelix");
+    EXPECT_EQ(env.ui.lastText(), c.message.isEmpty() ? kNoImageQuestion : c.message);
+    EXPECT_EQ(env.ui.boxes.back().title, c.message.isEmpty() ? "" : "Vornelix");
     EXPECT_EQ(gv().StartInstallation, c.startInstallation);
     EXPECT_EQ(gv().ProfileOpen, c.startInstallation);
     EXPECT_EQ(gv().CdRomType, c.cdRomType);
     EXPECT_EQ(gv().CdRomPath, c.cdRomPath);
     EXPECT_EQ(env.upper.recordingMain.menuUpdates, c.startInstallation ? 1 : 0);
-    EXPECT_FALSE(page(4).isShown());
+    EXPECT_EQ(page(4).isShown(), c.message.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -252,30 +215,26 @@ INSTANTIATE_TEST_SUITE_P(
                       FinishCase{false, "", MsgAnswer::Cancel, "", kFalse, "", ""}));
 
 TEST_F(NewProfileWizard, CdRomOptionFallsBackToTheImageWithoutADisc) {
-    struct Case {
-        bool withCd;
-        std::optional<MsgAnswer> answer;
-        const char* message;
+    const std::pair<std::optional<MsgAnswer>, QString> cases[] = {
+        {{}, "No CD-ROM was detected"},
+        {MsgAnswer::Yes,
+         "Please insert a valid Mac instalation CD in E: Drive\r\nNeed more help on it please "
+         "press yes."},
+        {MsgAnswer::No,
+         "Please insert a valid Mac instalation CD in E: Drive\r\nNeed more help on it please "
+         "press yes."},
     };
-    const Case cases[] = {
-        {false, {}, "No CD-ROM was detected"},
-        {true, MsgAnswer::Yes, "Please insert a valid Mac instalation CD in E: Drive\r\n"},
-        {true, MsgAnswer::No, "Please insert a valid Mac instalation CD in E: Drive\r\n"},
-    };
-    for (const Case& c : cases) {
-        useDrives(false, c.withCd);
-        env.ui.boxes.clear();
-        if (c.answer)
-            env.ui.answers.push_back(*c.answer);
+    for (const auto& [answer, message] : cases) {
+        useDrives(false, answer.has_value());
+        if (answer)
+            env.ui.answers.push_back(*answer);
         control<QRadioButton>(4, "CDOption_0")->setChecked(true);
-        ASSERT_EQ(env.ui.boxes.size(), 1u);
-        EXPECT_TRUE(env.ui.lastText().startsWith(c.message));
-        EXPECT_EQ(env.ui.boxes[0].buttons, c.answer ? MsgButtons::YesNo : MsgButtons::Ok);
-        EXPECT_EQ(env.ui.boxes[0].title, c.answer ? "" : "Vornelix");
+        EXPECT_EQ(env.ui.lastText(), message);
+        EXPECT_EQ(env.ui.boxes.back().title, answer ? "" : "Vornelix");
         EXPECT_TRUE(control<QRadioButton>(4, "CDOption_1")->isChecked());
         EXPECT_TRUE(control<QLineEdit>(4, "SlaveIDEText")->isEnabled());
         EXPECT_EQ(control<QLineEdit>(4, "SlaveIDEText")->palette().color(QPalette::Base),
-                  QColor(Qt::white));
+                  Qt::white);
     }
     EXPECT_EQ(env.upper.faqShown.size(), 1u);  // Yes opens the installation question
 
