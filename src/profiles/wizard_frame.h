@@ -5,8 +5,8 @@ namespace vornelix {
 // The width of every page of the New Profile Wizard, in pixels.
 inline constexpr int kWizardPageWidth = 600;
 
-// The FAQ question that each page's Help opens (list index), and whether the question is
-// selected before the window is shown (page 1) or after (the later pages).
+// The FAQ question that each page's Help opens, as its list index. Page 1 selects it before
+// the FAQ window is shown, the later pages after.
 inline constexpr int kIntroductionQuestion = 0;
 inline constexpr int kNameQuestion = 1;
 inline constexpr int kVolumeQuestion = 2;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,12 +29,9 @@ class NewProfileWizard : public ::testing::Test {
     NewProfileWizard() { env.upper.recordingMain.area.show(); }
 
     static Form& page(int n) {
-        if (n == 1)
-            return form<DlgNewProfileWizard>();
-        if (n == 2)
-            return form<DlgNewProfileWizard1>();
-        return n == 3 ? static_cast<Form&>(form<DlgNewProfileWizard2>())
-                      : form<DlgNewProfileWizard3>();
+        Form* pages[] = {&form<DlgNewProfileWizard>(), &form<DlgNewProfileWizard1>(),
+                         &form<DlgNewProfileWizard2>(), &form<DlgNewProfileWizard3>()};
+        return *pages[n - 1];
     }
     template <class T = QPushButton>
     static T* control(int n, const char* name) {
