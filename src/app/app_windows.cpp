@@ -1,6 +1,7 @@
 #include "app/app_windows.h"
 
 #include "app/form1.h"
+#include "app/frm_faqs.h"
 #include "app/mdi_form1.h"
 #include "machine/machine_window_port.h"
 #include "machine/upper_windows.h"
@@ -22,6 +23,9 @@ class AppWindows final : public UpperWindows {
     MainWindowPort* mainWindow() override { return MDIForm1::instance(); }
     MachineWindowAccess& machineWindow() override { return m_machine; }
     void showProfileSettings() override { showProfileSettingsDialog(); }
+    void showFaq(int listIndex, bool selectFirst) override {
+        frmFAQs::openAt(listIndex, selectFirst);
+    }
 
   private:
     Form1Access m_machine;

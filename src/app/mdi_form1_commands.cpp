@@ -2,6 +2,8 @@
 
 #include <QAction>
 
+#include "app/dlg_about_vornelix.h"
+#include "app/frm_faqs.h"
 #include "app/main_window_texts.h"
 #include "app/mdi_form1.h"
 #include "app/picture_box.h"
@@ -23,6 +25,7 @@
 #include "platform/services.h"
 #include "platform/user_interface.h"
 #include "platform/window_system.h"
+#include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/frm_profile_settings.h"
 
 namespace vornelix {
@@ -99,7 +102,7 @@ void MDIForm1::mnuProfile_New_Click() {
         FlatBttnNewShareDriv_Click();
         return;
     }
-    // The New Profile Wizard is shown here when it exists.
+    form<DlgNewProfileWizard>().Show();
 }
 
 void MDIForm1::mnuProfile_Open_Click() {
@@ -215,7 +218,7 @@ void MDIForm1::mnuTools_Profile_Settings_Click() {
 // Help menu.
 
 void MDIForm1::mnuHelp_About_Click() {
-    // The About window is shown here when it exists.
+    form<DlgAboutVornelix>().Show();
 }
 
 void MDIForm1::mnuHelp_Contents_Click() {
@@ -223,7 +226,8 @@ void MDIForm1::mnuHelp_Contents_Click() {
 }
 
 void MDIForm1::mnuHelp_FAQ_Click() {
-    // The FAQ window is shown here, on question 1, when it exists.
+    frmFAQs::QuestionNo = 1;
+    frmFAQs::openAt(0, true);
 }
 
 // Timer.

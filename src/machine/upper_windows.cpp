@@ -24,6 +24,11 @@ void showProfileSettings() {
         g_windows->showProfileSettings();
 }
 
+void showFaq(int listIndex, bool selectFirst) {
+    if (g_windows)
+        g_windows->showFaq(listIndex, selectFirst);
+}
+
 MachineWindowPort& machineWindow() {
     return g_windows->machineWindow().load();
 }

@@ -15,6 +15,9 @@ class UpperWindows {
     virtual MainWindowPort* mainWindow() = 0;
     virtual MachineWindowAccess& machineWindow() = 0;
     virtual void showProfileSettings() = 0;
+    // Opens the FAQ window at a question (list index 0..3): the question is selected before the
+    // window is shown when selectFirst is set, else after.
+    virtual void showFaq(int listIndex, bool selectFirst) = 0;
 };
 
 // Installs the windows; returns those installed before (nullptr at first).
@@ -24,5 +27,6 @@ UpperWindows* installUpperWindows(UpperWindows* windows);
 // shown.
 MainWindowPort* mainWindow();
 void showProfileSettings();
+void showFaq(int listIndex, bool selectFirst);
 
 }  // namespace vornelix

@@ -164,7 +164,7 @@ void frmProfileSettings::CDOption_Click(int index) {
     if (trimBlanks(drive).isEmpty())
         message(kNoCdRomMessage);
     else
-        platform::ui().message(insertCdMessage(drive));
+        platform::ui().message(insertCdNotice(drive));
     // Back to the image.
     ui->CDOption_1->setChecked(true);
     ui->CommandInstalltion->setEnabled(false);

@@ -1,20 +1,12 @@
 #include "profiles/profile_settings.h"
 
-#include <cfenv>
-#include <cmath>
-
 #include "machine/basic_text.h"
 
 namespace vornelix {
 
-QString insertCdMessage(const QString& drive) {
+QString insertCdNotice(const QString& drive) {
     return "Please insert a valid Mac instalation CD in " + drive +
            " Drive\r\nNeed more help on it please press ok.";
-}
-
-QString lowSpaceMessage(double freeGB, std::int16_t sizeGB) {
-    return "Available space " + numberText(freeGB) + " GB is less than required " +
-           QString::number(sizeGB) + " GB.";
 }
 
 VolumeLabels volumeLabels(const QVariant& hardDiskPath, const QVariant& hardDiskSize) {
@@ -51,24 +43,13 @@ int ideSlaveDevice(bool cd, bool sharedDrive) {
     return cd ? 1 : sharedDrive ? 2 : 0;
 }
 
-double freeGigabytes(std::int64_t freeBytes) {
-    const double gb = static_cast<double>(freeBytes) / 1024 / 1024 / 1024;
-    // The default rounding mode takes a half to the even neighbour.
-    std::fesetround(FE_TONEAREST);
-    return std::nearbyint(gb * 100) / 100;
-}
-
-QString numberText(double value) {
-    return QString::number(value, 'g', 15);
-}
-
 std::optional<QString> destinationRefusal(const QString& newDrive, const QString& oldDrive,
                                           std::int16_t sizeGB, const platform::DriveInfo& drive) {
     if (newDrive == oldDrive)
         return kSameDestinationMessage;
     if (sizeGB > 4 && !platform::FileSystem::holdsLargeSparseFiles(drive.fileSystem))
         return kNtfsOnlyMessage;
-    const double freeGB = freeGigabytes(drive.freeBytes);
+    const double freeGB = roundedGigabytes(drive.freeBytes, 2);
     if (sizeGB > freeGB)
         return lowSpaceMessage(freeGB, sizeGB);
     return std::nullopt;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profiles/volume_space.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -37,9 +39,8 @@ inline const QString kVolumeImageName = QStringLiteral("hdimage.img");
 inline const QString kHdToolName = QStringLiteral("VornelHD.exe");
 
 // "Please insert a valid Mac instalation CD in E: Drive" and the line on help.
-QString insertCdMessage(const QString& drive);
+QString insertCdNotice(const QString& drive);
 // "Available space 4.99 GB is less than required 5 GB."
-QString lowSpaceMessage(double freeGB, std::int16_t sizeGB);
 
 // The two volume labels of a row: its folder and size, or the texts of a profile without one.
 struct VolumeLabels {
@@ -62,11 +63,6 @@ struct IdeSlaveChecks {
 std::optional<IdeSlaveChecks> ideSlaveChecks(const QVariant& ideSlaveDevice);
 // The stored IDE slave device: 0 nothing, 1 CD-ROM, 2 shared drive.
 int ideSlaveDevice(bool cd, bool sharedDrive);
-
-// Free bytes in GB rounded to two decimals, a half going to the even neighbour.
-double freeGigabytes(std::int64_t freeBytes);
-// A number as the user reads it: "4.57", "5".
-QString numberText(double value);
 
 // Why a volume of sizeGB cannot move from oldDrive to the drive; none when it can.
 std::optional<QString> destinationRefusal(const QString& newDrive, const QString& oldDrive,

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QVariantList>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "machine/upper_windows.h"
 #include "platform/file_system.h"
@@ -26,12 +28,16 @@ class TestWindows final : public UpperWindows {
     MainWindowPort* mainWindow() override { return main; }
     MachineWindowAccess& machineWindow() override { return *machine; }
     void showProfileSettings() override { ++profileSettingsShown; }
+    void showFaq(int listIndex, bool selectFirst) override {
+        faqShown.push_back({listIndex, selectFirst});
+    }
 
     RecordingMainWindow recordingMain;
     FakeMachineWindow fakeMachine;
     MainWindowPort* main = &recordingMain;
     MachineWindowAccess* machine = &fakeMachine;
     int profileSettingsShown = 0;
+    std::vector<std::pair<int, bool>> faqShown;
 };
 
 // A fresh program state for one test: global variables at their start values, the fake UI,

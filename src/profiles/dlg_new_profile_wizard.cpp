@@ -1,0 +1,36 @@
+#include "profiles/dlg_new_profile_wizard.h"
+
+#include "machine/upper_windows.h"
+#include "profiles/dlg_new_profile_wizard1.h"
+#include "profiles/page_pictures.h"
+#include "profiles/wizard_frame.h"
+#include "ui_dlg_new_profile_wizard.h"
+
+namespace vornelix {
+
+DlgNewProfileWizard::DlgNewProfileWizard() : ui(std::make_unique<Ui::DlgNewProfileWizard>()) {
+    ui->setupUi(this);
+    setCaption(windowTitle());
+    decoratePage(ui->Image1, ui->Image2, PagePicture::Profile);
+    fixSizeForWidth(kWizardPageWidth);
+
+    on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
+    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
+    on(ui->Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+}
+
+DlgNewProfileWizard::~DlgNewProfileWizard() = default;
+
+void DlgNewProfileWizard::OKButton_Click() {
+    goTo<DlgNewProfileWizard1>();
+}
+
+void DlgNewProfileWizard::CancelButton_Click() {
+    Unload();
+}
+
+void DlgNewProfileWizard::Command1_Click() {
+    showFaq(kIntroductionQuestion, true);
+}
+
+}  // namespace vornelix

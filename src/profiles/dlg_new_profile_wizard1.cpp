@@ -1,0 +1,103 @@
+#include "profiles/dlg_new_profile_wizard1.h"
+
+#include <QMouseEvent>
+
+#include "machine/basic_text.h"
+#include "machine/global_variables.h"
+#include "machine/message_title.h"
+#include "machine/profile_store.h"
+#include "machine/upper_windows.h"
+#include "platform/services.h"
+#include "platform/user_interface.h"
+#include "profiles/dlg_new_profile_wizard.h"
+#include "profiles/dlg_new_profile_wizard2.h"
+#include "profiles/page_pictures.h"
+#include "profiles/profile_name_rules.h"
+#include "profiles/wizard_frame.h"
+#include "ui_dlg_new_profile_wizard1.h"
+
+namespace vornelix {
+
+namespace {
+
+// Closes the profile store when the check ends, however it ends.
+struct StoreCloser {
+    ~StoreCloser() { closeProfileStore(); }
+};
+
+}  // namespace
+
+DlgNewProfileWizard1::DlgNewProfileWizard1() : ui(std::make_unique<Ui::DlgNewProfileWizard1>()) {
+    ui->setupUi(this);
+    setCaption(windowTitle());
+    decoratePage(ui->Image1, ui->Image2, PagePicture::Profile);
+    fixSizeForWidth(kWizardPageWidth);
+    ui->txtProfileName->installEventFilter(this);
+
+    on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
+    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
+    on(ui->Command2, &QPushButton::clicked, [this] { Command2_Click(); });
+    on(ui->Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+}
+
+DlgNewProfileWizard1::~DlgNewProfileWizard1() = default;
+
+void DlgNewProfileWizard1::Form_Load() {
+    // Typing replaces the whole text, at first the placeholder.
+    ui->txtProfileName->setSelection(0, ui->txtProfileName->text().size());
+}
+
+bool DlgNewProfileWizard1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->txtProfileName && event->type() == QEvent::MouseButtonRelease)
+        runHandler(ErrorPolicy::ShowDescription, [this] { txtProfileName_Click(); });
+    return WizardPage::eventFilter(watched, event);
+}
+
+void DlgNewProfileWizard1::txtProfileName_Click() {
+    if (ui->txtProfileName->text() == kProfileNamePlaceholder)
+        ui->txtProfileName->clear();
+}
+
+void DlgNewProfileWizard1::OKButton_Click() {
+    const QString name = trimBlanks(ui->txtProfileName->text());
+    if (const QString refusal = profileNameRefusal(name); !refusal.isEmpty()) {
+        platform::ui().message(refusal, kMessageTitle);
+        return;
+    }
+    if (isStoredName(name)) {
+        platform::ui().message(kProfileExistsMessage, kMessageTitle);
+        return;
+    }
+    gv().ProfileName = name;
+    goTo<DlgNewProfileWizard2>();
+}
+
+bool DlgNewProfileWizard1::isStoredName(const QString& name) {
+    StoreCloser closer;
+    openProfileStore(kSelectAllProfiles);
+    platform::DbRecordset& rows = *gv().DbRecordset;
+    if (!rows.Bof())
+        rows.MoveFirst();
+    for (; !rows.Eof(); rows.MoveNext())
+        if (storedNameMatches(rows.Fields(kColProfName), name))
+            return true;
+    return false;
+}
+
+void DlgNewProfileWizard1::CancelButton_Click() {
+    goTo<DlgNewProfileWizard>();
+}
+
+void DlgNewProfileWizard1::Command2_Click() {
+    Hide();
+}
+
+void DlgNewProfileWizard1::Command1_Click() {
+    showFaq(kNameQuestion, false);
+}
+
+void DlgNewProfileWizard1::Form_Unload() {
+    closeProfileStore();
+}
+
+}  // namespace vornelix

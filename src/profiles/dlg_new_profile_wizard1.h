@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+
+#include "machine/wizard_page.h"
+
+namespace Ui {
+class DlgNewProfileWizard1;
+}
+
+namespace vornelix {
+
+// New Profile Wizard, page 2: the profile's name, checked against the stored profiles.
+class DlgNewProfileWizard1 final : public WizardPage {
+    Q_OBJECT
+  public:
+    DlgNewProfileWizard1();
+    ~DlgNewProfileWizard1() override;
+
+    void OKButton_Click();
+    void CancelButton_Click();
+    void Command2_Click();
+    void Command1_Click();
+    void txtProfileName_Click();
+
+  protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // True when a stored profile has exactly this name; the store is closed again.
+    static bool isStoredName(const QString& name);
+
+    std::unique_ptr<Ui::DlgNewProfileWizard1> ui;
+};
+
+}  // namespace vornelix

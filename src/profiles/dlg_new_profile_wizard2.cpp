@@ -1,0 +1,110 @@
+#include "profiles/dlg_new_profile_wizard2.h"
+
+#include <QRegularExpression>
+#include <QStyle>
+
+#include "machine/global_variables.h"
+#include "machine/message_title.h"
+#include "machine/upper_windows.h"
+#include "platform/file_system.h"
+#include "platform/runtime_error.h"
+#include "platform/services.h"
+#include "platform/user_interface.h"
+#include "profiles/dlg_new_profile_wizard1.h"
+#include "profiles/dlg_new_profile_wizard3.h"
+#include "profiles/page_pictures.h"
+#include "profiles/volume_choice.h"
+#include "profiles/wizard_frame.h"
+#include "ui_dlg_new_profile_wizard2.h"
+
+namespace vornelix {
+
+namespace {
+
+// The error a drive gives whose free space cannot be read.
+constexpr std::int32_t kErrDiskNotReady = 71;
+
+}  // namespace
+
+DlgNewProfileWizard2::DlgNewProfileWizard2() : ui(std::make_unique<Ui::DlgNewProfileWizard2>()) {
+    ui->setupUi(this);
+    setCaption(windowTitle());
+    decoratePage(ui->Image1, ui->Image2, PagePicture::Volume);
+    fillDriveList();
+    alignScale();
+    fixSizeForWidth(kWizardPageWidth);
+
+    on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
+    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
+    on(ui->Command2, &QPushButton::clicked, [this] { Command2_Click(); });
+    on(ui->Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+}
+
+DlgNewProfileWizard2::~DlgNewProfileWizard2() = default;
+
+void DlgNewProfileWizard2::fillDriveList() {
+    const platform::FileSystem& files = platform::files();
+    for (const platform::Drive& drive : files.driveTable().drives())
+        ui->DrvHardDisk->addItem(driveListEntry(drive.letter, drive.hostFolder));
+    // The list starts on the drive of the current folder, as a drive list does.
+    const QString current = files.currentFolder().left(2).toLower();
+    ui->DrvHardDisk->setCurrentIndex(
+        std::max(0, ui->DrvHardDisk->findText(current + u' ', Qt::MatchStartsWith)));
+}
+
+void DlgNewProfileWizard2::alignScale() {
+    // Each number is as wide as the slider's handle, or as its text when that is wider; the
+    // slider is inset by the difference, so every number stands under its tick.
+    QSlider* slider = ui->SliderHDSize;
+    const int handle = slider->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, slider);
+    const int width = std::max(handle, fontMetrics().horizontalAdvance(QStringLiteral("15")) + 2);
+    for (QLabel* number : findChildren<QLabel*>(QRegularExpression("^Label4_")))
+        number->setFixedWidth(width);
+    const int inset = (width - handle) / 2;
+    ui->sliderRow->setContentsMargins(inset, 0, width - handle - inset, 0);
+}
+
+QString DlgNewProfileWizard2::chosenDrive() const {
+    return ui->DrvHardDisk->currentText().left(2);
+}
+
+void DlgNewProfileWizard2::OKButton_Click() {
+    GlobalVariablesModule& g = gv();
+    const QString drive = chosenDrive();
+    const platform::FileSystem& files = platform::files();
+    if (drive.isEmpty() || files.drive(drive.at(0)).type != platform::DriveType::Fixed) {
+        platform::ui().message(kSelectHardDiskMessage, kMessageTitle);
+        ui->DrvHardDisk->setFocus();
+        return;
+    }
+    g.GrowableVolume = toFlag(ui->CheckSparc->isChecked());
+    g.HardDiskSizeGB = static_cast<std::int16_t>(ui->SliderHDSize->value());
+
+    g.VolumeDrive = chosenDrive();
+    const platform::DriveInfo info = files.drive(g.VolumeDrive.at(0));
+    if (!info.ready)
+        throw platform::RuntimeError(kErrDiskNotReady, QStringLiteral("Disk not ready"));
+    const std::int64_t freeGB = freeGigabytes(info.freeBytes);
+    g.HardDiskPath = g.VolumeDrive + kVolumeFolder;
+    const QString refusal = volumeRefusal(info.fileSystem, ui->CheckSparc->isChecked(),
+                                          ui->SliderHDSize->value(), freeGB);
+    if (!refusal.isEmpty()) {
+        platform::ui().message(refusal, kMessageTitle);
+        return;
+    }
+    goTo<DlgNewProfileWizard3>();
+}
+
+void DlgNewProfileWizard2::CancelButton_Click() {
+    goTo<DlgNewProfileWizard1>();
+}
+
+void DlgNewProfileWizard2::Command2_Click() {
+    Hide();
+}
+
+void DlgNewProfileWizard2::Command1_Click() {
+    showFaq(kVolumeQuestion, false);
+}
+
+}  // namespace vornelix

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+
+#include "machine/wizard_page.h"
+
+namespace Ui {
+class DlgNewProfileWizard2;
+}
+
+namespace vornelix {
+
+// New Profile Wizard, page 3: the drive, size and kind of the profile's volume.
+class DlgNewProfileWizard2 final : public WizardPage {
+    Q_OBJECT
+  public:
+    DlgNewProfileWizard2();
+    ~DlgNewProfileWizard2() override;
+
+    void OKButton_Click();
+    void CancelButton_Click();
+    void Command2_Click();
+    void Command1_Click();
+
+  private:
+    void fillDriveList();
+    void alignScale();
+    // The drive list's current drive: its letter and colon ("c:").
+    QString chosenDrive() const;
+
+    std::unique_ptr<Ui::DlgNewProfileWizard2> ui;
+};
+
+}  // namespace vornelix

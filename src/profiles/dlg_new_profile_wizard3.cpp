@@ -1,0 +1,124 @@
+#include "profiles/dlg_new_profile_wizard3.h"
+
+#include "machine/basic_text.h"
+#include "machine/global_variables.h"
+#include "machine/message_title.h"
+#include "machine/module_general_functions.h"
+#include "machine/upper_windows.h"
+#include "platform/services.h"
+#include "platform/user_interface.h"
+#include "profiles/creation_start.h"
+#include "profiles/dlg_new_profile_wizard2.h"
+#include "profiles/install_source.h"
+#include "profiles/page_pictures.h"
+#include "profiles/wizard_frame.h"
+#include "ui_dlg_new_profile_wizard3.h"
+
+namespace vornelix {
+
+using platform::MsgAnswer;
+using platform::MsgButtons;
+
+DlgNewProfileWizard3::DlgNewProfileWizard3() : ui(std::make_unique<Ui::DlgNewProfileWizard3>()) {
+    ui->setupUi(this);
+    setCaption(windowTitle());
+    decoratePage(ui->Image1, ui->Image2, PagePicture::Installation);
+    enablePath(true);
+    fixSizeForWidth(kWizardPageWidth);
+
+    on(ui->CDOption_0, &QRadioButton::toggled, [this] {
+        if (ui->CDOption_0->isChecked())
+            CDOption_Click(0);
+    });
+    on(ui->CDOption_1, &QRadioButton::toggled, [this] {
+        if (ui->CDOption_1->isChecked())
+            CDOption_Click(1);
+    });
+    on(ui->SlaveIDEPathCommand, &QPushButton::clicked, [this] { SlaveIDEPathCommand_Click(); });
+    on(ui->FinishCommand, &QPushButton::clicked, [this] { FinishCommand_Click(); });
+    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
+    on(ui->Command2, &QPushButton::clicked, [this] { Command2_Click(); });
+    on(ui->Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+}
+
+DlgNewProfileWizard3::~DlgNewProfileWizard3() = default;
+
+void DlgNewProfileWizard3::enablePath(bool enabled) {
+    ui->SlaveIDEPathCommand->setEnabled(enabled);
+    ui->SlaveIDEText->setEnabled(enabled);
+    // White while a path can be given, the grey of disabled text while it cannot.
+    QPalette palette = ui->SlaveIDEText->palette();
+    const QColor back =
+        enabled ? QColor(Qt::white) : palette.color(QPalette::Disabled, QPalette::WindowText);
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Base, back);
+    ui->SlaveIDEText->setPalette(palette);
+}
+
+void DlgNewProfileWizard3::CDOption_Click(int index) {
+    // The two options exclude each other; choosing one clears the other.
+    enablePath(index == 1);
+    if (index == 0)
+        chooseCdRom();
+}
+
+void DlgNewProfileWizard3::chooseCdRom() {
+    m_cdDrive.clear();
+    const bool ready = ModuleGeneralFunctions::FindCDROMDrive(m_cdDrive);
+    if (trimBlanks(m_cdDrive).isEmpty()) {
+        platform::ui().message(kNoCdRomMessage, kMessageTitle);
+    } else if (!ready) {
+        const MsgAnswer answer =
+            platform::ui().message(insertCdMessage(m_cdDrive), QString(), MsgButtons::YesNo);
+        if (answer == MsgAnswer::Yes)
+            showFaq(kInstallationQuestion, false);
+    } else {
+        return;
+    }
+    ui->CDOption_1->setChecked(true);
+}
+
+void DlgNewProfileWizard3::SlaveIDEPathCommand_Click() {
+    if (const std::optional<QString> picked =
+            platform::ui().openFile({QString(), kIsoFilter, QString()}))
+        m_dialogFileName = *picked;
+    ui->SlaveIDEText->setText(m_dialogFileName);
+}
+
+void DlgNewProfileWizard3::FinishCommand_Click() {
+    GlobalVariablesModule& g = gv();
+    InstallWithSource = kTrue;
+    g.RamSizeMB = wholeMegabytes(ModuleGeneralFunctions::GetTotalPhysicalMemory());
+    m_installFromCd = ui->CDOption_0->isChecked();
+    const QString imagePath = ui->SlaveIDEText->text();
+    if (asksForMissingImage(m_installFromCd, imagePath) &&
+        platform::ui().message(kNoImageQuestion, QString(), MsgButtons::OkCancel) != MsgAnswer::Ok)
+        return;
+
+    const FinishOutcome outcome = finishOutcome(m_installFromCd, m_cdDrive, imagePath);
+    InstallWithSource = toFlag(outcome.withSource);
+    g.CdRomType = outcome.cdRomType;
+    g.CdRomPath = outcome.cdRomPath;
+    if (outcome.withSource) {
+        g.ProfileOpen = kTrue;
+        ModuleGeneralFunctions::UpdateMenusAndButtons();
+    }
+    platform::ui().message(outcome.message, kMessageTitle);
+    g.StartInstallation = InstallWithSource;
+    startProfileCreation();
+    Hide();
+}
+
+void DlgNewProfileWizard3::CancelButton_Click() {
+    goTo<DlgNewProfileWizard2>();
+}
+
+void DlgNewProfileWizard3::Command2_Click() {
+    Hide();
+}
+
+void DlgNewProfileWizard3::Command1_Click() {
+    showFaq(kInstallationQuestion, false);
+}
+
+}  // namespace vornelix

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+
+#include "machine/flag.h"
+#include "machine/wizard_page.h"
+
+namespace Ui {
+class DlgNewProfileWizard3;
+}
+
+namespace vornelix {
+
+// New Profile Wizard, page 4: the installation source; Finish starts the creation.
+class DlgNewProfileWizard3 final : public WizardPage {
+    Q_OBJECT
+  public:
+    DlgNewProfileWizard3();
+    ~DlgNewProfileWizard3() override;
+
+    void CDOption_Click(int index);
+    void SlaveIDEPathCommand_Click();
+    void FinishCommand_Click();
+    void CancelButton_Click();
+    void Command2_Click();
+    void Command1_Click();
+
+    // Finish creates the profile with an installation source.
+    Flag InstallWithSource = kFalse;
+
+  private:
+    void enablePath(bool enabled);
+    // Takes the CD-ROM option only when the host's CD-ROM drive holds a disc.
+    void chooseCdRom();
+
+    std::unique_ptr<Ui::DlgNewProfileWizard3> ui;
+    bool m_installFromCd = false;
+    QString m_cdDrive;
+    // The file dialog's last file name; a cancelled dialog keeps it.
+    QString m_dialogFileName;
+};
+
+}  // namespace vornelix

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "profiles/volume_space.h"
+
+#include <QString>
+#include <cstdint>
+
+#include "platform/drives.h"
+
+namespace vornelix {
+
+inline const QString kSelectHardDiskMessage = QStringLiteral("Select valid Harddisk Drives only");
+inline const QString kGrowableNeedsNtfsMessage =
+    QStringLiteral("Growable Partition is supported with NTFS only.");
+inline const QString kVolumeFolder = QStringLiteral("\\Vornelix_HD\\");
+
+// The drive list's entry for a drive: its letter and colon, then the host folder it stands for.
+QString driveListEntry(QChar letter, const QString& hostFolder);
+
+// The free space in whole GB: bytes / 1024 / 1024 / 1024, a half going to the even neighbour.
+std::int64_t freeGigabytes(std::int64_t freeBytes);
+
+// Why a volume of sizeGB cannot go on a fixed disk with this file system and free space, as the
+// message that says so; empty when it can. Only a growable volume needs an NTFS-like file system.
+QString volumeRefusal(const QString& fileSystem, bool growable, int sizeGB, std::int64_t freeGB);
+
+}  // namespace vornelix

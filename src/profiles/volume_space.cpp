@@ -1,0 +1,26 @@
+#include "profiles/volume_space.h"
+
+#include <cfenv>
+#include <cmath>
+
+namespace vornelix {
+
+double roundedGigabytes(std::int64_t freeBytes, int decimals) {
+    const double gigabytes = static_cast<double>(freeBytes) / 1024 / 1024 / 1024;
+    const double scale = std::pow(10.0, decimals);
+    // The default rounding mode takes a half to the even neighbour.
+    std::fesetround(FE_TONEAREST);
+    return std::nearbyint(gigabytes * scale) / scale;
+}
+
+QString numberText(double value) {
+    return QString::number(value, 'g', 15);
+}
+
+QString lowSpaceMessage(double freeGB, int sizeGB) {
+    return QStringLiteral("Available space ") + numberText(freeGB) +
+           QStringLiteral(" GB is less than required ") + QString::number(sizeGB) +
+           QStringLiteral(" GB.");
+}
+
+}  // namespace vornelix

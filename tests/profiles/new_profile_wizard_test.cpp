@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+#include "machine/global_variables.h"
+#include "machine/profile_store.h"
+#include "profiles/dlg_new_profile_wizard.h"
+#include "profiles/dlg_new_profile_wizard1.h"
+#include "profiles/dlg_new_profile_wizard2.h"
+#include "profiles/dlg_new_profile_wizard3.h"
+#include "profiles/install_source.h"
+#include "profiles/profile_name_rules.h"
+#include "support/test_environment.h"
+
+namespace vornelix {
+namespace {
+
+using platform::DriveType;
+using platform::MsgAnswer;
+
+class NewProfileWizard : public ::testing::Test {
+  protected:
+    NewProfileWizard() { env.upper.recordingMain.area.show(); }
+
+    static Form& page(int n) {
+        Form* pages[] = {&form<DlgNewProfileWizard>(), &form<DlgNewProfileWizard1>(),
+                         &form<DlgNewProfileWizard2>(), &form<DlgNewProfileWizard3>()};
+        return *pages[n - 1];
+    }
+    template <class T = QPushButton>
+    static T* control(int n, const char* name) {
+        return page(n).findChild<T*>(name);
+    }
+    static void click(int n, const char* button) { control(n, button)->click(); }
+
+    // c: fixed NTFS, d: removable, f: fixed FAT32, g: fixed not ready, e: a CD-ROM drive.
+    void useDrives(bool cdReady, bool withCd = true) {
+        std::vector<platform::Drive> drives = {{'c', env.root(), DriveType::Fixed, "NTFS", true},
+                                               {'d', env.root(), DriveType::Removable, "", true},
+                                               {'f', env.root(), DriveType::Fixed, "FAT32", true},
+                                               {'g', env.root(), DriveType::Fixed, "NTFS", false}};
+        if (withCd)
+            drives.push_back({'e', env.root(), DriveType::CdRom, "udf", cdReady});
+        m_files = std::make_unique<platform::FileSystem>(
+            platform::DriveTable(drives), platform::HostFolders{env.programHost(), "", ""});
+        platform::services().files = m_files.get();
+    }
+
+    test::TestEnvironment env;
+    std::unique_ptr<platform::FileSystem> m_files;
+};
+
+TEST_F(NewProfileWizard, FrameButtonsHideShowAndUnloadAsEachPageSays) {
+    struct Step {
+        int page;
+        const char* button;
+        const char* shownAfter;  // pages 1..4
+    };
+    const Step steps[] = {{1, "OKButton", "0100"}, {2, "CancelButton", "1000"},
+                          {2, "Command2", "0000"}, {3, "CancelButton", "0100"},
+                          {3, "Command2", "0000"}, {4, "CancelButton", "0010"},
+                          {4, "Command2", "0000"}};
+    for (const Step& step : steps) {
+        for (int n = 1; n <= 4; ++n) n == step.page ? page(n).Show() : page(n).Hide();
+        click(step.page, step.button);
+        for (int n = 1; n <= 4; ++n)
+            EXPECT_EQ(page(n).isShown(), step.shownAfter[n - 1] == '1') << step.button << n;
+    }
+    control<QLineEdit>(2, "txtProfileName")->setText("kept");
+    control<QCheckBox>(3, "CheckSparc")->setChecked(true);
+    click(1, "CancelButton");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(isLoaded<DlgNewProfileWizard>());
+    EXPECT_EQ(control<QLineEdit>(2, "txtProfileName")->text(), "kept");
+    EXPECT_TRUE(control<QCheckBox>(3, "CheckSparc")->isChecked());
+
+    for (int n = 1; n <= 4; ++n) click(n, "Command1");
+    const std::vector<std::pair<int, bool>> help = {{0, true}, {1, false}, {2, false}, {3, false}};
+    EXPECT_EQ(env.upper.faqShown, help);
+}
+
+struct NameCase {
+    QStringList stored;  // "<null>" stores Null
+    QString typed;
+    QString message;  // empty: accepted
+};
+
+class NamePage : public NewProfileWizard, public ::testing::WithParamInterface<NameCase> {};
+
+TEST_P(NamePage, ChecksTheTrimmedNameAgainstTheStoredNames) {
+    const NameCase& c = GetParam();
+    env.createDatabase();
+    for (const QString& name : c.stored)
+        env.insertProfile({name == "<null>" ? QVariant() : name, {}, {}, {}, {}, {}, {}, {}});
+    gv().ProfileName = "before";
+    page(2).Show();
+    control<QLineEdit>(2, "txtProfileName")->setText(c.typed);
+    click(2, "OKButton");
+    EXPECT_FALSE(gv().DbConnection.exists() || gv().DbRecordset.exists());
+    EXPECT_EQ(env.ui.lastText().left(c.message.size()), c.message);
+    EXPECT_EQ(gv().ProfileName, c.message.isEmpty() ? c.typed.trimmed() : "before");
+    EXPECT_EQ(page(3).isShown(), c.message.isEmpty());
+    EXPECT_EQ(page(2).isShown(), !c.message.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, NamePage,
+    ::testing::Values(NameCase{{"Alpha"}, "  Alpha  ", kProfileExistsMessage},
+                      NameCase{{"Alpha"}, " Beta ", ""}, NameCase{{"Alpha"}, "alpha", ""},
+                      NameCase{{"<null>", "Gamma"}, "Gamma", kProfileExistsMessage},
+                      NameCase{{}, "Anything", ""}, NameCase{{}, "   ", kEnterProfileNameMessage},
+                      NameCase{{}, "{Profile Name}", ""},
+                      NameCase{{}, "..\\..\\x", "A profile name cannot hold"},
+                      NameCase{{}, "..", "A profile name cannot be"}));
+
+TEST_F(NewProfileWizard, NamePageOnAnUnopenableStoreAndThePlaceholder) {
+    env.writeFile("c:\\Vornelix\\ASNMD.DAT", "not a database");
+    page(2).Show();
+    auto* name = control<QLineEdit>(2, "txtProfileName");
+    EXPECT_EQ(name->selectedText(), "{Profile Name}");
+    click(2, "OKButton");
+    ASSERT_EQ(env.ui.boxes.size(), 1u);
+    EXPECT_EQ(env.ui.boxes[0].title, "Vornelix");
+    EXPECT_TRUE(page(2).isShown());
+    EXPECT_FALSE(gv().DbConnection.exists() || gv().DbRecordset.exists());
+
+    for (const QString& text : {QString("{profile name}"), kProfileNamePlaceholder}) {
+        name->setText(text);
+        static_cast<DlgNewProfileWizard1&>(page(2)).txtProfileName_Click();
+    }
+    EXPECT_EQ(name->text(), "");
+}
+
+TEST_F(NewProfileWizard, VolumePageChecksTheDriveAndWritesTheGlobalsBeforeItsRefusals) {
+    useDrives(false);
+    const std::pair<const char*, const char*> cases[] = {
+        {"d:", "Select valid Harddisk Drives only"},
+        {"e:", "Select valid Harddisk Drives only"},
+        {"g:", "Disk not ready"},
+        {"f:", "Growable Partition is supported with NTFS only."},
+    };
+    page(3).Show();
+    control<QSlider>(3, "SliderHDSize")->setValue(20);
+    control<QCheckBox>(3, "CheckSparc")->setChecked(true);
+    for (const auto& [drive, message] : cases) {
+        gv().VolumeDrive = gv().HardDiskPath = "x:";
+        auto* drives = control<QComboBox>(3, "DrvHardDisk");
+        drives->setCurrentIndex(drives->findText(drive, Qt::MatchStartsWith));
+        click(3, "OKButton");
+        EXPECT_EQ(env.ui.lastText(), message);
+        EXPECT_EQ(env.ui.boxes.back().title, "Vornelix");
+        EXPECT_EQ(gv().VolumeDrive, message[0] == 'S' ? "x:" : drive);
+        EXPECT_TRUE(page(3).isShown());
+    }
+    EXPECT_EQ(env.ui.boxes.size(), 4u);
+    EXPECT_EQ(gv().HardDiskPath, "f:\\Vornelix_HD\\");
+    EXPECT_EQ(gv().HardDiskSizeGB, 15);
+    EXPECT_EQ(gv().GrowableVolume, kTrue);
+}
+
+struct FinishCase {
+    bool fromCd;
+    QString path;
+    std::optional<MsgAnswer> answer;
+    QString message;  // empty: stopped at the question
+    Flag startInstallation;
+    QString cdRomType;
+    QString cdRomPath;
+};
+
+class FinishPage : public NewProfileWizard, public ::testing::WithParamInterface<FinishCase> {};
+
+TEST_P(FinishPage, StoresTheSourceTellsTheUserAndHidesThePage) {
+    const FinishCase& c = GetParam();
+    useDrives(true);
+    env.hostFacts.setMemoryMB(1536.5);
+    page(4).Show();
+    control<QLineEdit>(4, "SlaveIDEText")->setText(c.path);
+    control<QRadioButton>(4, c.fromCd ? "CDOption_0" : "CDOption_1")->setChecked(true);
+    if (c.answer)
+        env.ui.answers.push_back(*c.answer);
+    click(4, "FinishCommand");
+    EXPECT_EQ(gv().RamSizeMB, 1536);
+    EXPECT_EQ(env.ui.lastText(), c.message.isEmpty() ? kNoImageQuestion : c.message);
+    EXPECT_EQ(env.ui.boxes.back().title, c.message.isEmpty() ? "" : "Vornelix");
+    EXPECT_EQ(gv().StartInstallation, c.startInstallation);
+    EXPECT_EQ(gv().ProfileOpen, c.startInstallation);
+    EXPECT_EQ(gv().CdRomType, c.cdRomType);
+    EXPECT_EQ(gv().CdRomPath, c.cdRomPath);
+    EXPECT_EQ(env.upper.recordingMain.menuUpdates, c.startInstallation ? 1 : 0);
+    EXPECT_EQ(page(4).isShown(), c.message.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, FinishPage,
+    ::testing::Values(FinishCase{true, "", {}, kCreatingFromCdMessage, kTrue, "nativecdrom", "E:"},
+                      FinishCase{false,
+                                 " c:\\tiger.iso ",
+                                 {},
+                                 kCreatingFromImageMessage,
+                                 kTrue,
+                                 "cdrom",
+                                 "c:\\tiger.iso"},
+                      FinishCase{false, "  ", MsgAnswer::Ok, kNoSourceMessage, kFalse, "cdrom",
+                                 "   "},
+                      FinishCase{false, "", MsgAnswer::Cancel, "", kFalse, "", ""}));
+
+TEST_F(NewProfileWizard, CdRomOptionFallsBackToTheImageWithoutADisc) {
+    const std::pair<std::optional<MsgAnswer>, QString> cases[] = {
+        {{}, "No CD-ROM was detected"},
+        {MsgAnswer::Yes,
+         "Please insert a valid Mac instalation CD in E: Drive\r\nNeed more help on it please "
+         "press yes."},
+        {MsgAnswer::No,
+         "Please insert a valid Mac instalation CD in E: Drive\r\nNeed more help on it please "
+         "press yes."},
+    };
+    for (const auto& [answer, message] : cases) {
+        useDrives(false, answer.has_value());
+        if (answer)
+            env.ui.answers.push_back(*answer);
+        control<QRadioButton>(4, "CDOption_0")->setChecked(true);
+        EXPECT_EQ(env.ui.lastText(), message);
+        EXPECT_EQ(env.ui.boxes.back().title, answer ? "" : "Vornelix");
+        EXPECT_TRUE(control<QRadioButton>(4, "CDOption_1")->isChecked());
+        EXPECT_TRUE(control<QLineEdit>(4, "SlaveIDEText")->isEnabled());
+        EXPECT_EQ(control<QLineEdit>(4, "SlaveIDEText")->palette().color(QPalette::Base),
+                  Qt::white);
+    }
+    EXPECT_EQ(env.upper.faqShown.size(), 1u);  // Yes opens the installation question
+
+    useDrives(true);
+    env.ui.chosenFiles = {QString("c:\\iso\\tiger.iso"), std::nullopt};
+    for (int pick = 0; pick < 2; ++pick) click(4, "SlaveIDEPathCommand");
+    EXPECT_EQ(env.ui.dialogs.at(0).filter, "ISO Files (*.iso)|*.iso");
+    EXPECT_EQ(control<QLineEdit>(4, "SlaveIDEText")->text(), "c:\\iso\\tiger.iso");
+    control<QRadioButton>(4, "CDOption_0")->setChecked(true);
+    EXPECT_TRUE(control<QRadioButton>(4, "CDOption_0")->isChecked());
+    EXPECT_FALSE(control<QLineEdit>(4, "SlaveIDEText")->isEnabled());
+}
+
+}  // namespace
+}  // namespace vornelix
