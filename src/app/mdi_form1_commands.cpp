@@ -21,6 +21,7 @@
 #include "platform/services.h"
 #include "platform/user_interface.h"
 #include "platform/window_system.h"
+#include "profiles/frm_processing.h"
 
 namespace vornelix {
 
@@ -148,7 +149,7 @@ void MDIForm1::mnuControl_Stop_Click() {
         return;
     }
     platform::windows().sendMessage(gv().EngineWindow, kWmDestroy, 0, kEngineDestroyValue);
-    frmProcessing::afterEngineEnd();
+    ProfileStart::afterEngineEnd();
 }
 
 void MDIForm1::mnuControl_Pause_Click() {

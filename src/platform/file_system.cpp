@@ -137,6 +137,16 @@ bool FileSystem::deleteFile(const QString& windowsPath) const {
     return !host.isEmpty() && QFile::remove(host);
 }
 
+bool FileSystem::copyFile(const QString& fromWindowsPath, const QString& toWindowsPath) const {
+    const QString from = hostPath(fromWindowsPath);
+    const QString to = hostPath(toWindowsPath);
+    if (from.isEmpty() || to.isEmpty() || !QFileInfo(from).isFile())
+        return false;
+    if (QFileInfo::exists(to) && !QFile::remove(to))
+        return false;
+    return QFile::copy(from, to);
+}
+
 QStringList FileSystem::fileNames(const QString& windowsFolder) const {
     const QString host = hostPath(windowsFolder);
     if (host.isEmpty())
