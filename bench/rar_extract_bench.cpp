@@ -68,6 +68,10 @@ class CountingClock final : public platform::Clock {
         ++events;
         m_real.doEvents();
     }
+    void processPaintEvents() override {
+        ++events;
+        m_real.processPaintEvents();
+    }
     std::unique_ptr<platform::Timer> createTimer() override { return m_real.createTimer(); }
     long long events = 0;
 

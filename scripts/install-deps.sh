@@ -19,7 +19,7 @@ apt-get install -y -qq --no-install-recommends \
   build-essential cmake ninja-build pkg-config \
   qt6-base-dev libqt6opengl6-dev libgl-dev \
   libsqlcipher-dev sqlcipher \
-  libunrar-dev unrar libssl-dev \
+  libunrar-dev unrar libssl-dev zlib1g-dev \
   libgtest-dev libgmock-dev \
   libx11-dev clang-format \
   xvfb xauth x11-utils \

@@ -12,7 +12,7 @@ namespace vornelix::hd_tool {
 //
 //   offset   0  8 bytes   magic "VORNELHD"
 //   offset   8  uint32    header version, 1
-//   offset  12  uint32    volume kind: 1, growable (the tool's third argument)
+//   offset  12  uint32    volume kind: 1, growable (the tool's third argument); 2, fixed
 //   offset  16  uint64    size of the whole image in bytes, this sector included
 //   offset  24  uint64    time of the format, seconds since 1970-01-01 UTC
 //   offset  32  96 bytes  note: text, padded with NUL bytes
@@ -24,6 +24,8 @@ inline constexpr std::size_t kSectorSize = 512;
 inline constexpr char kMagic[] = "VORNELHD";
 inline constexpr std::uint32_t kHeaderVersion = 1;
 inline constexpr std::uint32_t kGrowableKind = 1;
+// The kind of the pre-made images of fixed size in the image archives.
+inline constexpr std::uint32_t kFixedKind = 2;
 inline constexpr std::size_t kNoteOffset = 32;
 inline constexpr std::size_t kNoteSize = 96;
 

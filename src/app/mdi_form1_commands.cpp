@@ -26,6 +26,7 @@
 #include "platform/user_interface.h"
 #include "platform/window_system.h"
 #include "profiles/dlg_new_profile_wizard.h"
+#include "profiles/frm_processing.h"
 #include "profiles/frm_profile_settings.h"
 
 namespace vornelix {
@@ -155,7 +156,7 @@ void MDIForm1::mnuControl_Stop_Click() {
         return;
     }
     platform::windows().sendMessage(gv().EngineWindow, kWmDestroy, 0, kEngineDestroyValue);
-    frmProcessing::afterEngineEnd();
+    ProfileStart::afterEngineEnd();
 }
 
 void MDIForm1::mnuControl_Pause_Click() {

@@ -40,7 +40,7 @@ void checkEngine() {
         return;
     if (platform::processes().isRunning(g_enginePid))
         return;
-    runHandler(ErrorPolicy::Ignore, [] { frmProcessing::afterEngineEnd(); });
+    runHandler(ErrorPolicy::Ignore, [] { ProfileStart::afterEngineEnd(); });
 }
 
 // Deletes the joined graphics-driver file of the last engine start; failures are ignored.
@@ -69,7 +69,7 @@ void embedEngineWindow(WindowHandle host) {
 
 }  // namespace
 
-void frmProcessing::Exec_myVornel() {
+void ProfileStart::Exec_myVornel() {
     platform::WindowSystem& windows = platform::windows();
     const QString folder = platform::files().programFolder();
     const EngineCommandLine command = engineCommandLine(folder);
@@ -97,7 +97,7 @@ void frmProcessing::Exec_myVornel() {
     windows.sendMessage(gv().EngineWindow, kWmEngineHostWindow, host, kEngineMessageValue);
 }
 
-void frmProcessing::watchEngine() {
+void ProfileStart::watchEngine() {
     std::unique_ptr<platform::Timer>& timer = engineWatchTimer();
     timer = platform::clock().createTimer();
     timer->setInterval(kEngineWatchMs);
@@ -105,12 +105,12 @@ void frmProcessing::watchEngine() {
     timer->setEnabled(g_enginePid != 0);
 }
 
-void frmProcessing::forgetEngine() {
+void ProfileStart::forgetEngine() {
     engineWatchTimer().reset();
     g_enginePid = 0;
 }
 
-void frmProcessing::afterEngineEnd() {
+void ProfileStart::afterEngineEnd() {
     // The timer may be the caller: it is switched off, not destroyed.
     if (engineWatchTimer())
         engineWatchTimer()->setEnabled(false);

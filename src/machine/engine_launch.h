@@ -1,6 +1,6 @@
 #pragma once
 
-namespace vornelix::frmProcessing {
+namespace vornelix::ProfileStart {
 
 // Starts the engine on the configuration file, waits for its windows, embeds its display
 // window in the machine window and tells it its host. EngineWindow is the embedded window,
@@ -18,4 +18,4 @@ void forgetEngine();
 // profile's name and the joined graphics-driver file deleted.
 void afterEngineEnd();
 
-}  // namespace vornelix::frmProcessing
+}  // namespace vornelix::ProfileStart

@@ -75,8 +75,9 @@ QSize Form::sizeHint() const {
 void Form::fixSizeForWidth(int width) {
     setFixedWidth(width);
     layout()->activate();
-    const int forWidth = layout()->totalHeightForWidth(width);
-    setFixedHeight(forWidth >= 0 ? forWidth : layout()->totalSizeHint().height());
+    // A layout whose height does not depend on its width has no height for a width.
+    const int height = layout()->totalHeightForWidth(width);
+    setFixedHeight(height >= 0 ? height : layout()->totalSizeHint().height());
 }
 
 void Form::place() {

@@ -30,15 +30,15 @@ void message(const QString& text) {
 // carry.
 bool refuseProfile(const EngineProfileRow& row) {
     if (row.hardDiskPath.isNull()) {
-        message(frmProcessing::kNoVolumeMessage);
+        message(ProfileStart::kNoVolumeMessage);
         return true;
     }
     if (row.cdRomPath.isNull()) {
-        message(frmProcessing::kNoInstallationPathMessage);
+        message(ProfileStart::kNoInstallationPathMessage);
         return true;
     }
     if (const auto unsafe = findUnsafeConfigValue(row, gv().SharedDrivePath)) {
-        message(frmProcessing::unsafeValueMessage(unsafe->what, visibleText(unsafe->value)));
+        message(ProfileStart::unsafeValueMessage(unsafe->what, visibleText(unsafe->value)));
         return true;
     }
     return false;
@@ -66,8 +66,8 @@ void animateAndLaunch() {
     window.setBlackLogoVisible(true);
     window.setLoginBarVisible(true);
     window.setCaption(gv().ProfileName);
-    frmProcessing::ShowProgressPicts(window);
-    frmProcessing::Exec_myVornel();
+    ProfileStart::ShowProgressPicts(window);
+    ProfileStart::Exec_myVornel();
     window.setLoginBarVisible(false);
     window.setBlackLogoVisible(false);
     gv().SharedDrivePath = QStringLiteral(" ");
@@ -75,7 +75,7 @@ void animateAndLaunch() {
 }
 
 void reportFailedLaunch() {
-    message(frmProcessing::kLaunchFailedMessage);
+    message(ProfileStart::kLaunchFailedMessage);
     unloadMachineWindow();
     gv().EngineRunning = kFalse;
     ModuleGeneralFunctions::UpdateMenusAndButtons();
@@ -107,12 +107,12 @@ void startSteps() {
     }
     armNetworkPollWhenNetworked();
     gv().EngineRunning = kTrue;
-    frmProcessing::watchEngine();
+    ProfileStart::watchEngine();
 }
 
 }  // namespace
 
-void frmProcessing::Power_on() {
+void ProfileStart::Power_on() {
     BusyScope busy(BusyWork::ProfileStart);
     try {
         startSteps();

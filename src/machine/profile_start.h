@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace vornelix::frmProcessing {
+namespace vornelix::ProfileStart {
 
 inline const QString kNoVolumeMessage =
     QStringLiteral("This Profile has no HFS partition, please complete this profile first.");
@@ -25,4 +25,4 @@ inline QString unsafeValueMessage(const QString& what, const QString& value) {
 // Returns when the start has succeeded, was refused or abandoned, or has failed.
 void Power_on();
 
-}  // namespace vornelix::frmProcessing
+}  // namespace vornelix::ProfileStart

@@ -18,14 +18,14 @@ AnimationPhase animationPhase(int tick) {
     return {8, QStringLiteral(" Getting Display information")};
 }
 
-void frmProcessing::SetloginProgPict(MachineWindowPort& window) {
+void ProfileStart::SetloginProgPict(MachineWindowPort& window) {
     for (int i = 0; i < kProgressPictureCount; i += 2) {
         window.setProgressPictureVisible(i, true);
         window.setProgressPictureVisible(i + 1, false);
     }
 }
 
-void frmProcessing::ShowProgressPicts(MachineWindowPort& window) {
+void ProfileStart::ShowProgressPicts(MachineWindowPort& window) {
     platform::Clock& clock = platform::clock();
     clock.doEvents();
     SetloginProgPict(window);

@@ -18,13 +18,13 @@ struct AnimationPhase {
 
 AnimationPhase animationPhase(int tick);
 
-namespace frmProcessing {
+namespace ProfileStart {
 
 // All five icons unlit.
 void SetloginProgPict(MachineWindowPort& window);
 // The whole start animation: 51 ticks of 300 ms, yielding before and after each wait.
 void ShowProgressPicts(MachineWindowPort& window);
 
-}  // namespace frmProcessing
+}  // namespace ProfileStart
 
 }  // namespace vornelix

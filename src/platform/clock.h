@@ -33,6 +33,9 @@ class Clock {
     virtual void sleep(int ms) = 0;
     // Lets pending events run, then returns.
     virtual void doEvents() = 0;
+    // Lets pending paint and window-system events run, but no input from the user, then
+    // returns.
+    virtual void processPaintEvents() = 0;
     virtual std::unique_ptr<Timer> createTimer() = 0;
 };
 

@@ -139,6 +139,16 @@ bool FileSystem::deleteFile(const QString& windowsPath) const {
     return !host.isEmpty() && QFile::remove(host);
 }
 
+bool FileSystem::copyFile(const QString& fromWindowsPath, const QString& toWindowsPath) const {
+    const QString from = hostPath(fromWindowsPath);
+    const QString to = hostPath(toWindowsPath);
+    if (from.isEmpty() || to.isEmpty() || !QFileInfo(from).isFile())
+        return false;
+    if (QFileInfo::exists(to) && !QFile::remove(to))
+        return false;
+    return QFile::copy(from, to);
+}
+
 QStringList FileSystem::fileNames(const QString& windowsFolder) const {
     const QString host = hostPath(windowsFolder);
     if (host.isEmpty())
@@ -149,16 +159,6 @@ QStringList FileSystem::fileNames(const QString& windowsFolder) const {
 bool FileSystem::createFolder(const QString& windowsPath) const {
     const QString host = hostPath(windowsPath);
     return !host.isEmpty() && QDir().mkdir(host);
-}
-
-bool FileSystem::copyFile(const QString& from, const QString& to) const {
-    const QString hostFrom = hostPath(from);
-    const QString hostTo = hostPath(to);
-    if (hostFrom.isEmpty() || hostTo.isEmpty() || !QFileInfo(hostFrom).isFile())
-        return false;
-    if (QFileInfo::exists(hostTo) && !QFile::remove(hostTo))
-        return false;
-    return QFile::copy(hostFrom, hostTo);
 }
 
 QString FileSystem::moveFileKeepingSparse(const QString& from, const QString& to) const {

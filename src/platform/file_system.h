@@ -55,12 +55,12 @@ class FileSystem {
     bool fileExists(const QString& windowsPath) const;
     bool folderExists(const QString& windowsPath) const;
     bool deleteFile(const QString& windowsPath) const;
+    // Copies a file, replacing a file of the target's name; false when it cannot.
+    bool copyFile(const QString& fromWindowsPath, const QString& toWindowsPath) const;
     // The names of the files directly in the folder, hidden ones too, in the order the file
     // system gives them; empty when the folder cannot be read.
     QStringList fileNames(const QString& windowsFolder) const;
     bool createFolder(const QString& windowsPath) const;
-    // Copies a file, replacing a file of that name; false when it could not.
-    bool copyFile(const QString& from, const QString& to) const;
     // Moves a file where no file is yet, keeping it sparse (see moveHostFileKeepingSparse);
     // why it failed, or the empty text. A failed move leaves the file where it was.
     QString moveFileKeepingSparse(const QString& from, const QString& to) const;

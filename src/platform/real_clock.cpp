@@ -65,6 +65,10 @@ void RealClock::doEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+void RealClock::processPaintEvents() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 std::unique_ptr<Timer> RealClock::createTimer() {
     return std::make_unique<QtTimer>(*this);
 }

@@ -13,6 +13,7 @@ class RealClock final : public Clock {
 
     void sleep(int ms) override;
     void doEvents() override;
+    void processPaintEvents() override;
     std::unique_ptr<Timer> createTimer() override;
 
     int scaled(int ms) const;

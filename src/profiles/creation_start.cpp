@@ -1,7 +1,11 @@
 #include "profiles/creation_start.h"
 
+#include "profiles/frm_processing.h"
+
 namespace vornelix {
 
-void startProfileCreation() {}  // shows the creation progress window
+void startProfileCreation() {
+    form<frmProcessing>().Show();
+}
 
 }  // namespace vornelix

@@ -105,9 +105,10 @@ int openArchive(RarArchive& rarArchive, const QString& archive, std::int32_t mod
 }
 
 // Makes the mode's call for every entry, processing window events before each entry and
-// while its data flows.
+// paint events while its data flows.
 void walkEntries(RarArchive& rarArchive, std::int32_t mode, const QString& destination) {
-    rarArchive.onData([] { platform::clock().doEvents(); });
+    // While an entry's data is written the windows are painted, but no input is handled.
+    rarArchive.onData([] { platform::clock().processPaintEvents(); });
     const QString destinationHost =
         mode == kModeExtract ? platform::files().hostPath(destination) : QString();
     QString entryName;
@@ -123,24 +124,35 @@ void walkEntries(RarArchive& rarArchive, std::int32_t mode, const QString& desti
         RARFatalError(QStringLiteral("File header broken"));
 }
 
+// Reports an open result that is not success: codes without an open message get the
+// processing message where there is one, else nothing is shown.
+bool opened(int code, const QString& archive) {
+    if (code == rar::kSuccess)
+        return true;
+    ReportRAROpenError(code, archive);
+    ReportRARProcessError(code);
+    return false;
+}
+
 }  // namespace
+
+bool RARCheckOpen(const QString& archive) {
+    RarArchive rarArchive;
+    return opened(openArchive(rarArchive, archive, kModeList), archive);
+}
 
 void RARExecute(const QString& destination, std::int32_t mode, const QString& archive,
                 const QString& password) {
     // The events that a pass processes must not start a second one.
-    if (isBusyWith(BusyWork::Extraction))
+    if (isBusyWith(BusyWork::Extraction)) {
+        platform::ui().message(kPassUnderWayMessage, QStringLiteral("Error"));
         return;
+    }
     BusyScope busy(BusyWork::Extraction);
 
     RarArchive rarArchive;
-    const int opened = openArchive(rarArchive, archive, mode);
-    if (opened != rar::kSuccess) {
-        // Codes without an open message: the processing message where there is one, else the
-        // pass ends quietly.
-        ReportRAROpenError(opened, archive);
-        ReportRARProcessError(opened);
+    if (!opened(openArchive(rarArchive, archive, mode), archive))
         return;
-    }
     if (!password.isEmpty())
         rarArchive.setPassword(password);
     showComment(rarArchive);

@@ -13,10 +13,19 @@ namespace vornelix::ModuleRAR {
 //   mode 1 tests every entry, mode 2 lists them, any other mode passes over them.
 // A password other than "" is handed to the library before the first entry. An archive
 // comment is shown first, in a box titled "Comment". Window events are processed between
-// entries and while an entry's data flows, so the windows keep painting; a call made from
-// those events while a pass is under way returns at once without doing anything.
+// entries, paint events alone while an entry's data flows, so the windows keep painting; a
+// call made from those events while a pass is under way shows kPassUnderWayMessage in a box
+// titled "Error" and returns.
 void RARExecute(const QString& destination, std::int32_t mode, const QString& archive,
                 const QString& password);
+
+inline const QString kPassUnderWayMessage =
+    QStringLiteral("Another archive is being extracted; wait until it is done.");
+
+// Opens the archive for listing and closes it again; a failure to open it is reported as
+// RARExecute reports it (the program ends for every failure that has a message). True when
+// it opened.
+bool RARCheckOpen(const QString& archive);
 
 // Shows the open failure's message and ends the program; codes without a message do nothing.
 void ReportRAROpenError(std::int32_t code, const QString& archive);

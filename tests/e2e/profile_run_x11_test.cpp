@@ -245,7 +245,7 @@ TEST_F(ProfileRunX11, EngineWithoutDisplayWindowIsReportedAndLeftNotRunning) {
 
     pressKey(Qt::Key_R, Qt::ControlModifier);
     ASSERT_EQ(env.ui.boxes.size(), 1u);
-    EXPECT_EQ(env.ui.boxes[0].text, frmProcessing::kLaunchFailedMessage);
+    EXPECT_EQ(env.ui.boxes[0].text, ProfileStart::kLaunchFailedMessage);
     EXPECT_EQ(env.ui.boxes[0].title, "Vornelix");
     EXPECT_EQ(log().filter("console ").size(), 1) << "the engine was started";
     EXPECT_TRUE(processesOf(engineHost()).empty()) << "and ended again";

@@ -59,7 +59,7 @@ class ProfileStart : public ::testing::Test {
 TEST_F(ProfileStart, RefusesAProfileWithoutVolumeOrInstallationPath) {
     env.writeFile(kConfig, "earlier start");
     addProfile(QVariant(), "   ");
-    frmProcessing::Power_on();
+    vornelix::ProfileStart::Power_on();
     ASSERT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_EQ(env.ui.boxes[0].text,
               "This Profile has no HFS partition, please complete this profile first.");
@@ -74,7 +74,7 @@ TEST_F(ProfileStart, RefusesAProfileWithoutInstallationPathKeepingPendingInstall
     addProfile("c:\\Vornelix_HD\\Tiger", QVariant());
     gv().AttachInstallMedium = kTrue;
     gv().CdRomEnabled = kTrue;
-    frmProcessing::Power_on();
+    vornelix::ProfileStart::Power_on();
     EXPECT_EQ(env.ui.lastText(),
               "This Profile has no installation path, please complete this profile first.");
     EXPECT_EQ(gv().AttachInstallMedium, kTrue);
@@ -87,7 +87,7 @@ TEST_F(ProfileStart, NoAtTheCdRomQuestionLeavesSevenLinesAndShowsNothing) {
     addProfile("c:\\Vornelix_HD\\Tiger", "   ");
     gv().CdRomEnabled = kTrue;  // the test drives hold no CD-ROM drive
     env.ui.answers = {MsgAnswer::No};
-    frmProcessing::Power_on();
+    vornelix::ProfileStart::Power_on();
     ASSERT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_EQ(env.ui.boxes[0].text, "No CD-ROM was detected.Continue without CD-ROM ?");
     EXPECT_EQ(configLines().size(), 7);
@@ -102,7 +102,7 @@ TEST_F(ProfileStart, YesAtTheCdRomQuestionStartsWithoutTheSlave) {
     engineMakesWindows();
     gv().CdRomEnabled = kTrue;
     env.ui.answers = {MsgAnswer::Yes};
-    frmProcessing::Power_on();
+    vornelix::ProfileStart::Power_on();
     EXPECT_TRUE(configLines().contains("pci_ide0_slave_installed = 0"));
     EXPECT_EQ(gv().EngineRunning, kTrue);
     EXPECT_EQ(gv().CdRomEnabled, kFalse);
@@ -113,7 +113,7 @@ TEST_F(ProfileStart, SuccessfulStartEmbedsTheEngineAndClearsTheOneStartOptions) 
     engineMakesWindows();
     gv().AttachInstallMedium = kTrue;
     gv().SharedDrivePath = "c:\\shared.dsk";
-    frmProcessing::Power_on();
+    vornelix::ProfileStart::Power_on();
 
     EXPECT_TRUE(env.ui.boxes.empty());
     ASSERT_EQ(env.processes.starts.size(), 1u);
@@ -170,7 +170,7 @@ TEST_F(ProfileStart, FailedLaunchReportsUnloadsAndEndsTheEngineItStarted) {
     // An engine left over from an earlier start must not be taken for this one.
     const auto stale = env.windows.addWindow(kEngineWindowClass, "", 77);
     gv().CdRomEnabled = kFalse;
-    frmProcessing::Power_on();
+    vornelix::ProfileStart::Power_on();
     ASSERT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_EQ(env.ui.boxes[0].text, "There was an error in your profile. Press OK to get help.");
     EXPECT_EQ(env.ui.boxes[0].title, "Vornelix");
@@ -206,7 +206,7 @@ TEST_F(ProfileStart, NetworkPollIsArmedOnlyWithNetworkingAndBothAddresses) {
         gv().NetworkingEnabled = c.networking;
         gv().HostIPAddress = c.address;
         gv().HostSubnetMask = c.mask;
-        frmProcessing::Power_on();
+        vornelix::ProfileStart::Power_on();
         EXPECT_EQ(gv().EngineRunning, kTrue);
         EXPECT_EQ(main.timerEnabled, c.armed) << c.networking << c.mask.toStdString();
         EXPECT_EQ(main.pollCount, c.armed ? 0 : -1);
@@ -215,7 +215,7 @@ TEST_F(ProfileStart, NetworkPollIsArmedOnlyWithNetworkingAndBothAddresses) {
 
 TEST_F(ProfileStart, MissingProfileRowEndsTheStartWithTheError) {
     env.insertProfile({"Other", "c:\\x", 3, "   ", "cdrom", 0, QVariant(), QVariant()});
-    frmProcessing::Power_on();
+    vornelix::ProfileStart::Power_on();
     ASSERT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_EQ(env.ui.boxes[0].title, "Vornelix");
     EXPECT_EQ(machine.loads, 0);
@@ -224,7 +224,7 @@ TEST_F(ProfileStart, MissingProfileRowEndsTheStartWithTheError) {
 
 TEST_F(ProfileStart, DatabaseThatCannotBeOpenedEndsTheProgram) {
     // No database file in the program folder.
-    EXPECT_THROW(frmProcessing::Power_on(), platform::ProgramEnded);
+    EXPECT_THROW(vornelix::ProfileStart::Power_on(), platform::ProgramEnded);
     ASSERT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_EQ(env.ui.boxes[0].text,
               "Vornelix files exclusively opened by another User\r\n"
@@ -237,7 +237,7 @@ TEST_F(ProfileStart, TheWholeStartIsBusy) {
     engineMakesWindows();
     bool seen = false;
     env.clock.onStep = [&](const char*, int) { seen = seen || isBusyWith(BusyWork::ProfileStart); };
-    frmProcessing::Power_on();
+    vornelix::ProfileStart::Power_on();
     EXPECT_TRUE(seen);
     EXPECT_FALSE(isBusy());
 }
@@ -256,7 +256,7 @@ TEST_P(UnsafeValues, RefuseTheStart) {
     env.writeFile(kConfig, "earlier start");
     addProfile(row.hardDisk, row.cdRom);
     gv().SharedDrivePath = row.sharedDrive;
-    frmProcessing::Power_on();
+    vornelix::ProfileStart::Power_on();
     ASSERT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_EQ(env.ui.boxes[0].title, "Vornelix");
     EXPECT_TRUE(env.ui.boxes[0].text.contains(row.shownPart)) << env.ui.boxes[0].text.toStdString();
@@ -278,7 +278,7 @@ TEST_F(ProfileStart, AnUnwritableConfigurationFileIsReported) {
     addProfile("c:\\Vornelix_HD\\Tiger", "   ");
     // A folder in the file's place cannot be written, not even by root.
     QDir().mkpath(env.host(kConfig));
-    frmProcessing::Power_on();
+    vornelix::ProfileStart::Power_on();
     ASSERT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_EQ(env.ui.boxes[0].text, "Path/File access error");
     EXPECT_EQ(env.ui.boxes[0].title, "Vornelix");
@@ -290,7 +290,7 @@ TEST_F(ProfileStart, AnUnwritableConfigurationFileIsReported) {
 TEST_F(ProfileStart, AnEngineThatEndsByItselfIsNoticed) {
     addProfile("c:\\Vornelix_HD\\Tiger", "   ");
     engineMakesWindows();
-    frmProcessing::Power_on();
+    vornelix::ProfileStart::Power_on();
     ASSERT_EQ(gv().EngineRunning, kTrue);
     env.writeFile(kConfig, "x");
     env.clock.advance(1000);

@@ -24,7 +24,7 @@ TEST(StartAnimation, EveryPhaseBlinksItsPairAndShowsItsCaptionWhileItWaits) {
             atWait.emplace_back(shown(w), w.progressText);
     };
 
-    frmProcessing::ShowProgressPicts(w);
+    ProfileStart::ShowProgressPicts(w);
 
     ASSERT_EQ(atWait.size(), 51u);
     const std::tuple<int, std::string, QString> ticks[] = {

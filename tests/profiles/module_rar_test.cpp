@@ -211,7 +211,7 @@ TEST_F(ModuleRarTest, PathsOutsideAsciiWorkInTheCLocale) {
 
 // ---- window events during a pass -------------------------------------------------------------
 
-TEST_F(ModuleRarTest, EventsRunWhileALargeEntryIsExtractedButCannotStartASecondPass) {
+TEST_F(ModuleRarTest, PaintsWhileALargeEntryIsWrittenAndRefusesASecondPassWithAnError) {
     const QByteArray data = pattern(9 * 1024 * 1024, 'L');
     write(RarWriter().add("big.img", data));
     const QString other = R"(c:\Vornelix\other.rar)";
@@ -223,11 +223,17 @@ TEST_F(ModuleRarTest, EventsRunWhileALargeEntryIsExtractedButCannotStartASecondP
             RARExecute(otherImage, 0, other, "");
     };
 
-    expectQuiet(0);
+    RARExecute(kImage, 0, kArchive, "");
 
     EXPECT_EQ(image(), data);
-    // One between entries, the rest while the data flows (in blocks of at most a few MiB).
-    EXPECT_GE(env.clock.doEventsCount, 3);
+    // All events between the entries, paint events alone while the data flows (in blocks of
+    // at most a few MiB).
+    EXPECT_EQ(env.clock.doEventsCount, 1);
+    EXPECT_GE(env.clock.paintEventsCount, 2);
+    ASSERT_EQ(env.ui.boxes.size(), 1u);
+    EXPECT_EQ(env.ui.boxes[0].text, ModuleRAR::kPassUnderWayMessage);
+    EXPECT_EQ(env.ui.boxes[0].title, "Error");
+    EXPECT_FALSE(env.ui.ended);
     EXPECT_FALSE(QFile::exists(env.host(otherImage)));
 }
 

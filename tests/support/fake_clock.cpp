@@ -54,6 +54,12 @@ void FakeClock::doEvents() {
         onStep("doEvents", 0);
 }
 
+void FakeClock::processPaintEvents() {
+    ++paintEventsCount;
+    if (onStep)
+        onStep("paintEvents", 0);
+}
+
 std::unique_ptr<platform::Timer> FakeClock::createTimer() {
     return std::make_unique<FakeTimer>(this);
 }

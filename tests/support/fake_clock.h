@@ -15,6 +15,7 @@ class FakeClock final : public platform::Clock {
     ~FakeClock() override;
     void sleep(int ms) override;
     void doEvents() override;
+    void processPaintEvents() override;
     std::unique_ptr<platform::Timer> createTimer() override;
 
     // Moves time on and fires every enabled timer that falls due meanwhile.
@@ -23,6 +24,7 @@ class FakeClock final : public platform::Clock {
     long long now = 0;
     std::vector<int> sleeps;
     int doEventsCount = 0;
+    int paintEventsCount = 0;
     // Runs on every sleep and doEvents, for tests that watch a sequence step by step.
     std::function<void(const char* what, int ms)> onStep;
 

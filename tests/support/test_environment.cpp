@@ -36,7 +36,7 @@ TestEnvironment::TestEnvironment() : m_saved(platform::services()) {
 TestEnvironment::~TestEnvironment() {
     FormRegistry::unloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    frmProcessing::forgetEngine();
+    ProfileStart::forgetEngine();
     EXPECT_FALSE(isBusy()) << "work left under way";
     closeProfileStore();
     resetGlobalVariables();

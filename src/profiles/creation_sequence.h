@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QVariantList>
+
+namespace vornelix {
+
+// The new profile's row; the values are bound, so names with quotes are stored as typed.
+inline const QString kInsertNewProfile = QStringLiteral(
+    "insert into Vornelix_profile "
+    "(prof_name,hard_disk_path,hard_disk_size,cd_rom_path,cdrom_type,networking) "
+    "values (?,?,?,?,?,?)");
+
+// The values of kInsertNewProfile from the global state: the profile folder as path, the
+// installation source untrimmed, its type trimmed, networking 0.
+QVariantList newProfileValues();
+
+// The label (1 to 4) that a step of the sequence shows as current; 0 for none.
+int processingStepLabel(int step, bool startInstallation);
+
+}  // namespace vornelix

@@ -1,0 +1,141 @@
+#include "profiles/frm_processing.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QStyle>
+
+#include "ui_frm_processing.h"
+
+#include "machine/error_boundary.h"
+#include "machine/global_variables.h"
+#include "machine/machine_window_port.h"
+#include "machine/profile_start.h"
+#include "machine/profile_store.h"
+#include "platform/database.h"
+#include "platform/runtime_error.h"
+#include "platform/services.h"
+#include "profiles/creation_sequence.h"
+#include "profiles/volume_creation.h"
+
+namespace vornelix {
+
+namespace {
+
+constexpr int kWindowWidth = 380;
+constexpr int kPictureSize = 48;
+constexpr int kFillSolid = 0;
+constexpr int kFillTransparent = 1;
+
+}  // namespace
+
+frmProcessing::frmProcessing() : ui(std::make_unique<Ui::frmProcessing>()) {
+    ui->setupUi(this);
+    setCaption(windowTitle());
+    ui->Picture1->setPixmap(QApplication::style()
+                                ->standardIcon(QStyle::SP_DriveHDIcon)
+                                .pixmap(kPictureSize, kPictureSize));
+    fixSizeForWidth(kWindowWidth);
+    on(ui->Command2, &QPushButton::clicked, [this] { Command2_Click(); });
+}
+
+frmProcessing::~frmProcessing() = default;
+
+void frmProcessing::Power_on() {
+    ProfileStart::Power_on();
+}
+
+void frmProcessing::Form_Load() {
+    // The whole sequence counts as one piece of work, from the window's load to its unload.
+    m_busy.emplace(BusyWork::Creation);
+    ProcessingStep = 1;
+    showStep(1);
+    m_timer1 = platform::clock().createTimer();
+    m_timer1->onTimeout(
+        [this] { runHandler(ErrorPolicy::ShowDescription, [this] { Timer1_Timer(); }); });
+    m_timer1->setInterval(kTimerIntervalMs);
+    m_timer1->setEnabled(true);
+}
+
+void frmProcessing::Form_Unload() {
+    if (m_timer1)
+        m_timer1->setEnabled(false);
+    m_busy.reset();
+}
+
+void frmProcessing::closeEvent(QCloseEvent* event) {
+    event->ignore();
+}
+
+void frmProcessing::showStep(int label) {
+    QLabel* const labels[] = {ui->Label1, ui->Label2, ui->Label3, ui->Label4};
+    QFrame* const markers[] = {ui->Shape2, ui->Shape3, ui->Shape4, ui->Shape5};
+    for (int i = 0; i < 4; ++i) {
+        const bool current = i + 1 == label;
+        QFont font = labels[i]->font();
+        font.setBold(current);
+        labels[i]->setFont(font);
+        markers[i]->setProperty("FillStyle", current ? kFillSolid : kFillTransparent);
+        markers[i]->setStyleSheet(current ? QStringLiteral("background: black;") : QString());
+    }
+}
+
+void frmProcessing::Timer1_Timer() {
+    // The steps process events (message boxes, the extraction, the profile start), during
+    // which further ticks fall due: those start nothing.
+    if (m_tickRunning)
+        return;
+    m_tickRunning = true;
+    struct TickEnd {
+        bool& running;
+        ~TickEnd() { running = false; }
+    } tickEnd{m_tickRunning};
+    runStep();
+}
+
+void frmProcessing::runStep() {
+    const bool installation = gv().StartInstallation == kTrue;
+    showStep(processingStepLabel(ProcessingStep, installation));
+    switch (ProcessingStep) {
+        case 1:
+            // No row is stored for a fixed volume whose archive cannot be opened.
+            VolumeCreation::checkImageArchive();
+            if (!InsertNewProfile()) {
+                Unload();
+                return;
+            }
+            gv().AttachInstallMedium = kTrue;
+            break;
+        case 2:
+            VolumeCreation::my_new_Timer();
+            break;
+        case 3:
+            break;
+        default:
+            if (installation) {
+                platform::clock().doEvents();
+                machineWindow().Show();
+                Power_on();
+            }
+            Unload();
+            break;
+    }
+    ++ProcessingStep;
+}
+
+bool frmProcessing::InsertNewProfile() {
+    gv().NetworkingEnabled = 0;
+    try {
+        openProfileStore(kSelectAllProfiles);
+        gv().DbConnection->Execute(kInsertNewProfile, newProfileValues());
+    } catch (const platform::RuntimeError& error) {
+        // The sequence stops: nothing is made for a row that was not stored.
+        closeProfileStore();
+        showErrorDescription(error);
+        return false;
+    }
+    ignoringErrors([] { gv().DbRecordset->Requery(); });
+    closeProfileStore();
+    return true;
+}
+
+}  // namespace vornelix

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "machine/busy_state.h"
+#include "machine/forms.h"
+#include "platform/clock.h"
+
+namespace Ui {
+class frmProcessing;
+}
+
+namespace vornelix {
+
+// The progress window of a new profile: its timer inserts the profile row, makes the volume
+// and, when an installation source was given, boots the engine on it, one step every two
+// seconds; then the window unloads itself. It also hosts the profile start, which runs alike
+// whether the window is loaded or not.
+class frmProcessing final : public Form {
+    Q_OBJECT
+  public:
+    frmProcessing();
+    ~frmProcessing() override;
+
+    static constexpr int kTimerIntervalMs = 2000;
+
+    // Starts the open profile on the engine.
+    static void Power_on();
+
+    void Timer1_Timer();
+    void Command2_Click() {}
+
+  protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+    // Nothing but the sequence itself closes the window.
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // Shows the step of label 1 to 4 as the current one; 0 shows none.
+    void showStep(int label);
+    void runStep();
+    bool InsertNewProfile();
+
+    std::unique_ptr<Ui::frmProcessing> ui;
+    std::unique_ptr<platform::Timer> m_timer1;
+    std::optional<BusyScope> m_busy;
+    std::int16_t ProcessingStep = 0;
+    bool m_tickRunning = false;
+};
+
+}  // namespace vornelix
