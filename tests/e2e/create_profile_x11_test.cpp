@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+#include "app/app_windows.h"
+#include "app/form1.h"
+#include "app/mdi_form1.h"
+#include "machine/global_variables.h"
+#include "platform/host_facts.h"
+#include "platform/linux_processes.h"
+#include "platform/real_clock.h"
+#include "platform/x11_window_system.h"
+#include "profiles/dlg_new_profile_wizard.h"
+#include "profiles/dlg_new_profile_wizard1.h"
+#include "profiles/dlg_new_profile_wizard2.h"
+#include "profiles/dlg_new_profile_wizard3.h"
+#include "profiles/frm_processing.h"
+#include "support/rar_writer.h"
+#include "support/test_environment.h"
+#include "x11_probe.h"
+
+namespace vornelix {
+namespace {
+
+constexpr qint64 kGiB = 1024LL * 1024 * 1024;
+
+template <class Page, class Control = QPushButton>
+Control* on(const char* name) {
+    return form<Page>().template findChild<Control*>(QString::fromLatin1(name));
+}
+
+// A profile made from Profile > New to Finish in the real program on a real X server, with
+// the companions as processes of their own and every wait at a fifth of its length.
+class CreateProfileX11 : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(windows.connected()) << "needs an X display";
+        for (const char* companion : {"Vornelix.exe", "VornelHD.exe"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(VORNELIX_PROGRAM_DIR "/") + companion,
+                                    env.programHost() + "/" + companion));
+        env.createDatabase();
+        env.hostFacts.setMemoryMB(1024);
+        env.hostFacts.screenMetrics = platform::LinuxHostFacts().screen();
+        platform::Services& s = platform::services();
+        s.windows = &windows;
+        s.processes = &processes;
+        s.clock = &clock;
+        installAppWindows();
+        main = std::make_unique<MDIForm1>();
+        main->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+    }
+    void TearDown() override {
+        FormRegistry::unloadAll();
+        main.reset();
+    }
+
+    // The wizard's four pages: the name, the volume (3 GB, growable or not) and the source.
+    void create(const QString& name, bool growable, const QString& iso) {
+        main->runCommand(MenuControl::mnuProfile_New);
+        QTest::mouseClick(on<DlgNewProfileWizard>("OKButton"), Qt::LeftButton);
+        on<DlgNewProfileWizard1, QLineEdit>("txtProfileName")->setText(name);
+        QTest::mouseClick(on<DlgNewProfileWizard1>("OKButton"), Qt::LeftButton);
+        on<DlgNewProfileWizard2, QCheckBox>("CheckSparc")->setChecked(growable);
+        on<DlgNewProfileWizard2, QSlider>("SliderHDSize")->setValue(3);
+        QTest::mouseClick(on<DlgNewProfileWizard2>("OKButton"), Qt::LeftButton);
+        on<DlgNewProfileWizard3, QLineEdit>("SlaveIDEText")->setText(iso);
+        if (iso.isEmpty())
+            env.ui.answers.push_back(platform::MsgAnswer::Ok);
+        QTest::mouseClick(on<DlgNewProfileWizard3>("FinishCommand"), Qt::LeftButton);
+        ASSERT_TRUE(isLoaded<frmProcessing>()) << env.ui.lastText().toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([] { return !isLoaded<frmProcessing>(); }, 20000));
+    }
+    QString image(const QString& name) const {
+        return env.root() + "/Vornelix_HD/" + name + "/hdimage.img";
+    }
+
+    test::TestEnvironment env;
+    platform::X11WindowSystem windows;
+    platform::LinuxProcesses processes;
+    platform::RealClock clock{0.2};
+    std::unique_ptr<MDIForm1> main;
+};
+
+TEST_F(CreateProfileX11, GrowableFixedAndInstallingProfiles) {
+    // Growable: the HD tool makes a sparse image of 3 GiB with its header.
+    create("Growable", true, "");
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return QFileInfo(image("Growable")).size() == 3 * kGiB; }, 5000));
+    QFile made(image("Growable"));
+    ASSERT_TRUE(made.open(QIODevice::ReadOnly));
+    EXPECT_EQ(made.read(8), "VORNELHD");
+    EXPECT_FALSE(QFileInfo::exists(env.root() + "/Vornelix_HD/Growable/VornelHD.exe"));
+
+    // Fixed: extracted from the image archive of its size (a small one of the test's own).
+    const QByteArray fixed = QByteArray("VORNELHD") + QByteArray(4088, '\0') + "end";
+    ASSERT_TRUE(test::RarWriter()
+                    .add("hdimage.img", fixed)
+                    .writeTo(env.programHost() + "/vornelix_hd_3gb.rar"));
+    env.ui.answers.push_back(platform::MsgAnswer::Ok);  // the warning before the extraction
+    create("Fixed", false, "");
+    QFile extracted(image("Fixed"));
+    ASSERT_TRUE(extracted.open(QIODevice::ReadOnly));
+    EXPECT_EQ(extracted.readAll(), fixed);
+
+    // With an ISO image: the creation boots the engine on it, embedded in the machine window.
+    env.writeFile("c:\\tiger.iso", "iso");
+    create("Installing", true, "c:\\tiger.iso");
+    ASSERT_EQ(gv().EngineRunning, kTrue) << env.ui.lastText().toStdString();
+    test::X11Probe probe;
+    EXPECT_EQ(probe.parent(static_cast<unsigned long>(gv().EngineWindow)),
+              static_cast<unsigned long>(form<Form1>().picture1Handle()));
+    EXPECT_TRUE(env.readFile("c:\\Vornelix\\Xeminga").contains("tiger.iso"));
+    main->runCommand(MenuControl::mnuControl_Stop);
+    EXPECT_EQ(gv().EngineRunning, kFalse);
+}
+
+}  // namespace
+}  // namespace vornelix
