@@ -22,6 +22,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench_timing.h"
 #include "machine/global_variables.h"
 #include "platform/file_system.h"
 #include "platform/linux_processes.h"
@@ -31,6 +32,9 @@
 #include "profiles/volume_creation.h"
 
 namespace {
+
+using vornelix::bench::median;
+using vornelix::bench::seconds;
 
 using namespace vornelix;
 
@@ -52,20 +56,6 @@ class BenchUi final : public platform::UiService {
     }
     [[noreturn]] void endProgram() override { fail("the program ended"); }
 };
-
-double seconds(const std::function<void()>& work) {
-    ::sync();
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 void setVolume(bool growable, int sizeGB) {
     GlobalVariablesModule& g = gv();

@@ -24,6 +24,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench_timing.h"
 #include "platform/file_system.h"
 #include "platform/real_clock.h"
 #include "platform/services.h"
@@ -32,6 +33,9 @@
 #include "support/rar_writer.h"
 
 namespace {
+
+using vornelix::bench::median;
+using vornelix::bench::seconds;
 
 using namespace vornelix;
 
@@ -151,20 +155,6 @@ void copyFile(const QString& from, const QString& to) {
     for (qint64 n; (n = in.read(buffer.data(), buffer.size())) > 0;)
         if (out.write(buffer.constData(), n) != n)
             fail("cannot copy");
-}
-
-double seconds(const std::function<void()>& work) {
-    ::sync();
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 struct Options {

@@ -43,14 +43,8 @@ DlgOpenProfile::DlgOpenProfile() : ui(std::make_unique<Ui::DlgOpenProfile>()) {
     // Value changes from code run the handlers just as clicks do.
     on(ui->CheckCd, &QCheckBox::toggled, [this] { CheckCd_Click(); });
     on(ui->CheckShareDrv, &QCheckBox::toggled, [this] { CheckShareDrv_Click(); });
-    on(ui->Option1_0, &QRadioButton::toggled, [this] {
-        if (ui->Option1_0->isChecked())
-            Option1_Click(0);
-    });
-    on(ui->Option1_1, &QRadioButton::toggled, [this] {
-        if (ui->Option1_1->isChecked())
-            Option1_Click(1);
-    });
+    onSelected(ui->Option1_0, [this] { Option1_Click(0); });
+    onSelected(ui->Option1_1, [this] { Option1_Click(1); });
     on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
     on(ui->CmdChangeSettings, &QPushButton::clicked, [this] { CmdChangeSettings_Click(); });
     on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });

@@ -68,6 +68,13 @@ void Form::ensureSubWindow() {
         m_subWindow->setFixedSize(m_subWindow->sizeHint());
 }
 
+void Form::onSelected(QAbstractButton* option, std::function<void()> handler) {
+    connect(option, &QAbstractButton::toggled, this, [handler = std::move(handler)](bool selected) {
+        if (selected)
+            runHandler(ErrorPolicy::ShowDescription, handler);
+    });
+}
+
 QSize Form::sizeHint() const {
     return fixedSize() && minimumWidth() > 0 ? minimumSize() : QWidget::sizeHint();
 }

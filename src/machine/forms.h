@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QWidget>
@@ -42,6 +43,10 @@ class Form : public QWidget {
 
     // Fixes the window to the width and the height its layout needs at that width.
     void fixSizeForWidth(int width);
+
+    // An option button's handler runs when the button becomes the selected one, by a click or
+    // from code.
+    void onSelected(QAbstractButton* option, std::function<void()> handler);
 
     // Runs once, right after the window is created (on its first use).
     virtual void Form_Load() {}

@@ -26,14 +26,8 @@ DlgNewProfileWizard3::DlgNewProfileWizard3() : ui(std::make_unique<Ui::DlgNewPro
     enablePath(true);
     fixSizeForWidth(kWizardPageWidth);
 
-    on(ui->CDOption_0, &QRadioButton::toggled, [this] {
-        if (ui->CDOption_0->isChecked())
-            CDOption_Click(0);
-    });
-    on(ui->CDOption_1, &QRadioButton::toggled, [this] {
-        if (ui->CDOption_1->isChecked())
-            CDOption_Click(1);
-    });
+    onSelected(ui->CDOption_0, [this] { CDOption_Click(0); });
+    onSelected(ui->CDOption_1, [this] { CDOption_Click(1); });
     on(ui->SlaveIDEPathCommand, &QPushButton::clicked, [this] { SlaveIDEPathCommand_Click(); });
     on(ui->FinishCommand, &QPushButton::clicked, [this] { FinishCommand_Click(); });
     on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });

@@ -57,14 +57,8 @@ frmProfileSettings::frmProfileSettings() : ui(std::make_unique<Ui::frmProfileSet
     on(ui->CheckNetwork, &QCheckBox::toggled, [this] { CheckNetwork_Click(); });
     on(ui->CheckCd, &QCheckBox::toggled, [this] { CheckCd_Click(); });
     on(ui->CheckShareDrv, &QCheckBox::toggled, [this] { CheckShareDrv_Click(); });
-    on(ui->CDOption_0, &QRadioButton::toggled, [this] {
-        if (ui->CDOption_0->isChecked())
-            CDOption_Click(0);
-    });
-    on(ui->CDOption_1, &QRadioButton::toggled, [this] {
-        if (ui->CDOption_1->isChecked())
-            CDOption_Click(1);
-    });
+    onSelected(ui->CDOption_0, [this] { CDOption_Click(0); });
+    onSelected(ui->CDOption_1, [this] { CDOption_Click(1); });
     on(ui->SlaveIDEPathCommand, &QPushButton::clicked, [this] { SlaveIDEPathCommand_Click(); });
     on(ui->Command3, &QPushButton::clicked, [this] { Command3_Click(); });
     on(ui->Command1, &QPushButton::clicked, [this] { Command1_Click(); });
