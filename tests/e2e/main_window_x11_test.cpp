@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include "x11_top_level.h"
+#include "x11_probe.h"
 
 namespace vornelix {
 namespace {
@@ -28,12 +28,13 @@ TEST(MainWindowX11, ProgramShowsItsMainWindowTitledVornelix) {
     program.start(c + "/Vornelix/vornelix", {});
     ASSERT_TRUE(program.waitForStarted(5000));
 
+    test::X11Probe probe;
     unsigned long window = 0;
     for (int waited = 0; !window && waited < 15000 && program.state() == QProcess::Running;
          waited += 100) {
         QThread::msleep(100);
-        for (unsigned long w : test::findWindowsByTitle("Vornelix"))
-            if (test::windowProcessId(w) == program.processId())
+        for (unsigned long w : probe.windowsTitled("Vornelix"))
+            if (probe.processId(w) == program.processId())
                 window = w;
     }
     EXPECT_NE(window, 0u) << program.readAllStandardError().toStdString();

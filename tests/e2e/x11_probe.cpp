@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QThread>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -10,8 +11,30 @@ namespace vornelix::test {
 
 namespace {
 
+constexpr int kSearchDepth = 3;
+
 int ignoreErrors(Display*, XErrorEvent*) {
     return 0;
+}
+
+// A property of the window as bytes; empty when it has none of that type (any for
+// AnyPropertyType) and format.
+QByteArray property(Display* display, Window window, const char* name, Atom type, int format,
+                    long length) {
+    Atom actualType = 0;
+    int actualFormat = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    QByteArray bytes;
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, length, False,
+                           type, &actualType, &actualFormat, &count, &remaining,
+                           &data) == Success &&
+        data && (type == AnyPropertyType || actualType == type) && actualFormat == format)
+        bytes = QByteArray(reinterpret_cast<const char*>(data),
+                           static_cast<int>(count * (format == 32 ? sizeof(long) : 1)));
+    if (data)
+        XFree(data);
+    return bytes;
 }
 
 }  // namespace
@@ -51,13 +74,6 @@ QRect X11Probe::geometry(unsigned long window) {
     return QRect(a.x, a.y, a.width, a.height);
 }
 
-unsigned long X11Probe::focus() {
-    Window focused = 0;
-    int revert = 0;
-    XGetInputFocus(m_display, &focused, &revert);
-    return focused;
-}
-
 QSize X11Probe::screenSize() {
     const int screen = DefaultScreen(m_display);
     return QSize(DisplayWidth(m_display, screen), DisplayHeight(m_display, screen));
@@ -70,11 +86,6 @@ bool X11Probe::pointerHeldByAnother() {
         XUngrabPointer(m_display, CurrentTime);
     XSync(m_display, False);
     return result == AlreadyGrabbed;
-}
-
-void X11Probe::raise(unsigned long window) {
-    XRaiseWindow(m_display, window);
-    XSync(m_display, False);
 }
 
 QImage X11Probe::capture(unsigned long window) {
@@ -99,6 +110,43 @@ QImage X11Probe::capture(unsigned long window) {
         }
     XDestroyImage(image);
     return result;
+}
+
+QString X11Probe::name(unsigned long window) {
+    const QByteArray utf8 = property(m_display, window, "_NET_WM_NAME",
+                                     XInternAtom(m_display, "UTF8_STRING", False), 8, 1024);
+    if (!utf8.isEmpty())
+        return QString::fromUtf8(utf8);
+    return QString::fromLatin1(property(m_display, window, "WM_NAME", AnyPropertyType, 8, 1024));
+}
+
+void X11Probe::search(unsigned long parent, const QString& title, int depth,
+                      std::vector<unsigned long>& found) {
+    Window rootWindow = 0, parentOfParent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(m_display, parent, &rootWindow, &parentOfParent, &children, &count))
+        return;
+    for (unsigned int i = 0; i < count; ++i) {
+        if (name(children[i]) == title)
+            found.push_back(children[i]);
+        else if (depth > 1)
+            search(children[i], title, depth - 1, found);
+    }
+    if (children)
+        XFree(children);
+}
+
+std::vector<unsigned long> X11Probe::windowsTitled(const QString& title) {
+    std::vector<unsigned long> found;
+    XSync(m_display, False);
+    search(root(), title, kSearchDepth, found);
+    return found;
+}
+
+long long X11Probe::processId(unsigned long window) {
+    const QByteArray pid = property(m_display, window, "_NET_WM_PID", XA_CARDINAL, 32, 1);
+    return pid.size() == sizeof(long) ? *reinterpret_cast<const long*>(pid.constData()) : 0;
 }
 
 bool waitUntil(const std::function<bool()>& condition, int ms) {

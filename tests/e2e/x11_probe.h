@@ -5,13 +5,15 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <vector>
 
 struct _XDisplay;
 
 namespace vornelix::test {
 
 // Looks at windows over a display connection of its own, so that tests check what the
-// window system did without going through it.
+// window system did without going through it. Errors of windows that go away while they are
+// looked at are ignored.
 class X11Probe {
   public:
     X11Probe();
@@ -25,17 +27,23 @@ class X11Probe {
     unsigned long root();
     // Position relative to the parent and size; empty for no window.
     QRect geometry(unsigned long window);
-    unsigned long focus();
     QSize screenSize();
     // Tries to take the pointer for a window of this connection: true when another client
     // already holds it. Releases it again when it got it.
     bool pointerHeldByAnother();
     // The window's pixels as shown; null when it is not viewable.
     QImage capture(unsigned long window);
-    // Puts the top-level window above the others.
-    void raise(unsigned long window);
+    // The windows a few levels below the root (so that framed ones count) whose WM_NAME or
+    // _NET_WM_NAME is the title.
+    std::vector<unsigned long> windowsTitled(const QString& title);
+    // The process id the window carries in _NET_WM_PID; 0 when it carries none.
+    long long processId(unsigned long window);
 
   private:
+    void search(unsigned long parent, const QString& title, int depth,
+                std::vector<unsigned long>& found);
+    QString name(unsigned long window);
+
     _XDisplay* m_display = nullptr;
 };
 
