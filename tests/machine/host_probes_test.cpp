@@ -17,9 +17,7 @@ TEST(HostProbes, PhysicalMemoryOrABoxAndZero) {
 
     env.hostFacts.memoryFailure = platform::RuntimeError(5, "Memory report unreadable");
     EXPECT_EQ(mgf::GetTotalPhysicalMemory(), 0);
-    ASSERT_EQ(env.ui.boxes.size(), 1u);
-    EXPECT_EQ(env.ui.boxes[0].text, "Memory report unreadable");
-    EXPECT_EQ(env.ui.boxes[0].shownTitle(), "MainVornelix");
+    EXPECT_EQ(env.ui.takeOnlyBox(QString()), "Memory report unreadable");
 }
 
 TEST(HostProbes, StartResolutionInPixelsRoundedHalfToEven) {
@@ -67,26 +65,19 @@ TEST(GraphicDriverJoin, JoinsThePartsInOrderOrFailsAtTheFirstBadOne) {
 // Only the first CD-ROM drive counts, even when a later one holds a disc.
 TEST(CdRomProbe, FirstCdRomDriveAndWhetherItIsReady) {
     test::TestEnvironment env;
-    const QString c = "c=" + env.root() + ";";
-    const QString d = env.root() + "/Temp";
-    const struct {
-        QString drives;
-        QString drive;
-        bool ready;
-    } cases[] = {
+    const QString c = "c=" + env.root() + ";", d = env.root() + "/Temp";
+    const std::tuple<QString, QString, bool> cases[] = {
         {c + "d=" + d + "|removable", "", false},
         {c + "e=" + d + "|cdrom", "E:", true},
         {c + "e=" + d + "|cdrom||notready", "E:", false},
         {c + "d=" + d + "|cdrom||notready;e=" + d + "|cdrom", "D:", false},
     };
-    for (const auto& row : cases) {
-        SCOPED_TRACE(row.drives.toStdString());
-        platform::FileSystem fs(platform::DriveTable::parse(row.drives),
-                                {env.programHost(), "", ""});
+    for (const auto& [drives, drive, ready] : cases) {
+        platform::FileSystem fs(platform::DriveTable::parse(drives), {env.programHost(), "", ""});
         platform::services().files = &fs;
-        QString drive = "stale";
-        EXPECT_EQ(mgf::FindCDROMDrive(drive), row.ready);
-        EXPECT_EQ(drive, row.drive);
+        QString found = "stale";
+        EXPECT_EQ(mgf::FindCDROMDrive(found), ready) << drives.toStdString();
+        EXPECT_EQ(found, drive) << drives.toStdString();
     }
 }
 
