@@ -209,15 +209,15 @@ TEST_F(ProfileStart, NetworkPollIsArmedOnlyWithNetworkingAndBothAddresses) {
     addProfile(kVolume, "   ");
     engineMakesWindows();
     gv().HostIPAddress = "192.168.0.1";
-    for (const Case& c : cases) {
+    for (const auto& [networking, mask, armed] : cases) {
         main.timerEnabled = false;
         main.pollCount = -1;
-        gv().NetworkingEnabled = c.networking;
-        gv().HostSubnetMask = c.mask;
+        gv().NetworkingEnabled = networking;
+        gv().HostSubnetMask = mask;
         vornelix::ProfileStart::Power_on();
         EXPECT_EQ(gv().EngineRunning, kTrue);
-        EXPECT_EQ(main.timerEnabled, c.armed) << c.networking << c.mask.toStdString();
-        EXPECT_EQ(main.pollCount, c.armed ? 0 : -1);
+        EXPECT_EQ(main.timerEnabled, armed) << networking << mask.toStdString();
+        EXPECT_EQ(main.pollCount, armed ? 0 : -1);
     }
 }
 
