@@ -9,63 +9,47 @@
 namespace vornelix {
 namespace {
 
-QPixmap filled(const QColor& color) {
-    QPixmap pixmap(26, 35);
-    pixmap.fill(color);
-    return pixmap;
+QImage image(const QPixmap& pixmap) {
+    return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-bool samePixels(const QPixmap& a, const QPixmap& b) {
-    return a.toImage() == b.toImage();
-}
-
+// The mask colour is cut out of every picture, also when it changes later; a state without
+// a picture of its own shows the normal one.
 TEST(FlatBttn, ShowsThePictureOfItsStateWithoutTheMaskColour) {
-    QPixmap picture = filled(Qt::white);
+    QPixmap picture(26, 35);
+    picture.fill(Qt::white);
     QPainter(&picture).fillRect(5, 5, 10, 10, QColor(0xFE, 0xFE, 0xFE));
     FlatBttn button;
     button.setPicture(picture);
-    button.setPictureDown(filled(Qt::blue));
-    const QImage shown = button.shownPicture(FlatBttn::Look::Normal).toImage();
+    const QImage shown = image(button.shownPicture(FlatBttn::Look::Over));
     EXPECT_EQ(qAlpha(shown.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(shown.pixel(7, 7)), 255);
-    // A state without a picture of its own shows the normal one.
-    EXPECT_TRUE(samePixels(button.shownPicture(FlatBttn::Look::Over), QPixmap::fromImage(shown)));
     button.setMaskColor(QColor(0xFE, 0xFE, 0xFE));
-    const QImage remasked = button.shownPicture(FlatBttn::Look::Normal).toImage();
+    const QImage remasked = image(button.shownPicture(FlatBttn::Look::Normal));
     EXPECT_EQ(qAlpha(remasked.pixel(0, 0)), 255);
     EXPECT_EQ(qAlpha(remasked.pixel(7, 7)), 0);
-
-    button.setDown(true);
-    EXPECT_EQ(button.look(), FlatBttn::Look::Down);
-    button.setEnabled(false);
-    EXPECT_EQ(button.look(), FlatBttn::Look::Disabled);
 }
 
+// Every icon draws four distinct pictures with no pixel of the white mask colour, which would
+// cut holes into them.
 TEST(ToolbarPictures, EveryIconDrawsFourDistinctPicturesWithoutMaskColour) {
-    const QSize size(26, 35);
-    for (ToolbarIcon icon :
-         {ToolbarIcon::New, ToolbarIcon::Open, ToolbarIcon::Close, ToolbarIcon::Run,
-          ToolbarIcon::Stop, ToolbarIcon::Pause, ToolbarIcon::FullScreen, ToolbarIcon::Network,
-          ToolbarIcon::ProfileSettings}) {
-        SCOPED_TRACE(static_cast<int>(icon));
-        const FlatBttnPictures p = drawToolbarButton(icon, size, 2.0);
+    for (int icon = 0; icon <= static_cast<int>(ToolbarIcon::Paste); ++icon) {
+        SCOPED_TRACE(icon);
+        const FlatBttnPictures p = drawToolbarButton(static_cast<ToolbarIcon>(icon), {26, 35}, 2);
         for (const QPixmap* picture : {&p.normal, &p.disabled, &p.down, &p.over}) {
-            EXPECT_EQ(picture->deviceIndependentSize().toSize(), size);
-            const QImage image = picture->toImage().convertToFormat(QImage::Format_ARGB32);
+            EXPECT_EQ(picture->deviceIndependentSize().toSize(), QSize(26, 35));
+            const QImage pixels = image(*picture);
             int white = 0, opaque = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x) {
-                    white += image.pixel(x, y) == qRgba(255, 255, 255, 255);
-                    opaque += qAlpha(image.pixel(x, y)) > 0;
+            for (int y = 0; y < pixels.height(); ++y)
+                for (int x = 0; x < pixels.width(); ++x) {
+                    white += pixels.pixel(x, y) == qRgba(255, 255, 255, 255);
+                    opaque += qAlpha(pixels.pixel(x, y)) > 0;
                 }
-            EXPECT_EQ(white, 0) << "the white mask would cut it out";
+            EXPECT_EQ(white, 0);
             EXPECT_GT(opaque, 100);
+            EXPECT_TRUE(picture == &p.normal || pixels != image(p.normal));
         }
-        for (const QPixmap* other : {&p.disabled, &p.down, &p.over})
-            EXPECT_FALSE(samePixels(p.normal, *other));
     }
-    EXPECT_FALSE(samePixels(drawToolbarButton(ToolbarIcon::Run, size).normal,
-                            drawToolbarButton(ToolbarIcon::Stop, size).normal));
 }
 
 }  // namespace

@@ -2,26 +2,10 @@
 
 #include "app/app_windows.h"
 #include "app/form1.h"
-#include "app/form1_layout.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
 namespace {
-
-TEST(Form1Layout, PlacesLogoBarIconsAndCaptionOnA1024By768Screen) {
-    const Form1Layout l = computeForm1Layout(15360, 11520);
-    EXPECT_EQ(l.picture1, QRectF(-30, -450, 15360, 11520));
-    EXPECT_DOUBLE_EQ(l.logo.x(), 5437.5);
-    EXPECT_DOUBLE_EQ(l.logo.y(), 3840);
-    EXPECT_DOUBLE_EQ(l.loginBar.x(), 5637.5);
-    EXPECT_DOUBLE_EQ(l.loginBar.y(), 5770.5);
-    const double lefts[] = {0, 875, 1750, 2625, 3500};
-    for (int pair = 0; pair < 5; ++pair) {
-        EXPECT_EQ(l.progressPictures[2 * pair], QPointF(lefts[pair], 50)) << pair;
-        EXPECT_EQ(l.progressPictures[2 * pair + 1], QPointF(lefts[pair], 0)) << pair;
-    }
-    EXPECT_EQ(l.progressLabel, QPointF(0, 849.5));
-}
 
 TEST(Form1, UnloadDeletesTheConfigurationFileAndLoadStartsUnlit) {
     test::TestEnvironment env;

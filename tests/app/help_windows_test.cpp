@@ -44,23 +44,18 @@ class HelpWindows : public ::testing::Test {
 };
 
 TEST_F(HelpWindows, EachCallerOpensItsQuestionOnAFreshAndOnAReopenedWindow) {
-    struct Case {
-        std::int16_t questionBefore;
-        int listIndex;
-        bool selectFirst;
-        QStringList pages;
-    };
-    const Case cases[] = {
+    // The question shown before, the list index and whether the first is selected, the pages.
+    const std::tuple<std::int16_t, int, bool, QStringList> cases[] = {
         {0, 0, true, {"main_create_profile.html"}},
         {0, 3, false, {"Installation_path.htm"}},
         {3, 1, false, {"virtual_drive.html", "choose_name.html"}},
         {4, 0, true, {"Installation_path.htm", "main_create_profile.html"}},
     };
-    for (const Case& c : cases) {
-        frmFAQs::QuestionNo = c.questionBefore;
-        showFaq(c.listIndex, c.selectFirst);
-        EXPECT_EQ(pagesShown(), c.pages) << c.questionBefore << ' ' << c.listIndex;
-        EXPECT_EQ(frmFAQs::QuestionNo, c.listIndex + 1);
+    for (const auto& [before, index, selectFirst, pages] : cases) {
+        frmFAQs::QuestionNo = before;
+        showFaq(index, selectFirst);
+        EXPECT_EQ(pagesShown(), pages) << before << ' ' << index;
+        EXPECT_EQ(frmFAQs::QuestionNo, index + 1);
         form<frmFAQs>().Command3_Click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

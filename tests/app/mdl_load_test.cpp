@@ -14,12 +14,10 @@ TEST(SecondInstance, IsRefusedWhileTheFirstHoldsTheProgramFolder) {
     auto first = MdlLoad::claimProgramFolder();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(MdlLoad::claimProgramFolder(), nullptr);
-    ASSERT_EQ(env.ui.boxes.size(), 1u);
-    EXPECT_EQ(env.ui.boxes[0].text, "Vornelix is already running.");
-    EXPECT_EQ(env.ui.boxes[0].title, "Vornelix");
+    EXPECT_EQ(env.ui.takeOnlyBox(), "Vornelix is already running.");
     first.reset();
     EXPECT_NE(MdlLoad::claimProgramFolder(), nullptr);
-    EXPECT_EQ(env.ui.boxes.size(), 1u);
+    EXPECT_TRUE(env.ui.boxes.empty());
 }
 
 }  // namespace

@@ -17,9 +17,7 @@ TEST(HostProbes, PhysicalMemoryOrABoxAndZero) {
 
     env.hostFacts.memoryFailure = platform::RuntimeError(5, "Memory report unreadable");
     EXPECT_EQ(mgf::GetTotalPhysicalMemory(), 0);
-    ASSERT_EQ(env.ui.boxes.size(), 1u);
-    EXPECT_EQ(env.ui.boxes[0].text, "Memory report unreadable");
-    EXPECT_EQ(env.ui.boxes[0].shownTitle(), "MainVornelix");
+    EXPECT_EQ(env.ui.takeOnlyBox(QString()), "Memory report unreadable");
 }
 
 TEST(HostProbes, StartResolutionInPixelsRoundedHalfToEven) {
@@ -35,31 +33,25 @@ TEST(HostProbes, StartResolutionInPixelsRoundedHalfToEven) {
 // is missing or empty ends the join, which keeps what it wrote before.
 TEST(GraphicDriverJoin, JoinsThePartsInOrderOrFailsAtTheFirstBadOne) {
     const QByteArray ide = QByteArray("IDE\0\r\n\x1a\xff", 8) + QByteArray(70000, '\x7f');
-    const QByteArray osmac("\n\nOSMAC\0", 8);
-    const QByteArray exm("\0\0CASE\r", 7);
-    const struct {
-        const char* folder;
-        bool emptyOsmac;
-        bool noCase;
-        QByteArray output;  // what the temporary file holds afterwards
-    } cases[] = {
-        {"c:\\Current", false, false, ide + osmac + exm},
-        {"c:\\Current", true, false, ide},
-        {"c:\\Current", false, true, ide + osmac},
-        {"c:\\Vornelix", false, false, {}},  // beside the program only: not found
+    const QByteArray osmac("\n\nOSMAC\0", 8), exm("\0\0CASE\r", 7);
+    // Folder, OSMAC.AXM's and CASE.EXM's contents (null: missing), what the join leaves.
+    const std::tuple<const char*, QByteArray, QByteArray, QByteArray> cases[] = {
+        {"c:\\Current", osmac, exm, ide + osmac + exm},
+        {"c:\\Current", "", exm, ide},
+        {"c:\\Current", osmac, {}, ide + osmac},
+        {"c:\\Vornelix", osmac, exm, {}},  // beside the program only: not found
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.output.size());
+    for (const auto& [folder, osmacPart, casePart, output] : cases) {
+        SCOPED_TRACE(output.size());
         test::TestEnvironment env;
         env.writeFile("c:\\Temp\\ifrs_gkl.tmp", QByteArray(100000, 'o'));  // emptied first
-        const QString folder = QString(c.folder) + "\\";
-        env.writeFile(folder + "Vornel IDE.DAT", ide);
-        env.writeFile(folder + "OSMAC.AXM", c.emptyOsmac ? QByteArray() : osmac);
-        if (!c.noCase)
-            env.writeFile(folder + "CASE.EXM", exm);
-        const bool whole = c.output == ide + osmac + exm;
+        env.writeFile(QString(folder) + "\\Vornel IDE.DAT", ide);
+        env.writeFile(QString(folder) + "\\OSMAC.AXM", osmacPart);
+        if (!casePart.isNull())
+            env.writeFile(QString(folder) + "\\CASE.EXM", casePart);
+        const bool whole = output == ide + osmac + exm;
         EXPECT_EQ(mgf::BuildGraphicDriverFile(), whole ? "c:\\Temp\\ifrs_gkl.tmp" : "");
-        EXPECT_EQ(env.readFile("c:\\Temp\\ifrs_gkl.tmp"), c.output);
+        EXPECT_EQ(env.readFile("c:\\Temp\\ifrs_gkl.tmp"), output);
         EXPECT_TRUE(env.ui.boxes.empty());
     }
 }
@@ -67,26 +59,19 @@ TEST(GraphicDriverJoin, JoinsThePartsInOrderOrFailsAtTheFirstBadOne) {
 // Only the first CD-ROM drive counts, even when a later one holds a disc.
 TEST(CdRomProbe, FirstCdRomDriveAndWhetherItIsReady) {
     test::TestEnvironment env;
-    const QString c = "c=" + env.root() + ";";
-    const QString d = env.root() + "/Temp";
-    const struct {
-        QString drives;
-        QString drive;
-        bool ready;
-    } cases[] = {
+    const QString c = "c=" + env.root() + ";", d = env.root() + "/Temp";
+    const std::tuple<QString, QString, bool> cases[] = {
         {c + "d=" + d + "|removable", "", false},
         {c + "e=" + d + "|cdrom", "E:", true},
         {c + "e=" + d + "|cdrom||notready", "E:", false},
         {c + "d=" + d + "|cdrom||notready;e=" + d + "|cdrom", "D:", false},
     };
-    for (const auto& row : cases) {
-        SCOPED_TRACE(row.drives.toStdString());
-        platform::FileSystem fs(platform::DriveTable::parse(row.drives),
-                                {env.programHost(), "", ""});
+    for (const auto& [drives, drive, ready] : cases) {
+        platform::FileSystem fs(platform::DriveTable::parse(drives), {env.programHost(), "", ""});
         platform::services().files = &fs;
-        QString drive = "stale";
-        EXPECT_EQ(mgf::FindCDROMDrive(drive), row.ready);
-        EXPECT_EQ(drive, row.drive);
+        QString found = "stale";
+        EXPECT_EQ(mgf::FindCDROMDrive(found), ready) << drives.toStdString();
+        EXPECT_EQ(found, drive) << drives.toStdString();
     }
 }
 

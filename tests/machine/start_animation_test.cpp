@@ -30,11 +30,9 @@ TEST(StartAnimation, EveryPhaseBlinksItsPairAndShowsItsCaptionWhileItWaits) {
     const std::tuple<int, std::string, QString> ticks[] = {
         {0, "0110101010", "Getting System Parameters"},
         {1, "1010101010", "Getting System Parameters"},
-        {10, "0110101010", "Getting System Parameters"},
         {11, "0110101010", " Getting Peripherals information"},
         {21, "0101101010", " Getting Network information"},
         {31, "0101011010", "Getting IDE parameters"},
-        {40, "0101010110", "Getting IDE parameters"},
         {41, "0101010110", " Getting Display information"},
         {50, "0101010101", " Getting Display information"},
     };

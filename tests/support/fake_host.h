@@ -10,7 +10,11 @@ namespace vornelix::test {
 // A host whose memory and screen the test sets; a set failure makes the memory query throw.
 class FakeHost final : public platform::HostFacts {
   public:
-    double physicalMemoryBytes() override;
+    double physicalMemoryBytes() override {
+        if (memoryFailure)
+            throw *memoryFailure;
+        return memoryBytes;
+    }
     platform::ScreenMetrics screen() override { return screenMetrics; }
 
     void setMemoryMB(double mb) { memoryBytes = mb * 1024 * 1024; }
@@ -18,7 +22,6 @@ class FakeHost final : public platform::HostFacts {
     double memoryBytes = 1024.0 * 1024 * 1024;
     std::optional<platform::RuntimeError> memoryFailure;
     platform::ScreenMetrics screenMetrics{1024 * 15, 768 * 15, 15, 15};
-    int memoryQueries = 0;
 };
 
 }  // namespace vornelix::test

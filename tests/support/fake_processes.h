@@ -22,10 +22,27 @@ struct StartCall {
 class FakeProcesses final : public platform::Processes {
   public:
     platform::StartResult start(const QString& program, const QString& parameters,
-                                const QString& folder, platform::ShowCommand show) override;
-    platform::StartResult openDocument(const QString& target) override;
-    bool end(std::int64_t pid) override;
-    bool isRunning(std::int64_t pid) override;
+                                const QString& folder, platform::ShowCommand show) override {
+        starts.push_back({program, parameters, folder, show});
+        if (code <= 32)
+            return {code, 0};
+        const std::int64_t pid = nextPid++;
+        running.insert(pid);
+        if (onStart)
+            onStart(StartCall(starts.back()), pid);  // a copy: the handler may start more
+        return {code, pid};
+    }
+    platform::StartResult openDocument(const QString& target) override {
+        documents << target;
+        return {code, code > 32 ? nextPid++ : 0};
+    }
+    bool end(std::int64_t pid) override {
+        if (running.erase(pid) == 0)
+            return false;
+        ended.push_back(pid);
+        return true;
+    }
+    bool isRunning(std::int64_t pid) override { return running.count(pid) > 0; }
 
     // The code of the next starts and document openings.
     int code = platform::kStartOk;

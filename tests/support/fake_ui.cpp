@@ -31,6 +31,15 @@ std::optional<QString> FakeUi::openFile(const platform::OpenFileRequest& request
     return chosen;
 }
 
+QString FakeUi::takeOnlyBox(const QString& title) {
+    EXPECT_EQ(boxes.size(), 1u);
+    const platform::MessageBoxRequest box =
+        boxes.empty() ? platform::MessageBoxRequest{} : boxes.back();
+    EXPECT_EQ(box.title, title) << box.text.toStdString();
+    boxes.clear();
+    return box.text;
+}
+
 void FakeUi::endProgram() {
     ended = true;
     throw platform::ProgramEnded{};

@@ -27,6 +27,9 @@ class FakeUi final : public platform::UiService {
     bool ended = false;
 
     QString lastText() const { return boxes.empty() ? QString() : boxes.back().text; }
+    // The text of the one box shown since the last call, which must carry this title; the
+    // record is emptied.
+    QString takeOnlyBox(const QString& title = QStringLiteral("Vornelix"));
 };
 
 }  // namespace vornelix::test

@@ -5,18 +5,6 @@ namespace vornelix::test {
 using platform::ShowCommand;
 using platform::WindowHandle;
 
-namespace {
-
-QString call(const char* name, std::initializer_list<QString> args) {
-    return QString("%1(%2)").arg(name, QStringList(args).join(", "));
-}
-
-QString num(long long value) {
-    return QString::number(value);
-}
-
-}  // namespace
-
 WindowHandle FakeWindows::addWindow(const QString& className, const QString& title,
                                     std::int64_t pid) {
     m_windows.push_back({m_next++, className, title, pid});
@@ -31,7 +19,6 @@ FakeWindow* FakeWindows::window(WindowHandle handle) {
 }
 
 WindowHandle FakeWindows::findWindow(const QString& className, const QString& title) {
-    calls << call("findWindow", {className, title});
     for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it)
         if (it->parent == 0 && (className.isEmpty() || it->className == className) &&
             (title.isEmpty() || it->title == title))
@@ -40,7 +27,6 @@ WindowHandle FakeWindows::findWindow(const QString& className, const QString& ti
 }
 
 WindowHandle FakeWindows::findWindowOfProcess(const QString& className, std::int64_t pid) {
-    calls << call("findWindowOfProcess", {className, num(pid)});
     for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it)
         if (it->parent == 0 && it->pid == pid &&
             (className.isEmpty() || it->className == className))
@@ -49,25 +35,21 @@ WindowHandle FakeWindows::findWindowOfProcess(const QString& className, std::int
 }
 
 void FakeWindows::setParent(WindowHandle child, WindowHandle parent) {
-    calls << call("setParent", {num(child), num(parent)});
     if (FakeWindow* w = window(child))
         w->parent = parent;
 }
 
 void FakeWindows::setPosition(WindowHandle handle, int x, int y) {
-    calls << call("setPosition", {num(handle), num(x), num(y)});
     if (FakeWindow* w = window(handle))
         w->x = x, w->y = y;
 }
 
-void FakeWindows::move(WindowHandle handle, int x, int y, int width, int height) {
-    calls << call("move", {num(handle), num(x), num(y), num(width), num(height)});
+void FakeWindows::move(WindowHandle handle, int x, int y, int, int) {
     if (FakeWindow* w = window(handle))
         w->x = x, w->y = y;
 }
 
 void FakeWindows::show(WindowHandle handle, ShowCommand command) {
-    calls << call("show", {num(handle), num(static_cast<int>(command))});
     FakeWindow* w = window(handle);
     if (w)
         w->visible =
@@ -75,14 +57,12 @@ void FakeWindows::show(WindowHandle handle, ShowCommand command) {
 }
 
 void FakeWindows::setFocus(WindowHandle handle) {
-    calls << call("setFocus", {num(handle)});
     if (isVisible(handle))
         focus = handle;
 }
 
 std::int32_t FakeWindows::sendMessage(WindowHandle handle, std::uint32_t message,
                                       std::int32_t wParam, std::int32_t lParam) {
-    calls << call("sendMessage", {num(handle), num(message), num(wParam), num(lParam)});
     if (!window(handle))
         return 0;
     messages.push_back({handle, message, wParam, lParam});

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -28,8 +27,8 @@ struct SentMessage {
     std::int32_t lParam = 0;
 };
 
-// A desktop of scripted windows. Every call is recorded in order ("show(4194305, 2)"), every
-// message sent to an existing window too; operations on unknown handles change nothing.
+// A desktop of scripted windows. Every message sent to an existing window is recorded;
+// operations on unknown handles change nothing.
 class FakeWindows final : public platform::WindowSystem {
   public:
     // A new top-level window above all others.
@@ -50,7 +49,6 @@ class FakeWindows final : public platform::WindowSystem {
     bool isVisible(platform::WindowHandle window) override;
     platform::WindowHandle parentOf(platform::WindowHandle window) override;
 
-    QStringList calls;
     std::vector<SentMessage> messages;
     platform::WindowHandle focus = 0;
 

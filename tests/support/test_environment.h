@@ -22,11 +22,11 @@
 namespace vornelix::test {
 
 // The windows above machine/ as a test sees them: a recording main window and a fake machine
-// window unless the test points elsewhere.
+// window.
 class TestWindows final : public UpperWindows {
   public:
-    MainWindowPort* mainWindow() override { return main; }
-    MachineWindowAccess& machineWindow() override { return *machine; }
+    MainWindowPort* mainWindow() override { return &recordingMain; }
+    MachineWindowAccess& machineWindow() override { return fakeMachine; }
     void showProfileSettings() override { ++profileSettingsShown; }
     void showFaq(int listIndex, bool selectFirst) override {
         faqShown.push_back({listIndex, selectFirst});
@@ -34,8 +34,6 @@ class TestWindows final : public UpperWindows {
 
     RecordingMainWindow recordingMain;
     FakeMachineWindow fakeMachine;
-    MainWindowPort* main = &recordingMain;
-    MachineWindowAccess* machine = &fakeMachine;
     int profileSettingsShown = 0;
     std::vector<std::pair<int, bool>> faqShown;
 };
