@@ -7,7 +7,6 @@
 
 #include "platform/file_system.h"
 #include "platform/host_facts.h"
-#include "platform/runtime_error.h"
 
 namespace vornelix::platform {
 namespace {
@@ -81,22 +80,6 @@ INSTANTIATE_TEST_SUITE_P(Host, HostMemory,
                                                      {kBlocks + "memory9/state", "online\n"}},
                                                     "268435456"},
                                            HostCase{"NoMemoryFolder", {kMemInfo}, "1024000"}));
-
-TEST(HostFacts, MemTotalInBytesOrAnError) {
-    EXPECT_EQ(memTotalBytes("MemFree:  100 kB\nMemTotal:       16318708 kB\nBuffers: 1 kB\n"),
-              16318708.0 * 1024);
-    EXPECT_THROW(memTotalBytes("MemFree: 100 kB\n"), RuntimeError);
-}
-
-TEST(FileSystem, SaysWhenNoDriveHoldsTheProgramFolder) {
-    QString text;
-    QTextStream err(&text);
-    EXPECT_FALSE(
-        FileSystem(DriveTable::parse("c=/u"), {"/u/v", "", ""}).reportUnmappedProgramFolder(err));
-    EXPECT_TRUE(
-        FileSystem(DriveTable::parse("c=/u"), {"/opt/v", "", ""}).reportUnmappedProgramFolder(err));
-    EXPECT_EQ(text, "vornelix: VORNELIX_DRIVES maps no drive to the program folder /opt/v\n");
-}
 
 }  // namespace
 }  // namespace vornelix::platform

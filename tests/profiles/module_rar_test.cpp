@@ -7,7 +7,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <clocale>
-#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -60,10 +59,9 @@ class ModuleRarTest : public ::testing::Test {
         EXPECT_EQ(env.ui.boxes[0].buttons, platform::MsgButtons::Ok);
     }
     // Runs a pass that must end normally without any box.
-    void expectQuiet(std::int32_t mode, const QString& password = "",
-                     const QString& destination = kImage) {
+    void expectQuiet(std::int32_t mode, const QString& password = "") {
         env.ui = FakeUi();
-        EXPECT_NO_THROW(RARExecute(destination, mode, kArchive, password));
+        EXPECT_NO_THROW(RARExecute(kImage, mode, kArchive, password));
         EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
         EXPECT_FALSE(env.ui.ended);
     }
@@ -89,9 +87,7 @@ TEST_F(ModuleRarTest, EveryEntryOverwritesTheDestinationAndNothingElseIsWritten)
 
 // A comment is shown before the first entry, unless it does not fit the library's buffer.
 TEST_F(ModuleRarTest, ShowsTheCommentBeforeTheFirstEntry) {
-    const QString longest(16383, 'c');  // with its terminating NUL: the whole buffer
-    for (const QString& comment :
-         {QString("Pre-made volume, 3 GB\nformatted HFS+"), longest, longest + "c"}) {
+    for (const QString& comment : {QString("Pre-made volume, 3 GB"), QString(16384, 'c')}) {
         QFile::remove(env.host(kImage));
         env.ui = FakeUi();
         write(RarWriter().comment(comment).add("v.img", "volume"));
@@ -101,10 +97,7 @@ TEST_F(ModuleRarTest, ShowsTheCommentBeforeTheFirstEntry) {
                 boxAtFirstEntry = imageExists() ? "image" : env.ui.lastText();
         };
         EXPECT_NO_THROW(RARExecute(kImage, 0, kArchive, ""));
-        const QString shown = comment.size() < 16384 ? comment : QString();
-        EXPECT_EQ(boxAtFirstEntry, shown);
-        EXPECT_EQ(env.ui.boxes.size(), shown.isEmpty() ? 0u : 1u);
-        for (const auto& box : env.ui.boxes) EXPECT_EQ(box.title, "Comment");
+        EXPECT_EQ(boxAtFirstEntry, comment.size() < 16384 ? comment : QString());
         EXPECT_EQ(image(), "volume");
     }
 }
@@ -126,13 +119,6 @@ TEST_F(ModuleRarTest, DamagedEntriesEndTheProgramWithTheirMessage) {
     }
 }
 
-TEST_F(ModuleRarTest, OnlyTheExtractModeWritesAndOnlyTheTestModeReadsTheData) {
-    write(RarWriter().add("v.img", pattern(3000, 'q'), RarFault::DataCrc).add("w.img", "next"));
-    for (int mode : {2, 5, 7}) expectQuiet(mode);
-    expectFatal("CRC error", 1);
-    EXPECT_FALSE(imageExists());
-}
-
 // Archives made by the rar archiver (tests/data/rar): compressed and encrypted ones.
 TEST_F(ModuleRarTest, ArchiverMadeArchivesWithAndWithoutTheirPassword) {
     const struct {
@@ -144,7 +130,6 @@ TEST_F(ModuleRarTest, ArchiverMadeArchivesWithAndWithoutTheirPassword) {
         {"compressed_crc_error.rar", "", "CRC error"},
         {"compressed_password.rar", "secret", ""},
         {"compressed_password.rar", "Secret", "CRC error"},
-        {"compressed_password.rar", "", "CRC error"},
         {"encrypted_headers.rar", "secret", ""},
         {"encrypted_headers.rar", "", "File header broken"},
     };
@@ -154,13 +139,8 @@ TEST_F(ModuleRarTest, ArchiverMadeArchivesWithAndWithoutTheirPassword) {
         QFile::remove(env.host(kImage));
         ASSERT_TRUE(QFile::copy(QStringLiteral(VORNELIX_TEST_DATA "/rar/") + c.fixture,
                                 env.host(kArchive)));
-        if (*c.message) {
-            expectFatal(c.message, 0, c.password);
-            EXPECT_NE(image(), fixtureVolume());
-        } else {
-            expectQuiet(0, c.password);
-            EXPECT_EQ(image(), fixtureVolume());
-        }
+        *c.message ? expectFatal(c.message, 0, c.password) : expectQuiet(0, c.password);
+        EXPECT_EQ(image() == fixtureVolume(), !*c.message);
     }
 }
 
@@ -174,13 +154,21 @@ TEST_F(ModuleRarTest, ArchivesThatDoNotOpen) {
     EXPECT_FALSE(imageExists());
 }
 
+// A missing folder is made; paths outside ASCII work in the C locale too.
 TEST_F(ModuleRarTest, DestinationsThatCannotBeWrittenAndAMissingFolder) {
-    write(RarWriter().add("v.img", "volume"));
-    expectFatal("File create error", 0, "", kArchive, R"(q:\Vornelix_HD\Test\hdimage.img)");
-    expectFatal("File create error", 0, "", kArchive, R"(c:\Vornelix_HD\Test)");
+    const QString archive = QString::fromUtf8(R"(c:\Données\archivé.rar)");
+    QDir().mkpath(env.host(QString::fromUtf8(R"(c:\Données)")));
+    write(RarWriter().add("v.img", "volume"), archive);
+    expectFatal("File create error", 0, "", archive, R"(q:\Vornelix_HD\Test\hdimage.img)");
+    expectFatal("File create error", 0, "", archive, R"(c:\Vornelix_HD\Test)");
 
-    const QString made = R"(c:\Vornelix_HD\New Profile\hdimage.img)";
-    expectQuiet(0, "", made);
+    const std::string savedLocale = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "C");
+    env.ui = FakeUi();
+    const QString made = QString::fromUtf8(R"(c:\Données\Été\hdimage.img)");
+    EXPECT_NO_THROW(RARExecute(made, 0, archive, ""));
+    std::setlocale(LC_ALL, savedLocale.c_str());
+    EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
     EXPECT_EQ(env.readFile(made), "volume");
 }
 
@@ -192,21 +180,6 @@ TEST_F(ModuleRarTest, DestinationOnAFullFileSystemIsAWriteError) {
         GTEST_SKIP() << "cannot mount a 64 KiB tmpfs here; mounting needs CAP_SYS_ADMIN";
     expectFatal("Write error", 0, "", kArchive, R"(c:\Full\hdimage.img)");
     ::umount2(full.constData(), MNT_DETACH);
-}
-
-TEST_F(ModuleRarTest, PathsOutsideAsciiWorkInTheCLocale) {
-    const std::string savedLocale = std::setlocale(LC_ALL, nullptr);
-    std::setlocale(LC_ALL, "C");
-    const QString archive = QString::fromUtf8(R"(c:\Données\archivé.rar)");
-    const QString destination = QString::fromUtf8(R"(c:\Données\Été\hdimage.img)");
-    QDir().mkpath(env.host(QString::fromUtf8(R"(c:\Données\Été)")));
-    write(RarWriter().add("v.img", "accented"), archive);
-
-    EXPECT_NO_THROW(RARExecute(destination, 0, archive, ""));
-
-    std::setlocale(LC_ALL, savedLocale.c_str());
-    EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
-    EXPECT_EQ(env.readFile(destination), "accented");
 }
 
 // ---- window events during a pass -------------------------------------------------------------
@@ -235,47 +208,6 @@ TEST_F(ModuleRarTest, PaintsWhileALargeEntryIsWrittenAndRefusesASecondPassWithAn
     EXPECT_EQ(env.ui.boxes[0].title, "Error");
     EXPECT_FALSE(env.ui.ended);
     EXPECT_FALSE(QFile::exists(env.host(otherImage)));
-}
-
-TEST_F(ModuleRarTest, EndOfTheProgramDuringTheDataLeavesTheModuleUsable) {
-    write(RarWriter().add("big.img", pattern(3 * 1024 * 1024, 'e')));
-    int events = 0;
-    env.clock.onStep = [&](const char*, int) {
-        if (++events == 2)
-            env.ui.endProgram();  // the first event inside the library
-    };
-    EXPECT_THROW(RARExecute(kImage, 0, kArchive, ""), ProgramEnded);
-
-    env.clock.onStep = nullptr;
-    expectQuiet(0);
-    EXPECT_EQ(image(), pattern(3 * 1024 * 1024, 'e'));
-}
-
-// ---- the messages ----------------------------------------------------------------------------
-
-TEST_F(ModuleRarTest, EveryLibraryCodeHasItsMessageOrNone) {
-    const QString a = R"(c:\Vornelix\a.rar)";
-    const std::map<int, QString> open = {{11, "Not enough memory"},
-                                         {12, a + ": archive header broken"},
-                                         {13, a + " is not RAR archive"},
-                                         {15, "Cannot open " + a}};
-    const std::map<int, QString> process = {
-        {12, "CRC error"},         {13, "Bad volume"},        {14, "Unknown archive format"},
-        {15, "Volume open error"}, {16, "File create error"}, {17, "File close error"},
-        {18, "Read error"},        {19, "Write error"}};
-    for (int code = 0; code <= 24; ++code) {
-        for (const auto* messages : {&open, &process}) {
-            env.ui = FakeUi();
-            try {
-                messages == &open ? ModuleRAR::ReportRAROpenError(code, a)
-                                  : ModuleRAR::ReportRARProcessError(code);
-            } catch (const ProgramEnded&) {
-            }
-            const bool known = messages->count(code) == 1;
-            EXPECT_EQ(env.ui.lastText(), known ? messages->at(code) : QString()) << code;
-            EXPECT_EQ(env.ui.ended, known) << code;
-        }
-    }
 }
 
 }  // namespace

@@ -201,30 +201,19 @@ TEST_P(FinishPage, StoresTheSourceTellsTheUserAndHidesThePage) {
     EXPECT_EQ(page(4).isShown(), !created);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sources, FinishPage,
-    ::testing::Values(FinishCase{true, "", {}, kCreatingFromCdMessage, kTrue, "nativecdrom", "E:"},
-                      FinishCase{false,
-                                 " c:\\tiger.iso ",
-                                 {},
-                                 kCreatingFromImageMessage,
-                                 kTrue,
-                                 "cdrom",
-                                 "c:\\tiger.iso"},
-                      FinishCase{false, "  ", MsgAnswer::Ok, kNoSourceMessage, kFalse, "cdrom",
-                                 "   "},
-                      FinishCase{false, "", MsgAnswer::Cancel, "", kFalse, "", ""}));
+const FinishCase kFinishCases[] = {
+    {true, "", {}, kCreatingFromCdMessage, kTrue, "nativecdrom", "E:"},
+    {false, " c:\\tiger.iso ", {}, kCreatingFromImageMessage, kTrue, "cdrom", "c:\\tiger.iso"},
+    {false, "  ", MsgAnswer::Ok, kNoSourceMessage, kFalse, "cdrom", "   "},
+    {false, "", MsgAnswer::Cancel, "", kFalse, "", ""}};
+INSTANTIATE_TEST_SUITE_P(Sources, FinishPage, ::testing::ValuesIn(kFinishCases));
 
 TEST_F(NewProfileWizard, CdRomOptionFallsBackToTheImageWithoutADisc) {
+    const QString insert =
+        "Please insert a valid Mac instalation CD in E: Drive\r\nNeed more help on it please "
+        "press yes.";
     const std::pair<std::optional<MsgAnswer>, QString> cases[] = {
-        {{}, "No CD-ROM was detected"},
-        {MsgAnswer::Yes,
-         "Please insert a valid Mac instalation CD in E: Drive\r\nNeed more help on it please "
-         "press yes."},
-        {MsgAnswer::No,
-         "Please insert a valid Mac instalation CD in E: Drive\r\nNeed more help on it please "
-         "press yes."},
-    };
+        {{}, "No CD-ROM was detected"}, {MsgAnswer::Yes, insert}, {MsgAnswer::No, insert}};
     for (const auto& [answer, message] : cases) {
         useDrives(false, answer.has_value());
         if (answer)
