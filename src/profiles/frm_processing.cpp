@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QStyle>
 
 #include "ui_frm_processing.h"
@@ -34,6 +35,13 @@ frmProcessing::frmProcessing() : ui(std::make_unique<Ui::frmProcessing>()) {
     ui->Picture1->setPixmap(QApplication::style()
                                 ->standardIcon(QStyle::SP_DriveHDIcon)
                                 .pixmap(kPictureSize, kPictureSize));
+    // Each step's label keeps the room of its bold text, so the list does not move as the
+    // current step changes.
+    for (QLabel* label : {ui->Label1, ui->Label2, ui->Label3, ui->Label4}) {
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(label->text()) + 2);
+    }
     fixSizeForWidth(kWindowWidth);
     on(ui->Command2, &QPushButton::clicked, [this] { Command2_Click(); });
 }
