@@ -275,7 +275,7 @@ void frmProfileSettings::CommandInstalltion_Click() {
         ModuleGeneralFunctions::FindCDROMDrive(drive);
     const InstallationSource source = installationSource(fromCd, ui->SlaveIDEText->text(), drive);
     if (!source.given &&
-        platform::ui().message(kNoIsoQuestion, QString(), platform::MsgButtons::OkCancel) ==
+        platform::ui().message(kNoImageQuestion, QString(), platform::MsgButtons::OkCancel) ==
             platform::MsgAnswer::Cancel)
         return;
     g.CdRomType = source.cdRomType;
@@ -298,7 +298,7 @@ void frmProfileSettings::CommandInstalltion_Click() {
     // The start yields to the event loop: this window may be gone by now.
     unload<frmProfileSettings>();
     if (MainWindowPort* main = mainWindow())
-        main->setCaption(kMainWindowCaption);
+        main->setCaption(kMainCaption);
 }
 
 void showProfileSettingsDialog() {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "profiles/volume_space.h"
-
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -9,23 +7,20 @@
 #include <optional>
 
 #include "platform/file_system.h"
+#include "profiles/install_source.h"
+#include "profiles/volume_space.h"
 
 namespace vornelix {
 
-inline const QString kMainWindowCaption = QStringLiteral("Vornelix");
 inline const QString kNoVirtualDriveText = QStringLiteral("This profile has no Virtual Drive.");
 inline const QString kNoVolumeSizeText = QString(34, u'-');
 inline const QString kVolumeSizeSuffix = QStringLiteral(" GB Storage Volume");
-inline const QString kIsoFilter = QStringLiteral("ISO Files (*.iso)|*.iso");
-inline const QString kNoCdRomMessage = QStringLiteral("No CD-ROM was detected");
 inline const QString kSameDestinationMessage =
     QStringLiteral("You have selected the same destination so no change will take effect.");
 inline const QString kNtfsOnlyMessage =
     QStringLiteral("Partition greater than 4 GB is supported with NTFS only.");
 inline const QString kFormatQuestion =
     QStringLiteral("All data will be lost while formating. Are you Sure you want to continue?");
-inline const QString kNoIsoQuestion =
-    QStringLiteral("No ISO image selected. Really want to continue?");
 inline const QString kNoInstallationPathNotice =
     QStringLiteral("The Profile will be updated with no installtion path.");
 inline const QString kImageInstallationNotice =
@@ -36,11 +31,9 @@ inline const QString kChangeDriveCaption = QStringLiteral("Change Destination Dr
 inline const QString kKeepDriveCaption = QStringLiteral("Donot Change Drive");
 inline const QString kVolumeFolderName = QStringLiteral("Vornelix_HD");
 inline const QString kVolumeImageName = QStringLiteral("hdimage.img");
-inline const QString kHdToolName = QStringLiteral("VornelHD.exe");
 
 // "Please insert a valid Mac instalation CD in E: Drive" and the line on help.
 QString insertCdNotice(const QString& drive);
-// "Available space 4.99 GB is less than required 5 GB."
 
 // The two volume labels of a row: its folder and size, or the texts of a profile without one.
 struct VolumeLabels {

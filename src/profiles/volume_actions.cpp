@@ -1,5 +1,7 @@
 #include "profiles/volume_actions.h"
 
+#include "profiles/hd_tool.h"
+
 #include "machine/basic_text.h"
 #include "machine/global_variables.h"
 #include "platform/clock.h"
@@ -15,7 +17,6 @@ namespace vornelix {
 namespace {
 
 constexpr std::int32_t kErrFileAccess = 75;
-constexpr int kToolWaitMs = 2000;
 
 [[noreturn]] void fail(const QString& description) {
     throw platform::RuntimeError(kErrFileAccess, description);
@@ -56,20 +57,7 @@ void moveVolume(const QString& oldFolder, const QString& newDrive) {
 }
 
 void quickFormatVolume(const QString& folder, std::int16_t sizeGB) {
-    platform::FileSystem& files = platform::files();
-    const QString tool = inFolder(folder, kHdToolName);
-    if (!files.fileExists(tool) &&
-        !files.copyFile(inFolder(files.programFolder(), kHdToolName), tool))
-        fail("The HD tool cannot be copied to " + folder + ".");
-    platform::clock().sleep(kToolWaitMs);
-    const platform::StartResult started =
-        platform::processes().start(tool, kVolumeImageName + " " + QString::number(sizeGB) + " 1",
-                                    folder, platform::ShowCommand::Hide);
-    platform::clock().sleep(kToolWaitMs);
-    // A copy the running tool still holds stays behind; it does no harm.
-    if (files.fileExists(tool))
-        files.deleteFile(tool);
-    if (!started.started())
+    if (!HdTool::run(folder, sizeGB))
         fail("The HD tool cannot be started.");
 }
 

@@ -8,14 +8,14 @@
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"
+#include "profiles/hd_tool.h"
 #include "profiles/module_rar.h"
 
 namespace vornelix::VolumeCreation {
 
 namespace {
 
-// The numbers and descriptions of the file errors that this code raises.
-constexpr std::int32_t kErrPermissionDenied = 70;
+// The number of the error that a folder that cannot be made raises.
 constexpr std::int32_t kErrPathFileAccess = 75;
 
 void require(bool done, std::int32_t number, const QString& description) {
@@ -41,34 +41,10 @@ void makeFixedVolume() {
     ModuleRAR::RARExecute(image, 0, imageArchivePath(g.HardDiskSizeGB), QString());
 }
 
-// Has the HD tool make the image in the profile folder from a copy of its own there; False
-// when the tool did not start.
-bool makeGrowableVolume() {
-    const GlobalVariablesModule& g = gv();
-    platform::FileSystem& files = platform::files();
-    const QString copy = g.HardDiskPath + QLatin1Char('\\') + kHdToolName;
-    if (!files.fileExists(copy))
-        require(files.copyFile(programFile(kHdToolName), copy), kErrPermissionDenied,
-                QStringLiteral("Permission denied"));
-    platform::clock().sleep(kHdToolWaitMs);
-    const bool started = platform::processes()
-                             .start(copy, hdToolParameters(g.HardDiskSizeGB), g.HardDiskPath,
-                                    platform::ShowCommand::Hide)
-                             .started();
-    platform::clock().sleep(kHdToolWaitMs);
-    if (files.fileExists(copy))
-        require(files.deleteFile(copy), kErrPermissionDenied, QStringLiteral("Permission denied"));
-    return started;
-}
-
 }  // namespace
 
 QString imageArchivePath(int sizeGB) {
     return programFile(QStringLiteral("vornelix_hd_%1gb.rar").arg(sizeGB));
-}
-
-QString hdToolParameters(int sizeGB) {
-    return QStringLiteral("hdimage.img %1 1").arg(sizeGB);
 }
 
 void CreateProfileFolder() {
@@ -89,7 +65,7 @@ bool my_new_Timer() {
             makeFixedVolume();
             return true;
         }
-        return makeGrowableVolume();
+        return HdTool::run(gv().HardDiskPath, gv().HardDiskSizeGB);
     } catch (const platform::RuntimeError& error) {
         platform::ui().message(error.description());
         return false;

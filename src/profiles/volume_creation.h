@@ -9,13 +9,9 @@ namespace vornelix::VolumeCreation {
 
 inline const QString kFormattingMessage = QStringLiteral(
     "Formatting Virtual Drive with HFS it might hang application for 10-15 minutes.");
-inline const QString kHdToolName = QStringLiteral("VornelHD.exe");
-inline constexpr int kHdToolWaitMs = 2000;
 
 // The image archive of a size in the program folder: <program folder>\vornelix_hd_<N>gb.rar.
 QString imageArchivePath(int sizeGB);
-// The HD tool's parameters for a size: "hdimage.img <N> 1".
-QString hdToolParameters(int sizeGB);
 
 // Makes the profile folder and the volume. True when the volume was made or handed to the HD
 // tool without a detected failure; False after an error (its description shown in a box
