@@ -88,12 +88,13 @@ TEST_F(NetworkWizard, NextBackAndCancelHideShowAndUnload) {
 TEST_F(NetworkWizard, NextUncheckedKeepsPage3AndStoresNothing) {
     toPage3();
     enterAddress("10.0.0.1", "");
+    auto* field = control<Page3, IpAddressEdit>("IPAddress1");
     control<Page3, QCheckBox>("Check1")->setChecked(false);
-    EXPECT_FALSE(control<Page3, IpAddressEdit>("IPAddress1")->isEditable());
+    EXPECT_FALSE(field->isEditable());
     click<Page3>("OKButton");
     click<Page4>("CancelButton");
     EXPECT_EQ(pages(), "llsl-");
-    EXPECT_EQ(control<Page3, IpAddressEdit>("IPAddress1")->text(), "10.0.0.1");
+    EXPECT_EQ(field->text(), "10.0.0.1");
     EXPECT_TRUE(gv().HostIPAddress.isEmpty() && env.icmp.echoes.empty());
 }
 

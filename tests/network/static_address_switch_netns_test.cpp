@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <QThread>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -20,17 +19,11 @@ namespace {
 constexpr int kNoNamespace = 77;
 
 bool runIp(const std::string& words) {
-    return std::system(("ip " + words + " 2>/dev/null").c_str()) == 0;
+    return std::system(("ip " + words + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-std::string addresses() {
-    std::string text;
-    if (FILE* out = ::popen("ip -o addr show dev vxswitch0", "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, out)) text += buffer;
-        ::pclose(out);
-    }
-    return text;
+bool holds(const std::string& address) {
+    return runIp("-o addr show dev vxswitch0 | grep -qF " + address);
 }
 
 // In a network namespace of its own, with a dummy (or veth) interface that already holds an
@@ -53,15 +46,9 @@ std::string addresses() {
     auto timer = env.clock.createTimer();
     std::int16_t count = 0;
     networkTimerTick(*timer, count);
-    std::string now;
-    for (int waited = 0; waited < 3000; waited += 20) {
-        now = addresses();
-        if (now.find("192.168.77.1/24") != std::string::npos)
-            break;
+    for (int waited = 0; waited < 3000 && !holds("192.168.77.1/24"); waited += 20)
         QThread::msleep(20);
-    }
-    const bool switched = now.find("192.168.77.1/24") != std::string::npos &&
-                          now.find("10.1.2.3") == std::string::npos;
+    const bool switched = holds("192.168.77.1/24") && !holds("10.1.2.3");
     _exit(switched && !env.files().fileExists("c:\\Vornelix\\vxswitch0.ras") ? 0 : 1);
 }
 

@@ -108,15 +108,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LoadCase{"NoVolume", null, 0, 0, 256, 1024, 0, "This profile has no Virtual Drive.", "256"},
         LoadCase{"JustUnder1024", kTiger, 0, 0, 0, 1023.99, 0, kTiger, "992"},
-        LoadCase{"Ram1024", kTiger, 0, 0, 1024, 1024, 0, kTiger, "1024"},
-        LoadCase{"Ram2048", kTiger, 0, 0, 2048, 1024, 0, kTiger, "1024"},
+        LoadCase{"Ram1024Networking1", kTiger, 1, 0, 1024, 1024, 0, kTiger, "1024"},
+        LoadCase{"Ram2048IdeNull", kTiger, 0, null, 2048, 1024, 0, kTiger, "1024"},
         LoadCase{"RamNull", kTiger, 0, 0, null, 1024, 0, kTiger, "1024"},
-        LoadCase{"RamNotOnList", kTiger, 0, 0, 300, 1024, 0, kTiger, "1024"},
-        LoadCase{"Networking1", kTiger, 1, 0, 256, 1024, 0, kTiger, "256"},
-        LoadCase{"Networking0AfterAnother", kTiger, 0, 0, 256, 1024, 1, kTiger, "256"},
+        LoadCase{"RamNotOnListNetworking0AfterAnother", kTiger, 0, 0, 300, 1024, 1, kTiger, "1024"},
         LoadCase{"CdRom", kTiger, 0, 1, 256, 1024, 0, kTiger, "256", true},
-        LoadCase{"SharedDrivePicker", kTiger, 0, 2, 256, 1024, 0, kTiger, "256", false, true},
-        LoadCase{"IdeNull", kTiger, 0, null, 256, 1024, 0, kTiger, "256"}),
+        LoadCase{"SharedDrivePicker", kTiger, 0, 2, 256, 1024, 0, kTiger, "256", false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProfileSettings, CheckBoxesExcludeEachOtherAndPickTheSharedDrive) {
