@@ -58,20 +58,16 @@ class NewProfileWizard : public ::testing::Test {
 };
 
 TEST_F(NewProfileWizard, FrameButtonsHideShowAndUnloadAsEachPageSays) {
-    struct Step {
-        int page;
-        const char* button;
-        const char* shownAfter;  // pages 1..4
-    };
-    const Step steps[] = {{1, "OKButton", "0100"}, {2, "CancelButton", "1000"},
-                          {2, "Command2", "0000"}, {3, "CancelButton", "0100"},
-                          {3, "Command2", "0000"}, {4, "CancelButton", "0010"},
-                          {4, "Command2", "0000"}};
-    for (const Step& step : steps) {
-        for (int n = 1; n <= 4; ++n) n == step.page ? page(n).Show() : page(n).Hide();
-        click(step.page, step.button);
+    // The page, its button, and which of the pages 1..4 are shown afterwards.
+    const std::tuple<int, const char*, const char*> steps[] = {
+        {1, "OKButton", "0100"},     {2, "CancelButton", "1000"}, {2, "Command2", "0000"},
+        {3, "CancelButton", "0100"}, {3, "Command2", "0000"},     {4, "CancelButton", "0010"},
+        {4, "Command2", "0000"}};
+    for (const auto& [at, button, shownAfter] : steps) {
+        for (int n = 1; n <= 4; ++n) n == at ? page(n).Show() : page(n).Hide();
+        click(at, button);
         for (int n = 1; n <= 4; ++n)
-            EXPECT_EQ(page(n).isShown(), step.shownAfter[n - 1] == '1') << step.button << n;
+            EXPECT_EQ(page(n).isShown(), shownAfter[n - 1] == '1') << button << n;
     }
     control<QLineEdit>(2, "txtProfileName")->setText("kept");
     control<QCheckBox>(3, "CheckSparc")->setChecked(true);

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <map>
+#include <string>
 
 namespace vornelix {
 namespace {
@@ -46,38 +47,22 @@ INSTANTIATE_TEST_SUITE_P(
                   "Available space 0.38 GB is less than required 3 GB."}),
     [](const auto& info) { return std::string(info.param.name); });
 
-using Step = std::function<void(PendingVolumeActions&)>;
-struct PendingCase {
-    const char* name;
-    std::vector<Step> steps;
-    PendingVolumeActions expected;
-};
-
-const Step passed = &PendingVolumeActions::drivePassed;
-const Step refused = &PendingVolumeActions::driveRefused;
-const Step kept = &PendingVolumeActions::driveKept;
-const Step formatOk = &PendingVolumeActions::formatConfirmed;
-const Step formatCancel = &PendingVolumeActions::formatCancelled;
-const Step applied = &PendingVolumeActions::applied;
-
+// Steps: p the drive passed, r refused, k kept, f format confirmed, c format cancelled,
+// a applied. Flags afterwards: keep the drive, format pending, Apply enabled.
 TEST(PendingVolumeActions, FollowTheThreeStates) {
-    const PendingCase cases[] = {
-        {"move pending", {passed}, {false, false, true}},
-        {"format pending", {formatOk}, {true, true, true}},
-        {"format drops the move", {passed, formatOk}, {true, true, true}},
-        {"move drops the format", {formatOk, passed}, {false, false, true}},
-        {"refusal keeps the format", {formatOk, refused}, {true, true, true}},
-        {"refusal drops the move, Apply stays", {passed, refused}, {true, false, true}},
-        {"keeping the drive leaves Apply", {passed, kept}, {true, false, true}},
-        {"cancel drops the format, Apply stays", {formatOk, formatCancel}, {true, false, true}},
-        {"Apply disables itself, flags stay", {passed, applied}, {false, false, false}},
-    };
-    for (const PendingCase& c : cases) {
-        PendingVolumeActions state;
-        for (const Step& step : c.steps) step(state);
-        EXPECT_EQ(state.mKeepDrive, c.expected.mKeepDrive) << c.name;
-        EXPECT_EQ(state.mFormatPending, c.expected.mFormatPending) << c.name;
-        EXPECT_EQ(state.applyEnabled, c.expected.applyEnabled) << c.name;
+    using P = PendingVolumeActions;
+    const std::map<char, void (P::*)()> step = {
+        {'p', &P::drivePassed},     {'r', &P::driveRefused},    {'k', &P::driveKept},
+        {'f', &P::formatConfirmed}, {'c', &P::formatCancelled}, {'a', &P::applied}};
+    const std::pair<std::string, std::string> cases[] = {
+        {"p", "001"},  {"f", "111"},  {"pf", "111"}, {"fp", "001"}, {"fr", "111"},
+        {"pr", "101"}, {"pk", "101"}, {"fc", "101"}, {"pa", "000"}};
+    for (const auto& [steps, flags] : cases) {
+        P state;
+        for (char c : steps) (state.*step.at(c))();
+        const std::string seen = {char('0' + state.mKeepDrive), char('0' + state.mFormatPending),
+                                  char('0' + state.applyEnabled)};
+        EXPECT_EQ(seen, flags) << steps;
     }
 }
 
