@@ -14,7 +14,6 @@ TEST(ModulePing, AddressStringToLong) {
                                                           {"256.1.1.1", 0x01010100},
                                                           {" 1.2.3.4", 0x04030201},
                                                           {"300.0.0.0 ", 44},
-                                                          {"1..3.4", 0},
                                                           {"1.x.3.4", 0}};
     for (const auto& [text, value] : rows)
         EXPECT_EQ(ModulePing::AddressStringToLong(text), static_cast<std::int32_t>(value)) << text;

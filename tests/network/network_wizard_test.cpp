@@ -127,8 +127,6 @@ class ScreenshotViewer : public NetworkWizard,
 
 TEST_P(ScreenshotViewer, TitlePageAndReturnPage) {
     const auto [fromPage4, closeBox] = GetParam();
-    env.writeFile("c:\\Vornelix\\Network_ics.htm", "<p>ICS</p>");
-    env.writeFile("c:\\Vornelix\\Mac_network.htm", "<p>Mac</p>");
     Form& page = fromPage4 ? static_cast<Form&>(form<Page4>()) : form<Page2>();
     page.Show();
     page.findChild<QPushButton*>("Command3")->click();

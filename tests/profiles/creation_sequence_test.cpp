@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 
-#include "machine/engine_interface.h"
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
 #include "profiles/frm_processing.h"
@@ -70,8 +68,7 @@ TEST_P(Sequence, ShowsEachStepAndUnloadsAtTheFourthTick) {
     env.createDatabase();
     form<frmProcessing>().Show();
     EXPECT_EQ(currentLabel(), 1);
-    const int shown[] = {2, 3, installation ? 4 : 0};
-    for (int label : shown) {
+    for (int label : {2, 3, installation ? 4 : 0}) {
         env.clock.advance(frmProcessing::kTimerIntervalMs);
         EXPECT_EQ(currentLabel(), label);
     }

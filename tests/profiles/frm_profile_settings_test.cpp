@@ -13,7 +13,6 @@
 
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
-#include "platform/database.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -245,10 +244,6 @@ TEST_F(ProfileSettings, FailuresLeaveTheRowAndTheImage) {
     EXPECT_EQ(row(), QVariantList({kTiger, 3, "   ", "cdrom", 0, 0, 256}));
     EXPECT_EQ(read(kImage), "volume");
     EXPECT_FALSE(m_files->fileExists(kMovedImage));
-
-    gv().ProfileName = "Panther";
-    dialog();
-    EXPECT_FALSE(isLoaded<frmProfileSettings>()) << "no row: no dialog";
 }
 
 }  // namespace

@@ -146,11 +146,9 @@ TEST_F(ModuleRarTest, DestinationsThatCannotBeWrittenAndAMissingFolder) {
 
     const std::string savedLocale = std::setlocale(LC_ALL, nullptr);
     std::setlocale(LC_ALL, "C");
-    env.ui = FakeUi();
     const QString made = QString::fromUtf8(R"(c:\Données\Été\hdimage.img)");
     EXPECT_NO_THROW(RARExecute(made, 0, archive, ""));
     std::setlocale(LC_ALL, savedLocale.c_str());
-    EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
     EXPECT_EQ(env.readFile(made), "volume");
 }
 
