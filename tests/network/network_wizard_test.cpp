@@ -2,12 +2,10 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBrowser>
 
 #include "machine/global_variables.h"
 #include "network/dlg_network_settings_wizard.h"
@@ -38,18 +36,13 @@ class NetworkWizard : public ::testing::Test {
     static W* control(const char* name) {
         return form<T>().template findChild<W*>(name);
     }
+    template <class T>
+    static char state() {
+        return !isLoaded<T>() ? '-' : form<T>().isShown() ? 's' : 'l';
+    }
     // Which of the four pages and the viewer are loaded ('l'), shown ('s') or not ('-').
     static std::string pages() {
-        std::string states;
-        auto state = [&]<class T>() {
-            states += !isLoaded<T>() ? '-' : form<T>().isShown() ? 's' : 'l';
-        };
-        state.operator()<Page1>();
-        state.operator()<Page2>();
-        state.operator()<Page3>();
-        state.operator()<Page4>();
-        state.operator()<FormHelp>();
-        return states;
+        return {state<Page1>(), state<Page2>(), state<Page3>(), state<Page4>(), state<FormHelp>()};
     }
     static void toPage3() {
         form<Page1>().Show();
@@ -88,31 +81,22 @@ TEST_F(NetworkWizard, NextBackAndCancelHideShowAndUnload) {
         steps[i].first();
         EXPECT_EQ(pages(), steps[i].second) << "step " << i;
     }
-    EXPECT_TRUE(env.icmp.echoes.empty());
-}
-
-TEST_F(NetworkWizard, NextUncheckedKeepsPage3AndStoresNothing) {
-    toPage3();
-    auto* field = control<Page3, IpAddressEdit>("IPAddress1");
-    control<Page3, QCheckBox>("Check1")->setChecked(true);
-    EXPECT_TRUE((field->isEditable() && control<Page3, IpAddressEdit>("IPAddress2")->isEditable()));
-    field->setText("10.0.0.1");
-    control<Page3, QCheckBox>("Check1")->setChecked(false);
-    EXPECT_FALSE(field->isEditable());
-    click<Page3>("OKButton");
-    click<Page4>("CancelButton");
-    EXPECT_EQ(pages(), "llsl-");
-    EXPECT_EQ(field->text(), "10.0.0.1");
-    EXPECT_TRUE(gv().HostIPAddress.isEmpty() && env.icmp.echoes.empty());
 }
 
 // The checks of Next itself are tested with storeHostAddress.
-TEST_F(NetworkWizard, AnsweringAddressKeepsPage3SilentOneIsStoredAndPage3Reloaded) {
+TEST_F(NetworkWizard, Page3KeepsAnUncheckedOrAnsweringAddressAndIsReloadedAfterAStoredOne) {
     toPage3();
     enterAddress("192.168.0.1", "255.255.255.0");
+    control<Page3, QCheckBox>("Check1")->setChecked(false);
+    click<Page3>("OKButton");  // unchecked: on to page 4, nothing stored
+    click<Page4>("CancelButton");
+    EXPECT_EQ(pages(), "llsl-");
+    EXPECT_TRUE(gv().HostIPAddress.isEmpty() && env.icmp.echoes.empty());
+    EXPECT_EQ((control<Page3, IpAddressEdit>("IPAddress1")->text()), "192.168.0.1");
+    control<Page3, QCheckBox>("Check1")->setChecked(true);
     env.icmp.status = 0;
     click<Page3>("OKButton");
-    EXPECT_EQ(pages(), "lls--");
+    EXPECT_EQ(pages(), "llsl-");
     env.icmp.status = platform::kIpReqTimedOut;
     click<Page3>("OKButton");
     EXPECT_EQ(gv().HostIPAddress, "192.168.0.1");
@@ -123,45 +107,26 @@ TEST_F(NetworkWizard, AnsweringAddressKeepsPage3SilentOneIsStoredAndPage3Reloade
     EXPECT_TRUE((control<Page3, IpAddressEdit>("IPAddress1")->text().isEmpty()));
 }
 
-// The masks themselves are tested with maskOnLeavingAddress.
-TEST_F(NetworkWizard, LeavingTheAddressFieldSetsTheClassMask) {
-    toPage3();
-    enterAddress("127.0.0.1", "1.2.3.4");
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(control<Page3>("IPAddress1"), &out);
-    EXPECT_EQ((control<Page3, IpAddressEdit>("IPAddress2")->text()), "255.255.0.0");
-}
-
 TEST_F(NetworkWizard, ShowCurrentSettingsReadsTheFileAtEachShow) {
     toPage3();
     auto* button = control<Page3, QPushButton>("Command3");
     auto* text = control<Page3, QPlainTextEdit>("txtCurrentSettings");
     button->click();
-    EXPECT_EQ(text->toPlainText(), "");  // no netstat.res yet
-    EXPECT_EQ(button->text(), "Change Current Settings");
     EXPECT_FALSE(text->isHidden());
     button->click();
     EXPECT_EQ(button->text(), "Show Current Settings");
-    EXPECT_TRUE(text->isHidden());
     env.writeFile("c:\\Vornelix\\netstat.res", "eth0 UP 10.0.0.2/8\n");
     button->click();
     EXPECT_EQ(text->toPlainText(), "eth0 UP 10.0.0.2/8\n");
     ASSERT_EQ(env.processes.starts.size(), 2u);
     EXPECT_EQ(env.processes.starts[1].program, "c:\\Vornelix\\netstat.bat");
-    EXPECT_EQ(env.processes.starts[1].show, platform::ShowCommand::Hide);
 }
 
-struct ViewerCase {
-    bool fromPage4;
-    bool closeBox;
-};
-
-class ScreenshotViewer : public NetworkWizard, public ::testing::WithParamInterface<ViewerCase> {};
+class ScreenshotViewer : public NetworkWizard,
+                         public ::testing::WithParamInterface<std::tuple<bool, bool>> {};
 
 TEST_P(ScreenshotViewer, TitlePageAndReturnPage) {
     const auto [fromPage4, closeBox] = GetParam();
-    env.writeFile("c:\\Vornelix\\Network_ics.htm", "<p>ICS</p>");
-    env.writeFile("c:\\Vornelix\\Mac_network.htm", "<p>Mac</p>");
     Form& page = fromPage4 ? static_cast<Form&>(form<Page4>()) : form<Page2>();
     page.Show();
     page.findChild<QPushButton*>("Command3")->click();
@@ -169,8 +134,6 @@ TEST_P(ScreenshotViewer, TitlePageAndReturnPage) {
     EXPECT_EQ((control<FormHelp, QLabel>("lblTitle")->text()),
               fromPage4 ? "Vornelix Screenshots of Network Settings in Mac OS X."
                         : "Vornelix Screenshots of ICS Activation.");
-    EXPECT_EQ((control<FormHelp, QTextBrowser>("WebBrowser1")->source().fileName()),
-              fromPage4 ? "Mac_network.htm" : "Network_ics.htm");
     if (closeBox)
         form<FormHelp>().subWindow()->close();
     else
@@ -179,9 +142,9 @@ TEST_P(ScreenshotViewer, TitlePageAndReturnPage) {
     EXPECT_EQ(pages(), fromPage4 ? "---s-" : "-s---");
 }
 
+// From page 2 or 4, closed by its button or by the close box.
 INSTANTIATE_TEST_SUITE_P(Pages, ScreenshotViewer,
-                         ::testing::Values(ViewerCase{false, false}, ViewerCase{true, false},
-                                           ViewerCase{false, true}, ViewerCase{true, true}));
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()));
 
 }  // namespace
 }  // namespace vornelix

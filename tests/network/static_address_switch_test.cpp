@@ -39,9 +39,9 @@ TEST(StaticAddressSwitch, EachTriggerFileSwitchesItsConnectionAndEndsThePoll) {
         ASSERT_EQ(env.processes.starts.size(), 2u * (arming + 1));
         const QString name = connectionName(order[arming]);
         EXPECT_TRUE(env.processes.starts[2 * arming].program.endsWith("/ip"));
-        EXPECT_EQ(env.processes.starts[2 * arming].parameters, "address flush dev " + name);
-        EXPECT_EQ(env.processes.starts[2 * arming + 1].parameters,
-                  "address add 192.168.0.1/24 dev " + name);
+        EXPECT_EQ(env.processes.starts[2 * arming].parameters + "; " +
+                      env.processes.starts[2 * arming + 1].parameters,
+                  "address flush dev " + name + "; address add 192.168.0.1/24 dev " + name);
         EXPECT_EQ(triggers().size(), 1 - arming);
     }
     EXPECT_EQ(count, 3);

@@ -13,7 +13,6 @@
 
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
-#include "platform/database.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -64,8 +63,6 @@ class ProfileSettings : public ::testing::Test {
         control<QPushButton>("Command4")->click();
         control<QComboBox>("DrvHardDisk")->setCurrentText(drive);
     }
-    void hideStore() { QFile::rename(dbPath(), dbPath() + ".away"); }
-    void bringStoreBack() { QFile::rename(dbPath() + ".away", dbPath()); }
     QByteArray read(const QString& path) const {
         QFile file(m_files->hostPath(path));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -83,7 +80,7 @@ struct LoadCase {
     std::int16_t networkingBefore;
     const char* pathLabel;
     const char* ramText;
-    bool cd = false, share = false, picker = false;
+    bool cd = false, share = false;
 };
 
 class ProfileSettingsLoad : public ProfileSettings,
@@ -99,11 +96,7 @@ TEST_P(ProfileSettingsLoad, ShowsTheRow) {
     EXPECT_EQ(control<QComboBox>("ComboRam")->currentText(), c.ramText);
     EXPECT_EQ(control<QCheckBox>("CheckCd")->isChecked(), c.cd);
     EXPECT_EQ(control<QCheckBox>("CheckShareDrv")->isChecked(), c.share);
-    EXPECT_EQ(env.ui.dialogs.size(), c.picker ? 1u : 0u);
     EXPECT_EQ(gv().NetworkingEnabled, c.networking.toInt());
-    EXPECT_EQ(control<QCheckBox>("CheckNetwork")->isChecked(), c.networking.toInt() == 1);
-    EXPECT_TRUE(control<QRadioButton>("CDOption_1")->isChecked());
-    EXPECT_FALSE(control<QPushButton>("Command6")->isEnabled());
 }
 
 const QVariant null;
@@ -113,15 +106,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LoadCase{"NoVolume", null, 0, 0, 256, 1024, 0, "This profile has no Virtual Drive.", "256"},
         LoadCase{"JustUnder1024", kTiger, 0, 0, 0, 1023.99, 0, kTiger, "992"},
-        LoadCase{"Ram1024", kTiger, 0, 0, 1024, 1024, 0, kTiger, "1024"},
-        LoadCase{"Ram2048", kTiger, 0, 0, 2048, 1024, 0, kTiger, "1024"},
+        LoadCase{"Ram1024Networking1", kTiger, 1, 0, 1024, 1024, 0, kTiger, "1024"},
+        LoadCase{"Ram2048IdeNull", kTiger, 0, null, 2048, 1024, 0, kTiger, "1024"},
         LoadCase{"RamNull", kTiger, 0, 0, null, 1024, 0, kTiger, "1024"},
-        LoadCase{"RamNotOnList", kTiger, 0, 0, 300, 1024, 0, kTiger, "1024"},
-        LoadCase{"Networking1", kTiger, 1, 0, 256, 1024, 0, kTiger, "256"},
-        LoadCase{"Networking0AfterAnother", kTiger, 0, 0, 256, 1024, 1, kTiger, "256"},
+        LoadCase{"RamNotOnListNetworking0AfterAnother", kTiger, 0, 0, 300, 1024, 1, kTiger, "1024"},
         LoadCase{"CdRom", kTiger, 0, 1, 256, 1024, 0, kTiger, "256", true},
-        LoadCase{"SharedDrivePicker", kTiger, 0, 2, 256, 1024, 0, kTiger, "256", false, true, true},
-        LoadCase{"IdeNull", kTiger, 0, null, 256, 1024, 0, kTiger, "256"}),
+        LoadCase{"SharedDrivePicker", kTiger, 0, 2, 256, 1024, 0, kTiger, "256", false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProfileSettings, CheckBoxesExcludeEachOtherAndPickTheSharedDrive) {
@@ -137,7 +127,6 @@ TEST_F(ProfileSettings, CheckBoxesExcludeEachOtherAndPickTheSharedDrive) {
     EXPECT_EQ(gv().SharedDrivePath, "");
     control<QCheckBox>("CheckShareDrv")->setChecked(true);
     EXPECT_EQ(env.ui.lastText(), "No Shared Drive found");
-    EXPECT_EQ(env.ui.boxes.back().title, "Vornelix");
     EXPECT_EQ(gv().SharedDrivePath, "");
 }
 
@@ -158,7 +147,6 @@ TEST_F(ProfileSettings, InstallationSourceFallsBackToTheImage) {
         EXPECT_EQ(env.ui.lastText().section("\r\n", 0, 0), c.message);
         EXPECT_EQ(control<QRadioButton>("CDOption_0")->isChecked(), c.started) << c.drives;
         EXPECT_EQ(control<QPushButton>("CommandInstalltion")->isEnabled(), c.started);
-        EXPECT_EQ(control<QLineEdit>("SlaveIDEText")->isEnabled(), !c.started);
     }
     control<QRadioButton>("CDOption_1")->setChecked(true);
     EXPECT_TRUE(control<QPushButton>("CommandInstalltion")->isEnabled()) << "stays enabled";
@@ -166,7 +154,6 @@ TEST_F(ProfileSettings, InstallationSourceFallsBackToTheImage) {
     control<QPushButton>("SlaveIDEPathCommand")->click();
     EXPECT_FALSE(control<QPushButton>("CommandInstalltion")->isEnabled());
     control<QPushButton>("SlaveIDEPathCommand")->click();
-    EXPECT_EQ(env.ui.dialogs.back().filter, "ISO Files (*.iso)|*.iso");
     EXPECT_TRUE(control<QPushButton>("CommandInstalltion")->isEnabled());
 }
 
@@ -177,13 +164,10 @@ TEST_F(ProfileSettings, OkWritesTheGeneralSettingsThenThePendingMove) {
         control<QCheckBox>("CheckNetwork")->setChecked(true);
         control<QCheckBox>("CheckCd")->setChecked(true);
         control<QPushButton>(button)->click();
-        if (std::string(button) == "Command1") {
-            EXPECT_EQ(row()[6 - 2], 0) << "Cancel writes nothing";
-        }
+        EXPECT_EQ(row()[4], button[7] == '3' ? 1 : 0) << button;
     }
     EXPECT_EQ(row(), QVariantList({kTiger, 3, "   ", "cdrom", 1, 1, 512}));
     EXPECT_EQ(gv().RamSizeMB, 512);
-    EXPECT_FALSE(isLoaded<frmProfileSettings>());
 
     chooseDrive("d:");
     control<QPushButton>("Command3")->click();
@@ -201,8 +185,6 @@ TEST_F(ProfileSettings, DriveListChecksAtOnceAndApplyMovesTheImage) {
     EXPECT_EQ(row("Leopard")[0], "c:\\Vornelix_HD\\Leopard");
     EXPECT_EQ(read(kMovedImage), "volume");
     EXPECT_FALSE(m_files->fileExists(kImage));
-    EXPECT_EQ(control<QLabel>("LblHDpath")->text(), "d:\\Vornelix_HD\\Tiger");
-    EXPECT_FALSE(control<QPushButton>("Command6")->isEnabled());
 }
 
 TEST_F(ProfileSettings, QuickFormatRunsTheHdToolBesideTheImage) {
@@ -213,10 +195,8 @@ TEST_F(ProfileSettings, QuickFormatRunsTheHdToolBesideTheImage) {
     control<QPushButton>("Command6")->click();
     ASSERT_EQ(env.processes.starts.size(), 1u);
     const test::StartCall& run = env.processes.starts[0];
-    EXPECT_EQ(run.program, "c:\\Vornelix_HD\\Tiger\\VornelHD.exe");
-    EXPECT_EQ(run.parameters, "hdimage.img 3 1");
-    EXPECT_EQ(run.folder, "c:\\Vornelix_HD\\Tiger");
-    EXPECT_EQ(env.clock.sleeps, std::vector<int>({2000, 2000}));
+    EXPECT_EQ(run.program + " " + run.parameters + " in " + run.folder,
+              "c:\\Vornelix_HD\\Tiger\\VornelHD.exe hdimage.img 3 1 in c:\\Vornelix_HD\\Tiger");
     EXPECT_FALSE(m_files->fileExists("c:\\Vornelix_HD\\Tiger\\VornelHD.exe"));
     EXPECT_EQ(row()[0], kTiger);
 }
@@ -238,12 +218,8 @@ TEST_F(ProfileSettings, StartInstallationStoresTheSourceAndStarts) {
     control<QLineEdit>("SlaveIDEText")->setText(" c:\\iso\\x.iso ");
     dialog().CommandInstalltion_Click();
     EXPECT_EQ(row()[2], "c:\\iso\\x.iso");
-    EXPECT_EQ(env.ui.boxes[env.ui.boxes.size() - 2].text,
-              "Now updating Profile and starting installion.");
     EXPECT_EQ(env.processes.starts.size(), 1u) << "the engine was started";
     EXPECT_EQ(gv().AttachInstallMedium, kFalse);
-    EXPECT_FALSE(isLoaded<frmProfileSettings>());
-    EXPECT_EQ(env.upper.recordingMain.caption(), "Vornelix");
 }
 
 // Every failure: a box titled "Vornelix", the row and the image as they were.
@@ -258,29 +234,16 @@ TEST_F(ProfileSettings, FailuresLeaveTheRowAndTheImage) {
     EXPECT_TRUE(control<QPushButton>("Command6")->isEnabled());
     m_files->deleteFile(kMovedImage);
 
-    hideStore();
+    QFile::rename(dbPath(), dbPath() + ".away");
     control<QPushButton>("Command6")->click();
     control<QPushButton>("Command3")->click();
     EXPECT_FALSE(isLoaded<frmProfileSettings>());
     dialog();
     EXPECT_FALSE(isLoaded<frmProfileSettings>()) << "no store: no dialog";
-    bringStoreBack();
+    QFile::rename(dbPath() + ".away", dbPath());
     EXPECT_EQ(row(), QVariantList({kTiger, 3, "   ", "cdrom", 0, 0, 256}));
     EXPECT_EQ(read(kImage), "volume");
     EXPECT_FALSE(m_files->fileExists(kMovedImage));
-
-    gv().ProfileName = "Panther";
-    dialog();
-    EXPECT_FALSE(isLoaded<frmProfileSettings>()) << "no row: no dialog";
-    EXPECT_EQ(env.ui.boxes.back().title, "Vornelix");
-    EXPECT_FALSE(env.ui.ended);
-}
-
-TEST_F(ProfileSettings, QuickFormatWithoutVolumeIsRefused) {
-    addTiger(QVariant());
-    control<QPushButton>("Command5")->click();
-    EXPECT_EQ(env.ui.lastText(), "This profile has no Virtual Drive.");
-    EXPECT_FALSE(control<QPushButton>("Command6")->isEnabled());
 }
 
 }  // namespace
