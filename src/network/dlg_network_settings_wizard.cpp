@@ -9,8 +9,6 @@ DlgNetworkSettingsWizard::DlgNetworkSettingsWizard()
     : ui(std::make_unique<Ui::DlgNetworkSettingsWizard>()) {
     ui->setupUi(this);
     setUpPage(ui->Image1, ui->Image2);
-    on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
-    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
 }
 
 DlgNetworkSettingsWizard::~DlgNetworkSettingsWizard() = default;

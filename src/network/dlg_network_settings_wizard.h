@@ -17,8 +17,8 @@ class DlgNetworkSettingsWizard final : public NetworkWizardPage {
     DlgNetworkSettingsWizard();
     ~DlgNetworkSettingsWizard() override;
 
-    void OKButton_Click();
-    void CancelButton_Click();
+    void OKButton_Click() override;
+    void CancelButton_Click() override;
 
   private:
     std::unique_ptr<Ui::DlgNetworkSettingsWizard> ui;

@@ -13,10 +13,6 @@ DlgNetworkSettingsWizard1::DlgNetworkSettingsWizard1()
     ui->setupUi(this);
     setUpPage(ui->Image1, ui->Image2);
     ui->txtCurrentSettings->hide();
-    on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
-    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
-    on(ui->Command2, &QPushButton::clicked, [this] { Command2_Click(); });
-    on(ui->Command3, &QPushButton::clicked, [this] { Command3_Click(); });
     on(ui->Check1, &QCheckBox::toggled, [this] { Check1_Click(); });
     on(ui->IPAddress1, &IpAddressEdit::lostFocus, [this] { IPAddress1_LostFocus(); });
 }

@@ -17,10 +17,10 @@ class DlgNetworkSettingsWizard1 final : public NetworkWizardPage {
     DlgNetworkSettingsWizard1();
     ~DlgNetworkSettingsWizard1() override;
 
-    void OKButton_Click();
-    void CancelButton_Click();
-    void Command2_Click();
-    void Command3_Click();
+    void OKButton_Click() override;
+    void CancelButton_Click() override;
+    void Command2_Click() override;
+    void Command3_Click() override;
     void Check1_Click();
     void IPAddress1_LostFocus();
 

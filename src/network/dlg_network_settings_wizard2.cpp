@@ -13,10 +13,6 @@ DlgNetworkSettingsWizard2::DlgNetworkSettingsWizard2()
     : ui(std::make_unique<Ui::DlgNetworkSettingsWizard2>()) {
     ui->setupUi(this);
     setUpPage(ui->Image1, ui->Image2);
-    on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
-    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
-    on(ui->Command2, &QPushButton::clicked, [this] { Command2_Click(); });
-    on(ui->Command3, &QPushButton::clicked, [this] { Command3_Click(); });
 }
 
 DlgNetworkSettingsWizard2::~DlgNetworkSettingsWizard2() = default;

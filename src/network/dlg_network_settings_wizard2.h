@@ -17,10 +17,10 @@ class DlgNetworkSettingsWizard2 final : public NetworkWizardPage {
     DlgNetworkSettingsWizard2();
     ~DlgNetworkSettingsWizard2() override;
 
-    void OKButton_Click();
-    void CancelButton_Click();
-    void Command2_Click();
-    void Command3_Click();
+    void OKButton_Click() override;
+    void CancelButton_Click() override;
+    void Command2_Click() override;
+    void Command3_Click() override;
 
   private:
     std::unique_ptr<Ui::DlgNetworkSettingsWizard2> ui;

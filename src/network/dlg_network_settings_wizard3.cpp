@@ -12,10 +12,6 @@ DlgNetworkSettingsWizard3::DlgNetworkSettingsWizard3()
     : ui(std::make_unique<Ui::DlgNetworkSettingsWizard3>()) {
     ui->setupUi(this);
     setUpPage(ui->Image1, ui->Image2);
-    on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
-    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
-    on(ui->Command2, &QPushButton::clicked, [this] { Command2_Click(); });
-    on(ui->Command3, &QPushButton::clicked, [this] { Command3_Click(); });
 }
 
 DlgNetworkSettingsWizard3::~DlgNetworkSettingsWizard3() = default;

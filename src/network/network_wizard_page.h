@@ -8,14 +8,22 @@ class QLabel;
 
 namespace vornelix {
 
-// What every page of the Network Settings Wizard shares: its pictures and its size.
+// What every page of the Network Settings Wizard shares: its pictures, its size and the
+// buttons of its frame. A page overrides the handlers of the buttons it has.
 class NetworkWizardPage : public WizardPage {
     Q_OBJECT
   public:
     using WizardPage::WizardPage;
 
+    // Next (OK on the last page), Cancel or Back, Cancel, and the page's own button.
+    virtual void OKButton_Click() {}
+    virtual void CancelButton_Click() {}
+    virtual void Command2_Click() {}
+    virtual void Command3_Click() {}
+
   protected:
-    // Sets the caption from the form, draws the header and body pictures and fixes the size.
+    // Sets the caption from the form, draws the header and body pictures, fixes the size and
+    // connects the frame's buttons that the page has to their handlers.
     void setUpPage(QLabel* headerPicture, QLabel* bodyPicture);
 };
 
