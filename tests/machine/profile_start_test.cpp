@@ -176,12 +176,7 @@ TEST_F(ProfileStart, FailedLaunchReportsUnloadsAndEndsTheEngineItStarted) {
 }
 
 TEST_F(ProfileStart, NetworkPollIsArmedOnlyWithNetworkingAndBothAddresses) {
-    struct Case {
-        std::int16_t networking;
-        QString mask;
-        bool armed;
-    };
-    const Case cases[] = {
+    const std::tuple<std::int16_t, QString, bool> cases[] = {
         {1, "255.255.255.0", true}, {1, "   ", false}, {0, "255.255.255.0", false}};
     addProfile(kVolume, "   ");
     engineMakesWindows();
