@@ -34,7 +34,6 @@ TEST(StartAnimation, EveryPhaseBlinksItsPairAndShowsItsCaptionWhileItWaits) {
         {21, "0101101010", " Getting Network information"},
         {31, "0101011010", "Getting IDE parameters"},
         {41, "0101010110", " Getting Display information"},
-        {50, "0101010101", " Getting Display information"},
     };
     for (const auto& [tick, icons, caption] : ticks) {
         EXPECT_EQ(atWait[tick].first, icons) << tick;
