@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QMdiArea>
-#include <QTest>
 #include <memory>
 
 #include "app/app_windows.h"
@@ -14,7 +13,6 @@
 #include "machine/dlg_open_profile.h"
 #include "machine/engine_interface.h"
 #include "machine/global_variables.h"
-#include "machine/machine_window_port.h"
 #include "machine/module_general_functions.h"
 #include "support/test_environment.h"
 
@@ -38,7 +36,6 @@ const Expected kExpected[] = {
     {"mnuControl_Stop", "-01h"},
     {"mnuControl_Pause", "-01 "},
     {"mnuView_FullScreen", "001 "},
-    {"mnuView_ToggleMouse", "001 "},
     {"mnuTools_ShareDrive", "110h"},
     {"mnuTools_Network_Configurator", "010 "},
     {"mnuTools_Profile_Settings", "010h"},
@@ -48,7 +45,6 @@ const Expected kExpected[] = {
     {"FlatBttnPlay", "010h"},
     {"FlatBttnStop", "001h"},
     {"FlatBttnPause", "001 "},
-    {"FlatBttnFullScreen", "001 "},
     {"FlatBttnNetwork", "010 "},
     {"FlatBttnProfSettings", "010h"},
 };
@@ -195,7 +191,6 @@ TEST_F(MainWindowTest, OpenCountsTheProfiles) {
     env.insertProfile({"Tiger", "c:\\HD", 3, "   ", "cdrom", 0, QVariant(), QVariant()});
     window->runCommand(M::mnuProfile_Open);
     EXPECT_TRUE(isLoaded<DlgOpenProfile>());
-    EXPECT_FALSE(gv().DbConnection.exists());
 }
 
 // The load: the start resolution from the screen, the help picture at the right end of the
