@@ -55,7 +55,6 @@ class MainWindowTest : public ::testing::Test {
         installAppWindows();
         window = std::make_unique<MDIForm1>();
     }
-    ~MainWindowTest() override { window.reset(); }
 
     bool isEnabled(const QString& name) const {
         if (auto* item = window->findChild<QAction*>(name))
