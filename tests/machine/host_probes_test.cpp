@@ -47,7 +47,6 @@ TEST(CdRomProbe, FirstCdRomDriveAndWhetherItIsReady) {
     const std::tuple<QString, QString, bool> cases[] = {
         {c + "d=" + d + "|removable", "", false},
         {c + "e=" + d + "|cdrom", "E:", true},
-        {c + "e=" + d + "|cdrom||notready", "E:", false},
         {c + "d=" + d + "|cdrom||notready;e=" + d + "|cdrom", "D:", false},
     };
     for (const auto& [drives, drive, ready] : cases) {
