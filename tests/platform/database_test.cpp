@@ -161,10 +161,9 @@ TEST_F(DatabaseTest, ObjectsRefuseUseInTheWrongState) {
     rows.Open(kSelectAllProfiles, connection);
     EXPECT_EQ(errorOf([&] { rows.Open(kSelectAllProfiles, connection); }).number(), kErrObjectOpen);
 
-    // Closing the connection closes its record sets; closing twice is harmless.
+    // Closing the connection closes its record sets.
     connection.Close();
     EXPECT_EQ(errorOf([&] { rows.Requery(); }).number(), kErrObjectClosed);
-    connection.Close();
 
     // A record set may outlive its connection.
     auto shortLived = std::make_unique<DbConnection>();
