@@ -169,18 +169,6 @@ TEST_F(MainWindowTest, RunStopAndCloseMoveTheCaptionAndTheState) {
     EXPECT_EQ(window->caption(), "Vornelix");
 }
 
-TEST_F(MainWindowTest, FullScreenAndToggleMouseDriveTheEngineWindow) {
-    gv().EngineWindow = env.windows.addWindow(kEngineWindowClass, "", 1000);
-    env.windows.window(gv().EngineWindow)->visible = true;
-    setFlags(kTrue, kTrue);
-    window->runCommand(M::mnuView_FullScreen);
-    EXPECT_EQ(env.windows.focus, gv().EngineWindow);
-    window->runCommand(M::mnuView_ToggleMouse);
-    std::vector<std::uint32_t> sent;
-    for (const test::SentMessage& m : env.windows.messages) sent.push_back(m.message);
-    EXPECT_EQ(sent, std::vector<std::uint32_t>({256, 514}));
-}
-
 TEST_F(MainWindowTest, OpenCountsTheProfiles) {
     window->runCommand(M::mnuProfile_Open);
     EXPECT_TRUE(env.ui.takeOnlyBox().startsWith("Could not find file")) << "no database yet";
