@@ -17,7 +17,6 @@ TEST(SecondInstance, IsRefusedWhileTheFirstHoldsTheProgramFolder) {
     EXPECT_EQ(env.ui.takeOnlyBox(), "Vornelix is already running.");
     first.reset();
     EXPECT_NE(MdlLoad::claimProgramFolder(), nullptr);
-    EXPECT_TRUE(env.ui.boxes.empty());
 }
 
 }  // namespace

@@ -49,16 +49,15 @@ const QByteArray kMounts =
 
 INSTANTIATE_TEST_SUITE_P(
     Host, HostDrives,
-    ::testing::Values(
-        HostCase{"NoOptical", {{"proc/mounts", kMounts}}, "d=/media/u/MY STICK|removable;"},
-        HostCase{"EmptyDrive",
-                 {{"proc/mounts", kMounts}, {"sys/block/sr0/size", "0"}},
-                 "d=/media/u/MY STICK|removable;e=/dev/sr0|cdrom|notready;"},
-        HostCase{"MediumAndDriveOnlyTheCdromReportNames",
-                 {{"proc/mounts", "/dev/sr1 /media/u/DISC udf ro 0 0\n"},
-                  {"sys/block/sr0/size", "0"},
-                  {"proc/sys/dev/cdrom/info", "drive name:\t\tsr1\tsr0\ndrive speed:\t24\n"}},
-                 "d=/dev/sr0|cdrom|notready;e=/media/u/DISC|cdrom;"}));
+    ::testing::Values(HostCase{"EmptyDrive",
+                               {{"proc/mounts", kMounts}, {"sys/block/sr0/size", "0"}},
+                               "d=/media/u/MY STICK|removable;e=/dev/sr0|cdrom|notready;"},
+                      HostCase{"MediumAndDriveOnlyTheCdromReportNames",
+                               {{"proc/mounts", "/dev/sr1 /media/u/DISC udf ro 0 0\n"},
+                                {"sys/block/sr0/size", "0"},
+                                {"proc/sys/dev/cdrom/info",
+                                 "drive name:\t\tsr1\tsr0\ndrive speed:\t24\n"}},
+                               "d=/dev/sr0|cdrom|notready;e=/media/u/DISC|cdrom;"}));
 
 class HostMemory : public ::testing::TestWithParam<HostCase> {};
 

@@ -47,7 +47,6 @@ class LinuxProcessesTest : public ::testing::Test {
 TEST_F(LinuxProcessesTest, SplitsAndMapsTheParametersAndRunsInTheWorkingFolder) {
     env.writeFile("c:\\Temp\\$HOME;a b.txt", "hello");
     const StartResult r = start("cp", "\"c:\\Temp\\$HOME;a b.txt\" copy.txt", "c:\\Current");
-    EXPECT_GT(r.code, 32);
     EXPECT_GT(r.pid, 0);
     EXPECT_EQ(waitForFile("c:\\Current\\copy.txt"), "hello");
 }
@@ -74,7 +73,6 @@ TEST_F(LinuxProcessesTest, StartedProgramIsDetachedAndOnlyItCanBeEnded) {
     EXPECT_NE(fields.value(1).toLongLong(), ::getpid()) << "not our child";
     EXPECT_NE(fields.value(3).toLongLong(), ::getsid(0)) << "in a session of its own";
 
-    EXPECT_TRUE(processes.isRunning(r.pid));
     EXPECT_TRUE(processes.end(r.pid));
     EXPECT_FALSE(processes.isRunning(r.pid));
     EXPECT_FALSE(processes.end(r.pid)) << "already ended";
@@ -83,7 +81,6 @@ TEST_F(LinuxProcessesTest, StartedProgramIsDetachedAndOnlyItCanBeEnded) {
     stranger.start("sleep", {"30"});
     ASSERT_TRUE(stranger.waitForStarted());
     EXPECT_FALSE(processes.end(stranger.processId()));
-    EXPECT_FALSE(processes.isRunning(stranger.processId()));
     EXPECT_EQ(stranger.state(), QProcess::Running);
     stranger.kill();
     stranger.waitForFinished();

@@ -33,7 +33,6 @@ TEST(Netsh, EverythingElseIsRefusedAndNotRun) {
                             netsh("abcdefghijklmnop"),
                             netsh("a/b"),
                             netsh("eth0", "1.2.3.4", "255.0.255.0"),
-                            netsh("eth0", "1.2.3"),
                             netsh("eth0", "256.1.1.1"),
                             netsh("eth0", "1.2.3.4", "255.0.0.0 "),
                             netsh("eth0") + "; reboot",
