@@ -1,7 +1,5 @@
 #include "app/frm_faqs.h"
 
-#include <QFileInfo>
-
 #include "app/faq_questions.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
@@ -59,8 +57,7 @@ void frmFAQs::Combo1_Click() {
 }
 
 void frmFAQs::navigate(const QString& windowsPath) {
-    const QString host = platform::files().hostPath(windowsPath);
-    if (host.isEmpty() || !QFileInfo(host).isFile()) {
+    if (!platform::files().fileExists(windowsPath)) {
         m_shownPage.clear();
         ui->WebBrowser1->setHtml(
             QStringLiteral("<p>This help page could not be found:</p><p>%1</p>")
@@ -68,7 +65,7 @@ void frmFAQs::navigate(const QString& windowsPath) {
         return;
     }
     // A page already shown is not loaded again.
-    const QUrl page = QUrl::fromLocalFile(host);
+    const QUrl page = QUrl::fromLocalFile(platform::files().hostPath(windowsPath));
     if (m_shownPage != page)
         ui->WebBrowser1->setSource(page);
 }

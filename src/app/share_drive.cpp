@@ -4,7 +4,6 @@
 #include "app/share_drive.h"
 
 #include <QAction>
-#include <QFile>
 
 #include "app/main_window_texts.h"
 #include "app/mdi_form1.h"
@@ -62,8 +61,7 @@ WindowHandle waitForShareDriveWindow(std::int64_t pid) {
 bool ensureMarkerFile(const QString& path) {
     if (platform::files().fileExists(path))
         return true;
-    QFile file(platform::files().hostPath(path));
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    return platform::files().writeFile(path, QByteArray());
 }
 
 // Starts the share-drive program hidden and returns its window, 0 when none came. pid is the

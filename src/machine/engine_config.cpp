@@ -2,7 +2,6 @@
 
 #include "machine/message_title.h"
 
-#include <QFile>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -156,11 +155,7 @@ QString engineConfigPath() {
 }
 
 void writeEngineConfigFile(const QStringList& lines) {
-    const QString path = engineConfigPath();
-    QFile file(platform::files().hostPath(path));
-    const QByteArray bytes = engineConfigBytes(lines);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size() || !file.flush())
+    if (!platform::files().writeFile(engineConfigPath(), engineConfigBytes(lines)))
         throw platform::RuntimeError(kErrFileAccess, QStringLiteral("Path/File access error"));
 }
 

@@ -1,6 +1,5 @@
 #include "machine/host_probes.h"
 
-#include <QFile>
 #include <cmath>
 
 #include "machine/basic_text.h"
@@ -19,20 +18,6 @@ int roundHalfEven(double value) {
     return static_cast<int>(std::nearbyint(value));
 }
 
-// Appends one part whole to the open output; False when it is missing, empty or short.
-bool appendPart(const QString& partPath, QFile& output) {
-    QFile part(platform::files().hostPath(partPath));
-    if (!part.open(QIODevice::ReadOnly))
-        return false;
-    const qint64 size = part.size();
-    if (size <= 0)
-        return false;
-    const QByteArray bytes = part.read(size);
-    if (bytes.size() != size)
-        return false;
-    return output.write(bytes) == size;
-}
-
 }  // namespace
 
 QString graphicDriverFilePath() {
@@ -46,16 +31,18 @@ QString startResolutionText(const platform::ScreenMetrics& screen) {
 }
 
 bool joinFiles(const QString& partsFolder, const QStringList& parts, const QString& output) {
-    const QString outputHost = platform::files().hostPath(output);
-    if (outputHost.isEmpty())
-        return false;
-    QFile out(outputHost);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    for (const QString& name : parts)
-        if (!appendPart(inFolder(partsFolder, name), out))
-            return false;
-    return out.flush();
+    // The output holds the parts up to the first that is missing or empty.
+    QByteArray joined;
+    bool whole = true;
+    for (const QString& name : parts) {
+        const auto part = platform::files().readFile(inFolder(partsFolder, name));
+        if (!part || part->isEmpty()) {
+            whole = false;
+            break;
+        }
+        joined += *part;
+    }
+    return platform::files().writeFile(output, joined) && whole;
 }
 
 double ModuleGeneralFunctions::GetTotalPhysicalMemory() {

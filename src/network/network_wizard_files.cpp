@@ -1,7 +1,5 @@
 #include "network/network_wizard_files.h"
 
-#include <QFile>
-
 #include "machine/basic_text.h"
 #include "platform/file_system.h"
 #include "platform/processes.h"
@@ -13,10 +11,8 @@ QString currentSettingsText() {
     const QString folder = platform::files().programFolder();
     platform::processes().start(inFolder(folder, "netstat.bat"), QString(), folder,
                                 platform::ShowCommand::Hide);
-    QFile file(platform::files().hostPath(inFolder(folder, "netstat.res")));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLocal8Bit(file.readAll());
+    return QString::fromLocal8Bit(
+        platform::files().readFile(inFolder(folder, "netstat.res")).value_or(QByteArray()));
 }
 
 std::optional<ScreenshotPage> screenshotPage(std::int16_t helpPageSelector) {

@@ -149,6 +149,21 @@ bool FileSystem::copyFile(const QString& fromWindowsPath, const QString& toWindo
     return QFile::copy(from, to);
 }
 
+std::optional<QByteArray> FileSystem::readFile(const QString& windowsPath) const {
+    const QString host = hostPath(windowsPath);
+    QFile file(host);
+    if (host.isEmpty() || !QFileInfo(host).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+bool FileSystem::writeFile(const QString& windowsPath, const QByteArray& bytes) const {
+    const QString host = hostPath(windowsPath);
+    QFile file(host);
+    return !host.isEmpty() && file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size() && file.flush();
+}
+
 QStringList FileSystem::fileNames(const QString& windowsFolder) const {
     const QString host = hostPath(windowsFolder);
     if (host.isEmpty())

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/drives.h"
@@ -55,6 +57,10 @@ class FileSystem {
     bool fileExists(const QString& windowsPath) const;
     bool folderExists(const QString& windowsPath) const;
     bool deleteFile(const QString& windowsPath) const;
+    // The whole file, or nothing when it cannot be read.
+    std::optional<QByteArray> readFile(const QString& windowsPath) const;
+    // Creates or empties the file and writes the bytes; false when any of it fails.
+    bool writeFile(const QString& windowsPath, const QByteArray& bytes) const;
     // Copies a file, replacing a file of the target's name; false when it cannot.
     bool copyFile(const QString& fromWindowsPath, const QString& toWindowsPath) const;
     // The names of the files directly in the folder, hidden ones too, in the order the file
