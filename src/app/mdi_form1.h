@@ -105,6 +105,11 @@ class MDIForm1 : public QMainWindow, public MainWindowPort {
     QMdiArea* m_mdiArea = nullptr;
     QString m_caption;
     std::unique_ptr<platform::Timer> m_networkTimer;
+    // Watches the embedded share-drive program: one that ends by itself is closed as by the
+    // strip's Close.
+    std::unique_ptr<platform::Timer> m_shareDriveWatch;
+    std::int64_t m_shareDrivePid = 0;
+    void watchShareDrive(std::int64_t pid);
     std::int16_t m_networkPollCount = 0;
     // The enable state as the table set it; what is shown also depends on the busy state.
     std::array<bool, kMenuControlCount> m_enabled;

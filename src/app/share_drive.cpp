@@ -9,6 +9,7 @@
 #include "app/mdi_form1.h"
 #include "app/picture_box.h"
 #include "machine/basic_text.h"
+#include "machine/busy_state.h"
 #include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/machine_window_port.h"
@@ -41,6 +42,8 @@ constexpr MenuModeRow kMenuModes[] = {
 constexpr int kShareDriveTop = 5;
 constexpr int kRoomWithToolbar = 105;
 constexpr int kRoomWithoutToolbar = 35;
+// How often the embedded program is looked for.
+constexpr int kShareDriveWatchMs = 500;
 
 const char* const kSharedButtons = "PictureSharedvButtons";
 
@@ -133,9 +136,11 @@ bool MDIForm1::OpenDragandDrop() {
             windows.setParent(gv().ShareDriveWindow, machine.picture1Handle());
             moveShareDriveWindow(shareDriveGeometry(machine.picture1SizeTwips(), true));
             windows.show(gv().ShareDriveWindow, ShowCommand::Normal);
+            watchShareDrive(pid);
             return true;
         }
     } catch (const platform::RuntimeError&) {
+        // Any failure ends as a window that never came does.
     }
     // A program whose window was not embedded could never be closed again.
     if (pid != 0)
@@ -158,7 +163,22 @@ void MDIForm1::applyMenuMode(MenuMode mode) {
     showEnableState();
 }
 
+void MDIForm1::watchShareDrive(std::int64_t pid) {
+    m_shareDrivePid = pid;
+    m_shareDriveWatch = platform::clock().createTimer();
+    m_shareDriveWatch->setInterval(kShareDriveWatchMs);
+    m_shareDriveWatch->onTimeout([this] {
+        if (gv().ShareDriveOpen == kTrue && !isBusy() &&
+            !platform::processes().isRunning(m_shareDrivePid))
+            runHandler(ErrorPolicy::Ignore, [this] { FlatBttnCloseShareDrv_Click(); });
+    });
+    m_shareDriveWatch->setEnabled(true);
+}
+
 void MDIForm1::restoreProfileMenuMode() {
+    // The timer may be the caller: it is switched off, not destroyed.
+    if (m_shareDriveWatch)
+        m_shareDriveWatch->setEnabled(false);
     picture(kSharedButtons)->hide();
     applyMenuMode(MenuMode::Profile);
 }

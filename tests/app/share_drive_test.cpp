@@ -72,6 +72,11 @@ TEST_F(ShareDriveTest, EveryCloseRestoresTheProfileMenus) {
         [&] { window->runCommand(M::FlatBttnCloseShareDrv); },
         [&] { window->runCommand(M::mnuProfile_close); },
         [] { unload<Form1>(); },
+        // The program ends by itself.
+        [&] {
+            env.processes.running.clear();
+            env.clock.advance(1000);
+        },
     };
     for (const auto& close : closes) {
         gv().ProfileOpen = kTrue;
