@@ -11,6 +11,9 @@
 #include <QFileInfo>
 #include <vector>
 
+#include "platform/clock.h"
+#include "platform/services.h"
+
 namespace vornelix::platform {
 
 namespace {
@@ -49,6 +52,9 @@ bool copyRange(int in, int out, off_t begin, off_t end) {
         if (!isZero(data, size) && ::pwrite(out, data.data(), size, pos) != got)
             return false;
         pos += got;
+        // A large image takes a while: the windows are painted meanwhile, input waits.
+        if (Clock* clock = services().clock)
+            clock->processPaintEvents();
     }
     return true;
 }
