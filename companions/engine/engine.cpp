@@ -68,13 +68,13 @@ Engine::~Engine() {
 
 Window Engine::createWindow(const char* className, const std::string& title, int width,
                             int height) {
-    x11_kit::TopLevelSpec spec{className, title, width, height,
-                               BlackPixel(m_display, DefaultScreen(m_display))};
-    spec.iconic = startsMinimized(m_options.showCommand);
-    spec.mapped = m_options.showCommand != 0;
-    spec.events = ExposureMask | StructureNotifyMask | KeyPressMask | ButtonPressMask |
-                  ButtonReleaseMask | FocusChangeMask;
-    return x11_kit::createTopLevel(m_display, spec, m_deleteWindow);
+    x11_kit::TopLevel top{className, title, width, height,
+                          BlackPixel(m_display, DefaultScreen(m_display))};
+    top.iconic = startsMinimized(m_options.showCommand);
+    top.mapped = m_options.showCommand != 0;
+    top.events = ExposureMask | StructureNotifyMask | KeyPressMask | ButtonPressMask |
+                 ButtonReleaseMask | FocusChangeMask;
+    return x11_kit::createTopLevel(m_display, top, m_deleteWindow);
 }
 
 void Engine::createDisplayWindow() {

@@ -47,10 +47,10 @@ ShareDrive::~ShareDrive() {
 }
 
 void ShareDrive::createWindow(int showCommand) {
-    x11_kit::TopLevelSpec spec{"VornelDragAndDrop", kTitle, 480, 320,
-                               WhitePixel(m_display, DefaultScreen(m_display))};
-    spec.mapped = showCommand != 0;
-    m_window = x11_kit::createTopLevel(m_display, spec, m_deleteWindow);
+    x11_kit::TopLevel top{"VornelDragAndDrop", kTitle, 480, 320,
+                          WhitePixel(m_display, DefaultScreen(m_display))};
+    top.mapped = showCommand != 0;
+    m_window = x11_kit::createTopLevel(m_display, top, m_deleteWindow);
 }
 
 int ShareDrive::run() {

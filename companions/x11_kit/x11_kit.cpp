@@ -7,29 +7,29 @@
 
 namespace vornelix::x11_kit {
 
-Window createTopLevel(Display* display, const TopLevelSpec& spec, Atom deleteWindow) {
+Window createTopLevel(Display* display, const TopLevel& top, Atom deleteWindow) {
     const int screen = DefaultScreen(display);
     const Window w = XCreateSimpleWindow(
-        display, DefaultRootWindow(display), 0, 0, static_cast<unsigned>(spec.width),
-        static_cast<unsigned>(spec.height), 0, BlackPixel(display, screen), spec.background);
-    std::string name = spec.className;
+        display, DefaultRootWindow(display), 0, 0, static_cast<unsigned>(top.width),
+        static_cast<unsigned>(top.height), 0, BlackPixel(display, screen), top.background);
+    std::string name = top.className;
     XClassHint classHint{name.data(), name.data()};
     XWMHints hints{};
     hints.flags = InputHint | StateHint;
     hints.input = True;
-    hints.initial_state = spec.iconic ? IconicState : NormalState;
+    hints.initial_state = top.iconic ? IconicState : NormalState;
     XSetWMProperties(display, w, nullptr, nullptr, nullptr, 0, nullptr, &hints, &classHint);
-    XStoreName(display, w, spec.title.c_str());
+    XStoreName(display, w, top.title.c_str());
     XChangeProperty(display, w, XInternAtom(display, "_NET_WM_NAME", False),
                     XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(spec.title.data()),
-                    static_cast<int>(spec.title.size()));
+                    reinterpret_cast<const unsigned char*>(top.title.data()),
+                    static_cast<int>(top.title.size()));
     const long pid = static_cast<long>(::getpid());
     XChangeProperty(display, w, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
                     PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
     XSetWMProtocols(display, w, &deleteWindow, 1);
-    XSelectInput(display, w, spec.events);
-    if (spec.mapped)
+    XSelectInput(display, w, top.events);
+    if (top.mapped)
         XMapWindow(display, w);
     XFlush(display);
     return w;

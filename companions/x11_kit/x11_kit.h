@@ -9,7 +9,7 @@
 
 namespace vornelix::x11_kit {
 
-struct TopLevelSpec {
+struct TopLevel {
     std::string className;
     std::string title;
     int width = 0;
@@ -22,7 +22,7 @@ struct TopLevelSpec {
 
 // A top-level window with its class, its title (WM_NAME and _NET_WM_NAME), this process's id
 // (_NET_WM_PID) and the close protocol (deleteWindow).
-Window createTopLevel(Display* display, const TopLevelSpec& spec, Atom deleteWindow);
+Window createTopLevel(Display* display, const TopLevel& top, Atom deleteWindow);
 
 // Draws with the core X11 calls: the first font of the list that the server has, and
 // colours by name (the fallback pixel when the server does not know a name).

@@ -133,12 +133,12 @@ void MDIForm1::applyEnableState(const EnableState& state) {
 
 void MDIForm1::showEnableState() {
     const bool busy = isBusy();
-    for (const MenuControlSpec& spec : menuControls()) {
+    for (const MenuControlRow& row : menuControls()) {
         const bool enabled =
-            shownEnabled(spec.control, m_enabled[static_cast<int>(spec.control)], busy);
-        if (QAction* item = menuItem(spec.control))
+            shownEnabled(row.control, m_enabled[static_cast<int>(row.control)], busy);
+        if (QAction* item = menuItem(row.control))
             item->setEnabled(enabled);
-        else if (FlatBttn* button = flatButton(spec.control))
+        else if (FlatBttn* button = flatButton(row.control))
             button->setEnabled(enabled);
     }
 }

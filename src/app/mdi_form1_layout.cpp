@@ -27,7 +27,7 @@ constexpr QRect kSharedButtonsTwips{0, 0, 6645, 945};
 constexpr QRect kSharedPictureTwips{6120, 0, 3795, 735};
 constexpr int kSharedButtonTopTwips = 300;
 
-struct ButtonSpec {
+struct ButtonRow {
     MenuControl control;
     int leftTwips;
     ToolbarIcon icon;
@@ -39,7 +39,7 @@ struct ButtonSpec {
 };
 
 // Left to right, which is also the tab order.
-const ButtonSpec kButtons[] = {
+const ButtonRow kButtons[] = {
     {M::FlatBttnNew, 180, ToolbarIcon::New},
     {M::FlatBttnOpen, 690, ToolbarIcon::Open},
     {M::FlatBttnClose, 1200, ToolbarIcon::Close},
@@ -58,22 +58,22 @@ const ButtonSpec kButtons[] = {
 };
 
 // A menu item; one without a caption is a separator.
-struct ItemSpec {
+struct ItemRow {
     MenuControl control;
     const char* caption;
     const char* shortcut;
 };
 
-struct MenuSpec {
+struct MenuRow {
     MenuControl control;
     const char* caption;
-    std::vector<ItemSpec> items;
+    std::vector<ItemRow> items;
 };
 
-const ItemSpec kSeparator{M::mnuProfile, nullptr, nullptr};
+const ItemRow kSeparator{M::mnuProfile, nullptr, nullptr};
 
-const std::vector<MenuSpec>& menuTree() {
-    static const std::vector<MenuSpec> tree = {
+const std::vector<MenuRow>& menuTree() {
+    static const std::vector<MenuRow> tree = {
         {M::mnuProfile,
          "&Profile",
          {{M::mnuProfile_New, "New", "Ctrl+N"},
@@ -145,7 +145,7 @@ void MDIForm1::buildToolbar() {
     sharedPicture->setPicture(drawShareDrivePicture(sharedPicture->size(), ratio));
 
     QWidget* previous = nullptr;
-    for (const ButtonSpec& def : kButtons) {
+    for (const ButtonRow& def : kButtons) {
         auto* button = new FlatBttn(def.inSharedStrip ? shared : strip);
         button->setObjectName(nameOf(def.control));
         button->setGeometry(
@@ -166,10 +166,10 @@ void MDIForm1::buildToolbar() {
 }
 
 void MDIForm1::buildMenus() {
-    for (const MenuSpec& def : menuTree()) {
+    for (const MenuRow& def : menuTree()) {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(def.caption));
         menu->menuAction()->setObjectName(nameOf(def.control));
-        for (const ItemSpec& item : def.items) {
+        for (const ItemRow& item : def.items) {
             if (!item.caption) {
                 menu->addSeparator();
                 continue;

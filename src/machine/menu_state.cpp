@@ -16,7 +16,7 @@ constexpr bool off = false;
 constexpr bool held = true;
 constexpr bool free = false;
 
-constexpr MenuControlSpec kControls[] = {
+constexpr MenuControlRow kControls[] = {
     {M::mnuProfile, "mnuProfile", unchanged, unchanged, unchanged, free},
     {M::mnuProfile_New, "mnuProfile_New", unchanged, unchanged, unchanged, held},
     {M::mnuProfile_Open, "mnuProfile_Open", unchanged, unchanged, unchanged, held},
@@ -67,11 +67,11 @@ static_assert(inEnumOrder(), "one row per control, in the order of MenuControl")
 
 }  // namespace
 
-std::span<const MenuControlSpec> menuControls() {
+std::span<const MenuControlRow> menuControls() {
     return kControls;
 }
 
-const MenuControlSpec& menuControl(MenuControl control) {
+const MenuControlRow& menuControl(MenuControl control) {
     return kControls[static_cast<int>(control)];
 }
 
@@ -85,7 +85,7 @@ MenuStateKind menuStateKind(Flag profileOpen, Flag engineRunning) {
 
 EnableState enableStateFor(MenuStateKind kind) {
     EnableState state{};
-    for (const MenuControlSpec& row : kControls) {
+    for (const MenuControlRow& row : kControls) {
         const auto value = kind == MenuStateKind::NoProfile     ? row.noProfile
                            : kind == MenuStateKind::ProfileIdle ? row.profileIdle
                                                                 : row.engineRunning;

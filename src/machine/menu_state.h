@@ -53,15 +53,15 @@ inline constexpr int kMenuControlCount = static_cast<int>(MenuControl::FlatBttnO
 // One control: its name, whether it is enabled with no profile open, with a profile open and
 // idle, and with the engine running (nothing: that state leaves it as it is), and whether it
 // is disabled while long work is under way.
-struct MenuControlSpec {
+struct MenuControlRow {
     MenuControl control;
     const char* name;
     std::optional<bool> noProfile, profileIdle, engineRunning;
     bool heldWhileBusy;
 };
 
-std::span<const MenuControlSpec> menuControls();
-const MenuControlSpec& menuControl(MenuControl control);
+std::span<const MenuControlRow> menuControls();
+const MenuControlRow& menuControl(MenuControl control);
 
 // For every control: enabled, disabled, or nothing when the state leaves it unchanged.
 using EnableState = std::array<std::optional<bool>, kMenuControlCount>;

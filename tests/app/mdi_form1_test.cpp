@@ -126,9 +126,9 @@ TEST_F(MainWindowTest, HeldCommandsDoNothingWhileBusy) {
         BusyScope busy(work);
         setFlags(kTrue, kFalse);
         window->setCaption("caption of the work");
-        for (const MenuControlSpec& spec : menuControls())
-            if (spec.heldWhileBusy)
-                window->runCommand(spec.control);
+        for (const MenuControlRow& row : menuControls())
+            if (row.heldWhileBusy)
+                window->runCommand(row.control);
         EXPECT_TRUE(env.ui.boxes.empty());
         EXPECT_FALSE(isLoaded<DlgOpenProfile>());
         EXPECT_EQ(gv().ProfileOpen, kTrue);
