@@ -62,8 +62,8 @@ void DlgNewProfileWizard3::chooseCdRom() {
     if (trimBlanks(m_cdDrive).isEmpty()) {
         platform::ui().message(kNoCdRomMessage, kMessageTitle);
     } else if (!ready) {
-        const MsgAnswer answer =
-            platform::ui().message(insertCdMessage(m_cdDrive), QString(), MsgButtons::YesNo);
+        const MsgAnswer answer = platform::ui().message(
+            insertCdMessage(m_cdDrive, QStringLiteral("yes")), QString(), MsgButtons::YesNo);
         if (answer == MsgAnswer::Yes)
             showFaq(kInstallationQuestion, false);
     } else {

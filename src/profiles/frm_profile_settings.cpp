@@ -158,7 +158,7 @@ void frmProfileSettings::CDOption_Click(int index) {
     if (trimBlanks(drive).isEmpty())
         message(kNoCdRomMessage);
     else
-        platform::ui().message(insertCdNotice(drive));
+        platform::ui().message(insertCdMessage(drive, QStringLiteral("ok")));
     // Back to the image.
     ui->CDOption_1->setChecked(true);
     ui->CommandInstalltion->setEnabled(false);

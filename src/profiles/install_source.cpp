@@ -6,9 +6,10 @@
 
 namespace vornelix {
 
-QString insertCdMessage(const QString& drive) {
+QString insertCdMessage(const QString& drive, const QString& answer) {
     return QStringLiteral("Please insert a valid Mac instalation CD in ") + drive +
-           QStringLiteral(" Drive\r\nNeed more help on it please press yes.");
+           QStringLiteral(" Drive\r\nNeed more help on it please press ") + answer +
+           QStringLiteral(".");
 }
 
 bool asksForMissingImage(bool fromCd, const QString& imagePath) {

@@ -16,8 +16,9 @@ inline const QString kCreatingFromCdMessage =
     QStringLiteral("Now creating Profile and starting installation. Make sure that CD is present.");
 inline const QString kNoSourcePath = QStringLiteral("   ");
 
-// The question asked when the CD-ROM drive holds no readable disc.
-QString insertCdMessage(const QString& drive);
+// What is said when the CD-ROM drive holds no readable disc; answer names the button that
+// leads to help ("yes" where the box asks, "ok" where it only tells).
+QString insertCdMessage(const QString& drive, const QString& answer);
 
 // What Finish hands to the creation: whether it installs from a source, the engine's CD-ROM
 // type and path, and what the user is told.

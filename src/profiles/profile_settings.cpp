@@ -4,11 +4,6 @@
 
 namespace vornelix {
 
-QString insertCdNotice(const QString& drive) {
-    return "Please insert a valid Mac instalation CD in " + drive +
-           " Drive\r\nNeed more help on it please press ok.";
-}
-
 VolumeLabels volumeLabels(const QVariant& hardDiskPath, const QVariant& hardDiskSize) {
     if (isNullValue(hardDiskPath))
         return {kNoVirtualDriveText, kNoVolumeSizeText};

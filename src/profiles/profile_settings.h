@@ -32,9 +32,6 @@ inline const QString kKeepDriveCaption = QStringLiteral("Donot Change Drive");
 inline const QString kVolumeFolderName = QStringLiteral("Vornelix_HD");
 inline const QString kVolumeImageName = QStringLiteral("hdimage.img");
 
-// "Please insert a valid Mac instalation CD in E: Drive" and the line on help.
-QString insertCdNotice(const QString& drive);
-
 // The two volume labels of a row: its folder and size, or the texts of a profile without one.
 struct VolumeLabels {
     QString path;
