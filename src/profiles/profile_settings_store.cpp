@@ -7,12 +7,11 @@
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
+#include "profiles/volume_creation.h"
 
 namespace vornelix {
 
 namespace {
-
-constexpr std::int32_t kErrPathAccess = 75;
 
 // Opens the store on the row of ProfileName; throws when there is no such row.
 platform::DbRecordset& openProfileRow() {
@@ -43,11 +42,6 @@ void updateProfile(const QString& sql, const QVariantList& values) {
     });
 }
 
-void makeFolder(const QString& folder) {
-    if (!platform::files().folderExists(folder) && !platform::files().createFolder(folder))
-        throw platform::RuntimeError(kErrPathAccess, "The folder " + folder + " cannot be made.");
-}
-
 }  // namespace
 
 SettingsRow readSettingsRow() {
@@ -70,10 +64,8 @@ void saveGeneralSettings(int networking, int ideSlaveDevice, double ramSizeMB) {
 }
 
 void CreateVolumeFolder() {
-    GlobalVariablesModule& g = gv();
-    makeFolder(g.HardDiskPath);
-    g.HardDiskPath += g.ProfileName;
-    makeFolder(g.HardDiskPath);
+    // The same folders as a new profile's volume gets.
+    VolumeCreation::CreateProfileFolder();
 }
 
 void UpdateProfileVolume() {

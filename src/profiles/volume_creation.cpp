@@ -23,7 +23,10 @@ void require(bool done, std::int32_t number, const QString& description) {
         throw platform::RuntimeError(number, description);
 }
 
+// Makes the folder unless it is there already.
 void makeFolder(const QString& path) {
+    if (platform::files().folderExists(path))
+        return;
     require(platform::files().createFolder(path), kErrPathFileAccess,
             QStringLiteral("Path/File access error"));
 }
@@ -49,12 +52,9 @@ QString imageArchivePath(int sizeGB) {
 
 void CreateProfileFolder() {
     GlobalVariablesModule& g = gv();
-    const bool rootExists = platform::files().folderExists(g.HardDiskPath);
-    if (!rootExists)
-        makeFolder(g.HardDiskPath);
+    makeFolder(g.HardDiskPath);
     g.HardDiskPath += g.ProfileName;
-    if (!rootExists || !platform::files().folderExists(g.HardDiskPath))
-        makeFolder(g.HardDiskPath);
+    makeFolder(g.HardDiskPath);
 }
 
 bool my_new_Timer() {
