@@ -3,23 +3,21 @@
 #include <QApplication>
 #include <QStyle>
 
-#include "machine/error_boundary.h"
-#include "machine/message_title.h"
-#include "ui_dlg_open_profile.h"
-
 #include "machine/basic_text.h"
+#include "machine/dialog_controls.h"
+#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/main_window_port.h"
+#include "machine/message_title.h"
 #include "machine/module_general_functions.h"
 #include "machine/open_profile.h"
 #include "machine/profile_store.h"
-#include "machine/ram_sizes.h"
 #include "machine/upper_windows.h"
 #include "platform/database.h"
-#include "platform/file_system.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"
+#include "ui_dlg_open_profile.h"
 
 namespace vornelix {
 
@@ -54,7 +52,7 @@ DlgOpenProfile::~DlgOpenProfile() = default;
 
 void DlgOpenProfile::Form_Load() {
     try {
-        fillRamList();
+        fillRamList(*ui->ComboRam);
         gv().SharedDrivePath = QStringLiteral(" ");
         fillProfileList();
         closeProfileStore();
@@ -64,12 +62,6 @@ void DlgOpenProfile::Form_Load() {
             fatal(kMissingFilesMessage);
         showErrorNumberAndDescription(error);
     }
-}
-
-void DlgOpenProfile::fillRamList() {
-    const QStringList sizes = ramSizeItems(ModuleGeneralFunctions::GetTotalPhysicalMemory());
-    ui->ComboRam->addItems(sizes);
-    ui->ComboRam->setCurrentIndex(ramSizeSelection(sizes.size()));
 }
 
 void DlgOpenProfile::fillProfileList() {
@@ -90,26 +82,11 @@ void DlgOpenProfile::fillProfileList() {
 }
 
 void DlgOpenProfile::CheckCd_Click() {
-    if (ui->CheckCd->isChecked() && ui->CheckShareDrv->isChecked())
-        ui->CheckShareDrv->setChecked(false);
+    CheckCdClicked(*ui->CheckCd, *ui->CheckShareDrv);
 }
 
 void DlgOpenProfile::CheckShareDrv_Click() {
-    if (ui->CheckShareDrv->isChecked() && ui->CheckCd->isChecked())
-        ui->CheckCd->setChecked(false);
-    if (!ui->CheckShareDrv->isChecked()) {
-        gv().SharedDrivePath = QString();
-        return;
-    }
-    // A failed pick leaves everything as it was.
-    ignoringErrors([this] {
-        ui->CheckCd->setChecked(false);
-        pickSharedDrive();
-    });
-}
-
-void DlgOpenProfile::pickSharedDrive() {
-    pickSharedDriveFile(QString());
+    CheckShareDrvClicked(*ui->CheckCd, *ui->CheckShareDrv, QString());
 }
 
 void DlgOpenProfile::Option1_Click(int index) {

@@ -29,9 +29,7 @@ class DlgOpenProfile final : public Form {
     void Form_Unload() override;
 
   private:
-    void fillRamList();
     void fillProfileList();
-    void pickSharedDrive();
 
     std::unique_ptr<Ui::DlgOpenProfile> ui;
 };

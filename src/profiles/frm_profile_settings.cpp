@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "machine/basic_text.h"
+#include "machine/dialog_controls.h"
 #include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/main_window_port.h"
@@ -92,7 +93,7 @@ void frmProfileSettings::loadRow() {
     const bool hasVolume = !isNullValue(row.hardDiskPath);
     g.HardDiskPath = hasVolume ? variantText(row.hardDiskPath) : QString();
     g.HardDiskSizeGB = hasVolume ? static_cast<std::int16_t>(row.hardDiskSize.toInt()) : 0;
-    const QStringList ramSizes = fillRamList();
+    const QStringList ramSizes = fillRamList(*ui->ComboRam);
     // Set from every row, so that no earlier profile's choice is saved into this one.
     ui->CheckNetwork->setChecked(row.networking.toInt() == 1);
     CheckNetwork_Click();
@@ -103,13 +104,6 @@ void frmProfileSettings::loadRow() {
     const int ram = storedRamIndex(ramSizes, row.ramSize);
     if (ram >= 0)
         ui->ComboRam->setCurrentIndex(ram);
-}
-
-QStringList frmProfileSettings::fillRamList() {
-    const QStringList sizes = ramSizeItems(ModuleGeneralFunctions::GetTotalPhysicalMemory());
-    ui->ComboRam->addItems(sizes);
-    ui->ComboRam->setCurrentIndex(ramSizeSelection(sizes.size()));
-    return sizes;
 }
 
 void frmProfileSettings::fillDriveList() {
@@ -126,19 +120,11 @@ void frmProfileSettings::CheckNetwork_Click() {
 }
 
 void frmProfileSettings::CheckCd_Click() {
-    if (ui->CheckCd->isChecked() && ui->CheckShareDrv->isChecked())
-        ui->CheckShareDrv->setChecked(false);
+    CheckCdClicked(*ui->CheckCd, *ui->CheckShareDrv);
 }
 
 void frmProfileSettings::CheckShareDrv_Click() {
-    if (ui->CheckShareDrv->isChecked() && ui->CheckCd->isChecked())
-        ui->CheckCd->setChecked(false);
-    if (!ui->CheckShareDrv->isChecked()) {
-        gv().SharedDrivePath = QString();
-        return;
-    }
-    // A failed pick leaves everything as it was.
-    ignoringErrors([] { pickSharedDriveFile(kMessageTitle); });
+    CheckShareDrvClicked(*ui->CheckCd, *ui->CheckShareDrv, kMessageTitle);
 }
 
 void frmProfileSettings::CDOption_Click(int index) {

@@ -39,9 +39,7 @@ class frmProfileSettings final : public Form {
 
   private:
     void loadRow();
-    QStringList fillRamList();
     void fillDriveList();
-    void pickSharedDrive();
     void setPending(const PendingVolumeActions& pending);
     std::optional<QString> checkDrive();
 
