@@ -36,10 +36,6 @@ namespace {
 using M = MenuControl;
 using Handler = void (MDIForm1::*)();
 
-void message(const QString& text) {
-    platform::ui().message(text, kMessageTitle);
-}
-
 void updateMenus() {
     ModuleGeneralFunctions::UpdateMenusAndButtons();
 }
@@ -112,7 +108,7 @@ void MDIForm1::mnuProfile_Open_Click() {
         form<DlgOpenProfile>().Show();
         return;
     }
-    message(kNoProfileMessage);
+    showMessage(kNoProfileMessage);
 }
 
 void MDIForm1::mnuProfile_close_Click() {
@@ -121,7 +117,7 @@ void MDIForm1::mnuProfile_close_Click() {
         return;
     }
     if (gv().ProfileOpen == kFalse) {
-        message(kNoProfileOpenMessage);
+        showMessage(kNoProfileOpenMessage);
         return;
     }
     gv().ProfileOpen = kFalse;
@@ -138,11 +134,11 @@ void MDIForm1::mnuProfile_exit_Click() {
 
 void MDIForm1::mnuControl_Play_Click() {
     if (gv().ProfileOpen == kFalse) {
-        message(kNoProfileToRunMessage);
+        showMessage(kNoProfileToRunMessage);
         return;
     }
     if (gv().EngineRunning == kTrue) {
-        message(kAlreadyRunningMessage);
+        showMessage(kAlreadyRunningMessage);
         return;
     }
     setCaption(kMainCaption);
@@ -152,7 +148,7 @@ void MDIForm1::mnuControl_Play_Click() {
 
 void MDIForm1::mnuControl_Stop_Click() {
     if (gv().EngineRunning == kFalse) {
-        message(kStopNotRunningMessage);
+        showMessage(kStopNotRunningMessage);
         return;
     }
     platform::windows().sendMessage(gv().EngineWindow, kWmDestroy, 0, kEngineDestroyValue);
@@ -175,7 +171,7 @@ void MDIForm1::mnuView_ToggleMouse_Click() {
 
 void MDIForm1::FullScreen() {
     if (gv().EngineRunning == kFalse) {
-        message(kNotRunningMessage);
+        showMessage(kNotRunningMessage);
         return;
     }
     platform::windows().sendMessage(gv().EngineWindow, kWmKeyDown, EngineToggleParam,
@@ -186,7 +182,7 @@ void MDIForm1::FullScreen() {
 
 void MDIForm1::ToggleMouse() {
     if (gv().EngineRunning == kFalse) {
-        message(kNotRunningMessage);
+        showMessage(kNotRunningMessage);
         return;
     }
     platform::WindowSystem& windows = platform::windows();

@@ -1,5 +1,6 @@
 #include "machine/dialog_controls.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 
@@ -10,6 +11,10 @@
 #include "machine/ram_sizes.h"
 
 namespace vornelix {
+
+QPixmap standardPicture(QStyle::StandardPixmap icon, int size) {
+    return QApplication::style()->standardIcon(icon).pixmap(size, size);
+}
 
 QStringList fillRamList(QComboBox& box) {
     const QStringList sizes = ramSizeItems(ModuleGeneralFunctions::GetTotalPhysicalMemory());

@@ -25,10 +25,6 @@ namespace {
 
 constexpr int kDialogWidth = 500;
 
-QPixmap standardPicture(QStyle::StandardPixmap icon) {
-    return QApplication::style()->standardIcon(icon).pixmap(32, 32);
-}
-
 }  // namespace
 
 DlgOpenProfile::DlgOpenProfile() : ui(std::make_unique<Ui::DlgOpenProfile>()) {

@@ -29,8 +29,12 @@ void fatal(const QString& message) {
     std::abort();  // not reached: the program has ended
 }
 
+void showMessage(const QString& text) {
+    platform::ui().message(text, kMessageTitle);
+}
+
 void showErrorDescription(const platform::RuntimeError& error) {
-    platform::ui().message(error.description(), kMessageTitle);
+    showMessage(error.description());
 }
 
 void showErrorNumberAndDescription(const platform::RuntimeError& error) {

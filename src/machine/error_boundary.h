@@ -27,6 +27,8 @@ void ignoringErrors(const std::function<void()>& statement);
 // Shows the message (information icon, title "Vornelix") and ends the program at once.
 [[noreturn]] void fatal(const QString& message);
 
+// The text in a box titled "Vornelix" with OK alone.
+void showMessage(const QString& text);
 // The error's description in a box titled "Vornelix".
 void showErrorDescription(const platform::RuntimeError& error);
 // The error's number, a line break and its description, in a box without a title of its own.

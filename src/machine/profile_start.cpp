@@ -22,23 +22,19 @@ namespace vornelix {
 
 namespace {
 
-void message(const QString& text) {
-    platform::ui().message(text, kMessageTitle);
-}
-
 // The row's refusals: no volume, no installation path, a value the configuration file cannot
 // carry.
 bool refuseProfile(const EngineProfileRow& row) {
     if (row.hardDiskPath.isNull()) {
-        message(ProfileStart::kNoVolumeMessage);
+        showMessage(ProfileStart::kNoVolumeMessage);
         return true;
     }
     if (row.cdRomPath.isNull()) {
-        message(ProfileStart::kNoInstallationPathMessage);
+        showMessage(ProfileStart::kNoInstallationPathMessage);
         return true;
     }
     if (const auto unsafe = findUnsafeConfigValue(row, gv().SharedDrivePath)) {
-        message(ProfileStart::unsafeValueMessage(unsafe->what, visibleText(unsafe->value)));
+        showMessage(ProfileStart::unsafeValueMessage(unsafe->what, visibleText(unsafe->value)));
         return true;
     }
     return false;
@@ -75,7 +71,7 @@ void animateAndLaunch() {
 }
 
 void reportFailedLaunch() {
-    message(ProfileStart::kLaunchFailedMessage);
+    showMessage(ProfileStart::kLaunchFailedMessage);
     unloadMachineWindow();
     gv().EngineRunning = kFalse;
     ModuleGeneralFunctions::UpdateMenusAndButtons();

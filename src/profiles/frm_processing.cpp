@@ -7,6 +7,7 @@
 
 #include "ui_frm_processing.h"
 
+#include "machine/dialog_controls.h"
 #include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/machine_window_port.h"
@@ -32,9 +33,7 @@ constexpr int kFillTransparent = 1;
 frmProcessing::frmProcessing() : ui(std::make_unique<Ui::frmProcessing>()) {
     ui->setupUi(this);
     setCaption(windowTitle());
-    ui->Picture1->setPixmap(QApplication::style()
-                                ->standardIcon(QStyle::SP_DriveHDIcon)
-                                .pixmap(kPictureSize, kPictureSize));
+    ui->Picture1->setPixmap(standardPicture(QStyle::SP_DriveHDIcon, kPictureSize));
     // Each step's label keeps the room of its bold text, so the list does not move as the
     // current step changes.
     for (QLabel* label : {ui->Label1, ui->Label2, ui->Label3, ui->Label4}) {

@@ -30,14 +30,6 @@ namespace {
 constexpr int kDialogWidth = 540;
 constexpr std::int32_t kErrDiskNotReady = 71;
 
-QPixmap standardPicture(QStyle::StandardPixmap icon) {
-    return QApplication::style()->standardIcon(icon).pixmap(32, 32);
-}
-
-void message(const QString& text) {
-    platform::ui().message(text, kMessageTitle);
-}
-
 void setBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, colour);
@@ -142,7 +134,7 @@ void frmProfileSettings::CDOption_Click(int index) {
         return;
     }
     if (trimBlanks(drive).isEmpty())
-        message(kNoCdRomMessage);
+        showMessage(kNoCdRomMessage);
     else
         platform::ui().message(insertCdMessage(drive, QStringLiteral("ok")));
     // Back to the image.
@@ -198,7 +190,7 @@ void frmProfileSettings::DrvHardDisk_Change() {
     next.driveRefused();
     try {
         if (const std::optional<QString> refusal = checkDrive())
-            message(*refusal);
+            showMessage(*refusal);
         else
             next.drivePassed();
     } catch (const platform::RuntimeError& error) {
@@ -221,7 +213,7 @@ std::optional<QString> frmProfileSettings::checkDrive() {
 
 void frmProfileSettings::Command5_Click() {
     if (gv().HardDiskPath.isEmpty()) {
-        message(kNoVirtualDriveText);
+        showMessage(kNoVirtualDriveText);
         return;
     }
     PendingVolumeActions next = m_pending;
@@ -267,14 +259,14 @@ void frmProfileSettings::CommandInstalltion_Click() {
     g.CdRomType = source.cdRomType;
     g.CdRomPath = source.cdRomPath;
     if (!source.given) {
-        message(kNoInstallationPathNotice);
+        showMessage(kNoInstallationPathNotice);
         UpdateProfileCdRom();
         Unload();
         return;
     }
     g.ProfileOpen = kTrue;
     ModuleGeneralFunctions::UpdateMenusAndButtons();
-    message(fromCd ? kCdInstallationNotice : kImageInstallationNotice);
+    showMessage(fromCd ? kCdInstallationNotice : kImageInstallationNotice);
     // A source that cannot be stored starts nothing.
     UpdateProfileCdRom();
     if (fromCd)
