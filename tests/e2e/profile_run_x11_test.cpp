@@ -14,7 +14,6 @@
 #include "machine/dlg_open_profile.h"
 #include "machine/global_variables.h"
 #include "machine/machine_window_port.h"
-#include "machine/profile_start.h"
 #include "real_program.h"
 
 namespace vornelix {
@@ -40,11 +39,6 @@ class ProfileRunX11 : public test::RealProgramX11 {
         env.insertProfile({"Tiger", "c:\\Vornelix_HD\\Tiger", 5, "   ", "cdrom", 0, 0, 512});
         showMain();
     }
-    void TearDown() override {
-        RealProgramX11::TearDown();
-        qunsetenv("VORNELIX_ENGINE_NO_DISPLAY");
-    }
-
     QString engineHost() const { return env.programHost() + "/Vornelix.exe"; }
     bool engineEnds() {
         return QTest::qWaitFor([&] { return processesOf(engineHost()).empty(); }, kWaitMs);
@@ -89,7 +83,6 @@ TEST_F(ProfileRunX11, StartHoldsOffTheCommandsThenEmbedsTheEngineWhichTheKeysDri
         pressKey(Qt::Key_X, Qt::ControlModifier);
         pressKey(Qt::Key_R, Qt::ControlModifier);
         EXPECT_FALSE(machine.subWindow()->close());
-        EXPECT_FALSE(main->close());
         EXPECT_FALSE(isLoaded<DlgOpenProfile>());
         EXPECT_TRUE(isMachineWindowLoaded() && main->isVisible());
         EXPECT_EQ(gv().ProfileOpen, kTrue);
@@ -116,8 +109,11 @@ TEST_F(ProfileRunX11, StartHoldsOffTheCommandsThenEmbedsTheEngineWhichTheKeysDri
     ASSERT_EQ(pids.size(), 1u);
     EXPECT_EQ(probe.processId(engine), pids.front());
     EXPECT_EQ(probe.parent(engine), picture1);
-    EXPECT_EQ(probe.geometry(engine).topLeft(), QPoint(0, -50));
+    EXPECT_EQ(probe.geometry(engine), QRect(QPoint(0, -50), probe.screenSize()))
+        << "as large as the resolution the program asks for";
     EXPECT_TRUE(windows.isVisible(engine));
+    EXPECT_NE(windows.findWindow("ConsoleWindowClass", "c:\\Vornelix\\Vornelix.exe"), 0)
+        << "the console titled with the engine's path";
     EXPECT_FALSE(windows.isVisible(windows.findWindowOfProcess("ConsoleWindowClass", pids[0])));
     EXPECT_TRUE(log().contains("start " + env.host("c:\\Vornelix\\Xeminga") + " show 0"))
         << log().join('\n').toStdString();
@@ -154,21 +150,10 @@ TEST_F(ProfileRunX11, StartHoldsOffTheCommandsThenEmbedsTheEngineWhichTheKeysDri
     EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
 }
 
-// An engine without a display window is reported and ended; a working one then starts, and
-// when it is killed from outside the program is as after Stop within a second, without a word.
-TEST_F(ProfileRunX11, AnEngineWithoutWindowIsReportedAndOneThatDiesIsNoticed) {
-    qputenv("VORNELIX_ENGINE_NO_DISPLAY", "1");
+// An engine killed from outside leaves the program as after Stop within a second, without a
+// word; one whose machine window is unloaded ends with its display window.
+TEST_F(ProfileRunX11, AnEngineThatDiesIsNoticedAndOneThatLosesItsWindowEnds) {
     openProfile("Leopard");
-    pressKey(Qt::Key_R, Qt::ControlModifier);
-    ASSERT_EQ(env.ui.boxes.size(), 1u);
-    EXPECT_EQ(env.ui.boxes[0].text, ProfileStart::kLaunchFailedMessage);
-    EXPECT_EQ(log().filter("console ").size(), 1) << "the engine was started";
-    EXPECT_TRUE(processesOf(engineHost()).empty()) << "and ended again";
-    EXPECT_EQ(gv().EngineRunning, kFalse);
-    EXPECT_FALSE(isMachineWindowLoaded());
-    EXPECT_FALSE(env.files().fileExists("c:\\Vornelix\\Xeminga"));
-
-    qunsetenv("VORNELIX_ENGINE_NO_DISPLAY");
     pressKey(Qt::Key_R, Qt::ControlModifier);
     ASSERT_EQ(gv().EngineRunning, kTrue) << env.ui.lastText().toStdString();
     const std::vector<pid_t> pids = processesOf(engineHost());
@@ -181,7 +166,13 @@ TEST_F(ProfileRunX11, AnEngineWithoutWindowIsReportedAndOneThatDiesIsNoticed) {
     EXPECT_FALSE(env.files().fileExists("c:\\Vornelix\\Xeminga"));
     EXPECT_FALSE(env.files().fileExists("c:\\Temp\\ifrs_gkl.tmp"));
     EXPECT_EQ(main->caption(), "Vornelix [ Leopard - Press Ctrl+R to Start Mac ]");
-    EXPECT_EQ(env.ui.boxes.size(), 1u) << env.ui.lastText().toStdString();
+    EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
+
+    pressKey(Qt::Key_R, Qt::ControlModifier);
+    ASSERT_EQ(gv().EngineRunning, kTrue) << env.ui.lastText().toStdString();
+    unload<Form1>();
+    EXPECT_TRUE(engineEnds());
+    EXPECT_EQ(log().last(), "exit display window destroyed");
 }
 
 }  // namespace
