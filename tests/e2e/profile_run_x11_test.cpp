@@ -99,7 +99,6 @@ TEST_F(ProfileRunX11, StartHoldsOffTheCommandsThenEmbedsTheEngineWhichTheKeysDri
     pressKey(Qt::Key_R, Qt::ControlModifier);
     EXPECT_TRUE(looked) << "the start yields to the event loop";
     ASSERT_EQ(gv().EngineRunning, kTrue) << env.ui.lastText().toStdString();
-    EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
 
     // The display window of the started engine, inside the machine window's picture box.
     Form1& machine = form<Form1>();
@@ -115,8 +114,6 @@ TEST_F(ProfileRunX11, StartHoldsOffTheCommandsThenEmbedsTheEngineWhichTheKeysDri
     EXPECT_NE(windows.findWindow("ConsoleWindowClass", "c:\\Vornelix\\Vornelix.exe"), 0)
         << "the console titled with the engine's path";
     EXPECT_FALSE(windows.isVisible(windows.findWindowOfProcess("ConsoleWindowClass", pids[0])));
-    EXPECT_TRUE(log().contains("start " + env.host("c:\\Vornelix\\Xeminga") + " show 0"))
-        << log().join('\n').toStdString();
     EXPECT_TRUE(waitForLog("message 0x00000401 wParam " + hex32(picture1) + " lParam 0x003fffff"))
         << log().join('\n').toStdString();
     EXPECT_TRUE(env.files().fileExists("c:\\Temp\\ifrs_gkl.tmp"));
