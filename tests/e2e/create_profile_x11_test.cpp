@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
-
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
@@ -10,22 +8,15 @@
 #include <QSlider>
 #include <QTest>
 
-#include "app/app_windows.h"
 #include "app/form1.h"
-#include "app/mdi_form1.h"
 #include "machine/global_variables.h"
-#include "platform/host_facts.h"
-#include "platform/linux_processes.h"
-#include "platform/real_clock.h"
-#include "platform/x11_window_system.h"
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard2.h"
 #include "profiles/dlg_new_profile_wizard3.h"
 #include "profiles/frm_processing.h"
+#include "real_program.h"
 #include "support/rar_writer.h"
-#include "support/test_environment.h"
-#include "x11_probe.h"
 
 namespace vornelix {
 namespace {
@@ -37,30 +28,13 @@ Control* on(const char* name) {
     return form<Page>().template findChild<Control*>(QString::fromLatin1(name));
 }
 
-// A profile made from Profile > New to Finish in the real program on a real X server, with
-// the companions as processes of their own and every wait at a fifth of its length.
-class CreateProfileX11 : public ::testing::Test {
+// A profile made from Profile > New to Finish in the real program on a real X server.
+class CreateProfileX11 : public test::RealProgramX11 {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(windows.connected()) << "needs an X display";
-        for (const char* companion : {"Vornelix.exe", "VornelHD.exe"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(VORNELIX_PROGRAM_DIR "/") + companion,
-                                    env.programHost() + "/" + companion));
+        RealProgramX11::SetUp();
         env.createDatabase();
-        env.hostFacts.setMemoryMB(1024);
-        env.hostFacts.screenMetrics = platform::LinuxHostFacts().screen();
-        platform::Services& s = platform::services();
-        s.windows = &windows;
-        s.processes = &processes;
-        s.clock = &clock;
-        installAppWindows();
-        main = std::make_unique<MDIForm1>();
-        main->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
-    }
-    void TearDown() override {
-        FormRegistry::unloadAll();
-        main.reset();
+        showMain();
     }
 
     // The wizard's four pages: the name, the volume (3 GB, growable or not) and the source.
@@ -82,12 +56,6 @@ class CreateProfileX11 : public ::testing::Test {
     QString image(const QString& name) const {
         return env.root() + "/Vornelix_HD/" + name + "/hdimage.img";
     }
-
-    test::TestEnvironment env;
-    platform::X11WindowSystem windows;
-    platform::LinuxProcesses processes;
-    platform::RealClock clock{0.2};
-    std::unique_ptr<MDIForm1> main;
 };
 
 TEST_F(CreateProfileX11, GrowableFixedAndInstallingProfiles) {
@@ -115,7 +83,6 @@ TEST_F(CreateProfileX11, GrowableFixedAndInstallingProfiles) {
     env.writeFile("c:\\tiger.iso", "iso");
     create("Installing", true, "c:\\tiger.iso");
     ASSERT_EQ(gv().EngineRunning, kTrue) << env.ui.lastText().toStdString();
-    test::X11Probe probe;
     EXPECT_EQ(probe.parent(static_cast<unsigned long>(gv().EngineWindow)),
               static_cast<unsigned long>(form<Form1>().picture1Handle()));
     EXPECT_TRUE(env.readFile("c:\\Vornelix\\Xeminga").contains("tiger.iso"));

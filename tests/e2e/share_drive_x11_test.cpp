@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
-
 #include <QDir>
 #include <QMenu>
 #include <QTest>
@@ -11,8 +9,6 @@
 
 namespace vornelix {
 namespace {
-
-using platform::WindowHandle;
 
 // The share-drive program from the test's program folder, whose SharedDrive folder holds one
 // file.
@@ -102,20 +98,6 @@ TEST_F(ShareDriveX11, EmbeddedInTheMainWindowFollowsItsCommandsAndEndsWithCtrlX)
     pressKey(Qt::Key_X, Qt::ControlModifier);
     EXPECT_TRUE(waitForLog("exit window destroyed", "share.log"));
     EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
-}
-
-TEST_F(ShareDriveX11, StartedHiddenAndEndsOnSigterm) {
-    const auto started = processes.start("c:\\Vornelix\\chktarakh.ctq", "", "c:\\Vornelix",
-                                         platform::ShowCommand::Hide);
-    ASSERT_TRUE(started.started());
-    WindowHandle window = 0;
-    ASSERT_TRUE(test::waitUntil(
-        [&] { return (window = windows.findWindowOfProcess("", started.pid)) != 0; }));
-    EXPECT_FALSE(windows.isVisible(window));
-    ::kill(static_cast<pid_t>(started.pid), SIGTERM);
-    EXPECT_TRUE(test::waitUntil([&] { return !processes.isRunning(started.pid); }));
-    EXPECT_EQ(log("share.log").last(), "exit terminated");
-    EXPECT_TRUE(test::waitUntil([&] { return !windows.windowExists(window); }));
 }
 
 }  // namespace

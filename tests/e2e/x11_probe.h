@@ -5,7 +5,6 @@
 #include <QSize>
 #include <QString>
 #include <functional>
-#include <vector>
 
 struct _XDisplay;
 
@@ -28,22 +27,14 @@ class X11Probe {
     // Position relative to the parent and size; empty for no window.
     QRect geometry(unsigned long window);
     QSize screenSize();
-    // Tries to take the pointer for a window of this connection: true when another client
-    // already holds it. Releases it again when it got it.
-    bool pointerHeldByAnother();
     // The window's pixels as shown; null when it is not viewable.
     QImage capture(unsigned long window);
-    // The windows a few levels below the root (so that framed ones count) whose WM_NAME or
-    // _NET_WM_NAME is the title.
-    std::vector<unsigned long> windowsTitled(const QString& title);
+    // The top-level window of the process with the title (_NET_WM_NAME or WM_NAME); 0 for none.
+    unsigned long windowOf(long long pid, const QString& title);
     // The process id the window carries in _NET_WM_PID; 0 when it carries none.
     long long processId(unsigned long window);
 
   private:
-    void search(unsigned long parent, const QString& title, int depth,
-                std::vector<unsigned long>& found);
-    QString name(unsigned long window);
-
     _XDisplay* m_display = nullptr;
 };
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QThread>
 #include <QWidget>
 #include <memory>
 #include <vector>
