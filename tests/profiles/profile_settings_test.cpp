@@ -56,25 +56,5 @@ TEST(PendingVolumeActions, FollowTheThreeStates) {
     }
 }
 
-TEST(InstallationSource, ImageCdAndNothing) {
-    struct Case {
-        bool fromCd;
-        const char* iso;
-        const char* drive;
-        InstallationSource expected;
-    } cases[] = {
-        {false, "  c:\\iso\\x.iso ", "", {"cdrom", "c:\\iso\\x.iso", true}},
-        {false, "  ", "E:", {"cdrom", "   ", false}},
-        {true, "c:\\x.iso", "E:", {"nativecdrom", "E:", true}},
-        {true, "", "", {"nativecdrom", "   ", true}},
-    };
-    for (const Case& c : cases) {
-        const InstallationSource s = installationSource(c.fromCd, c.iso, c.drive);
-        EXPECT_EQ(s.cdRomType, c.expected.cdRomType) << c.iso;
-        EXPECT_EQ(s.cdRomPath, c.expected.cdRomPath) << c.iso;
-        EXPECT_EQ(s.given, c.expected.given) << c.iso;
-    }
-}
-
 }  // namespace
 }  // namespace vornelix
