@@ -102,21 +102,6 @@ TEST_F(DatabaseTest, FileHeldExclusivelyByAnotherProcessFailsPromptly) {
     EXPECT_EQ(connection.State(), kStateOpen);
 }
 
-TEST_F(DatabaseTest, ExecuteBindsEveryValueAsItIs) {
-    connection.Open();
-    const QString hostile = "x'); drop table Vornelix_profile; --";
-    connection.Execute(kInsert, {hostile, QVariant(), std::int16_t{7}, "d:", 2.5, true});
-
-    DbRecordset rows;
-    rows.Open("select * from Vornelix_profile where prof_name = ?", connection, kCursorDynamic,
-              kLockOptimistic, {hostile});
-    EXPECT_EQ(rows.Fields(1).toString(), hostile);
-    EXPECT_TRUE(rows.Fields(2).isNull());
-    EXPECT_EQ(rows.Fields(3).toInt(), 7);
-    EXPECT_EQ(rows.Fields(5).toDouble(), 2.5);
-    EXPECT_EQ(rows.Fields(6).toInt(), 1);
-}
-
 TEST_F(DatabaseTest, ExecuteRefusesWrongStatementsAndValuesAndRunsNoneOfThem) {
     EXPECT_EQ(errorOf([&] { connection.Execute("delete from Vornelix_profile"); }).number(),
               kErrConnectionClosed);
