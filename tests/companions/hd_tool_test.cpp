@@ -81,11 +81,6 @@ struct BadCall {
     const char* message;
 };
 
-void PrintTo(const BadCall& call, std::ostream* out) {
-    *out << (call.arguments.isEmpty() ? "no arguments"
-                                      : '"' + call.arguments.join("\" \"").toStdString() + '"');
-}
-
 class HdToolArgumentsTest : public ::testing::TestWithParam<BadCall> {};
 
 TEST_P(HdToolArgumentsTest, RefusesWithCode2AndTouchesNothing) {
