@@ -144,13 +144,6 @@ TEST_F(CreationSequence, ProfileFolderMakesWhatIsMissing) {
     }
 }
 
-TEST_F(CreationSequence, AFolderThatCannotBeMadeIsReportedWithoutATitle) {
-    gv().HardDiskPath = R"(q:\Vornelix_HD\)";
-    EXPECT_FALSE(VolumeCreation::my_new_Timer());
-    EXPECT_EQ(env.ui.lastText(), "Path/File access error");
-    EXPECT_EQ(env.ui.boxes.back().shownTitle(), "MainVornelix");
-}
-
 TEST_F(CreationSequence, FixedVolumeIsExtractedFromTheArchiveOfItsSize) {
     gv().GrowableVolume = kFalse;
     const QByteArray image = QByteArray("VORNELHD") + QByteArray(70000, '\0');
