@@ -32,14 +32,8 @@ TEST(ProfileNameRules, RefuseWhatCannotNameOneFolderUnderTheVolumeFolder) {
 }
 
 TEST(VolumeChoice, FreeSpaceRoundsHalfToEvenThenTheVolumeMustFit) {
-    struct Case {
-        double freeGB;
-        const char* fileSystem;
-        bool growable;
-        int sizeGB;
-        const char* refusal;
-    };
-    const Case cases[] = {
+    // Free GB, file system, growable, size in GB, refusal.
+    const std::tuple<double, const char*, bool, int, const char*> cases[] = {
         {4.6, "NTFS", false, 5, ""},
         {4.4, "NTFS", false, 5, "Available space 4 GB is less than required 5 GB."},
         {4.5, "NTFS", false, 5, "Available space 4 GB is less than required 5 GB."},
@@ -50,23 +44,19 @@ TEST(VolumeChoice, FreeSpaceRoundsHalfToEvenThenTheVolumeMustFit) {
         {40000.0, "NTFS", true, 15, ""},
     };
     constexpr double kGB = 1024.0 * 1024 * 1024;
-    for (const Case& c : cases)
-        EXPECT_EQ(volumeRefusal(c.fileSystem, c.growable, c.sizeGB,
-                                freeGigabytes(static_cast<std::int64_t>(c.freeGB * kGB))),
-                  c.refusal)
-            << c.freeGB << ' ' << c.fileSystem;
+    for (const auto& [freeGB, fileSystem, growable, sizeGB, refusal] : cases)
+        EXPECT_EQ(volumeRefusal(fileSystem, growable, sizeGB,
+                                freeGigabytes(static_cast<std::int64_t>(freeGB * kGB))),
+                  refusal)
+            << freeGB << ' ' << fileSystem;
 }
 
 constexpr std::int64_t kGiB = std::int64_t{1} << 30;
 
 TEST(DestinationDrive, IsRefusedOrTaken) {
-    const struct {
-        const char* newDrive;
-        std::int16_t sizeGB;
-        const char* fileSystem;
-        std::int64_t freeBytes;
-        const char* refusal;  // empty: passes
-    } cases[] = {
+    // The new drive, the volume's size in GB, the new drive's file system and free bytes, the
+    // refusal ("": passes).
+    const std::tuple<const char*, std::int16_t, const char*, std::int64_t, const char*> cases[] = {
         {"c:", 3, "NTFS", 100 * kGiB,
          "You have selected the same destination so no change will take effect."},
         {"d:", 4, "FAT32", 100 * kGiB, ""},
@@ -77,12 +67,11 @@ TEST(DestinationDrive, IsRefusedOrTaken) {
          "Available space 4.99 GB is less than required 5 GB."},
         {"d:", 3, "NTFS", kGiB / 8, "Available space 0.12 GB is less than required 3 GB."},
         {"d:", 3, "NTFS", kGiB / 8 * 3, "Available space 0.38 GB is less than required 3 GB."}};
-    for (const auto& c : cases) {
-        const platform::DriveInfo drive{'d', platform::DriveType::Fixed, c.fileSystem, true,
-                                        c.freeBytes};
-        EXPECT_EQ(destinationRefusal(c.newDrive, "c:", c.sizeGB, drive).value_or(""),
-                  QString(c.refusal))
-            << c.sizeGB << ' ' << c.fileSystem << ' ' << c.freeBytes;
+    for (const auto& [newDrive, sizeGB, fileSystem, freeBytes, refusal] : cases) {
+        const platform::DriveInfo drive{'d', platform::DriveType::Fixed, fileSystem, true,
+                                        freeBytes};
+        EXPECT_EQ(destinationRefusal(newDrive, "c:", sizeGB, drive).value_or(""), QString(refusal))
+            << sizeGB << ' ' << fileSystem << ' ' << freeBytes;
     }
 }
 
