@@ -86,21 +86,12 @@ TEST_F(ModuleRarTest, ShowsTheCommentThenEveryEntryOverwritesTheDestinationAlone
     EXPECT_FALSE(QFile::exists("original.img"));  // not in the process's own folder
 }
 
-TEST_F(ModuleRarTest, DamagedEntriesEndTheProgramWithTheirMessage) {
-    const std::pair<RarFault, QString> cases[] = {
-        {RarFault::DataCrc, "CRC error"},
-        {RarFault::UnknownMethod, "Unknown archive format"},
-        {RarFault::BrokenHeader, "File header broken"}};
-    for (const auto& [fault, message] : cases) {
-        SCOPED_TRACE(message.toStdString());
-        write(RarWriter()
-                  .add("good.img", "the good entry")
-                  .add("bad.img", pattern(5000, 'x'), fault));
-        expectFatal(message);
-        if (fault == RarFault::BrokenHeader) {
-            EXPECT_EQ(image(), "the good entry");
-        }
-    }
+// Damaged data and headers are checked with the archiver-made archives below.
+TEST_F(ModuleRarTest, AnEntryOfAnUnknownMethodEndsTheProgram) {
+    write(RarWriter()
+              .add("good.img", "the good entry")
+              .add("bad.img", pattern(5000, 'x'), RarFault::UnknownMethod));
+    expectFatal("Unknown archive format");
 }
 
 // Archives made by the rar archiver (tests/data/rar): compressed and encrypted ones.
