@@ -96,11 +96,8 @@ TEST_F(ModuleRarTest, AnEntryOfAnUnknownMethodEndsTheProgram) {
 
 // Archives made by the rar archiver (tests/data/rar): compressed and encrypted ones.
 TEST_F(ModuleRarTest, ArchiverMadeArchivesWithAndWithoutTheirPassword) {
-    const struct {
-        const char* fixture;
-        const char* password;
-        const char* message;  // "": extracted without a box
-    } cases[] = {
+    // The fixture, the password given, the message ("": extracted without a box).
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"compressed.rar", "", ""},
         {"compressed_crc_error.rar", "", "CRC error"},
         {"compressed_password.rar", "secret", ""},
@@ -108,14 +105,14 @@ TEST_F(ModuleRarTest, ArchiverMadeArchivesWithAndWithoutTheirPassword) {
         {"encrypted_headers.rar", "secret", ""},
         {"encrypted_headers.rar", "", "File header broken"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.fixture) + " / " + c.password);
+    for (const auto& [fixture, password, message] : cases) {
+        SCOPED_TRACE(std::string(fixture) + " / " + password);
         QFile::remove(env.host(kArchive));
         QFile::remove(env.host(kImage));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VORNELIX_TEST_DATA "/rar/") + c.fixture,
-                                env.host(kArchive)));
-        *c.message ? expectFatal(c.message, 0, c.password) : expectQuiet(0, c.password);
-        EXPECT_EQ(image() == fixtureVolume(), !*c.message);
+        ASSERT_TRUE(
+            QFile::copy(QStringLiteral(VORNELIX_TEST_DATA "/rar/") + fixture, env.host(kArchive)));
+        *message ? expectFatal(message, 0, password) : expectQuiet(0, password);
+        EXPECT_EQ(image() == fixtureVolume(), !*message);
     }
 }
 
