@@ -138,27 +138,6 @@ TEST_F(DatabaseTest, CursorNeedsACurrentRowAndAnUpdateItsRowInTheFile) {
     EXPECT_EQ(errorOf([&] { rows.Update(); }).number(), kErrRowNotFound);
 }
 
-TEST_F(DatabaseTest, ObjectsRefuseUseInTheWrongState) {
-    DbRecordset rows;
-    EXPECT_EQ(errorOf([&] { rows.Open(kSelectAllProfiles, connection); }).number(),
-              kErrConnectionClosed);
-    connection.Open();
-    rows.Open(kSelectAllProfiles, connection);
-    EXPECT_EQ(errorOf([&] { rows.Open(kSelectAllProfiles, connection); }).number(), kErrObjectOpen);
-
-    // Closing the connection closes its record sets.
-    connection.Close();
-    EXPECT_EQ(errorOf([&] { rows.Requery(); }).number(), kErrObjectClosed);
-
-    // A record set may outlive its connection.
-    auto shortLived = std::make_unique<DbConnection>();
-    shortLived->ConnectionString = connectionTo(kDatabase);
-    shortLived->Open();
-    rows.Open(kSelectAllProfiles, *shortLived);
-    shortLived.reset();
-    EXPECT_EQ(rows.State(), kStateClosed);
-}
-
 TEST_F(DatabaseTest, CreationNeverOverwritesAFileNorLeavesABrokenOne) {
     connection.Open();
     insert("Kept");
