@@ -152,19 +152,5 @@ TEST_P(ZeroImageArchive, ExtractsToTheHeadFollowedByZeros) {
 INSTANTIATE_TEST_SUITE_P(Sizes, ZeroImageArchive,
                          ::testing::Values(7, 8, 7 + 4097 * 3, 7 + 4097 * 3 + 1, 5 << 20));
 
-TEST(ImageArchives, EverySizeLiesInTheProgramFolderWithOneImage) {
-    for (int gib = 3; gib <= 15; ++gib) {
-        RarArchive rar;
-        const QString path = QString(VORNELIX_PROGRAM_DIR "/vornelix_hd_%1gb.rar").arg(gib);
-        ASSERT_EQ(rar.open(path, platform::RarOpenMode::List, 0), 0) << gib;
-        QString name;
-        EXPECT_EQ(rar.readHeader(&name), 0);
-        EXPECT_EQ(name, "hdimage.img");
-        EXPECT_EQ(rar.processFile(platform::RarOperation::Skip), 0);
-        EXPECT_EQ(rar.readHeader(), platform::rar::kEndArchive);
-        EXPECT_LT(QFile(path).size(), 600 * 1024);
-    }
-}
-
 }  // namespace
 }  // namespace vornelix
