@@ -49,11 +49,6 @@ class NetworkWizard : public ::testing::Test {
         click<Page1>("OKButton");
         click<Page2>("OKButton");
     }
-    static void enterAddress(const QString& address, const QString& mask) {
-        control<Page3, QCheckBox>("Check1")->setChecked(true);
-        control<Page3, IpAddressEdit>("IPAddress1")->setText(address);
-        control<Page3, IpAddressEdit>("IPAddress2")->setText(mask);
-    }
 
     test::TestEnvironment env;
 };
@@ -86,7 +81,9 @@ TEST_F(NetworkWizard, NextBackAndCancelHideShowAndUnload) {
 // The checks of Next itself are tested with storeHostAddress.
 TEST_F(NetworkWizard, Page3KeepsAnUncheckedOrAnsweringAddressAndIsReloadedAfterAStoredOne) {
     toPage3();
-    enterAddress("192.168.0.1", "255.255.255.0");
+    control<Page3, QCheckBox>("Check1")->setChecked(true);
+    control<Page3, IpAddressEdit>("IPAddress1")->setText("192.168.0.1");
+    control<Page3, IpAddressEdit>("IPAddress2")->setText("255.255.255.0");
     control<Page3, QCheckBox>("Check1")->setChecked(false);
     click<Page3>("OKButton");  // unchecked: on to page 4, nothing stored
     click<Page4>("CancelButton");

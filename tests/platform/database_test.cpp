@@ -102,21 +102,6 @@ TEST_F(DatabaseTest, FileHeldExclusivelyByAnotherProcessFailsPromptly) {
     EXPECT_EQ(connection.State(), kStateOpen);
 }
 
-TEST_F(DatabaseTest, ExecuteBindsEveryValueAsItIs) {
-    connection.Open();
-    const QString hostile = "x'); drop table Vornelix_profile; --";
-    connection.Execute(kInsert, {hostile, QVariant(), std::int16_t{7}, "d:", 2.5, true});
-
-    DbRecordset rows;
-    rows.Open("select * from Vornelix_profile where prof_name = ?", connection, kCursorDynamic,
-              kLockOptimistic, {hostile});
-    EXPECT_EQ(rows.Fields(1).toString(), hostile);
-    EXPECT_TRUE(rows.Fields(2).isNull());
-    EXPECT_EQ(rows.Fields(3).toInt(), 7);
-    EXPECT_EQ(rows.Fields(5).toDouble(), 2.5);
-    EXPECT_EQ(rows.Fields(6).toInt(), 1);
-}
-
 TEST_F(DatabaseTest, ExecuteRefusesWrongStatementsAndValuesAndRunsNoneOfThem) {
     EXPECT_EQ(errorOf([&] { connection.Execute("delete from Vornelix_profile"); }).number(),
               kErrConnectionClosed);
@@ -151,27 +136,6 @@ TEST_F(DatabaseTest, CursorNeedsACurrentRowAndAnUpdateItsRowInTheFile) {
     connection.Execute("delete from Vornelix_profile");
     rows.setField(6, 1);
     EXPECT_EQ(errorOf([&] { rows.Update(); }).number(), kErrRowNotFound);
-}
-
-TEST_F(DatabaseTest, ObjectsRefuseUseInTheWrongState) {
-    DbRecordset rows;
-    EXPECT_EQ(errorOf([&] { rows.Open(kSelectAllProfiles, connection); }).number(),
-              kErrConnectionClosed);
-    connection.Open();
-    rows.Open(kSelectAllProfiles, connection);
-    EXPECT_EQ(errorOf([&] { rows.Open(kSelectAllProfiles, connection); }).number(), kErrObjectOpen);
-
-    // Closing the connection closes its record sets.
-    connection.Close();
-    EXPECT_EQ(errorOf([&] { rows.Requery(); }).number(), kErrObjectClosed);
-
-    // A record set may outlive its connection.
-    auto shortLived = std::make_unique<DbConnection>();
-    shortLived->ConnectionString = connectionTo(kDatabase);
-    shortLived->Open();
-    rows.Open(kSelectAllProfiles, *shortLived);
-    shortLived.reset();
-    EXPECT_EQ(rows.State(), kStateClosed);
 }
 
 TEST_F(DatabaseTest, CreationNeverOverwritesAFileNorLeavesABrokenOne) {

@@ -43,14 +43,6 @@ class LinuxProcessesTest : public ::testing::Test {
     std::vector<std::int64_t> m_started;
 };
 
-// Shell syntax in the parameters is only text.
-TEST_F(LinuxProcessesTest, SplitsAndMapsTheParametersAndRunsInTheWorkingFolder) {
-    env.writeFile("c:\\Temp\\$HOME;a b.txt", "hello");
-    const StartResult r = start("cp", "\"c:\\Temp\\$HOME;a b.txt\" copy.txt", "c:\\Current");
-    EXPECT_GT(r.pid, 0);
-    EXPECT_EQ(waitForFile("c:\\Current\\copy.txt"), "hello");
-}
-
 TEST_F(LinuxProcessesTest, ProgramSeesItsWindowsStylePathAndTheShowCommand) {
     ASSERT_TRUE(QFile::copy("/bin/cp", env.host("c:\\Vornelix\\copy.exe")));
     start("c:\\Vornelix\\copy.exe", "/proc/self/cmdline c:\\Temp\\cmdline.txt", "c:\\Vornelix",

@@ -13,8 +13,6 @@
 namespace vornelix {
 namespace {
 
-using platform::ProgramEnded;
-
 const QString kFolder = R"(c:\Vornelix_HD\Test)";
 const QString kCopy = R"(c:\Vornelix_HD\Test\VornelHD.exe)";
 const QString kArchive = R"(c:\Vornelix\vornelix_hd_8gb.rar)";
@@ -126,7 +124,7 @@ TEST_F(CreationSequence, AMissingArchiveEndsTheProgramBeforeTheInsert) {
     env.createDatabase();
     gv().GrowableVolume = kFalse;
     form<frmProcessing>();
-    EXPECT_THROW(env.clock.advance(frmProcessing::kTimerIntervalMs), ProgramEnded);
+    EXPECT_THROW(env.clock.advance(frmProcessing::kTimerIntervalMs), platform::ProgramEnded);
     EXPECT_EQ(env.ui.lastText(), "Cannot open " + kArchive);
     EXPECT_EQ(countProfiles(), 0);
 }
@@ -142,13 +140,6 @@ TEST_F(CreationSequence, ProfileFolderMakesWhatIsMissing) {
         EXPECT_EQ(gv().HardDiskPath, kFolder);
         EXPECT_TRUE(env.files().folderExists(kFolder));
     }
-}
-
-TEST_F(CreationSequence, AFolderThatCannotBeMadeIsReportedWithoutATitle) {
-    gv().HardDiskPath = R"(q:\Vornelix_HD\)";
-    EXPECT_FALSE(VolumeCreation::my_new_Timer());
-    EXPECT_EQ(env.ui.lastText(), "Path/File access error");
-    EXPECT_EQ(env.ui.boxes.back().shownTitle(), "MainVornelix");
 }
 
 TEST_F(CreationSequence, FixedVolumeIsExtractedFromTheArchiveOfItsSize) {

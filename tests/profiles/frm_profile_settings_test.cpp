@@ -114,8 +114,13 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"SharedDrivePicker", kTiger, 0, 2, 256, 1024, 0, kTiger, "256", false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ProfileSettings, CheckBoxesExcludeEachOtherAndPickTheSharedDrive) {
-    addTiger();
+// The dialog over Tiger as addTiger() stores it.
+class TigerSettings : public ProfileSettings {
+  protected:
+    TigerSettings() { addTiger(); }
+};
+
+TEST_F(TigerSettings, CheckBoxesExcludeEachOtherAndPickTheSharedDrive) {
     env.writeFile("c:\\disks\\share.dsk", "x");
     env.ui.chosenFiles = {"c:\\disks\\share", "c:\\disks\\gone.dsk"};
     control<QCheckBox>("CheckCd")->setChecked(true);
@@ -130,23 +135,19 @@ TEST_F(ProfileSettings, CheckBoxesExcludeEachOtherAndPickTheSharedDrive) {
     EXPECT_EQ(gv().SharedDrivePath, "");
 }
 
-TEST_F(ProfileSettings, InstallationSourceFallsBackToTheImage) {
-    addTiger();
-    struct Case {
-        const char* drives;
-        const char* message;
-        bool started;
-    } cases[] = {
+TEST_F(TigerSettings, InstallationSourceFallsBackToTheImage) {
+    // Extra drives, the message, whether the CD-ROM option stays chosen.
+    const std::tuple<const char*, const char*, bool> cases[] = {
         {"", "No CD-ROM was detected", false},
         {";e=/nonexistent|cdrom", "Please insert a valid Mac instalation CD in E: Drive", false},
         {";e=/|cdrom", "", true}};
-    for (const Case& c : cases) {
-        useDrives(c.drives);
+    for (const auto& [drives, message, started] : cases) {
+        useDrives(drives);
         env.ui.boxes.clear();
         control<QRadioButton>("CDOption_0")->setChecked(true);
-        EXPECT_EQ(env.ui.lastText().section("\r\n", 0, 0), c.message);
-        EXPECT_EQ(control<QRadioButton>("CDOption_0")->isChecked(), c.started) << c.drives;
-        EXPECT_EQ(control<QPushButton>("CommandInstalltion")->isEnabled(), c.started);
+        EXPECT_EQ(env.ui.lastText().section("\r\n", 0, 0), message);
+        EXPECT_EQ(control<QRadioButton>("CDOption_0")->isChecked(), started) << drives;
+        EXPECT_EQ(control<QPushButton>("CommandInstalltion")->isEnabled(), started);
     }
     control<QRadioButton>("CDOption_1")->setChecked(true);
     EXPECT_TRUE(control<QPushButton>("CommandInstalltion")->isEnabled()) << "stays enabled";
@@ -157,8 +158,7 @@ TEST_F(ProfileSettings, InstallationSourceFallsBackToTheImage) {
     EXPECT_TRUE(control<QPushButton>("CommandInstalltion")->isEnabled());
 }
 
-TEST_F(ProfileSettings, OkWritesTheGeneralSettingsThenThePendingMove) {
-    addTiger();
+TEST_F(TigerSettings, OkWritesTheGeneralSettingsThenThePendingMove) {
     for (const char* button : {"Command1", "Command3"}) {  // Cancel, then OK
         control<QComboBox>("ComboRam")->setCurrentText("512");
         control<QCheckBox>("CheckNetwork")->setChecked(true);
@@ -175,8 +175,7 @@ TEST_F(ProfileSettings, OkWritesTheGeneralSettingsThenThePendingMove) {
     EXPECT_EQ(read(kMovedImage), "volume");
 }
 
-TEST_F(ProfileSettings, DriveListChecksAtOnceAndApplyMovesTheImage) {
-    addTiger();
+TEST_F(TigerSettings, DriveListChecksAtOnceAndApplyMovesTheImage) {
     chooseDrive("c:");  // refused
     EXPECT_FALSE(control<QPushButton>("Command6")->isEnabled());
     control<QComboBox>("DrvHardDisk")->setCurrentText("d:");
@@ -187,8 +186,7 @@ TEST_F(ProfileSettings, DriveListChecksAtOnceAndApplyMovesTheImage) {
     EXPECT_FALSE(m_files->fileExists(kImage));
 }
 
-TEST_F(ProfileSettings, QuickFormatRunsTheHdToolBesideTheImage) {
-    addTiger();
+TEST_F(TigerSettings, QuickFormatRunsTheHdToolBesideTheImage) {
     env.writeFile("c:\\Vornelix\\VornelHD.exe", "tool");
     env.ui.answers = {MsgAnswer::Ok};
     control<QPushButton>("Command5")->click();
@@ -201,8 +199,7 @@ TEST_F(ProfileSettings, QuickFormatRunsTheHdToolBesideTheImage) {
     EXPECT_EQ(row()[0], kTiger);
 }
 
-TEST_F(ProfileSettings, StartInstallationStoresTheSourceAndStarts) {
-    addTiger();
+TEST_F(TigerSettings, StartInstallationStoresTheSourceAndStarts) {
     env.ui.answers = {MsgAnswer::Cancel};
     dialog().CommandInstalltion_Click();
     EXPECT_EQ(gv().RamSizeMB, 1024);
@@ -223,8 +220,7 @@ TEST_F(ProfileSettings, StartInstallationStoresTheSourceAndStarts) {
 }
 
 // Every failure: a box titled "Vornelix", the row and the image as they were.
-TEST_F(ProfileSettings, FailuresLeaveTheRowAndTheImage) {
-    addTiger();
+TEST_F(TigerSettings, FailuresLeaveTheRowAndTheImage) {
     QDir().mkpath(env.root() + "/D/Vornelix_HD/Tiger");
     QFile(env.root() + "/D/Vornelix_HD/Tiger/hdimage.img").open(QIODevice::WriteOnly);
     chooseDrive("d:");

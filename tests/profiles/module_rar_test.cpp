@@ -1,7 +1,6 @@
 #include "profiles/module_rar.h"
 
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 
 #include <QDir>
 #include <QDirIterator>
@@ -87,30 +86,18 @@ TEST_F(ModuleRarTest, ShowsTheCommentThenEveryEntryOverwritesTheDestinationAlone
     EXPECT_FALSE(QFile::exists("original.img"));  // not in the process's own folder
 }
 
-TEST_F(ModuleRarTest, DamagedEntriesEndTheProgramWithTheirMessage) {
-    const std::pair<RarFault, QString> cases[] = {
-        {RarFault::DataCrc, "CRC error"},
-        {RarFault::UnknownMethod, "Unknown archive format"},
-        {RarFault::BrokenHeader, "File header broken"}};
-    for (const auto& [fault, message] : cases) {
-        SCOPED_TRACE(message.toStdString());
-        write(RarWriter()
-                  .add("good.img", "the good entry")
-                  .add("bad.img", pattern(5000, 'x'), fault));
-        expectFatal(message);
-        if (fault == RarFault::BrokenHeader) {
-            EXPECT_EQ(image(), "the good entry");
-        }
-    }
+// Damaged data and headers are checked with the archiver-made archives below.
+TEST_F(ModuleRarTest, AnEntryOfAnUnknownMethodEndsTheProgram) {
+    write(RarWriter()
+              .add("good.img", "the good entry")
+              .add("bad.img", pattern(5000, 'x'), RarFault::UnknownMethod));
+    expectFatal("Unknown archive format");
 }
 
 // Archives made by the rar archiver (tests/data/rar): compressed and encrypted ones.
 TEST_F(ModuleRarTest, ArchiverMadeArchivesWithAndWithoutTheirPassword) {
-    const struct {
-        const char* fixture;
-        const char* password;
-        const char* message;  // "": extracted without a box
-    } cases[] = {
+    // The fixture, the password given, the message ("": extracted without a box).
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"compressed.rar", "", ""},
         {"compressed_crc_error.rar", "", "CRC error"},
         {"compressed_password.rar", "secret", ""},
@@ -118,14 +105,14 @@ TEST_F(ModuleRarTest, ArchiverMadeArchivesWithAndWithoutTheirPassword) {
         {"encrypted_headers.rar", "secret", ""},
         {"encrypted_headers.rar", "", "File header broken"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.fixture) + " / " + c.password);
+    for (const auto& [fixture, password, message] : cases) {
+        SCOPED_TRACE(std::string(fixture) + " / " + password);
         QFile::remove(env.host(kArchive));
         QFile::remove(env.host(kImage));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VORNELIX_TEST_DATA "/rar/") + c.fixture,
-                                env.host(kArchive)));
-        *c.message ? expectFatal(c.message, 0, c.password) : expectQuiet(0, c.password);
-        EXPECT_EQ(image() == fixtureVolume(), !*c.message);
+        ASSERT_TRUE(
+            QFile::copy(QStringLiteral(VORNELIX_TEST_DATA "/rar/") + fixture, env.host(kArchive)));
+        *message ? expectFatal(message, 0, password) : expectQuiet(0, password);
+        EXPECT_EQ(image() == fixtureVolume(), !*message);
     }
 }
 
@@ -150,16 +137,6 @@ TEST_F(ModuleRarTest, DestinationsThatCannotBeWrittenAndAMissingFolder) {
     EXPECT_NO_THROW(RARExecute(made, 0, archive, ""));
     std::setlocale(LC_ALL, savedLocale.c_str());
     EXPECT_EQ(env.readFile(made), "volume");
-}
-
-TEST_F(ModuleRarTest, DestinationOnAFullFileSystemIsAWriteError) {
-    write(RarWriter().add("v.img", pattern(512 * 1024, 'f')));
-    const QByteArray full = QFile::encodeName(env.host(R"(c:\Full)"));
-    QDir().mkpath(full);
-    if (::mount("tmpfs", full.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") != 0)
-        GTEST_SKIP() << "cannot mount a 64 KiB tmpfs here; mounting needs CAP_SYS_ADMIN";
-    expectFatal("Write error", 0, "", kArchive, R"(c:\Full\hdimage.img)");
-    ::umount2(full.constData(), MNT_DETACH);
 }
 
 // ---- window events during a pass -------------------------------------------------------------

@@ -9,7 +9,6 @@
 #include <QSlider>
 
 #include "machine/global_variables.h"
-#include "machine/profile_store.h"
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard2.h"
