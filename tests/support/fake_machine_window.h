@@ -24,8 +24,6 @@ class FakeMachineWindow final : public MachineWindowPort, public MachineWindowAc
 
     // MachineWindowAccess
     MachineWindowPort& load() override {
-        if (!loaded)
-            ++loads;
         loaded = true;
         return *this;
     }
@@ -37,7 +35,6 @@ class FakeMachineWindow final : public MachineWindowPort, public MachineWindowAc
     }
 
     bool loaded = false;
-    int loads = 0;
     int unloads = 0;
     bool shown = false;
     QString caption;
