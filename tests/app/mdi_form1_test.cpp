@@ -8,12 +8,14 @@
 #include "app/flat_bttn.h"
 #include "app/form1.h"
 #include "app/mdi_form1.h"
+#include "app/mdl_load.h"
 #include "app/picture_box.h"
 #include "machine/busy_state.h"
 #include "machine/dlg_open_profile.h"
 #include "machine/engine_interface.h"
 #include "machine/global_variables.h"
 #include "machine/module_general_functions.h"
+#include "platform/folder_lock.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -200,6 +202,56 @@ TEST_F(MainWindowTest, DialogsOverTheMaximizedMachineWindow) {
     unload<DlgOpenProfile>();
     window->mdiArea()->setActiveSubWindow(form<Form1>().subWindow());
     EXPECT_EQ(window->windowTitle(), "Vornelix [ Tiger - Press Ctrl+R to Start Mac ]");
+}
+
+// The main window's network timer drives the poll for a trigger file; stopping the engine
+// leaves it running.
+TEST_F(MainWindowTest, NetworkTimerPollsUntilTheTriggerFileAndStopDoesNotEndIt) {
+    gv().HostIPAddress = "192.168.0.1";
+    gv().HostSubnetMask = "255.255.255.0";
+    gv().EngineRunning = kTrue;
+    window->setNetworkPollCount(0);
+    window->setNetworkTimerEnabled(true);
+    env.clock.advance(1000);
+    window->runCommand(MenuControl::mnuControl_Stop);
+    env.clock.advance(1000);
+    EXPECT_TRUE(window->networkTimer().isEnabled());
+    EXPECT_EQ(window->networkPollCount(), 20);
+
+    env.writeFile("c:\\Vornelix\\eth0.ras", "");
+    env.clock.advance(100);
+    EXPECT_FALSE(window->networkTimer().isEnabled());
+    ASSERT_FALSE(env.processes.starts.empty());
+    EXPECT_EQ(env.processes.starts.back().parameters, "address add 192.168.0.1/24 dev eth0");
+}
+
+// The machine window loads with the unlit icons showing; its unload deletes the configuration
+// file.
+TEST_F(MainWindowTest, MachineWindowUnloadDeletesTheConfigurationFileAndLoadStartsUnlit) {
+    env.writeFile("c:\\Vornelix\\Xeminga", "x");
+    MachineWindowPort& w = machineWindow();
+    for (int i = 0; i < kProgressPictureCount; ++i)
+        EXPECT_EQ(w.isProgressPictureVisible(i), i % 2 == 0) << i;
+    EXPECT_EQ(w.progressCaption(), "Getting System Parameters");
+    unloadMachineWindow();
+    EXPECT_FALSE(isMachineWindowLoaded());
+    EXPECT_FALSE(env.files().fileExists("c:\\Vornelix\\Xeminga"));
+    // A second unload, and an unload without the file, do nothing.
+    machineWindow();
+    unloadMachineWindow();
+    unloadMachineWindow();
+}
+
+// A second instance on the same program folder is refused; the lock goes with its holder, so
+// an instance that ended (or crashed) leaves nothing behind.
+TEST(SecondInstance, IsRefusedWhileTheFirstHoldsTheProgramFolder) {
+    test::TestEnvironment env;
+    auto first = MdlLoad::claimProgramFolder();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(MdlLoad::claimProgramFolder(), nullptr);
+    EXPECT_EQ(env.ui.takeOnlyBox(), "Vornelix is already running.");
+    first.reset();
+    EXPECT_NE(MdlLoad::claimProgramFolder(), nullptr);
 }
 
 }  // namespace
