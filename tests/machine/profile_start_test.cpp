@@ -189,19 +189,5 @@ TEST_F(ProfileStart, DatabaseThatCannotBeOpenedEndsTheProgram) {
     EXPECT_EQ(env.ui.boxes.at(0).icon, platform::MsgIcon::Information);
 }
 
-// The engine ends by itself (killed, crashed): within a second the program is as after Stop.
-TEST_F(ProfileStart, AnEngineThatEndsByItselfIsNoticed) {
-    addProfile(kVolume, "   ");
-    engineMakesWindows();
-    vornelix::ProfileStart::Power_on();
-    env.clock.advance(1000);
-    EXPECT_EQ(gv().EngineRunning, kTrue) << "still running";
-    env.processes.running.clear();
-    env.clock.advance(1000);
-    EXPECT_EQ(gv().EngineRunning, kFalse);
-    EXPECT_EQ(main.text, "Vornelix [ Tiger - Press Ctrl+R to Start Mac ]");
-    EXPECT_EQ(main.lastState, enableStateFor(MenuStateKind::ProfileIdle));
-}
-
 }  // namespace
 }  // namespace vornelix
