@@ -28,14 +28,6 @@ class ProfileStoreTest : public ::testing::Test {
     test::TestEnvironment env;
 };
 
-TEST_F(ProfileStoreTest, CloseReleasesBothObjectsWhateverTheirState) {
-    gv().DbConnection->ConnectionString = "x";  // objects that exist but were never opened
-    gv().DbRecordset.get();
-    closeProfileStore();
-    expectStoreReleased();
-    EXPECT_NO_THROW(openProfileStore(kSelectAllProfiles)) << "the file is free again";
-}
-
 TEST_F(ProfileStoreTest, CountsTheRowsAndClosesTheStoreAlsoWhenItFails) {
     insert("A");
     insert("B");
