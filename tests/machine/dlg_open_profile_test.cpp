@@ -165,9 +165,7 @@ TEST_F(OpenProfileDialog, CdRomAndSharedDriveExcludeEachOther) {
 
 // A pick, trimmed, taken as it is when it ends in ".dsk" in any case, else with ".dsk"
 // appended; a missing file is said and changes nothing; a cancel changes nothing.
-TEST(SharedDrivePick, PicksAreTakenAsTheirFilesAre) {
-    test::TestEnvironment env;
-    env.writeFile("c:\\drives\\share.dsk", "disk");
+TEST_F(OpenProfileDialog, SharedDrivePicksAreTakenAsTheirFilesAre) {
     env.writeFile("c:\\drives\\UPPER.DSK", "disk");
     const std::tuple<std::optional<QString>, QString, QString> rows[] = {
         {QString(" c:\\drives\\UPPER.DSK "), "c:\\drives\\UPPER.DSK", ""},

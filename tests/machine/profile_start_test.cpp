@@ -197,8 +197,7 @@ std::string shown(const test::FakeMachineWindow& w) {
     return text;
 }
 
-TEST(StartAnimation, EveryPhaseBlinksItsPairAndShowsItsCaptionWhileItWaits) {
-    test::TestEnvironment env;
+TEST_F(ProfileStart, AnimationBlinksEachPhasesPairAndShowsItsCaptionWhileItWaits) {
     test::FakeMachineWindow w;
     w.pictures.fill(true);
     std::vector<std::pair<std::string, QString>> atWait;
