@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "machine/basic_text.h"
 #include "machine/dlg_open_profile.h"
 #include "machine/global_variables.h"
 #include "machine/main_window_port.h"
@@ -215,16 +214,6 @@ TEST(RamSizes, StepsOf32From128UpToTheHostMemory) {
     }
     EXPECT_EQ(ramSizeSelection(28), 27);  // the largest size
     EXPECT_EQ(ramSizeSelection(1), -1);
-}
-
-TEST(BasicText, BlanksNumbersAndNulls) {
-    EXPECT_EQ(trimBlanks("  a b \t "), "a b \t");
-    EXPECT_EQ(leadingNumber(" 1.5 GB"), 1.5);
-    EXPECT_EQ(leadingNumber("abc"), 0);
-    EXPECT_EQ(variantText(QVariant()), "");
-    EXPECT_EQ(variantText(1.0), "1");
-    EXPECT_EQ(inFolder("c:\\", "x"), "c:\\x");
-    EXPECT_EQ(inFolder("c:\\a", "x"), "c:\\a\\x");
 }
 
 }  // namespace

@@ -155,18 +155,6 @@ TEST_F(ProfileStart, SuccessfulStartEmbedsTheEngineAndClearsTheOneStartOptions) 
         env.windows.findWindow(kConsoleWindowClass, "c:\\Vornelix\\Vornelix.exe")));
 }
 
-TEST_F(ProfileStart, FailedLaunchReportsUnloadsAndEndsTheEngineItStarted) {
-    addProfile(kVolume, "   ");
-    // An engine left over from an earlier start must not be taken for this one.
-    const auto stale = env.windows.addWindow(kEngineWindowClass, "", 77);
-    vornelix::ProfileStart::Power_on();
-    EXPECT_EQ(env.ui.takeOnlyBox(), "There was an error in your profile. Press OK to get help.");
-    EXPECT_EQ(gv().EngineWindow, 0);
-    EXPECT_EQ(machine.unloads, 1);
-    EXPECT_EQ(env.windows.parentOf(stale), 0);
-    EXPECT_EQ(env.processes.ended, std::vector<std::int64_t>{1000});
-}
-
 TEST_F(ProfileStart, NetworkPollIsArmedOnlyWithNetworkingAndBothAddresses) {
     const std::tuple<std::int16_t, QString, bool> cases[] = {
         {1, "255.255.255.0", true}, {1, "   ", false}, {0, "255.255.255.0", false}};

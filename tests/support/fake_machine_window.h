@@ -28,14 +28,9 @@ class FakeMachineWindow final : public MachineWindowPort, public MachineWindowAc
         return *this;
     }
     bool isLoaded() const override { return loaded; }
-    void unload() override {
-        if (loaded)
-            ++unloads;
-        loaded = false;
-    }
+    void unload() override { loaded = false; }
 
     bool loaded = false;
-    int unloads = 0;
     bool shown = false;
     QString caption;
     bool logoVisible = true;
