@@ -1,19 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QImage>
 #include <QMdiArea>
+#include <QPainter>
 #include <memory>
 
 #include "app/app_windows.h"
 #include "app/flat_bttn.h"
 #include "app/form1.h"
 #include "app/mdi_form1.h"
+#include "app/mdl_load.h"
 #include "app/picture_box.h"
+#include "app/toolbar_pictures.h"
 #include "machine/busy_state.h"
 #include "machine/dlg_open_profile.h"
 #include "machine/engine_interface.h"
 #include "machine/global_variables.h"
 #include "machine/module_general_functions.h"
+#include "platform/folder_lock.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -200,6 +205,179 @@ TEST_F(MainWindowTest, DialogsOverTheMaximizedMachineWindow) {
     unload<DlgOpenProfile>();
     window->mdiArea()->setActiveSubWindow(form<Form1>().subWindow());
     EXPECT_EQ(window->windowTitle(), "Vornelix [ Tiger - Press Ctrl+R to Start Mac ]");
+}
+
+// The main window's network timer drives the poll for a trigger file; stopping the engine
+// leaves it running.
+TEST_F(MainWindowTest, NetworkTimerPollsUntilTheTriggerFileAndStopDoesNotEndIt) {
+    gv().HostIPAddress = "192.168.0.1";
+    gv().HostSubnetMask = "255.255.255.0";
+    gv().EngineRunning = kTrue;
+    window->setNetworkPollCount(0);
+    window->setNetworkTimerEnabled(true);
+    env.clock.advance(1000);
+    window->runCommand(MenuControl::mnuControl_Stop);
+    env.clock.advance(1000);
+    EXPECT_TRUE(window->networkTimer().isEnabled());
+    EXPECT_EQ(window->networkPollCount(), 20);
+
+    env.writeFile("c:\\Vornelix\\eth0.ras", "");
+    env.clock.advance(100);
+    EXPECT_FALSE(window->networkTimer().isEnabled());
+    ASSERT_FALSE(env.processes.starts.empty());
+    EXPECT_EQ(env.processes.starts.back().parameters, "address add 192.168.0.1/24 dev eth0");
+}
+
+// The machine window loads with the unlit icons showing; its unload deletes the configuration
+// file.
+TEST_F(MainWindowTest, MachineWindowUnloadDeletesTheConfigurationFileAndLoadStartsUnlit) {
+    env.writeFile("c:\\Vornelix\\Xeminga", "x");
+    MachineWindowPort& w = machineWindow();
+    for (int i = 0; i < kProgressPictureCount; ++i)
+        EXPECT_EQ(w.isProgressPictureVisible(i), i % 2 == 0) << i;
+    EXPECT_EQ(w.progressCaption(), "Getting System Parameters");
+    unloadMachineWindow();
+    EXPECT_FALSE(isMachineWindowLoaded());
+    EXPECT_FALSE(env.files().fileExists("c:\\Vornelix\\Xeminga"));
+    // A second unload, and an unload without the file, do nothing.
+    machineWindow();
+    unloadMachineWindow();
+    unloadMachineWindow();
+}
+
+// A second instance on the same program folder is refused; the lock goes with its holder, so
+// an instance that ended (or crashed) leaves nothing behind.
+TEST(SecondInstance, IsRefusedWhileTheFirstHoldsTheProgramFolder) {
+    test::TestEnvironment env;
+    auto first = MdlLoad::claimProgramFolder();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(MdlLoad::claimProgramFolder(), nullptr);
+    EXPECT_EQ(env.ui.takeOnlyBox(), "Vornelix is already running.");
+    first.reset();
+    EXPECT_NE(MdlLoad::claimProgramFolder(), nullptr);
+}
+
+QImage image(const QPixmap& pixmap) {
+    return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// The mask colour is cut out of every picture, also when it changes later; a state without
+// a picture of its own shows the normal one.
+TEST(FlatBttn, ShowsThePictureOfItsStateWithoutTheMaskColour) {
+    QPixmap picture(26, 35);
+    picture.fill(Qt::white);
+    QPainter(&picture).fillRect(5, 5, 10, 10, QColor(0xFE, 0xFE, 0xFE));
+    FlatBttn button;
+    button.setPicture(picture);
+    const QImage shown = image(button.shownPicture(FlatBttn::Look::Over));
+    EXPECT_EQ(qAlpha(shown.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(shown.pixel(7, 7)), 255);
+    button.setMaskColor(QColor(0xFE, 0xFE, 0xFE));
+    const QImage remasked = image(button.shownPicture(FlatBttn::Look::Normal));
+    EXPECT_EQ(qAlpha(remasked.pixel(0, 0)), 255);
+    EXPECT_EQ(qAlpha(remasked.pixel(7, 7)), 0);
+}
+
+// Every icon draws four distinct pictures with no pixel of the white mask colour, which would
+// cut holes into them.
+TEST(ToolbarPictures, EveryIconDrawsFourDistinctPicturesWithoutMaskColour) {
+    for (int icon = 0; icon <= static_cast<int>(ToolbarIcon::Paste); ++icon) {
+        SCOPED_TRACE(icon);
+        const FlatBttnPictures p = drawToolbarButton(static_cast<ToolbarIcon>(icon), {26, 35}, 2);
+        for (const QPixmap* picture : {&p.normal, &p.disabled, &p.down, &p.over}) {
+            EXPECT_EQ(picture->deviceIndependentSize().toSize(), QSize(26, 35));
+            const QImage pixels = image(*picture);
+            int white = 0, opaque = 0;
+            for (int y = 0; y < pixels.height(); ++y)
+                for (int x = 0; x < pixels.width(); ++x) {
+                    white += pixels.pixel(x, y) == qRgba(255, 255, 255, 255);
+                    opaque += qAlpha(pixels.pixel(x, y)) > 0;
+                }
+            EXPECT_EQ(white, 0);
+            EXPECT_GT(opaque, 100);
+            EXPECT_TRUE(picture == &p.normal || pixels != image(p.normal));
+        }
+    }
+}
+
+const QString kTitle = "Vornel Drag And Drop";
+const char* const kFailed =
+    "Vornelix Share Drive Module Failed ,Please report at https://support.example.com/vornelix";
+
+// Start code, sleeps before the window comes (-1: never), engine running, message, sleeps.
+using OpenCase = std::tuple<int, int, Flag, std::string, std::size_t>;
+
+// The started program makes its window once the clock has slept this often.
+class ShareDriveTest : public ::testing::TestWithParam<OpenCase> {
+  protected:
+    ShareDriveTest() {
+        installAppWindows();
+        window = std::make_unique<MDIForm1>();
+        env.clock.onStep = [this](const char*, int) {
+            if (!own && static_cast<int>(env.clock.sleeps.size()) == sleepsBeforeWindow)
+                own = env.windows.addWindow("", kTitle, env.processes.nextPid - 1);
+        };
+    }
+
+    test::TestEnvironment env;
+    std::unique_ptr<MDIForm1> window;
+    int sleepsBeforeWindow = 1;
+    WindowHandle own = 0;
+};
+
+TEST_P(ShareDriveTest, TakesOnlyTheWindowOfTheProgramItStarted) {
+    const auto& [code, before, engineRunning, message, sleeps] = GetParam();
+    env.processes.code = code;
+    gv().EngineRunning = engineRunning;
+    sleepsBeforeWindow = before;
+    const WindowHandle earlier = env.windows.addWindow("", kTitle, 7);
+    window->runCommand(M::mnuTools_ShareDrive);
+    EXPECT_EQ(env.ui.lastText().toStdString(), message);
+    EXPECT_EQ(env.clock.sleeps, std::vector<int>(sleeps, 100));
+    EXPECT_EQ(gv().ShareDriveWindow, own);
+    EXPECT_EQ(gv().ShareDriveOpen, own ? kTrue : kFalse);
+    EXPECT_EQ(window->picture("PictureSharedvButtons")->isHidden(), own == 0);
+    EXPECT_EQ(env.processes.running.size(), own ? 1u : 0u) << "nothing else left running";
+    EXPECT_EQ(env.files().fileExists("c:\\Vornelix\\pszFile"), engineRunning == kFalse);
+    EXPECT_EQ(env.windows.parentOf(earlier), 0);
+    if (own) {
+        window->runCommand(M::mnuTools_ShareDrive);
+        EXPECT_EQ(env.processes.starts.size(), 1u) << "the embedded one stays";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Open, ShareDriveTest,
+    ::testing::Values(OpenCase(platform::kStartOk, 10, kFalse, "", 10),
+                      OpenCase(platform::kStartOk, -1, kFalse, kFailed, 30),
+                      OpenCase(platform::kStartFileNotFound, 0, kFalse, kFailed, 0),
+                      OpenCase(platform::kStartOk, 0, kTrue, "Already running a profile.", 0)));
+
+// The strip's Close, Profile > Close and any unload of the machine window end alike, with
+// Close disabled although a profile is open.
+TEST_F(ShareDriveTest, EveryCloseRestoresTheProfileMenus) {
+    const std::function<void()> closes[] = {
+        [&] { window->runCommand(M::FlatBttnCloseShareDrv); },
+        [&] { window->runCommand(M::mnuProfile_close); },
+        [] { unload<Form1>(); },
+        // The program ends by itself.
+        [&] {
+            env.processes.running.clear();
+            env.clock.advance(1000);
+        },
+    };
+    for (const auto& close : closes) {
+        gv().ProfileOpen = kTrue;
+        window->runCommand(M::mnuTools_ShareDrive);
+        EXPECT_EQ(window->menuItem(M::mnuProfile)->text(), "Share Drive");
+        close();
+        EXPECT_EQ(gv().ShareDriveOpen, kFalse);
+        EXPECT_FALSE(isLoaded<Form1>());
+        EXPECT_EQ(window->menuItem(M::mnuProfile)->text(), "Profile");
+        EXPECT_FALSE(window->menuItem(M::mnuProfile_close)->isEnabled());
+        own = 0;
+        env.clock.sleeps.clear();
+    }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "machine/main_window_port.h"
 #include "machine/open_profile.h"
 #include "machine/profile_store.h"
+#include "machine/ram_sizes.h"
 #include "platform/database.h"
 #include "support/test_environment.h"
 
@@ -163,9 +164,7 @@ TEST_F(OpenProfileDialog, CdRomAndSharedDriveExcludeEachOther) {
 
 // A pick, trimmed, taken as it is when it ends in ".dsk" in any case, else with ".dsk"
 // appended; a missing file is said and changes nothing; a cancel changes nothing.
-TEST(SharedDrivePick, PicksAreTakenAsTheirFilesAre) {
-    test::TestEnvironment env;
-    env.writeFile("c:\\drives\\share.dsk", "disk");
+TEST_F(OpenProfileDialog, SharedDrivePicksAreTakenAsTheirFilesAre) {
     env.writeFile("c:\\drives\\UPPER.DSK", "disk");
     const std::tuple<std::optional<QString>, QString, QString> rows[] = {
         {QString(" c:\\drives\\UPPER.DSK "), "c:\\drives\\UPPER.DSK", ""},
@@ -183,6 +182,38 @@ TEST(SharedDrivePick, PicksAreTakenAsTheirFilesAre) {
         EXPECT_EQ(gv().SharedDrivePath, path);
         EXPECT_EQ(env.ui.lastText(), message);
     }
+}
+
+TEST_F(OpenProfileDialog, CountsTheRowsAndClosesTheStoreAlsoWhenItFails) {
+    addProfiles({"A", "B"});
+    EXPECT_EQ(countProfiles(), 2);
+    EXPECT_TRUE(storeClosed());
+
+    QFile::remove(env.programHost() + "/ASNMD.DAT");
+    EXPECT_THROW(countProfiles(), platform::RuntimeError);
+    EXPECT_TRUE(storeClosed());
+
+    // The connection opens but the table is missing: the open connection is closed again.
+    platform::createEncryptedDatabase(env.programHost() + "/ASNMD.DAT", kDatabasePassword,
+                                      {"create table other (x)"});
+    EXPECT_THROW(countProfiles(), platform::RuntimeError);
+    EXPECT_TRUE(storeClosed());
+}
+
+constexpr double kMB = 1024 * 1024;
+
+TEST(RamSizes, StepsOf32From128UpToTheHostMemory) {
+    const std::tuple<double, int, const char*> cases[] = {
+        {1000 * kMB, 28, "992"}, {512 * kMB - 1, 12, "480"}, {4096 * kMB, 125, "4096"},
+        {159.9 * kMB, 1, "128"}, {127 * kMB, 0, ""},         {0, 0, ""},
+    };
+    for (const auto& [bytes, count, last] : cases) {
+        const QStringList items = ramSizeItems(bytes);
+        ASSERT_EQ(items.size(), count) << bytes;
+        EXPECT_EQ(items.value(count - 1), last) << bytes;
+    }
+    EXPECT_EQ(ramSizeSelection(28), 27);  // the largest size
+    EXPECT_EQ(ramSizeSelection(1), -1);
 }
 
 }  // namespace

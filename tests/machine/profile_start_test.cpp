@@ -7,6 +7,7 @@
 #include "machine/engine_interface.h"
 #include "machine/global_variables.h"
 #include "machine/profile_start.h"
+#include "machine/start_animation.h"
 #include "platform/runtime_error.h"
 #include "support/test_environment.h"
 
@@ -154,18 +155,6 @@ TEST_F(ProfileStart, SuccessfulStartEmbedsTheEngineAndClearsTheOneStartOptions) 
         env.windows.findWindow(kConsoleWindowClass, "c:\\Vornelix\\Vornelix.exe")));
 }
 
-TEST_F(ProfileStart, FailedLaunchReportsUnloadsAndEndsTheEngineItStarted) {
-    addProfile(kVolume, "   ");
-    // An engine left over from an earlier start must not be taken for this one.
-    const auto stale = env.windows.addWindow(kEngineWindowClass, "", 77);
-    vornelix::ProfileStart::Power_on();
-    EXPECT_EQ(env.ui.takeOnlyBox(), "There was an error in your profile. Press OK to get help.");
-    EXPECT_EQ(gv().EngineWindow, 0);
-    EXPECT_EQ(machine.unloads, 1);
-    EXPECT_EQ(env.windows.parentOf(stale), 0);
-    EXPECT_EQ(env.processes.ended, std::vector<std::int64_t>{1000});
-}
-
 TEST_F(ProfileStart, NetworkPollIsArmedOnlyWithNetworkingAndBothAddresses) {
     const std::tuple<std::int16_t, QString, bool> cases[] = {
         {1, "255.255.255.0", true}, {1, "   ", false}, {0, "255.255.255.0", false}};
@@ -189,18 +178,40 @@ TEST_F(ProfileStart, DatabaseThatCannotBeOpenedEndsTheProgram) {
     EXPECT_EQ(env.ui.boxes.at(0).icon, platform::MsgIcon::Information);
 }
 
-// The engine ends by itself (killed, crashed): within a second the program is as after Stop.
-TEST_F(ProfileStart, AnEngineThatEndsByItselfIsNoticed) {
-    addProfile(kVolume, "   ");
-    engineMakesWindows();
-    vornelix::ProfileStart::Power_on();
-    env.clock.advance(1000);
-    EXPECT_EQ(gv().EngineRunning, kTrue) << "still running";
-    env.processes.running.clear();
-    env.clock.advance(1000);
-    EXPECT_EQ(gv().EngineRunning, kFalse);
-    EXPECT_EQ(main.text, "Vornelix [ Tiger - Press Ctrl+R to Start Mac ]");
-    EXPECT_EQ(main.lastState, enableStateFor(MenuStateKind::ProfileIdle));
+// The ten icons, "1" for a showing one; the lit icon of each pair has the odd index.
+std::string shown(const test::FakeMachineWindow& w) {
+    std::string text;
+    for (int i = 0; i < kProgressPictureCount; ++i) text += w.pictures[i] ? '1' : '0';
+    return text;
+}
+
+TEST_F(ProfileStart, AnimationBlinksEachPhasesPairAndShowsItsCaptionWhileItWaits) {
+    test::FakeMachineWindow w;
+    w.pictures.fill(true);
+    std::vector<std::pair<std::string, QString>> atWait;
+    env.clock.onStep = [&](const char* what, int) {
+        if (std::string(what) == "sleep")
+            atWait.emplace_back(shown(w), w.progressText);
+    };
+
+    vornelix::ProfileStart::ShowProgressPicts(w);
+
+    ASSERT_EQ(atWait.size(), 51u);
+    const std::tuple<int, std::string, QString> ticks[] = {
+        {0, "0110101010", "Getting System Parameters"},
+        {1, "1010101010", "Getting System Parameters"},
+        {11, "0110101010", " Getting Peripherals information"},
+        {21, "0101101010", " Getting Network information"},
+        {31, "0101011010", "Getting IDE parameters"},
+        {41, "0101010110", " Getting Display information"},
+    };
+    for (const auto& [tick, icons, caption] : ticks) {
+        EXPECT_EQ(atWait[tick].first, icons) << tick;
+        EXPECT_EQ(atWait[tick].second, caption) << tick;
+    }
+    EXPECT_EQ(env.clock.sleeps, std::vector<int>(51, 300));
+    EXPECT_EQ(w.progressText, "Trying to Initialize Mac");
+    EXPECT_EQ(shown(w), "0101010101");
 }
 
 }  // namespace

@@ -24,21 +24,13 @@ class FakeMachineWindow final : public MachineWindowPort, public MachineWindowAc
 
     // MachineWindowAccess
     MachineWindowPort& load() override {
-        if (!loaded)
-            ++loads;
         loaded = true;
         return *this;
     }
     bool isLoaded() const override { return loaded; }
-    void unload() override {
-        if (loaded)
-            ++unloads;
-        loaded = false;
-    }
+    void unload() override { loaded = false; }
 
     bool loaded = false;
-    int loads = 0;
-    int unloads = 0;
     bool shown = false;
     QString caption;
     bool logoVisible = true;

@@ -39,16 +39,6 @@ void FakeWindows::setParent(WindowHandle child, WindowHandle parent) {
         w->parent = parent;
 }
 
-void FakeWindows::setPosition(WindowHandle handle, int x, int y) {
-    if (FakeWindow* w = window(handle))
-        w->x = x, w->y = y;
-}
-
-void FakeWindows::move(WindowHandle handle, int x, int y, int, int) {
-    if (FakeWindow* w = window(handle))
-        w->x = x, w->y = y;
-}
-
 void FakeWindows::show(WindowHandle handle, ShowCommand command) {
     FakeWindow* w = window(handle);
     if (w)
@@ -59,14 +49,6 @@ void FakeWindows::show(WindowHandle handle, ShowCommand command) {
 void FakeWindows::setFocus(WindowHandle handle) {
     if (isVisible(handle))
         focus = handle;
-}
-
-std::int32_t FakeWindows::sendMessage(WindowHandle handle, std::uint32_t message,
-                                      std::int32_t wParam, std::int32_t lParam) {
-    if (!window(handle))
-        return 0;
-    messages.push_back({handle, message, wParam, lParam});
-    return 0;
 }
 
 bool FakeWindows::windowExists(WindowHandle handle) {

@@ -16,19 +16,10 @@ struct FakeWindow {
     std::int64_t pid = 0;
     platform::WindowHandle parent = 0;  // 0: top-level
     bool visible = false;
-    int x = 0;
-    int y = 0;
 };
 
-struct SentMessage {
-    platform::WindowHandle window = 0;
-    std::uint32_t message = 0;
-    std::int32_t wParam = 0;
-    std::int32_t lParam = 0;
-};
-
-// A desktop of scripted windows. Every message sent to an existing window is recorded;
-// operations on unknown handles change nothing.
+// A desktop of scripted windows; positions and messages are not kept, and operations on
+// unknown handles change nothing.
 class FakeWindows final : public platform::WindowSystem {
   public:
     // A new top-level window above all others.
@@ -39,17 +30,18 @@ class FakeWindows final : public platform::WindowSystem {
     platform::WindowHandle findWindow(const QString& className, const QString& title) override;
     platform::WindowHandle findWindowOfProcess(const QString& className, std::int64_t pid) override;
     void setParent(platform::WindowHandle child, platform::WindowHandle parent) override;
-    void setPosition(platform::WindowHandle window, int x, int y) override;
-    void move(platform::WindowHandle window, int x, int y, int width, int height) override;
+    void setPosition(platform::WindowHandle, int, int) override {}
+    void move(platform::WindowHandle, int, int, int, int) override {}
     void show(platform::WindowHandle window, platform::ShowCommand command) override;
     void setFocus(platform::WindowHandle window) override;
-    std::int32_t sendMessage(platform::WindowHandle window, std::uint32_t message,
-                             std::int32_t wParam, std::int32_t lParam) override;
+    std::int32_t sendMessage(platform::WindowHandle, std::uint32_t, std::int32_t,
+                             std::int32_t) override {
+        return 0;
+    }
     bool windowExists(platform::WindowHandle window) override;
     bool isVisible(platform::WindowHandle window) override;
     platform::WindowHandle parentOf(platform::WindowHandle window) override;
 
-    std::vector<SentMessage> messages;
     platform::WindowHandle focus = 0;
 
   private:

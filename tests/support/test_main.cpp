@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <cstring>
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
