@@ -1,5 +1,7 @@
 #include "platform/x11_properties.h"
 
+#include <map>
+
 #include <QByteArrayList>
 #include <vector>
 
@@ -10,12 +12,15 @@ namespace vornelix::platform::x11 {
 
 namespace {
 
-Display* g_watched = nullptr;
-int g_errors = 0;
+// The errors each watched connection has had; the handler is one for the whole process.
+std::map<Display*, int>& errorCounts() {
+    static std::map<Display*, int> counts;
+    return counts;
+}
 
 int countError(Display* display, XErrorEvent*) {
-    if (display == g_watched)
-        ++g_errors;
+    if (const auto it = errorCounts().find(display); it != errorCounts().end())
+        ++it->second;
     return 0;
 }
 
@@ -102,16 +107,16 @@ Window clientOf(Display* display, Window window, int depth,
 void watchErrors(Display* display) {
     static const bool installed = (XSetErrorHandler(countError), true);
     (void)installed;
-    g_watched = display;
+    errorCounts().try_emplace(display, 0);
 }
 
-ErrorTrap::ErrorTrap(Display* display) : m_display(display), m_before(g_errors) {}
+ErrorTrap::ErrorTrap(Display* display) : m_display(display), m_before(errorCounts()[display]) {}
 
 ErrorTrap::~ErrorTrap() = default;
 
 bool ErrorTrap::failed() {
     XSync(m_display, False);
-    return g_errors != m_before;
+    return errorCounts()[m_display] != m_before;
 }
 
 std::optional<std::pair<QString, QString>> windowClass(Display* display, Window window) {

@@ -26,7 +26,8 @@ class ErrorTrap {
     int m_before;
 };
 
-// Installs the error handler (once) and remembers the display whose errors it counts.
+// Installs the error handler (once) and counts the errors of this display from now on; each
+// watched display keeps its own count.
 void watchErrors(Display* display);
 
 // Both names of WM_CLASS (instance, class); nothing when the window has none.

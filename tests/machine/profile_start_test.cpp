@@ -155,6 +155,19 @@ TEST_F(ProfileStart, SuccessfulStartEmbedsTheEngineAndClearsTheOneStartOptions) 
         env.windows.findWindow(kConsoleWindowClass, "c:\\Vornelix\\Vornelix.exe")));
 }
 
+// An engine that makes no display window: the message, the machine window gone, and the engine
+// this start launched ended; an engine left over from an earlier start is not taken.
+TEST_F(ProfileStart, FailedLaunchReportsUnloadsAndEndsTheEngineItStarted) {
+    addProfile(kVolume, "   ");
+    const auto stale = env.windows.addWindow(kEngineWindowClass, "", 77);
+    vornelix::ProfileStart::Power_on();
+    EXPECT_EQ(env.ui.takeOnlyBox(), "There was an error in your profile. Press OK to get help.");
+    EXPECT_EQ(gv().EngineWindow, 0);
+    EXPECT_FALSE(machine.loaded);
+    EXPECT_EQ(env.windows.parentOf(stale), 0);
+    EXPECT_EQ(env.processes.ended, std::vector<std::int64_t>{1000});
+}
+
 TEST_F(ProfileStart, NetworkPollIsArmedOnlyWithNetworkingAndBothAddresses) {
     const std::tuple<std::int16_t, QString, bool> cases[] = {
         {1, "255.255.255.0", true}, {1, "   ", false}, {0, "255.255.255.0", false}};
