@@ -1,9 +1,7 @@
 #include "app/form1.h"
 
-#include <QCloseEvent>
 
 #include "app/machine_pictures.h"
-#include "machine/busy_state.h"
 #include "machine/engine_config.h"
 #include "machine/main_window_port.h"
 #include "platform/file_system.h"
@@ -103,14 +101,6 @@ WindowHandle Form1::picture1Handle() {
 QSize Form1::picture1SizeTwips() const {
     return QSize(static_cast<int>(m_layout.picture1.width()),
                  static_cast<int>(m_layout.picture1.height()));
-}
-
-void Form1::closeEvent(QCloseEvent* event) {
-    if (isBusy()) {
-        event->ignore();
-        return;
-    }
-    Form::closeEvent(event);
 }
 
 void Form1::Form_Unload() {

@@ -39,8 +39,6 @@ class Form1 final : public Form, public MachineWindowPort {
   protected:
     void Form_Load() override;
     void Form_Unload() override;
-    // Held off while long work is under way: the work still uses the window.
-    void closeEvent(QCloseEvent* event) override;
     bool fixedSize() const override { return false; }
     void place() override {}
 

@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "machine/busy_state.h"
 #include "machine/main_window_port.h"
 #include "platform/twips.h"
 
@@ -128,6 +129,11 @@ void Form::setCaption(const QString& caption) {
 }
 
 void Form::closeEvent(QCloseEvent* event) {
+    // Held off while long work is under way: the work may still use the window.
+    if (isBusy()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     // Only a loaded window runs its unload handling; one already unloaded is on its way out.
     if (FormRegistry::find(typeid(*this)) == this)

@@ -58,7 +58,7 @@ class Form : public QWidget {
     virtual bool fixedSize() const { return true; }
     // The window's own placement on first show; the default centres it and lifts it.
     virtual void place();
-    // The close box unloads the window, as Unload does.
+    // The close box unloads the window, as Unload does; held off while long work is under way.
     void closeEvent(QCloseEvent* event) override;
 
   private:
