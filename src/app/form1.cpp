@@ -1,6 +1,5 @@
 #include "app/form1.h"
 
-
 #include "app/machine_pictures.h"
 #include "machine/engine_config.h"
 #include "machine/main_window_port.h"
