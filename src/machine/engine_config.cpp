@@ -11,6 +11,7 @@
 #include "machine/global_variables.h"
 #include "machine/module_general_functions.h"
 #include "machine/profile_store.h"
+#include "machine/volume_layout.h"
 #include "platform/database.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
@@ -117,7 +118,7 @@ QStringList engineConfigHeadLines(const EngineProfileRow& row) {
     return {
         QStringLiteral("pci_ide0_master_installed = 1"),
         QStringLiteral("pci_ide0_master_image = ") +
-            quoted(trimBlanks(variantText(row.hardDiskPath)) + QStringLiteral("\\hdimage.img")),
+            quoted(volumeImage(trimBlanks(variantText(row.hardDiskPath)))),
         QStringLiteral("pci_ide0_master_type = \"hd\""),
         QStringLiteral("pci_3c90x_installed = 0"),
         QStringLiteral("pci_3c90x_mac = \"DE:AD:CA:FE:12:34\" "),

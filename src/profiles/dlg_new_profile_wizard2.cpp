@@ -6,6 +6,7 @@
 #include "machine/global_variables.h"
 #include "machine/message_title.h"
 #include "machine/upper_windows.h"
+#include "machine/volume_layout.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
@@ -85,7 +86,7 @@ void DlgNewProfileWizard2::OKButton_Click() {
     if (!info.ready)
         throw platform::RuntimeError(kErrDiskNotReady, QStringLiteral("Disk not ready"));
     const std::int64_t freeGB = freeGigabytes(info.freeBytes);
-    g.HardDiskPath = g.VolumeDrive + kVolumeFolder;
+    g.HardDiskPath = volumeRoot(g.VolumeDrive);
     const QString refusal = volumeRefusal(info.fileSystem, ui->CheckSparc->isChecked(),
                                           ui->SliderHDSize->value(), freeGB);
     if (!refusal.isEmpty()) {

@@ -14,6 +14,7 @@
 #include "machine/open_profile.h"
 #include "machine/ram_sizes.h"
 #include "machine/upper_windows.h"
+#include "machine/volume_layout.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
@@ -232,7 +233,7 @@ void frmProfileSettings::Command6_Click() {
         ui->LblHDpath->setText(gv().HardDiskPath);
     }
     if (m_pending.mFormatPending)
-        quickFormatVolume(volumeFolder(ui->LblHDpath->text().left(2), gv().ProfileName),
+        quickFormatVolume(profileFolder(ui->LblHDpath->text().left(2), gv().ProfileName),
                           gv().HardDiskSizeGB);
     PendingVolumeActions done = m_pending;
     done.applied();

@@ -1,5 +1,6 @@
 #include "profiles/hd_tool.h"
 
+#include "machine/volume_layout.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/processes.h"
@@ -20,7 +21,7 @@ void require(bool done) {
 }  // namespace
 
 QString hdToolParameters(int sizeGB) {
-    return QStringLiteral("hdimage.img %1 1").arg(sizeGB);
+    return QStringLiteral("%1 %2 1").arg(kVolumeImageName).arg(sizeGB);
 }
 
 bool run(const QString& folder, int sizeGB) {

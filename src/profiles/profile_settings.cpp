@@ -58,8 +58,4 @@ InstallationSource installationSource(bool fromCd, const QString& isoText, const
     return {"cdrom", iso.isEmpty() ? blanks : iso, !iso.isEmpty()};
 }
 
-QString volumeFolder(const QString& drive, const QString& profileName) {
-    return inFolder(inFolder(drive, kVolumeFolderName), profileName);
-}
-
 }  // namespace vornelix

@@ -29,8 +29,6 @@ inline const QString kCdInstallationNotice =
     QStringLiteral("Now updating Profile and starting Installation. Make sure that CD is present.");
 inline const QString kChangeDriveCaption = QStringLiteral("Change Destination Drive");
 inline const QString kKeepDriveCaption = QStringLiteral("Donot Change Drive");
-inline const QString kVolumeFolderName = QStringLiteral("Vornelix_HD");
-inline const QString kVolumeImageName = QStringLiteral("hdimage.img");
 
 // The two volume labels of a row: its folder and size, or the texts of a profile without one.
 struct VolumeLabels {
@@ -79,8 +77,5 @@ struct InstallationSource {
     bool given = false;  // false: an image without a path
 };
 InstallationSource installationSource(bool fromCd, const QString& isoText, const QString& cdDrive);
-
-// The volume folder of a profile on a drive: "d:\Vornelix_HD\Tiger".
-QString volumeFolder(const QString& drive, const QString& profileName);
 
 }  // namespace vornelix

@@ -4,6 +4,7 @@
 
 #include "machine/basic_text.h"
 #include "machine/global_variables.h"
+#include "machine/volume_layout.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/processes.h"
@@ -32,13 +33,13 @@ void moveImage(const QString& from, const QString& to) {
 
 void moveVolume(const QString& oldFolder, const QString& newDrive) {
     GlobalVariablesModule& g = gv();
-    const QString oldImage = inFolder(oldFolder, kVolumeImageName);
+    const QString oldImage = volumeImage(oldFolder);
     if (!platform::files().fileExists(oldImage))
         fail("There is no volume image " + oldImage + ".");
     // The row must be reachable before anything moves.
     readSettingsRow();
-    g.HardDiskPath = inFolder(newDrive, kVolumeFolderName) + u'\\';
-    const QString newImage = volumeFolder(newDrive, g.ProfileName) + u'\\' + kVolumeImageName;
+    g.HardDiskPath = volumeRoot(newDrive);
+    const QString newImage = volumeImage(profileFolder(newDrive, g.ProfileName));
     try {
         CreateVolumeFolder();
         moveImage(oldImage, newImage);

@@ -12,7 +12,6 @@ namespace vornelix {
 inline const QString kSelectHardDiskMessage = QStringLiteral("Select valid Harddisk Drives only");
 inline const QString kGrowableNeedsNtfsMessage =
     QStringLiteral("Growable Partition is supported with NTFS only.");
-inline const QString kVolumeFolder = QStringLiteral("\\Vornelix_HD\\");
 
 // The drive list's entry for a drive: its letter and colon, then the host folder it stands for.
 QString driveListEntry(QChar letter, const QString& hostFolder);

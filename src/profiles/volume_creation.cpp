@@ -2,6 +2,7 @@
 
 #include "machine/global_variables.h"
 #include "machine/message_title.h"
+#include "machine/volume_layout.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/processes.h"
@@ -39,8 +40,7 @@ void makeFixedVolume() {
     const GlobalVariablesModule& g = gv();
     platform::clock().doEvents();
     platform::ui().message(kFormattingMessage, kMessageTitle);
-    const QString image =
-        g.VolumeDrive + QStringLiteral("\\Vornelix_HD\\") + g.ProfileName + "\\hdimage.img";
+    const QString image = volumeImage(profileFolder(g.VolumeDrive, g.ProfileName));
     ModuleRAR::RARExecute(image, 0, imageArchivePath(g.HardDiskSizeGB), QString());
 }
 
