@@ -63,6 +63,10 @@ TEST_P(Sequence, ShowsEachStepAndUnloadsAtTheFourthTick) {
     const bool installation = GetParam();
     gv().StartInstallation = toFlag(installation);
     gv().CdRomPath = installation ? R"(c:\osx.iso)" : "   ";
+    env.processes.onStart = [this](const test::StartCall& call, std::int64_t) {
+        if (call.program == kCopy)
+            env.writeFile(kFolder + R"(\hdimage.img)", "");
+    };
     env.createDatabase();
     form<frmProcessing>().Show();
     EXPECT_EQ(currentLabel(), 1);
