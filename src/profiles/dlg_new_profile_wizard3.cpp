@@ -82,7 +82,7 @@ void DlgNewProfileWizard3::SlaveIDEPathCommand_Click() {
 void DlgNewProfileWizard3::FinishCommand_Click() {
     GlobalVariablesModule& g = gv();
     InstallWithSource = kTrue;
-    g.RamSizeMB = wholeMegabytes(ModuleGeneralFunctions::GetTotalPhysicalMemory());
+    g.RamSizeMB = ModuleGeneralFunctions::wholeHostMemoryMB();
     m_installFromCd = ui->CDOption_0->isChecked();
     const QString imagePath = ui->SlaveIDEText->text();
     if (asksForMissingImage(m_installFromCd, imagePath) &&

@@ -1,7 +1,5 @@
 #include "profiles/install_source.h"
 
-#include <cmath>
-
 #include "machine/basic_text.h"
 
 namespace vornelix {
@@ -25,10 +23,6 @@ FinishOutcome finishOutcome(bool fromCd, const QString& cdDrive, const QString& 
     if (image.isEmpty())
         return {false, QStringLiteral("cdrom"), kNoSourcePath, kNoSourceMessage};
     return {true, QStringLiteral("cdrom"), image, kCreatingFromImageMessage};
-}
-
-double wholeMegabytes(double bytes) {
-    return std::floor(bytes / 1024 / 1024);
 }
 
 }  // namespace vornelix

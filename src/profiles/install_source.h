@@ -35,7 +35,4 @@ bool asksForMissingImage(bool fromCd, const QString& imagePath);
 // answered OK) creates the profile without a source.
 FinishOutcome finishOutcome(bool fromCd, const QString& cdDrive, const QString& imagePath);
 
-// The host's physical memory in whole MB, any fraction dropped.
-double wholeMegabytes(double bytes);
-
 }  // namespace vornelix
