@@ -1,20 +1,19 @@
 #include "machine/reading_order.h"
 
 #include <QAbstractButton>
+#include <QBoxLayout>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRect>
+#include <QTabWidget>
 #include <algorithm>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace vornelix {
 
 namespace {
-
-struct Control {
-    QWidget* widget;
-    QRect place;  // in the window's coordinates
-};
 
 // A widget that the focus can reach, now or once it is made editable; its own children are
 // its business.
@@ -22,55 +21,72 @@ bool isControl(const QWidget* widget) {
     return widget->focusPolicy() != Qt::NoFocus || qobject_cast<const QLineEdit*>(widget);
 }
 
-// The controls inside a widget, in the order of the window's design.
-void collect(QWidget* window, QWidget* parent, std::vector<Control>& controls) {
-    for (QObject* child : parent->children()) {
-        auto* widget = qobject_cast<QWidget*>(child);
-        if (!widget || widget->isWindow())
-            continue;
-        if (isControl(widget))
-            controls.push_back({widget, QRect(widget->mapTo(window, QPoint()), widget->size())});
-        else
-            collect(window, widget, controls);
-    }
-}
+class ReadingOrder {
+  public:
+    std::vector<QWidget*> controls;
 
-// Row by row from the top: a control whose top lies above the middle of the row's first
-// control belongs to that row.
-std::vector<QWidget*> inReadingOrder(std::vector<Control> shown) {
-    std::stable_sort(shown.begin(), shown.end(),
-                     [](const Control& a, const Control& b) { return a.place.y() < b.place.y(); });
-    std::vector<QWidget*> order;
-    for (auto row = shown.begin(); row != shown.end();) {
-        const int middle = row->place.center().y();
-        const auto end = std::find_if(row, shown.end(),
-                                      [middle](const Control& c) { return c.place.y() > middle; });
-        std::stable_sort(
-            row, end, [](const Control& a, const Control& b) { return a.place.x() < b.place.x(); });
-        for (auto it = row; it != end; ++it) order.push_back(it->widget);
-        row = end;
+    void addWidget(QWidget* widget) {
+        if (widget->isWindow() || !m_seen.insert(widget).second)
+            return;
+        if (isControl(widget)) {
+            controls.push_back(widget);
+            // The pages of a tab strip follow its tabs.
+            if (auto* tabs = qobject_cast<QTabWidget*>(widget))
+                for (int i = 0; i < tabs->count(); ++i) addWidget(tabs->widget(i));
+            return;
+        }
+        addContents(widget);
     }
-    return order;
-}
+
+    // The controls inside a widget: those of its layout first, then any other child, in the
+    // order of the design.
+    void addContents(QWidget* widget) {
+        m_seen.insert(widget);
+        if (widget->layout())
+            addLayout(widget->layout());
+        for (QObject* child : widget->children())
+            if (auto* childWidget = qobject_cast<QWidget*>(child))
+                addWidget(childWidget);
+    }
+
+  private:
+    // A layout's items as they are read: a grid row by row, left to right, a box in its
+    // direction.
+    void addLayout(QLayout* layout) {
+        std::vector<std::pair<std::pair<int, int>, QLayoutItem*>> items;
+        auto* grid = qobject_cast<QGridLayout*>(layout);
+        auto* box = qobject_cast<QBoxLayout*>(layout);
+        const bool reversed = box && (box->direction() == QBoxLayout::RightToLeft ||
+                                      box->direction() == QBoxLayout::BottomToTop);
+        for (int i = 0; i < layout->count(); ++i) {
+            std::pair<int, int> place{reversed ? -i : i, 0};
+            if (grid) {
+                int rowSpan = 0;
+                int columnSpan = 0;
+                grid->getItemPosition(i, &place.first, &place.second, &rowSpan, &columnSpan);
+            }
+            items.push_back({place, layout->itemAt(i)});
+        }
+        std::stable_sort(items.begin(), items.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [place, item] : items) {
+            if (item->widget())
+                addWidget(item->widget());
+            else if (item->layout())
+                addLayout(item->layout());
+        }
+    }
+
+    std::set<QWidget*> m_seen;
+};
 
 }  // namespace
 
 void applyReadingOrder(QWidget* window) {
-    std::vector<Control> controls;
-    collect(window, window, controls);
-    std::vector<Control> shown;
-    std::copy_if(controls.begin(), controls.end(), std::back_inserter(shown),
-                 [](const Control& c) { return !c.widget->isHidden(); });
-    std::vector<QWidget*> order = inReadingOrder(shown);
-    // A hidden control follows the control before it in the design.
-    for (size_t i = 0; i < controls.size(); ++i) {
-        if (!controls[i].widget->isHidden())
-            continue;
-        const auto before =
-            i == 0 ? order.end() : std::find(order.begin(), order.end(), controls[i - 1].widget);
-        order.insert(before == order.end() ? order.begin() : before + 1, controls[i].widget);
-    }
-    for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+    ReadingOrder order;
+    order.addContents(window);
+    const std::vector<QWidget*>& controls = order.controls;
+    for (size_t i = 1; i < controls.size(); ++i) QWidget::setTabOrder(controls[i - 1], controls[i]);
 }
 
 bool pressFocusedButton(QWidget* window, QKeyEvent* event) {

@@ -15,7 +15,7 @@ inline const QString kChangeCurrentSettings = QStringLiteral("Change Current Set
 // when the batch file is still running by then.
 inline constexpr int kCurrentSettingsWaitMs = 5000;
 inline const QString kReportMayBeOld =
-    QStringLiteral("netstat.bat has not finished within 5 seconds: the report below may be old.");
+    QStringLiteral("netstat.bat has not finished within 5 seconds:\nthe report below may be old.");
 
 // Starts netstat.bat hidden in the program folder, waits for it to end (windows painted, at
 // most kCurrentSettingsWaitMs) and reads what netstat.res holds; when the batch file has not
