@@ -67,7 +67,7 @@ TEST(FormLifeCycle, LoadOnceHideKeepsUnloadRenewsCloseBoxUnloadsPlacedOnce) {
 }
 
 // Tab goes row by row from the top and left to right, whatever order the controls were made
-// in; a hidden control follows the one made before it.
+// in; a hidden control keeps its place in the layout.
 TEST(FormTabOrder, FollowsTheReadingOrder) {
     test::TestEnvironment env;
     Form window;
