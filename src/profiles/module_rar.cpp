@@ -149,6 +149,7 @@ void RARExecute(const QString& destination, std::int32_t mode, const QString& ar
         return;
     }
     BusyScope busy(BusyWork::Extraction);
+    const platform::WaitCursorScope waiting;
 
     RarArchive rarArchive;
     if (!opened(openArchive(rarArchive, archive, mode), archive))
