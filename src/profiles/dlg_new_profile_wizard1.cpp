@@ -34,10 +34,7 @@ DlgNewProfileWizard1::DlgNewProfileWizard1() : ui(std::make_unique<Ui::DlgNewPro
     fixSizeForWidth(kWizardPageWidth);
     ui->txtProfileName->installEventFilter(this);
 
-    on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
-    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
-    on(ui->Command2, &QPushButton::clicked, [this] { Command2_Click(); });
-    on(ui->Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+    connectFrameButtons();
 }
 
 DlgNewProfileWizard1::~DlgNewProfileWizard1() = default;

@@ -35,10 +35,7 @@ DlgNewProfileWizard2::DlgNewProfileWizard2() : ui(std::make_unique<Ui::DlgNewPro
     alignScale();
     fixSizeForWidth(kWizardPageWidth);
 
-    on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
-    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
-    on(ui->Command2, &QPushButton::clicked, [this] { Command2_Click(); });
-    on(ui->Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+    connectFrameButtons();
 }
 
 DlgNewProfileWizard2::~DlgNewProfileWizard2() = default;

@@ -29,10 +29,7 @@ DlgNewProfileWizard3::DlgNewProfileWizard3() : ui(std::make_unique<Ui::DlgNewPro
     onSelected(ui->CDOption_0, [this] { CDOption_Click(0); });
     onSelected(ui->CDOption_1, [this] { CDOption_Click(1); });
     on(ui->SlaveIDEPathCommand, &QPushButton::clicked, [this] { SlaveIDEPathCommand_Click(); });
-    on(ui->FinishCommand, &QPushButton::clicked, [this] { FinishCommand_Click(); });
-    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
-    on(ui->Command2, &QPushButton::clicked, [this] { Command2_Click(); });
-    on(ui->Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+    connectFrameButtons();
 }
 
 DlgNewProfileWizard3::~DlgNewProfileWizard3() = default;
