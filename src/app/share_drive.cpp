@@ -19,7 +19,6 @@
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/twips.h"
-#include "platform/user_interface.h"
 #include "platform/window_system.h"
 
 namespace vornelix {
@@ -115,7 +114,7 @@ void MDIForm1::mnuTools_ShareDrive_Click() {
 
 void MDIForm1::open_share_drive() {
     if (gv().EngineRunning == kTrue) {
-        platform::ui().message(kAlreadyRunningMessage, kMessageTitle);
+        showMessage(kAlreadyRunningMessage);
         return;
     }
     if (gv().ShareDriveWindow != 0)
@@ -145,7 +144,7 @@ bool MDIForm1::OpenDragandDrop() {
     // A program whose window was not embedded could never be closed again.
     if (pid != 0)
         platform::processes().end(pid);
-    platform::ui().message(kShareDriveFailedMessage, kMessageTitle);
+    showMessage(kShareDriveFailedMessage);
     gv().ShareDriveWindow = 0;
     return false;
 }

@@ -1,8 +1,8 @@
 #include "profiles/dlg_new_profile_wizard3.h"
 
 #include "machine/basic_text.h"
+#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
-#include "machine/message_title.h"
 #include "machine/module_general_functions.h"
 #include "machine/upper_windows.h"
 #include "platform/services.h"
@@ -57,7 +57,7 @@ void DlgNewProfileWizard3::chooseCdRom() {
     m_cdDrive.clear();
     const bool ready = ModuleGeneralFunctions::FindCDROMDrive(m_cdDrive);
     if (trimBlanks(m_cdDrive).isEmpty()) {
-        platform::ui().message(kNoCdRomMessage, kMessageTitle);
+        showMessage(kNoCdRomMessage);
     } else if (!ready) {
         const MsgAnswer answer = platform::ui().message(
             insertCdMessage(m_cdDrive, QStringLiteral("yes")), QString(), MsgButtons::YesNo);
@@ -94,7 +94,7 @@ void DlgNewProfileWizard3::FinishCommand_Click() {
         g.ProfileOpen = kTrue;
         ModuleGeneralFunctions::UpdateMenusAndButtons();
     }
-    platform::ui().message(outcome.message, kMessageTitle);
+    showMessage(outcome.message);
     g.StartInstallation = InstallWithSource;
     startProfileCreation();
     Hide();
