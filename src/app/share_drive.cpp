@@ -28,8 +28,8 @@ namespace {
 using M = MenuControl;
 using platform::ShowCommand;
 
-constexpr bool kEnabled = true;
-constexpr bool kVisible = false;
+constexpr MenuModeProperty kEnabled = MenuModeProperty::Enabled;
+constexpr MenuModeProperty kVisible = MenuModeProperty::Visible;
 
 constexpr MenuModeRow kMenuModes[] = {
     {M::mnuControl, kVisible, true, false},          {M::mnuTools, kVisible, true, false},
@@ -153,7 +153,7 @@ void MDIForm1::applyMenuMode(MenuMode mode) {
     gv().ShareDriveOpen = mode == MenuMode::ShareDrive ? kTrue : kFalse;
     for (const MenuModeRow& row : menuModeRows()) {
         const bool value = menuModeValue(row, mode);
-        if (row.enabledProperty)
+        if (row.property == MenuModeProperty::Enabled)
             m_enabled[static_cast<int>(row.control)] = value;
         else
             menuItem(row.control)->setVisible(value);

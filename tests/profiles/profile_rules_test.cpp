@@ -87,7 +87,7 @@ TEST(PendingVolumeActions, FollowTheThreeStates) {
     for (const auto& [steps, flags] : cases) {
         P state;
         for (char c : steps) (state.*step.at(c))();
-        const std::string seen = {char('0' + state.mKeepDrive), char('0' + state.mFormatPending),
+        const std::string seen = {char('0' + state.keepDrive), char('0' + state.formatPending),
                                   char('0' + state.applyEnabled)};
         EXPECT_EQ(seen, flags) << steps;
     }
