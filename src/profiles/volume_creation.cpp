@@ -1,7 +1,7 @@
 #include "profiles/volume_creation.h"
 
+#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
-#include "machine/message_title.h"
 #include "machine/volume_layout.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
@@ -39,7 +39,7 @@ QString programFile(const QString& name) {
 void makeFixedVolume() {
     const GlobalVariablesModule& g = gv();
     platform::clock().doEvents();
-    platform::ui().message(kFormattingMessage, kMessageTitle);
+    showMessage(kFormattingMessage);
     const QString image = volumeImage(profileFolder(g.VolumeDrive, g.ProfileName));
     ModuleRAR::RARExecute(image, 0, imageArchivePath(g.HardDiskSizeGB), QString());
 }
