@@ -26,7 +26,9 @@ using namespace vornelix;
 namespace {
 
 constexpr qint64 kImageBytes = qint64{4} << 30;
-constexpr int kRuns = 5;
+const int kRuns = qEnvironmentVariableIntValue("MOVE_BENCH_RUNS") > 0
+                      ? qEnvironmentVariableIntValue("MOVE_BENCH_RUNS")
+                      : 5;
 
 qint64 freeBytes(const QString& folder) {
     struct statvfs s {};
@@ -79,9 +81,15 @@ int main(int argc, char** argv) {
         sinceTick.start();
         ticker.start(10);
         platform::HostFileMove move(from, to);
+        QElapsedTimer step;
+        step.start();
         const QString why = move.place();
+        const qint64 placed = step.restart();
         if (!why.isEmpty() || !move.commit())
             std::fprintf(stderr, "move failed: %s\n", qPrintable(why));
+        std::printf("  place %lld ms, commit %lld ms, stall so far %lld ms\n",
+                    static_cast<long long>(placed), static_cast<long long>(step.elapsed()),
+                    static_cast<long long>(largestGap));
         ticker.stop();
         largestGap = std::max(largestGap, sinceTick.elapsed());
     };

@@ -21,6 +21,8 @@ namespace {
 
 // Small enough that the windows are painted often, large enough to copy at full speed.
 constexpr off_t kChunk = off_t{8} << 20;
+// Freed in one go, this much holds the program for some 15 ms.
+constexpr off_t kReleaseSlice = off_t{64} << 20;
 
 QString failure(const QString& what, const QString& path, int error) {
     return what + " " + path + ": " + QString::fromLocal8Bit(strerror(error));
@@ -148,6 +150,26 @@ int giveName(int fd, const QByteArray& temporary, const QByteArray& to) {
     return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW);
 }
 
+// Deletes a file. A copy's blocks are given back a slice at a time, the windows painted
+// between slices, as freeing gigabytes at once holds the program for a second; the name goes
+// first, so no shortened file is ever seen under it.
+bool deleteFile(const QString& path, bool gradually) {
+    const QByteArray name = encoded(path);
+    const Descriptor file{gradually ? ::open(name.constData(), O_WRONLY | O_CLOEXEC) : -1};
+    if (::unlink(name.constData()) != 0)
+        return false;
+    syncFolderOf(path);
+    struct stat st {};
+    if (file.fd < 0 || ::fstat(file.fd, &st) != 0)
+        return true;
+    for (off_t size = st.st_size; size > 0; paintWindows()) {
+        size = std::max(off_t{0}, size - kReleaseSlice);
+        if (::ftruncate(file.fd, size) != 0)
+            break;
+    }
+    return true;
+}
+
 }  // namespace
 
 HostFileMove::HostFileMove(QString from, QString to)
@@ -218,12 +240,11 @@ bool HostFileMove::commit() {
         case Placement::Renamed:
             return true;
         case Placement::Linked:
+            return deleteFile(m_from, false);
         case Placement::Copied:
             break;
     }
-    const bool deleted = ::unlink(encoded(m_from).constData()) == 0;
-    syncFolderOf(m_from);
-    return deleted;
+    return deleteFile(m_from, true);
 }
 
 bool HostFileMove::undo() {
@@ -233,10 +254,11 @@ bool HostFileMove::undo() {
         case Placement::Renamed:
             return renameNoReplace(encoded(m_to), encoded(m_from)) == 0;
         case Placement::Linked:
+            return deleteFile(m_to, false);
         case Placement::Copied:
             break;
     }
-    return ::unlink(encoded(m_to).constData()) == 0;
+    return deleteFile(m_to, true);
 }
 
 }  // namespace vornelix::platform
