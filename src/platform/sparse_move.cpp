@@ -21,6 +21,8 @@ namespace {
 
 // Small enough that the windows are painted often, large enough to copy at full speed.
 constexpr off_t kChunk = off_t{8} << 20;
+// Ends the name of a copy in progress on a file system without unnamed files.
+constexpr char kTemporarySuffix[] = ".moving";
 // Freed in one go, this much holds the program for some 15 ms.
 constexpr off_t kReleaseSlice = off_t{64} << 20;
 

@@ -10,7 +10,8 @@ namespace vornelix {
 // RuntimeError and changes no row when the row cannot be reached, a folder cannot be made or
 // the image cannot be moved (another image in the new folder among it). The image lies whole
 // in the new folder, flushed to disk, before the row names it, and the old image goes only
-// after that: a program stopped at any point leaves an image in the folder the row names.
+// after that: a program stopped at any point leaves an image in the folder the row names
+// (save a same-drive move on a file system without hard links, which is a single rename).
 // Other commands wait meanwhile (BusyWork::VolumeMove); the windows are painted.
 void moveVolume(const QString& oldFolder, const QString& newDrive);
 
