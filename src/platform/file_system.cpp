@@ -176,12 +176,8 @@ bool FileSystem::createFolder(const QString& windowsPath) const {
     return !host.isEmpty() && QDir().mkdir(host);
 }
 
-QString FileSystem::moveFileKeepingSparse(const QString& from, const QString& to) const {
-    const QString hostFrom = hostPath(from);
-    const QString hostTo = hostPath(to);
-    if (hostFrom.isEmpty() || hostTo.isEmpty())
-        return "No drive holds " + (hostFrom.isEmpty() ? from : to);
-    return moveHostFileKeepingSparse(hostFrom, hostTo);
+HostFileMove FileSystem::fileMove(const QString& from, const QString& to) const {
+    return HostFileMove(hostPath(from), hostPath(to));
 }
 
 }  // namespace vornelix::platform

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/drives.h"
+#include "platform/sparse_move.h"
 
 namespace vornelix::platform {
 
@@ -67,9 +68,8 @@ class FileSystem {
     // system gives them; empty when the folder cannot be read.
     QStringList fileNames(const QString& windowsFolder) const;
     bool createFolder(const QString& windowsPath) const;
-    // Moves a file where no file is yet, keeping it sparse (see moveHostFileKeepingSparse);
-    // why it failed, or the empty text. A failed move leaves the file where it was.
-    QString moveFileKeepingSparse(const QString& from, const QString& to) const;
+    // The move of a file to a path where no file is yet, step by step (see HostFileMove).
+    HostFileMove fileMove(const QString& from, const QString& to) const;
 
   private:
     DriveTable m_table;
