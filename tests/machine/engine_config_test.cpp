@@ -46,40 +46,29 @@ const QByteArray kMiddle =
 // The whole file for every IDE slave, odd blanks included: only lines 8 to 11 and the last
 // one differ. The shared drive's path is written untrimmed.
 TEST_F(EngineConfigFile, EveryIdeSlaveWritesItsWholeFile) {
-    values.sharedDrivePath = "c:\\drives\\share.dsk ";
-    const std::tuple<IdeSlaveChoice, const char*, QByteArray, const char*> cases[] = {
-        {{IdeSlave::InstallMedium, {}},
-         " c:\\images\\osx.iso ",
-         "1\r\npci_ide0_slave_image = \"c:\\images\\osx.iso\"\r\n"
-         " pci_ide0_slave_type = \"cdrom\"\r\nprom_bootmethod = \"auto\" \r\n",
-         "0x00088302"},
-        {{IdeSlave::HostCdRom, "E:"},
-         " c:\\images\\osx.iso ",
-         "1\r\npci_ide0_slave_image = \"E:\"\r\n"
-         " pci_ide0_slave_type = \"nativecdrom\" \r\nprom_bootmethod = \"select\" \r\n",
-         "0x000c0000"},
-        {{IdeSlave::NoCdRomDrive, {}},
-         " c:\\images\\osx.iso ",
-         "0\r\npci_ide0_slave_image = \"c:\\images\\osx.iso\"\r\n"
-         " pci_ide0_slave_type = \"cdrom\"\r\nprom_bootmethod = \"auto\" \r\n",
-         "0x000c0000"},
-        {{IdeSlave::SharedDrive, {}},
-         " c:\\images\\osx.iso ",
-         "1\r\npci_ide0_slave_image = \"c:\\drives\\share.dsk \"\r\n"
-         " pci_ide0_slave_type = \"hd\"  \r\nprom_bootmethod = \"auto\" \r\n",
-         "0x000c0000"},
-        {{IdeSlave::Nothing, {}},
-         "   ",
-         "0\r\npci_ide0_slave_image = \"\"\r\n"
-         " pci_ide0_slave_type = \"cdrom\"\r\nprom_bootmethod = \"auto\" \r\n",
-         "0x000c0000"},
-    };
-    for (const auto& [slave, cdRomPath, slaveLines, cpu] : cases) {
-        SCOPED_TRACE(slaveLines.toStdString());
+    using I = IdeSlave;
+    const QByteArray iso = " c:\\images\\osx.iso ", osx = "c:\\images\\osx.iso",
+                     share = "c:\\drives\\share.dsk ", cd = "\"cdrom\"\r\n", c0 = "0x000c0000";
+    values.sharedDrivePath = share;
+    // The choice, the row's CD-ROM path, then lines 8 to 11 and the processor as written.
+    const std::tuple<IdeSlaveChoice, QByteArray, QByteArray, QByteArray, QByteArray, QByteArray,
+                     QByteArray>
+        cases[] = {
+            {{I::InstallMedium, {}}, iso, "1", osx, cd, "auto", "0x00088302"},
+            {{I::HostCdRom, "E:"}, iso, "1", "E:", "\"nativecdrom\" \r\n", "select", c0},
+            {{I::NoCdRomDrive, {}}, iso, "0", osx, cd, "auto", c0},
+            {{I::SharedDrive, {}}, iso, "1", share, "\"hd\"  \r\n", "auto", c0},
+            {{I::Nothing, {}}, "   ", "0", "", cd, "auto", c0},
+        };
+    for (const auto& [slave, cdRomPath, installed, image, type, boot, cpu] : cases) {
+        SCOPED_TRACE(image.toStdString());
         EngineProfileRow row = isoRow();
         row.cdRomPath = QString(cdRomPath);
-        EXPECT_EQ(written(row, slave), kHead + "pci_ide0_slave_installed = " + slaveLines +
-                                           kMiddle + "cpu_pvr = " + cpu + "\r\n");
+        EXPECT_EQ(written(row, slave), kHead + "pci_ide0_slave_installed = " + installed +
+                                           "\r\npci_ide0_slave_image = \"" + image +
+                                           "\"\r\n pci_ide0_slave_type = " + type +
+                                           "prom_bootmethod = \"" + boot + "\" \r\n" + kMiddle +
+                                           "cpu_pvr = " + cpu + "\r\n");
     }
 }
 

@@ -21,28 +21,22 @@ TEST(ModulePing, AddressStringToLong) {
         EXPECT_EQ(ModulePing::AddressStringToLong(text), static_cast<std::int32_t>(value)) << text;
 }
 
+// One echo between start-up and clean-up; a clean-up the sockets refuse is reported with its
+// number, the echo sent all the same.
 TEST(ModulePing, PingSendsOneEchoBetweenStartUpAndCleanUp) {
     test::TestEnvironment env;
     env.icmp.status = 0;
     env.icmp.roundTripTime = 7;
     platform::IcmpEchoReply echo;
     EXPECT_EQ(ModulePing::Ping("192.168.0.1", echo), 7);
+    EXPECT_TRUE(env.ui.boxes.empty());
     env.icmp.status = platform::kIpReqTimedOut;
+    env.icmp.cleanupResult = -1;
     EXPECT_EQ(ModulePing::Ping("1.2.3", echo), -11010);
     EXPECT_EQ(env.icmp.calls, "secsec");
     EXPECT_EQ(env.icmp.echoes[0].address, 0x0100A8C0u);
     EXPECT_EQ(env.icmp.echoes[0].data, "Echo This");
     EXPECT_EQ(env.icmp.echoes[0].timeoutMs, 200);
-    EXPECT_TRUE(env.ui.boxes.empty());
-}
-
-// A clean-up the sockets refuse is reported with its number; the echo was sent all the same.
-TEST(ModulePing, ACleanUpFailureIsShown) {
-    test::TestEnvironment env;
-    env.icmp.cleanupResult = -1;
-    platform::IcmpEchoReply echo;
-    ModulePing::Ping("127.0.0.1", echo);
-    EXPECT_EQ(env.icmp.calls, "sec");
     EXPECT_EQ(env.ui.takeOnlyBox(QString()), "Windows Sockets error -1 occurred in Cleanup.");
 }
 
@@ -69,7 +63,6 @@ TEST(HostAddressChecks, NextStoresOnlyASilentValidAddress) {
     const std::tuple<const char*, const char*, std::uint32_t, QString, size_t> rows[] = {
         {"234.1.1.1", "255.255.255.0", 11010, kAddressNotValid, 0},
         {"10.", "255.0.0.0", 11010, kAddressNotValid, 0},
-        {"10.0", "255.0.0.0", 11010, kAddressNotValid, 0},
         {"192.168.1", "255.255.255.0", 11010, kAddressNotValid, 0},
         {"", "255.0.0.0", 11010, kAddressNotValid, 0},
         {"10.0.0.256", "255.0.0.0", 11010, kAddressNotValid, 0},
