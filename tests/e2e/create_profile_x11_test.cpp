@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSlider>
 #include <QTest>
 
@@ -23,11 +22,6 @@ namespace {
 
 constexpr qint64 kGiB = 1024LL * 1024 * 1024;
 
-template <class Page, class Control = QPushButton>
-Control* on(const char* name) {
-    return form<Page>().template findChild<Control*>(QString::fromLatin1(name));
-}
-
 // A profile made from Profile > New to Finish in the real program on a real X server.
 class CreateProfileX11 : public test::RealProgramX11 {
   protected:
@@ -40,16 +34,16 @@ class CreateProfileX11 : public test::RealProgramX11 {
     // The wizard's four pages: the name, the volume (3 GB, growable or not) and the source.
     void create(const QString& name, bool growable, const QString& iso) {
         main->runCommand(MenuControl::mnuProfile_New);
-        QTest::mouseClick(on<DlgNewProfileWizard>("OKButton"), Qt::LeftButton);
-        on<DlgNewProfileWizard1, QLineEdit>("txtProfileName")->setText(name);
-        QTest::mouseClick(on<DlgNewProfileWizard1>("OKButton"), Qt::LeftButton);
-        on<DlgNewProfileWizard2, QCheckBox>("CheckSparc")->setChecked(growable);
-        on<DlgNewProfileWizard2, QSlider>("SliderHDSize")->setValue(3);
-        QTest::mouseClick(on<DlgNewProfileWizard2>("OKButton"), Qt::LeftButton);
-        on<DlgNewProfileWizard3, QLineEdit>("SlaveIDEText")->setText(iso);
+        test::click<DlgNewProfileWizard>("OKButton");
+        test::child<DlgNewProfileWizard1, QLineEdit>("txtProfileName")->setText(name);
+        test::click<DlgNewProfileWizard1>("OKButton");
+        test::child<DlgNewProfileWizard2, QCheckBox>("CheckSparc")->setChecked(growable);
+        test::child<DlgNewProfileWizard2, QSlider>("SliderHDSize")->setValue(3);
+        test::click<DlgNewProfileWizard2>("OKButton");
+        test::child<DlgNewProfileWizard3, QLineEdit>("SlaveIDEText")->setText(iso);
         if (iso.isEmpty())
             env.ui.answers.push_back(platform::MsgAnswer::Ok);
-        QTest::mouseClick(on<DlgNewProfileWizard3>("FinishCommand"), Qt::LeftButton);
+        test::click<DlgNewProfileWizard3>("FinishCommand");
         ASSERT_TRUE(isLoaded<frmProcessing>()) << env.ui.lastText().toStdString();
         ASSERT_TRUE(QTest::qWaitFor([] { return !isLoaded<frmProcessing>(); }, 20000));
     }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTextBrowser>
 
 #include "network/dlg_network_settings_wizard.h"
@@ -14,10 +13,7 @@
 namespace vornelix {
 namespace {
 
-template <class T>
-void click(const char* button) {
-    form<T>().template findChild<QPushButton*>(button)->click();
-}
+using test::click;
 
 QString viewerText() {
     return form<FormHelp>().findChild<QTextBrowser*>("WebBrowser1")->toPlainText();

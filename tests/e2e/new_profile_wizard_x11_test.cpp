@@ -3,8 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 #include "app/dlg_about_vornelix.h"
 #include "app/frm_faqs.h"
@@ -18,10 +16,7 @@
 namespace vornelix {
 namespace {
 
-template <class T>
-void next(const char* button = "OKButton") {
-    QTest::mouseClick(form<T>().template findChild<QPushButton*>(button), Qt::LeftButton);
-}
+using test::click;
 
 using NewProfileWizardX11 = test::RealProgramX11;
 
@@ -41,18 +36,18 @@ TEST_F(NewProfileWizardX11, FromProfileNewToFinishAndTheHelpWindows) {
 
     main->runCommand(MenuControl::mnuProfile_New);
     look(form<DlgNewProfileWizard>(), "wizard_1_introduction");
-    next<DlgNewProfileWizard>();
+    click<DlgNewProfileWizard>("OKButton");
     look(form<DlgNewProfileWizard1>(), "wizard_2_name");
     form<DlgNewProfileWizard1>().findChild<QLineEdit*>()->setText(" Beta ");
-    next<DlgNewProfileWizard1>();
+    click<DlgNewProfileWizard1>("OKButton");
     look(form<DlgNewProfileWizard2>(), "wizard_3_volume");
     EXPECT_TRUE(
         form<DlgNewProfileWizard2>().findChild<QComboBox*>()->currentText().startsWith("c: ["));
     form<DlgNewProfileWizard2>().findChild<QCheckBox*>("CheckSparc")->setChecked(true);
-    next<DlgNewProfileWizard2>();
+    click<DlgNewProfileWizard2>("OKButton");
     look(form<DlgNewProfileWizard3>(), "wizard_4_installation");
     form<DlgNewProfileWizard3>().findChild<QLineEdit*>()->setText("c:\\tiger.iso");
-    next<DlgNewProfileWizard3>("FinishCommand");
+    click<DlgNewProfileWizard3>("FinishCommand");
 
     // The progress window at each step of the creation.
     for (int step = 1; step <= 3; ++step) {

@@ -5,8 +5,6 @@
 #include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 #include "app/flat_bttn.h"

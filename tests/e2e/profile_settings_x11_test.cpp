@@ -3,9 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QTest>
 
 #include "app/flat_bttn.h"
 #include "machine/dlg_open_profile.h"
@@ -39,8 +37,7 @@ TEST_F(ProfileSettingsX11, ChangeMoveAndFormat) {
     showMain();
     // Change Settings of the Open Profile dialog opens the profile and shows the settings.
     pressKey(Qt::Key_O, Qt::ControlModifier);
-    QTest::mouseClick(form<DlgOpenProfile>().findChild<QPushButton*>("CmdChangeSettings"),
-                      Qt::LeftButton);
+    test::click<DlgOpenProfile>("CmdChangeSettings");
     ASSERT_TRUE(isLoaded<frmProfileSettings>());
     lookAt(0, "general_loaded");
     control<QComboBox>("ComboRam")->setCurrentText("512");

