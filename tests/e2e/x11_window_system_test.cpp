@@ -101,40 +101,31 @@ TEST_F(X11WindowSystemTest, HandlesOfVanishedWindowsChangeNothing) {
     EXPECT_EQ(windows.findWindow("", "Still here"), handleOf(*still)) << "the connection survives";
 }
 
-struct PidCase {
-    const char* name;
-    std::vector<long> pids;  // of hidden windows, bottom to top; 0: no _NET_WM_PID
-    int found;               // index of the window found, -1 for none
-    friend void PrintTo(const PidCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class FindWindowOfProcess : public ::testing::TestWithParam<PidCase> {};
-
-TEST_P(FindWindowOfProcess, TakesItsOwnThenOneWithoutPidNeverAnothers) {
+// Hidden windows of one class, bottom to top, by their _NET_WM_PID (0: none), and the one
+// found (-1: none) for process 4100001.
+TEST(X11WindowSystem, FindWindowOfProcessTakesItsOwnThenOneWithoutPidNeverAnothers) {
+    const std::pair<std::vector<long>, int> cases[] = {
+        {{0}, 0}, {{4100002}, -1}, {{0, 4100002}, 0}, {{4100001, 0}, 0}};
     // A class of this test process alone: other tests use the display at the same time.
     QByteArray className = "ClassVornelix" + QByteArray::number(QCoreApplication::applicationPid());
-    Display* d = XOpenDisplay(nullptr);
-    std::vector<Window> made;
-    for (long pid : GetParam().pids) {
-        made.push_back(XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 9, 9, 0, 0, 0));
-        XClassHint hint{className.data(), className.data()};
-        XSetClassHint(d, made.back(), &hint);
-        if (pid != 0)
-            XChangeProperty(d, made.back(), XInternAtom(d, "_NET_WM_PID", False), XA_CARDINAL, 32,
-                            PropModeReplace, reinterpret_cast<unsigned char*>(&pid), 1);
+    for (const auto& [pids, found] : cases) {
+        Display* d = XOpenDisplay(nullptr);
+        std::vector<Window> made;
+        for (long pid : pids) {
+            made.push_back(XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 9, 9, 0, 0, 0));
+            XClassHint hint{className.data(), className.data()};
+            XSetClassHint(d, made.back(), &hint);
+            if (pid != 0)
+                XChangeProperty(d, made.back(), XInternAtom(d, "_NET_WM_PID", False), XA_CARDINAL,
+                                32, PropModeReplace, reinterpret_cast<unsigned char*>(&pid), 1);
+        }
+        XSync(d, False);
+        EXPECT_EQ(X11WindowSystem().findWindowOfProcess(className, 4100001),
+                  found < 0 ? 0 : static_cast<WindowHandle>(made[found]))
+            << pids.size() << " windows, the first " << pids[0];
+        XCloseDisplay(d);
     }
-    XSync(d, False);
-    const int found = GetParam().found;
-    EXPECT_EQ(X11WindowSystem().findWindowOfProcess(className, 4100001),
-              found < 0 ? 0 : static_cast<WindowHandle>(made[found]));
-    XCloseDisplay(d);
 }
-
-INSTANTIATE_TEST_SUITE_P(X11WindowSystem, FindWindowOfProcess,
-                         ::testing::Values(PidCase{"WithoutPid", {0}, 0},
-                                           PidCase{"Another", {4100002}, -1},
-                                           PidCase{"WithoutPidBelowAnother", {0, 4100002}, 0},
-                                           PidCase{"OwnBelowWithoutPid", {4100001, 0}, 0}));
 
 TEST(X11WindowSystemWithoutDisplay, FindsNothingAndDoesNothing) {
     X11WindowSystem windows(":4999");
