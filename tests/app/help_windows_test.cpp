@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QTest>
 #include <QTextBrowser>
 
 #include "app/app_windows.h"

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QSlider>
-#include <QTest>
 
 #include "machine/global_variables.h"
 #include "profiles/dlg_new_profile_wizard.h"

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiSubWindow>
-#include <QTest>
 
 #include "app/app_windows.h"
 #include "platform/host_facts.h"

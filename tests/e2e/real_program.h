@@ -4,10 +4,8 @@
 
 #include <sys/types.h>
 
-#include <QPushButton>
 #include <QSize>
 #include <QStringList>
-#include <QTest>
 #include <memory>
 #include <vector>
 
@@ -20,16 +18,6 @@
 #include "x11_probe.h"
 
 namespace vornelix::test {
-
-// A named control of a loaded window; click presses a named button of it with the mouse.
-template <class Window, class Control = QPushButton>
-Control* child(const char* name) {
-    return form<Window>().template findChild<Control*>(QString::fromLatin1(name));
-}
-template <class Window>
-void click(const char* button) {
-    QTest::mouseClick(child<Window>(button), Qt::LeftButton);
-}
 
 // The live processes whose executable is this file; one that has ended (a zombie included)
 // has no executable any more.

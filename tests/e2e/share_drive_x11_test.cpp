@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QMenu>
-#include <QTest>
 
 #include "machine/global_variables.h"
 #include "real_program.h"

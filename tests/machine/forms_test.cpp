@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <cerrno>
 #include <new>

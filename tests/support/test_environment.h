@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QPushButton>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QVariantList>
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include "machine/forms.h"
 #include "machine/upper_windows.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
@@ -20,6 +23,16 @@
 #include "support/recording_main_window.h"
 
 namespace vornelix::test {
+
+// A named control of a loaded window; click presses a named button of it with the mouse.
+template <class Window, class Control = QPushButton>
+Control* child(const char* name) {
+    return form<Window>().template findChild<Control*>(QString::fromLatin1(name));
+}
+template <class Window>
+void click(const char* button) {
+    QTest::mouseClick(child<Window>(button), Qt::LeftButton);
+}
 
 // The windows above machine/ as a test sees them: a recording main window and a fake machine
 // window.
