@@ -63,7 +63,6 @@ TEST_F(ProfileSettingsX11, ChangeMoveAndFormat) {
         [&] { return read("d:\\Vornelix_HD\\Tiger\\hdimage.img", 8) == "VORNELHD"; }, 5000));
     EXPECT_FALSE(files->fileExists("d:\\Vornelix_HD\\Tiger\\VornelHD.exe"));
     env.ui.chosenFiles = {QString("c:\\iso\\install.iso")};
-    control<QTabWidget>("TabStrip1")->setCurrentIndex(2);
     control("SlaveIDEPathCommand")->click();
     lookAt(2, "installation_iso_chosen");
     QTest::mouseClick(control("Command1"), Qt::LeftButton);
