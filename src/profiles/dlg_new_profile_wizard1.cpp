@@ -68,7 +68,7 @@ void DlgNewProfileWizard1::OKButton_Click() {
         platform::ui().message(kProfileExistsMessage, kMessageTitle);
         return;
     }
-    gv().ProfileName = name;
+    gv().ProfileName = m_name = name;
     goTo<DlgNewProfileWizard2>();
 }
 

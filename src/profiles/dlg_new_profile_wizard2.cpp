@@ -85,15 +85,32 @@ void DlgNewProfileWizard2::OKButton_Click() {
     const platform::DriveInfo info = files.drive(g.VolumeDrive.at(0));
     if (!info.ready)
         throw platform::RuntimeError(kErrDiskNotReady, QStringLiteral("Disk not ready"));
-    const std::int64_t freeGB = freeGigabytes(info.freeBytes);
     g.HardDiskPath = volumeRoot(g.VolumeDrive);
     const QString refusal = volumeRefusal(info.fileSystem, ui->CheckSparc->isChecked(),
-                                          ui->SliderHDSize->value(), freeGB);
+                                          ui->SliderHDSize->value(), info.freeBytes);
     if (!refusal.isEmpty()) {
         platform::ui().message(refusal, kMessageTitle);
         return;
     }
+    NewProfile chosen;
+    if (isLoaded<DlgNewProfileWizard1>())
+        form<DlgNewProfileWizard1>().fill(chosen);
+    chosen.drive = g.VolumeDrive;
+    chosen.sizeGB = g.HardDiskSizeGB;
+    chosen.growable = g.GrowableVolume == kTrue;
+    // An image that is there already is never replaced by the new volume.
+    if (files.fileExists(chosen.image())) {
+        platform::ui().message(imageExistsMessage(chosen.folder()), kMessageTitle);
+        return;
+    }
+    m_accepted = chosen;
     goTo<DlgNewProfileWizard3>();
+}
+
+void DlgNewProfileWizard2::fill(NewProfile& profile) const {
+    profile.drive = m_accepted.drive;
+    profile.sizeGB = m_accepted.sizeGB;
+    profile.growable = m_accepted.growable;
 }
 
 void DlgNewProfileWizard2::CancelButton_Click() {

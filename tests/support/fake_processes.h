@@ -32,6 +32,16 @@ class FakeProcesses final : public platform::Processes {
             onStart(StartCall(starts.back()), pid);  // a copy: the handler may start more
         return {code, pid};
     }
+    platform::StartResult startAwaited(const QString& program, const QString& parameters,
+                                       const QString& folder, platform::ShowCommand show) override {
+        return start(program, parameters, folder, show);
+    }
+    std::optional<int> waitForExit(std::int64_t pid, int timeoutMs) override {
+        waits.push_back(timeoutMs);
+        if (!exitStatus || running.erase(pid) == 0)
+            return std::nullopt;
+        return exitStatus;
+    }
     platform::StartResult openDocument(const QString& target) override {
         documents << target;
         return {code, code > 32 ? nextPid++ : 0};
@@ -47,12 +57,15 @@ class FakeProcesses final : public platform::Processes {
     // The code of the next starts and document openings.
     int code = platform::kStartOk;
     std::int64_t nextPid = 1000;
+    // The exit status that waitForExit gives a started process; nothing: it never ends.
+    std::optional<int> exitStatus = 0;
     // Runs after every successful start (a test's program making its windows).
     std::function<void(const StartCall&, std::int64_t pid)> onStart;
 
     std::vector<StartCall> starts;
     QStringList documents;
     std::vector<std::int64_t> ended;
+    std::vector<int> waits;
     std::set<std::int64_t> running;
 };
 
