@@ -122,8 +122,10 @@ struct Prepared {
     std::vector<char*> envp;
 
     explicit Prepared(const SpawnRequest& request)
-        : arguments(request.arguments), environment(mergedEnvironment(request.environment)),
-          argv(pointers(arguments)), envp(pointers(environment)) {}
+        : arguments(request.arguments),
+          environment(mergedEnvironment(request.environment)),
+          argv(pointers(arguments)),
+          envp(pointers(environment)) {}
 };
 
 void reap(pid_t pid) {

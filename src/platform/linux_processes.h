@@ -26,8 +26,8 @@ class LinuxProcesses final : public Processes {
     bool isRunning(std::int64_t pid) override;
 
   private:
-    StartResult prepared(const QString& program, const QString& parameters,
-                         const QString& folder, ShowCommand show, bool awaited);
+    StartResult prepared(const QString& program, const QString& parameters, const QString& folder,
+                         ShowCommand show, bool awaited);
     StartResult spawn(const QString& hostProgram, const QStringList& arguments,
                       const QString& hostFolder, ShowCommand show, bool awaited = false);
 

@@ -10,8 +10,12 @@
 namespace vornelix {
 
 QVariantList newProfileValues(const NewProfile& profile) {
-    return {profile.name,      profile.folder(),           int{profile.sizeGB},
-            profile.cdRomPath, profile.cdRomType.trimmed(), 0};
+    return {profile.name,
+            profile.folder(),
+            int{profile.sizeGB},
+            profile.cdRomPath,
+            profile.cdRomType.trimmed(),
+            0};
 }
 
 int processingStepLabel(int step, bool startInstallation) {

@@ -102,7 +102,7 @@ void DlgNewProfileWizard3::FinishCommand_Click() {
         g.ProfileOpen = kTrue;
         ModuleGeneralFunctions::UpdateMenusAndButtons();
     }
-    platform::ui().message(!source.given    ? kNoSourceMessage
+    platform::ui().message(!source.given     ? kNoSourceMessage
                            : m_installFromCd ? kCreatingFromCdMessage
                                              : kCreatingFromImageMessage,
                            kMessageTitle);

@@ -17,8 +17,8 @@ QString insertCdMessage(const QString& drive, const QString& answer) {
 InstallationSource installationSource(bool fromCd, const QString& cdDrive,
                                       const QString& imagePath) {
     if (fromCd)
-        return {QStringLiteral("nativecdrom"), trimBlanks(cdDrive).isEmpty() ? kNoSourcePath : cdDrive,
-                true};
+        return {QStringLiteral("nativecdrom"),
+                trimBlanks(cdDrive).isEmpty() ? kNoSourcePath : cdDrive, true};
     const QString image = trimBlanks(imagePath);
     return {QStringLiteral("cdrom"), image.isEmpty() ? kNoSourcePath : image, !image.isEmpty()};
 }

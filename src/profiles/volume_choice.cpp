@@ -25,8 +25,9 @@ QString volumeRefusal(const QString& fileSystem, bool growable, int sizeGB,
 
 QString imageExistsMessage(const QString& folder) {
     return QStringLiteral("The folder ") + folder +
-           QStringLiteral(" already holds a volume image; it is not replaced. Choose another "
-                          "drive, or remove the image first.");
+           QStringLiteral(
+               " already holds a volume image; it is not replaced. Choose another "
+               "drive, or remove the image first.");
 }
 
 }  // namespace vornelix

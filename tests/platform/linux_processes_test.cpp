@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include <signal.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -76,6 +78,27 @@ TEST_F(LinuxProcessesTest, StartedProgramIsDetachedAndOnlyItCanBeEnded) {
     EXPECT_EQ(stranger.state(), QProcess::Running);
     stranger.kill();
     stranger.waitForFinished();
+}
+
+// The real HD tool: its exit status when it refuses its arguments, and its image when it
+// succeeds; a process that outlives the wait gives nothing until it is ended.
+TEST_F(LinuxProcessesTest, AnAwaitedProgramGivesItsExitStatus) {
+    ASSERT_TRUE(QFile::copy(QString(VORNELIX_PROGRAM_DIR) + "/VornelHD.exe",
+                            env.host("c:\\Vornelix\\VornelHD.exe")));
+    const std::pair<const char*, int> cases[] = {{"hdimage.img 3 1", 0}, {"hdimage.img 3 2", 2}};
+    for (const auto& [parameters, status] : cases) {
+        const StartResult r = processes.startAwaited("c:\\Vornelix\\VornelHD.exe", parameters,
+                                                     "c:\\Temp", ShowCommand::Hide);
+        ASSERT_TRUE(r.started());
+        EXPECT_EQ(processes.waitForExit(r.pid, 5000), status) << parameters;
+        EXPECT_EQ(processes.waitForExit(r.pid, 0), std::nullopt) << "reaped";
+    }
+    EXPECT_TRUE(env.files().fileExists("c:\\Temp\\hdimage.img"));
+
+    const StartResult sleeper = processes.startAwaited("sleep", "30", "", ShowCommand::Hide);
+    EXPECT_EQ(processes.waitForExit(sleeper.pid, 50), std::nullopt);
+    EXPECT_TRUE(processes.end(sleeper.pid));
+    EXPECT_EQ(processes.waitForExit(sleeper.pid, 1000), 128 + SIGKILL);
 }
 
 TEST_F(LinuxProcessesTest, BatchFileRunsWithTheShellInItsFolder) {

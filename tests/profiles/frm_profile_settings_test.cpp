@@ -186,8 +186,25 @@ TEST_F(TigerSettings, DriveListChecksAtOnceAndApplyMovesTheImage) {
     EXPECT_FALSE(m_files->fileExists(kImage));
 }
 
-TEST_F(TigerSettings, QuickFormatRunsTheHdToolBesideTheImage) {
+// The tool's start code and exit status, and the box that follows ("": none). The tool is
+// awaited; a failure leaves the image as it was.
+struct QuickFormatCase {
+    int startCode;
+    int exitStatus;
+    const char* message;
+};
+
+class QuickFormat : public TigerSettings, public ::testing::WithParamInterface<QuickFormatCase> {};
+
+TEST_P(QuickFormat, RunsTheHdToolBesideTheImageAndSaysWhenItFails) {
+    const QuickFormatCase& c = GetParam();
     env.writeFile("c:\\Vornelix\\VornelHD.exe", "tool");
+    env.processes.code = c.startCode;
+    env.processes.exitStatus = c.exitStatus;
+    env.processes.onStart = [&](const test::StartCall&, std::int64_t) {
+        if (c.exitStatus == 0)
+            env.writeFile(kImage, "formatted");
+    };
     env.ui.answers = {MsgAnswer::Ok};
     control<QPushButton>("Command5")->click();
     control<QPushButton>("Command6")->click();
@@ -196,7 +213,26 @@ TEST_F(TigerSettings, QuickFormatRunsTheHdToolBesideTheImage) {
     EXPECT_EQ(run.program + " " + run.parameters + " in " + run.folder,
               "c:\\Vornelix_HD\\Tiger\\VornelHD.exe hdimage.img 3 1 in c:\\Vornelix_HD\\Tiger");
     EXPECT_FALSE(m_files->fileExists("c:\\Vornelix_HD\\Tiger\\VornelHD.exe"));
+    EXPECT_EQ(env.ui.lastText(), c.message[0] ? QString(c.message) : kFormatQuestion);
+    EXPECT_EQ(env.ui.boxes.back().title, "Vornelix");
+    EXPECT_EQ(read(kImage), c.message[0] ? "volume" : "formatted");
     EXPECT_EQ(row()[0], kTiger);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, QuickFormat,
+    ::testing::Values(QuickFormatCase{platform::kStartOk, 0, ""},
+                      QuickFormatCase{platform::kStartOk, 3,
+                                      "The HD tool failed: it ended with exit status 3."},
+                      QuickFormatCase{platform::kStartFileNotFound, 0,
+                                      "The HD tool failed: VornelHD.exe was not found."}));
+
+TEST_F(ProfileSettings, QuickFormatOfAProfileWithoutAVolumeSaysSo) {
+    addTiger(null);
+    control<QPushButton>("Command5")->click();
+    EXPECT_EQ(env.ui.takeOnlyBox(), "This profile has no Virtual Drive.");
+    EXPECT_FALSE(control<QPushButton>("Command6")->isEnabled());
+    EXPECT_TRUE(env.processes.starts.empty());
 }
 
 TEST_F(TigerSettings, StartInstallationStoresTheSourceAndStarts) {
@@ -212,7 +248,15 @@ TEST_F(TigerSettings, StartInstallationStoresTheSourceAndStarts) {
     EXPECT_FALSE(isLoaded<frmProfileSettings>());
     EXPECT_TRUE(env.processes.starts.empty());
 
+    // An image that is not there is named, and nothing is stored or started.
     control<QLineEdit>("SlaveIDEText")->setText(" c:\\iso\\x.iso ");
+    dialog().CommandInstalltion_Click();
+    EXPECT_EQ(env.ui.lastText(),
+              "The ISO image c:\\iso\\x.iso cannot be found. Choose an image that is there.");
+    EXPECT_TRUE(isLoaded<frmProfileSettings>());
+    EXPECT_EQ(row()[2], "   ");
+
+    env.writeFile("c:\\iso\\x.iso", "iso");
     dialog().CommandInstalltion_Click();
     EXPECT_EQ(row()[2], "c:\\iso\\x.iso");
     EXPECT_EQ(env.processes.starts.size(), 1u) << "the engine was started";
