@@ -23,12 +23,16 @@ InstallationSource installationSource(bool fromCd, const QString& cdDrive,
     return {QStringLiteral("cdrom"), image.isEmpty() ? kNoSourcePath : image, !image.isEmpty()};
 }
 
+QString missingImageMessage(const QString& path) {
+    return QStringLiteral("The ISO image ") + path +
+           QStringLiteral(" cannot be found. Choose an image that is there.");
+}
+
 std::optional<QString> missingImageRefusal(const InstallationSource& source) {
     if (!source.given || source.cdRomType != QStringLiteral("cdrom") ||
         platform::files().fileExists(source.cdRomPath))
         return std::nullopt;
-    return QStringLiteral("The ISO image ") + source.cdRomPath +
-           QStringLiteral(" cannot be found. Choose an image that is there.");
+    return missingImageMessage(source.cdRomPath);
 }
 
 double wholeMegabytes(double bytes) {

@@ -31,6 +31,8 @@ struct InstallationSource {
 InstallationSource installationSource(bool fromCd, const QString& cdDrive,
                                       const QString& imagePath);
 
+// What is said of an ISO image that is not there.
+QString missingImageMessage(const QString& path);
 // Why an installation cannot start from the source: an ISO image that is not there, named by
 // its path; nothing for a CD-ROM, for no source and for an image that is there.
 std::optional<QString> missingImageRefusal(const InstallationSource& source);

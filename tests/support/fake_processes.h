@@ -38,9 +38,7 @@ class FakeProcesses final : public platform::Processes {
     }
     std::optional<int> waitForExit(std::int64_t pid, int timeoutMs) override {
         waits.push_back(timeoutMs);
-        if (!exitStatus || running.erase(pid) == 0)
-            return std::nullopt;
-        return exitStatus;
+        return exitStatus && running.erase(pid) ? exitStatus : std::nullopt;
     }
     platform::StartResult openDocument(const QString& target) override {
         documents << target;
