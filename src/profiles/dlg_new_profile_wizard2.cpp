@@ -78,26 +78,25 @@ void DlgNewProfileWizard2::OKButton_Click() {
         ui->DrvHardDisk->setFocus();
         return;
     }
-    g.GrowableVolume = toFlag(ui->CheckSparc->isChecked());
-    g.HardDiskSizeGB = static_cast<std::int16_t>(ui->SliderHDSize->value());
+    NewProfile chosen;
+    if (isLoaded<DlgNewProfileWizard1>())
+        form<DlgNewProfileWizard1>().fill(chosen);
+    chosen.growable = ui->CheckSparc->isChecked();
+    chosen.sizeGB = static_cast<std::int16_t>(ui->SliderHDSize->value());
+    g.GrowableVolume = toFlag(chosen.growable);
+    g.HardDiskSizeGB = chosen.sizeGB;
 
-    g.VolumeDrive = chosenDrive();
-    const platform::DriveInfo info = files.drive(g.VolumeDrive.at(0));
+    g.VolumeDrive = chosen.drive = chosenDrive();
+    const platform::DriveInfo info = files.drive(chosen.drive.at(0));
     if (!info.ready)
         throw platform::RuntimeError(kErrDiskNotReady, QStringLiteral("Disk not ready"));
-    g.HardDiskPath = volumeRoot(g.VolumeDrive);
-    const QString refusal = volumeRefusal(info.fileSystem, ui->CheckSparc->isChecked(),
-                                          ui->SliderHDSize->value(), info.freeBytes);
+    g.HardDiskPath = volumeRoot(chosen.drive);
+    const QString refusal =
+        volumeRefusal(info.fileSystem, chosen.growable, chosen.sizeGB, info.freeBytes);
     if (!refusal.isEmpty()) {
         platform::ui().message(refusal, kMessageTitle);
         return;
     }
-    NewProfile chosen;
-    if (isLoaded<DlgNewProfileWizard1>())
-        form<DlgNewProfileWizard1>().fill(chosen);
-    chosen.drive = g.VolumeDrive;
-    chosen.sizeGB = g.HardDiskSizeGB;
-    chosen.growable = g.GrowableVolume == kTrue;
     // An image that is there already is never replaced by the new volume.
     if (files.fileExists(chosen.image())) {
         platform::ui().message(imageExistsMessage(chosen.folder()), kMessageTitle);
