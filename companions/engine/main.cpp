@@ -1,9 +1,11 @@
 // Vornelix.exe <configuration file> 0 0 0
 //
-// Stand-in for the emulation engine that ships beside the program: it reads its
-// configuration file, refusing a malformed one with a message on stderr and exit code 1,
-// then shows a console window titled with its own full path and a display window of class
-// ClassVornelix, and follows the program's window messages until it is told to end.
+// Stand-in for the emulation engine that ships beside the program. The configuration file is
+// everything before the last three numbers: the program names it unquoted, so a path with a
+// blank arrives as several words. The engine reads the file, refusing a malformed one with a
+// message on stderr and exit code 1, then shows a console window titled with its own full path and
+// a display window of class ClassVornelix, and follows the program's window messages until it is
+// told to end.
 //
 // Environment, for tests:
 //   VORNELIX_ENGINE_LOG               file that receives one line per message and action
@@ -13,12 +15,14 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "engine.h"
@@ -54,6 +58,24 @@ std::string ownPath(const char* argv0) {
     return n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string(argv0 ? argv0 : "");
 }
 
+bool isNumber(const char* word) {
+    return *word && std::strspn(word, "0123456789") == std::strlen(word);
+}
+
+// The configuration file named before the last three numbers, its words joined by one blank.
+// Only the first word of a path that held a blank was turned into a host path; the backslashes
+// of the others separate folders as well. Nothing when the command line has no such path.
+std::optional<std::string> configPathOf(int argc, char** argv) {
+    const int pathEnd = argc - 3;
+    if (pathEnd < 2 || !isNumber(argv[pathEnd]) || !isNumber(argv[pathEnd + 1]) ||
+        !isNumber(argv[pathEnd + 2]))
+        return std::nullopt;
+    std::string path = argv[1];
+    for (int i = 2; i < pathEnd; ++i) path += std::string(" ") + argv[i];
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
 bool readFile(const std::string& path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -74,11 +96,12 @@ int refuse(EngineLog& log, const std::string& message) {
 
 int main(int argc, char** argv) {
     EngineLog log;
-    if (argc < 2)
+    const std::optional<std::string> configPath = configPathOf(argc, argv);
+    if (!configPath)
         return refuse(log, "usage: Vornelix.exe <configuration file> 0 0 0");
     EngineOptions options;
     options.ownPath = ownPath(argv[0]);
-    options.configPath = argv[1];
+    options.configPath = *configPath;
     options.showCommand = intVariable(vornelix::platform::kShowCommandVariable, 1);
     options.displayDelayMs = intVariable("VORNELIX_ENGINE_DISPLAY_DELAY_MS", 0);
     options.noDisplay = flagVariable("VORNELIX_ENGINE_NO_DISPLAY");

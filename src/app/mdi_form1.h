@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/share_drive.h"
+#include "machine/companion_program.h"
 #include "machine/main_window_port.h"
 #include "machine/menu_state.h"
 #include "platform/clock.h"
@@ -105,11 +106,8 @@ class MDIForm1 : public QMainWindow, public MainWindowPort {
     QMdiArea* m_mdiArea = nullptr;
     QString m_caption;
     std::unique_ptr<platform::Timer> m_networkTimer;
-    // Watches the embedded share-drive program: one that ends by itself is closed as by the
-    // strip's Close.
-    std::unique_ptr<platform::Timer> m_shareDriveWatch;
-    std::int64_t m_shareDrivePid = 0;
-    void watchShareDrive(std::int64_t pid);
+    // The share-drive program of the last Tools > Shared Drive.
+    CompanionProgram m_shareDrive;
     std::int16_t m_networkPollCount = 0;
     // The enable state as the table set it; what is shown also depends on the busy state.
     std::array<bool, kMenuControlCount> m_enabled;

@@ -28,7 +28,7 @@ std::unique_ptr<platform::FolderLock> MdlLoad::claimProgramFolder() {
     platform::FileSystem& files = platform::files();
     auto lock = platform::FolderLock::tryAcquire(files.hostPath(files.programFolder()));
     if (!lock)
-        platform::ui().message(QString::fromLatin1(kAlreadyRunningMessage), kMessageTitle);
+        platform::ui().message(kInstanceRunningMessage, kMessageTitle);
     return lock;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <memory>
 
 namespace vornelix::platform {
@@ -8,7 +9,8 @@ class FolderLock;
 
 namespace vornelix::MdlLoad {
 
-inline constexpr const char* kAlreadyRunningMessage = "Vornelix is already running.";
+// Another instance of the program holds the program folder.
+inline const QString kInstanceRunningMessage = QStringLiteral("Vornelix is already running.");
 
 // The start-up procedure: shows the main window modeless; nothing else happens at start.
 void Main();

@@ -59,6 +59,25 @@ MsgAnswer answerOf(int button) {
     }
 }
 
+// Shows the arrow over a box or dialog that asks the user while long work holds the wait
+// cursor.
+class ArrowWhileAsking {
+  public:
+    ArrowWhileAsking() : m_waiting(QApplication::overrideCursor() != nullptr) {
+        if (m_waiting)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~ArrowWhileAsking() {
+        if (m_waiting)
+            QApplication::restoreOverrideCursor();
+    }
+    ArrowWhileAsking(const ArrowWhileAsking&) = delete;
+    ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
+
+  private:
+    bool m_waiting;
+};
+
 }  // namespace
 
 QString toQtFilter(const QString& filter) {
@@ -77,16 +96,25 @@ QString toQtFilter(const QString& filter) {
 MsgAnswer QtUiService::messageBox(const MessageBoxRequest& request) {
     QMessageBox box(standardIcon(request.icon), request.shownTitle(), request.text,
                     standardButtons(request.buttons), QApplication::activeWindow());
+    const ArrowWhileAsking arrow;
     return answerOf(box.exec());
 }
 
 std::optional<QString> QtUiService::openFile(const OpenFileRequest& request) {
+    const ArrowWhileAsking arrow;
     const QString host = QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title,
                                                       files().hostPath(request.initialDir),
                                                       toQtFilter(request.filter));
     if (host.isEmpty())
         return std::nullopt;
     return files().windowsPath(host);
+}
+
+void QtUiService::setWaitCursor(bool on) {
+    if (on)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 void QtUiService::endProgram() {

@@ -10,6 +10,9 @@ class QtUiService final : public platform::UiService {
     platform::MsgAnswer messageBox(const platform::MessageBoxRequest& request) override;
     std::optional<QString> openFile(const platform::OpenFileRequest& request) override;
     [[noreturn]] void endProgram() override;
+    // The wait cursor over every window of the program; a box or dialog shown meanwhile has
+    // the arrow, since it waits for the user.
+    void setWaitCursor(bool on) override;
 };
 
 // "Disk Image|*.dsk|All|*.*" -> "Disk Image (*.dsk);;All (*.*)"; a description that already

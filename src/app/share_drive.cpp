@@ -9,13 +9,11 @@
 #include "app/mdi_form1.h"
 #include "app/picture_box.h"
 #include "machine/basic_text.h"
-#include "machine/busy_state.h"
 #include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/machine_window_port.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
-#include "platform/processes.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/twips.h"
@@ -42,23 +40,8 @@ constexpr MenuModeRow kMenuModes[] = {
 constexpr int kShareDriveTop = 5;
 constexpr int kRoomWithToolbar = 105;
 constexpr int kRoomWithoutToolbar = 35;
-// How often the embedded program is looked for.
-constexpr int kShareDriveWatchMs = 500;
 
 const char* const kSharedButtons = "PictureSharedvButtons";
-
-// The window of the process this attempt started, looked for until it appears or the wait is
-// over; the windows stay painted meanwhile.
-WindowHandle waitForShareDriveWindow(std::int64_t pid) {
-    platform::WindowSystem& windows = platform::windows();
-    for (int waited = 0;; waited += kShareDrivePollMs) {
-        if (const WindowHandle found = windows.findWindowOfProcess(QString(), pid))
-            return found;
-        if (waited >= kShareDriveWaitMs)
-            return 0;
-        platform::clock().sleep(kShareDrivePollMs);
-    }
-}
 
 // The empty marker file the program expects beside it; false when it cannot be made.
 bool ensureMarkerFile(const QString& path) {
@@ -67,18 +50,14 @@ bool ensureMarkerFile(const QString& path) {
     return platform::files().writeFile(path, QByteArray());
 }
 
-// Starts the share-drive program hidden and returns its window, 0 when none came. pid is the
-// started process, 0 when nothing was started.
-WindowHandle startShareDrive(std::int64_t& pid) {
+// Starts the share-drive program hidden and returns its window, 0 when none came; the windows
+// stay painted while it is awaited.
+WindowHandle startShareDrive(CompanionProgram& program) {
     const QString folder = platform::files().programFolder();
-    if (!ensureMarkerFile(inFolder(folder, kShareDriveMarkerName)))
+    if (!ensureMarkerFile(inFolder(folder, kShareDriveMarkerName)) ||
+        !program.start(inFolder(folder, kShareDriveProgramName), QString(), QString()))
         return 0;
-    const platform::StartResult started = platform::processes().start(
-        inFolder(folder, kShareDriveProgramName), QString(), QString(), ShowCommand::Hide);
-    if (!started.started())
-        return 0;
-    pid = started.pid;
-    return waitForShareDriveWindow(pid);
+    return program.waitForWindow(QString(), kShareDriveWaitMs, kShareDrivePollMs);
 }
 
 void moveShareDriveWindow(const QRect& place) {
@@ -126,25 +105,24 @@ void MDIForm1::open_share_drive() {
 }
 
 bool MDIForm1::OpenDragandDrop() {
-    std::int64_t pid = 0;
     try {
-        gv().ShareDriveWindow = startShareDrive(pid);
+        gv().ShareDriveWindow = startShareDrive(m_shareDrive);
         if (gv().ShareDriveWindow > 0) {
             MachineWindowPort& machine = machineWindow();
             machine.Show();
-            platform::WindowSystem& windows = platform::windows();
-            windows.setParent(gv().ShareDriveWindow, machine.picture1Handle());
+            m_shareDrive.embed(gv().ShareDriveWindow, machine.picture1Handle());
             moveShareDriveWindow(shareDriveGeometry(machine.picture1SizeTwips(), true));
-            windows.show(gv().ShareDriveWindow, ShowCommand::Normal);
-            watchShareDrive(pid);
+            platform::windows().show(gv().ShareDriveWindow, ShowCommand::Normal);
+            // One that ends by itself is closed as by the strip's Close.
+            m_shareDrive.watch([] { return gv().ShareDriveOpen == kTrue; },
+                               [this] { FlatBttnCloseShareDrv_Click(); });
             return true;
         }
     } catch (const platform::RuntimeError&) {
         // Any failure ends as a window that never came does.
     }
     // A program whose window was not embedded could never be closed again.
-    if (pid != 0)
-        platform::processes().end(pid);
+    m_shareDrive.end();
     platform::ui().message(kShareDriveFailedMessage, kMessageTitle);
     gv().ShareDriveWindow = 0;
     return false;
@@ -163,22 +141,8 @@ void MDIForm1::applyMenuMode(MenuMode mode) {
     showEnableState();
 }
 
-void MDIForm1::watchShareDrive(std::int64_t pid) {
-    m_shareDrivePid = pid;
-    m_shareDriveWatch = platform::clock().createTimer();
-    m_shareDriveWatch->setInterval(kShareDriveWatchMs);
-    m_shareDriveWatch->onTimeout([this] {
-        if (gv().ShareDriveOpen == kTrue && !isBusy() &&
-            !platform::processes().isRunning(m_shareDrivePid))
-            runHandler(ErrorPolicy::Ignore, [this] { FlatBttnCloseShareDrv_Click(); });
-    });
-    m_shareDriveWatch->setEnabled(true);
-}
-
 void MDIForm1::restoreProfileMenuMode() {
-    // The timer may be the caller: it is switched off, not destroyed.
-    if (m_shareDriveWatch)
-        m_shareDriveWatch->setEnabled(false);
+    m_shareDrive.stopWatching();
     picture(kSharedButtons)->hide();
     applyMenuMode(MenuMode::Profile);
 }

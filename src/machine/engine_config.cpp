@@ -68,6 +68,10 @@ EngineProfileRow readEngineProfileRow(const platform::DbRecordset& rows) {
             rows.Fields(kColNetworking), rows.Fields(kColRamSize)};
 }
 
+QString masterImagePath(const EngineProfileRow& row) {
+    return volumeImage(trimBlanks(variantText(row.hardDiskPath)));
+}
+
 std::optional<IdeSlaveChoice> chooseIdeSlave(const StartOptions& options,
                                              const std::function<QString()>& findCdRomDrive,
                                              const std::function<bool()>& continueWithoutCdRom) {
@@ -117,8 +121,7 @@ QString memorySizeHex(double ramSizeMB) {
 QStringList engineConfigHeadLines(const EngineProfileRow& row) {
     return {
         QStringLiteral("pci_ide0_master_installed = 1"),
-        QStringLiteral("pci_ide0_master_image = ") +
-            quoted(volumeImage(trimBlanks(variantText(row.hardDiskPath)))),
+        QStringLiteral("pci_ide0_master_image = ") + quoted(masterImagePath(row)),
         QStringLiteral("pci_ide0_master_type = \"hd\""),
         QStringLiteral("pci_3c90x_installed = 0"),
         QStringLiteral("pci_3c90x_mac = \"DE:AD:CA:FE:12:34\" "),
@@ -128,15 +131,14 @@ QStringList engineConfigHeadLines(const EngineProfileRow& row) {
 }
 
 QStringList engineConfigLines(const EngineProfileRow& row, const IdeSlaveChoice& slave,
-                              const GlobalVariablesModule& state,
-                              const QString& graphicDriverPath) {
+                              const StartValues& values) {
     QStringList lines = engineConfigHeadLines(row);
-    lines << ideSlaveLines(row, slave, state.SharedDrivePath);
+    lines << ideSlaveLines(row, slave, values.sharedDrivePath);
     lines << QStringLiteral("redraw_interval_msec = 10");
-    lines << QStringLiteral(" vlx_start_resolution = ") + state.StartResolution;
-    if (!trimBlanks(graphicDriverPath).isEmpty())
-        lines << QStringLiteral("prom_driver_graphic =") + quoted(graphicDriverPath);
-    lines << QStringLiteral("memory_size = 0x") + memorySizeHex(state.RamSizeMB);
+    lines << QStringLiteral(" vlx_start_resolution = ") + values.startResolution;
+    if (!trimBlanks(values.graphicDriverPath).isEmpty())
+        lines << QStringLiteral("prom_driver_graphic =") + quoted(values.graphicDriverPath);
+    lines << QStringLiteral("memory_size = 0x") + memorySizeHex(values.ramSizeMB);
     lines << QStringLiteral("pci_rtl8139_installed = ") + variantText(row.networking);
     lines << QStringLiteral("pci_rtl8139_mac = \"DE:AD:CA:FE:12:35\" ");
     lines << QStringLiteral("key_toggle_mouse_grab = \"F6\" ");

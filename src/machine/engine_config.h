@@ -11,7 +11,6 @@
 
 namespace vornelix {
 
-struct GlobalVariablesModule;
 namespace platform {
 class DbRecordset;
 }
@@ -27,6 +26,9 @@ struct EngineProfileRow {
 
 // The current row of the record set, by column position; throws without a current row.
 EngineProfileRow readEngineProfileRow(const platform::DbRecordset& rows);
+
+// The volume image of the row: the image in its trimmed hard_disk_path.
+QString masterImagePath(const EngineProfileRow& row);
 
 // What the next start puts on the IDE slave; the choices are tested in this order.
 enum class IdeSlave { InstallMedium = 1, HostCdRom, NoCdRomDrive, SharedDrive, Nothing };
@@ -72,10 +74,17 @@ QString visibleText(const QString& value);
 // Lines 1 to 7, written before the IDE slave is chosen.
 QStringList engineConfigHeadLines(const EngineProfileRow& row);
 
-// The whole configuration: 19 lines, 18 when graphicDriverPath is blank. The state gives
-// SharedDrivePath, StartResolution and RamSizeMB (already the start's own RAM size).
+// What one start writes beside the row.
+struct StartValues {
+    QString sharedDrivePath;
+    QString startResolution;
+    double ramSizeMB = 0;  // the start's own RAM size, the row's override applied
+    QString graphicDriverPath;
+};
+
+// The whole configuration: 19 lines, 18 when the graphics-driver path is blank.
 QStringList engineConfigLines(const EngineProfileRow& row, const IdeSlaveChoice& slave,
-                              const GlobalVariablesModule& state, const QString& graphicDriverPath);
+                              const StartValues& values);
 
 // The file's bytes: every line in the local 8-bit encoding followed by CR LF, no byte-order
 // mark.

@@ -12,8 +12,6 @@ inline const QString kEngineProgramName = QStringLiteral("Vornelix.exe");
 inline const QString kEngineConfigFileName = QStringLiteral("Xeminga");
 // Follows the configuration file's path on the engine's command line.
 inline const QString kEngineArgumentsTail = QStringLiteral(" 0 0 0");
-// The engine is started hidden.
-inline constexpr int kSwHide = 0;
 // How long after the start its windows are looked for, once each.
 inline constexpr int kEngineWindowWaitMs = 3000;
 

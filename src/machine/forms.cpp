@@ -1,6 +1,7 @@
 #include "machine/forms.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -9,6 +10,7 @@
 
 #include "machine/busy_state.h"
 #include "machine/main_window_port.h"
+#include "machine/reading_order.h"
 #include "platform/twips.h"
 
 namespace vornelix {
@@ -101,7 +103,8 @@ void Form::place() {
 
 void Form::Show() {
     ensureSubWindow();
-    if (!m_placed) {
+    const bool first = !m_placed;
+    if (first) {
         place();
         m_placed = true;
     }
@@ -109,6 +112,9 @@ void Form::Show() {
     shown->show();
     shown->raise();
     show();
+    // The Tab key follows the places that the layout has given the controls.
+    if (first)
+        applyReadingOrder(this);
 }
 
 void Form::Hide() {
@@ -138,6 +144,11 @@ void Form::closeEvent(QCloseEvent* event) {
     // Only a loaded window runs its unload handling; one already unloaded is on its way out.
     if (FormRegistry::find(typeid(*this)) == this)
         Unload();
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    if (!pressFocusedButton(this, event))
+        QWidget::keyPressEvent(event);
 }
 
 void Form::Unload() {

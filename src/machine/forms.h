@@ -60,6 +60,8 @@ class Form : public QWidget {
     virtual void place();
     // The close box unloads the window, as Unload does; held off while long work is under way.
     void closeEvent(QCloseEvent* event) override;
+    // Enter on a focused command button presses it.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     friend class FormRegistry;

@@ -6,10 +6,11 @@
 #include "machine/flag.h"
 #include "machine/lazy_object.h"
 #include "platform/database.h"
+#include "platform/window_system.h"
 
 namespace vornelix {
 
-using WindowHandle = std::int32_t;
+using platform::WindowHandle;
 
 // The state that every window and module shares. Every member starts at its type's zero.
 struct GlobalVariablesModule {

@@ -54,6 +54,10 @@ double ModuleGeneralFunctions::GetTotalPhysicalMemory() {
     }
 }
 
+double ModuleGeneralFunctions::wholeHostMemoryMB() {
+    return std::floor(GetTotalPhysicalMemory() / 1024 / 1024);
+}
+
 void ModuleGeneralFunctions::SetStartResolution() {
     gv().StartResolution = startResolutionText(platform::host().screen());
 }

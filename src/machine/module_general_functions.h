@@ -12,6 +12,8 @@ void UpdateMenusAndButtons();
 // The host's physical memory in bytes; after a failure a box with the error's description
 // and 0.
 double GetTotalPhysicalMemory();
+// The same in whole MB, any fraction dropped: the RAM of an installation boot.
+double wholeHostMemoryMB();
 
 // Sets StartResolution from the screen: "\"<width>x<height>x32\"" in pixels.
 void SetStartResolution();

@@ -14,6 +14,7 @@
 #include "machine/profile_store.h"
 #include "machine/start_animation.h"
 #include "platform/clock.h"
+#include "platform/file_system.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"
@@ -22,10 +23,10 @@ namespace vornelix {
 
 namespace {
 
-// The row's refusals: no volume, no installation path, a value the configuration file cannot
-// carry.
+// The row's refusals: no volume (none in the row, or its image is not on disk), no installation
+// path, a value the configuration file cannot carry.
 bool refuseProfile(const EngineProfileRow& row) {
-    if (row.hardDiskPath.isNull()) {
+    if (row.hardDiskPath.isNull() || !platform::files().fileExists(masterImagePath(row))) {
         showMessage(ProfileStart::kNoVolumeMessage);
         return true;
     }
@@ -49,9 +50,13 @@ bool writeConfiguration(const EngineProfileRow& row) {
         return false;
     if (slave->slave == IdeSlave::InstallMedium)
         gv().AttachInstallMedium = kFalse;
-    const QString driver = ModuleGeneralFunctions::BuildGraphicDriverFile();
-    gv().RamSizeMB = startRamSizeMB(row.ramSize, gv().RamSizeMB);
-    writeEngineConfigFile(engineConfigLines(row, *slave, gv(), driver));
+    GlobalVariablesModule& g = gv();
+    StartValues values{g.SharedDrivePath, g.StartResolution, 0,
+                       ModuleGeneralFunctions::BuildGraphicDriverFile()};
+    values.ramSizeMB = startRamSizeMB(row.ramSize, g.RamSizeMB);
+    // The global keeps the row's size after the start.
+    g.RamSizeMB = values.ramSizeMB;
+    writeEngineConfigFile(engineConfigLines(row, *slave, values));
     gv().AttachInstallMedium = kFalse;
     return true;
 }

@@ -1,5 +1,7 @@
 #include "network/host_address_checks.h"
 
+#include <QRegularExpression>
+#include <QStringList>
 #include <algorithm>
 
 #include "machine/basic_text.h"
@@ -28,6 +30,16 @@ int firstOctet(const QString& address) {
     return static_cast<int>(std::clamp(value, -kOctetLimit, kOctetLimit));
 }
 
+bool isDottedQuad(const QString& text) {
+    static const QRegularExpression quad(
+        QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{1,3}(\\.[0-9]{1,3}){3}")));
+    if (!quad.match(text).hasMatch())
+        return false;
+    const QStringList numbers = text.split(u'.');
+    return std::all_of(numbers.begin(), numbers.end(),
+                       [](const QString& number) { return number.toInt() <= 255; });
+}
+
 bool isValidFirstOctet(int octet) {
     return octet >= 1 && octet <= kHighestFirstOctet;
 }
@@ -50,11 +62,11 @@ std::optional<QString> maskOnLeavingAddress(const QString& address) {
 }
 
 bool storeHostAddress(const QString& address, const QString& mask) {
-    if (!isValidFirstOctet(firstOctet(address))) {
+    if (!isDottedQuad(address) || !isValidFirstOctet(firstOctet(address))) {
         platform::ui().message(kAddressNotValid, kMessageTitle);
         return false;
     }
-    if (firstOctet(mask) == 0) {
+    if (!isDottedQuad(mask) || firstOctet(mask) == 0) {
         platform::ui().message(kMaskNotValid, kMessageTitle);
         return false;
     }

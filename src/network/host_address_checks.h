@@ -19,6 +19,9 @@ QString addressInUseMessage(const QString& address);
 // 192); 0 when the text has no "." or does not start with a number.
 int firstOctet(const QString& address);
 
+// Whether a text is a whole dotted address: four numbers of 0 to 255, separated by dots.
+bool isDottedQuad(const QString& text);
+
 // Whether a first octet is one the host adapter may take: 1 to 233.
 bool isValidFirstOctet(int octet);
 
@@ -30,9 +33,10 @@ QString classMask(int octet);
 // nothing when its first octet is not valid.
 std::optional<QString> maskOnLeavingAddress(const QString& address);
 
-// Next with the settings to be changed: checks the address, the mask and, by a ping, that no
-// machine answers at the address; shows the box of the first check that fails. When all
-// pass, stores both texts as HostIPAddress and HostSubnetMask and gives True.
+// Next with the settings to be changed: checks that the address is a whole dotted address
+// with a valid first octet, that the mask is a whole dotted address not starting with 0 and,
+// by a ping, that no machine answers at the address; shows the box of the first check that fails.
+// When all pass, stores both texts as HostIPAddress and HostSubnetMask and gives True.
 bool storeHostAddress(const QString& address, const QString& mask);
 
 }  // namespace vornelix

@@ -6,15 +6,10 @@
 
 namespace vornelix {
 
-namespace {
-
-// A number from 0 to 255 or nothing yet; the dots may be typed up to the fourth number.
-const QString kOctet = QStringLiteral("(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9])?");
-
-}  // namespace
-
 IpAddressEdit::IpAddressEdit(QWidget* parent) : QLineEdit(parent) {
-    const QString pattern = QStringLiteral("%1(\\.%1){0,3}").arg(kOctet);
+    // Up to four numbers of at most three digits. A number above 255 stays as typed, so that
+    // Next can refuse it, rather than losing its last digit unseen.
+    const QString pattern = QStringLiteral("[0-9]{0,3}(\\.[0-9]{0,3}){0,3}");
     setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), this));
     setMaxLength(15);
     setEditable(false);

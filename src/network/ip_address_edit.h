@@ -5,8 +5,8 @@
 namespace vornelix {
 
 // An entry field for a dotted IPv4 address ("192.168.0.1"): up to four numbers of at most
-// three digits, each 0 to 255, separated by dots. It starts empty and not editable, and says
-// when it loses the focus.
+// three digits, separated by dots; whether they make a valid address is the reader's check. It
+// starts empty and not editable, and says when it loses the focus.
 class IpAddressEdit : public QLineEdit {
     Q_OBJECT
   public:

@@ -11,9 +11,16 @@ namespace vornelix {
 inline const QString kShowCurrentSettings = QStringLiteral("Show Current Settings");
 inline const QString kChangeCurrentSettings = QStringLiteral("Change Current Settings");
 
-// Starts netstat.bat hidden in the program folder, without waiting for it, and at once reads
-// what netstat.res holds: the output of this run or of an earlier one. The empty text when
-// there is no such file or it cannot be read.
+// How long Show Current Settings waits for netstat.bat, and what it says above the report
+// when the batch file is still running by then.
+inline constexpr int kCurrentSettingsWaitMs = 5000;
+inline const QString kReportMayBeOld =
+    QStringLiteral("netstat.bat has not finished within 5 seconds:\nthe report below may be old.");
+
+// Starts netstat.bat hidden in the program folder, waits for it to end (windows painted, at
+// most kCurrentSettingsWaitMs) and reads what netstat.res holds; when the batch file has not
+// ended by then, the report is headed by kReportMayBeOld. The empty report when there is no
+// such file or it cannot be read.
 QString currentSettingsText();
 
 // A page of the screenshot viewer: its title and its file in the program folder.

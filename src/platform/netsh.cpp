@@ -5,7 +5,6 @@
 #include <bit>
 #include <cstdint>
 
-#include "platform/clock.h"
 #include "platform/processes.h"
 #include "platform/services.h"
 
@@ -21,7 +20,6 @@ const QString kNetshEnd = QStringLiteral(" none");
 constexpr int kInterfaceNameBytes = 15;
 // How long the flush may take before the new address is added all the same.
 constexpr int kFlushWaitMs = 1000;
-constexpr int kFlushPollMs = 10;
 
 // The four numbers of a dotted address, or nothing.
 std::optional<std::uint32_t> dottedValue(const QString& text) {
@@ -107,9 +105,7 @@ bool startNetsh(const QString& commandLine) {
     if (!flush.started())
         return false;
     // The address is added once the old ones are gone, else the flush could take it too.
-    for (int waited = 0; waited < kFlushWaitMs && processes().isRunning(flush.pid);
-         waited += kFlushPollMs)
-        clock().sleep(kFlushPollMs);
+    waitForEnd(flush.pid, kFlushWaitMs);
     return processes().start(program, runs[1].join(u' '), QString(), ShowCommand::Hide).started();
 }
 

@@ -61,4 +61,8 @@ class Processes {
     virtual bool isRunning(std::int64_t pid) = 0;
 };
 
+// Waits until a process that the installed service started has ended, at most timeoutMs,
+// in short fixed waits of the clock (windows painted, no input handled). True when it ended.
+bool waitForEnd(std::int64_t pid, int timeoutMs);
+
 }  // namespace vornelix::platform

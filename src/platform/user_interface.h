@@ -43,10 +43,25 @@ class UiService {
     // Ends the program at once: no window is unloaded, nothing is cleaned up.
     [[noreturn]] virtual void endProgram() = 0;
 
+    // Shows the wait cursor over the program's windows (on) or takes it back (off). Calls
+    // nest: the cursor goes back when every "on" has had its "off". A service without a
+    // cursor does nothing.
+    virtual void setWaitCursor(bool on) { (void)on; }
+
     MsgAnswer message(const QString& text, const QString& title = QString(),
                       MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None) {
         return messageBox({text, buttons, title, icon});
     }
+};
+
+// Shows the wait cursor over the program's windows for as long as it lives, around long work
+// that keeps the windows painted but takes no input.
+class WaitCursorScope {
+  public:
+    WaitCursorScope();
+    ~WaitCursorScope();
+    WaitCursorScope(const WaitCursorScope&) = delete;
+    WaitCursorScope& operator=(const WaitCursorScope&) = delete;
 };
 
 }  // namespace vornelix::platform

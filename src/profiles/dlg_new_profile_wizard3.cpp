@@ -83,7 +83,7 @@ void DlgNewProfileWizard3::SlaveIDEPathCommand_Click() {
 void DlgNewProfileWizard3::FinishCommand_Click() {
     GlobalVariablesModule& g = gv();
     InstallWithSource = kTrue;
-    g.RamSizeMB = wholeMegabytes(ModuleGeneralFunctions::GetTotalPhysicalMemory());
+    g.RamSizeMB = ModuleGeneralFunctions::wholeHostMemoryMB();
     m_installFromCd = ui->CDOption_0->isChecked();
     const InstallationSource source =
         installationSource(m_installFromCd, m_cdDrive, ui->SlaveIDEText->text());

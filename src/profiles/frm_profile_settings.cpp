@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QStyle>
-#include <cmath>
 
 #include "machine/basic_text.h"
 #include "machine/dialog_controls.h"
@@ -247,7 +246,7 @@ void frmProfileSettings::setPending(const PendingVolumeActions& pending) {
 
 void frmProfileSettings::CommandInstalltion_Click() {
     GlobalVariablesModule& g = gv();
-    g.RamSizeMB = std::floor(ModuleGeneralFunctions::GetTotalPhysicalMemory() / 1024 / 1024);
+    g.RamSizeMB = ModuleGeneralFunctions::wholeHostMemoryMB();
     const bool fromCd = ui->CDOption_0->isChecked();
     QString drive;
     if (fromCd)

@@ -1,7 +1,5 @@
 #include "profiles/install_source.h"
 
-#include <cmath>
-
 #include "machine/basic_text.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
@@ -33,10 +31,6 @@ std::optional<QString> missingImageRefusal(const InstallationSource& source) {
         platform::files().fileExists(source.cdRomPath))
         return std::nullopt;
     return missingImageMessage(source.cdRomPath);
-}
-
-double wholeMegabytes(double bytes) {
-    return std::floor(bytes / 1024 / 1024);
 }
 
 }  // namespace vornelix

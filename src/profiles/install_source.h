@@ -37,7 +37,4 @@ QString missingImageMessage(const QString& path);
 // its path; nothing for a CD-ROM, for no source and for an image that is there.
 std::optional<QString> missingImageRefusal(const InstallationSource& source);
 
-// The host's physical memory in whole MB, any fraction dropped.
-double wholeMegabytes(double bytes);
-
 }  // namespace vornelix

@@ -169,6 +169,7 @@ void RARExecuteOrThrow(const QString& destination, std::int32_t mode, const QStr
         return;
     }
     BusyScope busy(BusyWork::Extraction);
+    const platform::WaitCursorScope waiting;
 
     RarArchive rarArchive;
     if (!opened(openArchive(rarArchive, archive, mode), archive))

@@ -10,6 +10,7 @@
 #include "platform/processes.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
+#include "platform/user_interface.h"
 #include "profiles/profile_settings.h"
 #include "profiles/profile_settings_store.h"
 
@@ -24,6 +25,7 @@ constexpr std::int32_t kErrFileAccess = 75;
 }
 
 void moveImage(const QString& from, const QString& to) {
+    const platform::WaitCursorScope waiting;
     const QString why = platform::files().moveFileKeepingSparse(from, to);
     if (!why.isEmpty())
         fail("The volume image cannot be moved. " + why);

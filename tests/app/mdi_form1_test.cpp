@@ -106,6 +106,26 @@ TEST_F(MainWindowTest, EnableStatesFollowTheFlagsAndTheBusyState) {
         EXPECT_EQ(isEnabled(row.name), table[row.name]) << row.name;
 }
 
+// A screen reader names each toolbar button after the menu item whose command it runs.
+TEST_F(MainWindowTest, ToolbarButtonsAreNamedAfterTheirMenuItems) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"FlatBttnNew", "New"},
+        {"FlatBttnOpen", "Open"},
+        {"FlatBttnClose", "Close"},
+        {"FlatBttnPlay", "Run"},
+        {"FlatBttnStop", "Stop"},
+        {"FlatBttnPause", "Pause"},
+        {"FlatBttnFullScreen", "Full Screen View"},
+        {"FlatBttnNetwork", "Network Settings"},
+        {"FlatBttnProfSettings", "Profile Settings"},
+        {"FlatBttnNewShareDriv", "New"},
+        {"FlatBttnCopy", "Copy"},
+        {"FlatBttnPaste", "Paste"},
+        {"FlatBttnCloseShareDrv", "Close"}};
+    for (const auto& [name, caption] : rows)
+        EXPECT_EQ(window->findChild<FlatBttn*>(name)->accessibleName(), caption) << name;
+}
+
 // Commands refused by their own flags say so in a box titled "Vornelix" and change nothing.
 TEST_F(MainWindowTest, RefusalsShowTheirMessage) {
     const std::pair<M, const char*> refusals[] = {

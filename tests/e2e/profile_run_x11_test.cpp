@@ -37,6 +37,8 @@ class ProfileRunX11 : public test::RealProgramX11 {
         RealProgramX11::SetUp();
         env.insertProfile({"Leopard", "c:\\Vornelix_HD\\Leopard", 3, "   ", "cdrom", 0, 0, 256});
         env.insertProfile({"Tiger", "c:\\Vornelix_HD\\Tiger", 5, "   ", "cdrom", 0, 0, 512});
+        for (const char* name : {"Leopard", "Tiger"})
+            env.writeFile(QString("c:\\Vornelix_HD\\%1\\hdimage.img").arg(name), "");
         showMain();
     }
     QString engineHost() const { return env.programHost() + "/Vornelix.exe"; }

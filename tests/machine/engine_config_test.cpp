@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "machine/engine_config.h"
-#include "machine/global_variables.h"
 #include "machine/host_probes.h"
 #include "machine/module_general_functions.h"
 #include "support/test_environment.h"
@@ -17,20 +16,13 @@ EngineProfileRow isoRow() {
 
 class EngineConfigFile : public ::testing::Test {
   protected:
-    EngineConfigFile() {
-        state.StartResolution = "\"1024x768x32\"";
-        state.RamSizeMB = 256;
-        state.SharedDrivePath = " ";
-    }
-
-    QByteArray written(const EngineProfileRow& row, const IdeSlaveChoice& slave,
-                       const QString& driver = "c:\\Temp\\ifrs_gkl.tmp") {
-        writeEngineConfigFile(engineConfigLines(row, slave, state, driver));
+    QByteArray written(const EngineProfileRow& row, const IdeSlaveChoice& slave) {
+        writeEngineConfigFile(engineConfigLines(row, slave, values));
         return env.readFile("c:\\Vornelix\\Xeminga");
     }
 
     test::TestEnvironment env;
-    GlobalVariablesModule state;
+    StartValues values{" ", "\"1024x768x32\"", 256, "c:\\Temp\\ifrs_gkl.tmp"};
 };
 
 const QByteArray kHead =
@@ -54,7 +46,7 @@ const QByteArray kMiddle =
 // The whole file for every IDE slave, odd blanks included: only lines 8 to 11 and the last
 // one differ. The shared drive's path is written untrimmed.
 TEST_F(EngineConfigFile, EveryIdeSlaveWritesItsWholeFile) {
-    state.SharedDrivePath = "c:\\drives\\share.dsk ";
+    values.sharedDrivePath = "c:\\drives\\share.dsk ";
     const std::tuple<IdeSlaveChoice, const char*, QByteArray, const char*> cases[] = {
         {{IdeSlave::InstallMedium, {}},
          " c:\\images\\osx.iso ",
@@ -94,7 +86,8 @@ TEST_F(EngineConfigFile, EveryIdeSlaveWritesItsWholeFile) {
 // Without a graphics driver file its line is left out; a longer earlier file is emptied first.
 TEST_F(EngineConfigFile, NoGraphicsDriverLineAndNoLeftoversOfALongerFile) {
     env.writeFile("c:\\Vornelix\\Xeminga", QByteArray(4000, 'x'));
-    const QByteArray bytes = written(isoRow(), {}, "  ");
+    values.graphicDriverPath = "  ";
+    const QByteArray bytes = written(isoRow(), {});
     EXPECT_TRUE(bytes.contains("\"1024x768x32\"\r\nmemory_size = 0x10000000\r\n"));
     EXPECT_FALSE(bytes.contains("xx"));
 }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "machine/forms.h"
@@ -62,6 +64,28 @@ TEST(FormLifeCycle, LoadOnceHideKeepsUnloadRenewsCloseBoxUnloadsPlacedOnce) {
     settle();
     EXPECT_FALSE(isLoaded<CountingForm>());
     EXPECT_EQ(CountingForm::unloads, 2);
+}
+
+// Tab goes row by row from the top and left to right, whatever order the controls were made
+// in; a hidden control keeps its place in the layout.
+TEST(FormTabOrder, FollowsTheReadingOrder) {
+    test::TestEnvironment env;
+    Form window;
+    auto* grid = new QGridLayout(&window);
+    const std::tuple<const char*, int, int> made[] = {
+        {"d", 1, 1}, {"hidden", 1, 1}, {"b", 0, 1}, {"c", 1, 0}, {"a", 0, 0}};
+    for (const auto& [name, row, column] : made) {
+        auto* button = new QPushButton(name, &window);
+        button->setObjectName(name);
+        grid->addWidget(button, row, column);
+    }
+    window.findChild<QPushButton*>("hidden")->hide();
+    window.Show();
+    QString order;
+    QWidget* w = window.findChild<QWidget*>("a");
+    for (int i = 0; i < 5; ++i, w = w->nextInFocusChain()) order += w->objectName().left(1);
+    EXPECT_EQ(order, "abcdh");
+    window.Hide();
 }
 
 }  // namespace

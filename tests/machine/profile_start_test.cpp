@@ -31,6 +31,7 @@ class ProfileStart : public ::testing::Test {
 
     void addProfile(const QVariant& hardDisk, const QVariant& cdRom, const QVariant& ram = {}) {
         env.insertProfile({"Tiger", hardDisk, 3, cdRom, "cdrom", 1, QVariant(), ram});
+        env.writeFile(hardDisk.toString() + "\\hdimage.img", "");
     }
 
     // The started engine makes its console and display windows.
@@ -63,6 +64,7 @@ struct Refusal {
     QString sharedDrive, shownPart;
     bool folderInPlaceOfTheFile = false;
     const char* profileName = "Tiger";
+    bool imageOnDisk = true;
 };
 
 class Refusals : public ProfileStart, public ::testing::WithParamInterface<Refusal> {};
@@ -74,6 +76,8 @@ TEST_P(Refusals, ShowWhyAndStartNothing) {
     else
         env.writeFile(kConfig, "earlier start");
     env.insertProfile({row.profileName, row.hardDisk, 3, row.cdRom, "cdrom", 1, {}, {}});
+    if (row.imageOnDisk && !row.hardDisk.isNull())
+        env.writeFile(row.hardDisk.toString() + "\\hdimage.img", "");
     gv().SharedDrivePath = row.sharedDrive;
     gv().AttachInstallMedium = kTrue;
     vornelix::ProfileStart::Power_on();
@@ -89,6 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
     ProfileStart, Refusals,
     ::testing::Values(
         Refusal{"NoVolume", QVariant(), "   ", " ", vornelix::ProfileStart::kNoVolumeMessage},
+        Refusal{"NoImageOnDisk", kVolume, QVariant(), " ", vornelix::ProfileStart::kNoVolumeMessage,
+                false, "Tiger", false},
         Refusal{"NoInstallationPath", kVolume, QVariant(), " ",
                 vornelix::ProfileStart::kNoInstallationPathMessage},
         Refusal{"NoRow", kVolume, "   ", " ", "", false, "Other"},

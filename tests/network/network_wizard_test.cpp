@@ -2,10 +2,12 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "machine/global_variables.h"
 #include "network/dlg_network_settings_wizard.h"
@@ -13,7 +15,11 @@
 #include "network/dlg_network_settings_wizard2.h"
 #include "network/dlg_network_settings_wizard3.h"
 #include "network/form_help.h"
+#include "network/host_address_checks.h"
 #include "network/ip_address_edit.h"
+#include "network/network_wizard_files.h"
+#include "platform/linux_processes.h"
+#include "platform/real_clock.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -104,19 +110,63 @@ TEST_F(NetworkWizard, Page3KeepsAnUncheckedOrAnsweringAddressAndIsReloadedAfterA
     EXPECT_TRUE((control<Page3, IpAddressEdit>("IPAddress1")->text().isEmpty()));
 }
 
-TEST_F(NetworkWizard, ShowCurrentSettingsReadsTheFileAtEachShow) {
+// Enter presses the focused button; a number over 255 stays as typed, for Next to refuse.
+TEST_F(NetworkWizard, EnterPressesTheFocusedButtonAndAnAddressOver255IsRefused) {
+    toPage3();
+    control<Page3, QCheckBox>("Check1")->setChecked(true);
+    auto* address = control<Page3, IpAddressEdit>("IPAddress1");
+    QTest::keyClicks(address, "10.0.0.256");
+    EXPECT_EQ(address->text(), "10.0.0.256");
+    control<Page3, IpAddressEdit>("IPAddress2")->setText("255.0.0.0");
+    for (const char* name : {"OKButton", "CancelButton"}) {
+        auto* button = control<Page3, QPushButton>(name);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+    }
+    EXPECT_EQ(env.ui.takeOnlyBox(), kAddressNotValid);
+    EXPECT_TRUE(env.icmp.echoes.empty() && gv().HostIPAddress.isEmpty());
+    EXPECT_EQ(pages(), "lsl--");
+}
+
+// Each show runs netstat.bat and waits for it, at most 5 s, before it reads the report.
+TEST_F(NetworkWizard, ShowCurrentSettingsWaitsForTheBatchFile) {
     toPage3();
     auto* button = control<Page3, QPushButton>("Command3");
     auto* text = control<Page3, QPlainTextEdit>("txtCurrentSettings");
+    const QString report = "c:\\Vornelix\\netstat.res";
+    env.writeFile(report, "old\n");
+    env.clock.onStep = [&](const char*, int) {
+        if (env.clock.now == 1000) {  // the batch file writes its report and ends
+            env.writeFile(report, "new\n");
+            env.processes.running.clear();
+        }
+    };
     button->click();
+    EXPECT_EQ(text->toPlainText(), "new\n");
     EXPECT_FALSE(text->isHidden());
     button->click();
     EXPECT_EQ(button->text(), "Show Current Settings");
-    env.writeFile("c:\\Vornelix\\netstat.res", "eth0 UP 10.0.0.2/8\n");
-    button->click();
-    EXPECT_EQ(text->toPlainText(), "eth0 UP 10.0.0.2/8\n");
+    EXPECT_TRUE(text->isHidden());
+    button->click();  // this run does not end
+    EXPECT_EQ(text->toPlainText(), kReportMayBeOld + "\n\nnew\n");
+    EXPECT_EQ(env.clock.now, 1000 + kCurrentSettingsWaitMs);
+    EXPECT_EQ(env.ui.waitCursors, 0);
     ASSERT_EQ(env.processes.starts.size(), 2u);
     EXPECT_EQ(env.processes.starts[1].program, "c:\\Vornelix\\netstat.bat");
+}
+
+TEST(CurrentSettings, ReportOfABatchFileThatWritesItAfterASecond) {
+    test::TestEnvironment env;
+    platform::LinuxProcesses processes;
+    platform::RealClock clock(1.0);
+    platform::services().processes = &processes;
+    platform::services().clock = &clock;
+    env.writeFile("c:\\Vornelix\\netstat.res", "old\n");
+    env.writeFile("c:\\Vornelix\\netstat.bat", "sleep 1\necho new >netstat.res\n");
+    QElapsedTimer elapsed;
+    elapsed.start();
+    EXPECT_EQ(currentSettingsText(), "new\n");
+    EXPECT_GE(elapsed.elapsed(), 900);
 }
 
 class ScreenshotViewer : public NetworkWizard,

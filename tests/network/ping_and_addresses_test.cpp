@@ -75,13 +75,25 @@ TEST(HostAddressChecks, ClassMaskOnLeavingTheAddress) {
     }
 }
 
+// Only whole addresses and masks of four numbers from 0 to 255 pass; a refused one sends no
+// echo and stores nothing.
 TEST(HostAddressChecks, NextStoresOnlyASilentValidAddress) {
     const std::tuple<const char*, const char*, std::uint32_t, QString, size_t> rows[] = {
         {"234.1.1.1", "255.255.255.0", 11010, kAddressNotValid, 0},
+        {"10.", "255.0.0.0", 11010, kAddressNotValid, 0},
+        {"10.0", "255.0.0.0", 11010, kAddressNotValid, 0},
+        {"192.168.1", "255.255.255.0", 11010, kAddressNotValid, 0},
+        {"", "255.0.0.0", 11010, kAddressNotValid, 0},
+        {"10.0.0.256", "255.0.0.0", 11010, kAddressNotValid, 0},
+        {"1.2.3.4.", "255.0.0.0", 11010, kAddressNotValid, 0},
         {"10.0.0.1", "0.255.0.0", 11010, kMaskNotValid, 0},
+        {"10.0.0.1", "255.", 11010, kMaskNotValid, 0},
+        {"10.0.0.1", "", 11010, kMaskNotValid, 0},
+        {"10.0.0.1", "255.0.0.300", 11010, kMaskNotValid, 0},
         {"192.168.0.1", "255.255.255.0", 0,
          "192.168.0.1 has been already in use. Please choose another IPAdress ", 1},
-        {"192.168.0.1", "255.255.255.0", 11050, "", 1}};
+        {"1.2.3.4", "255.0.0.0", 11050, "", 1},
+        {"10.0.0.1", "255.0.0.0", 11010, "", 1}};
     for (const auto& [address, mask, pingStatus, message, echoes] : rows) {
         test::TestEnvironment env;
         env.icmp.status = pingStatus;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include "platform/command_line.h"
 #include "platform/drives.h"
+#include "platform/file_system.h"
 #include "platform/netsh.h"
 #include "support/test_environment.h"
 
@@ -55,6 +58,24 @@ TEST(DriveTable, MapsPathsBothWays) {
     EXPECT_EQ(t.toWindowsPath("/home/u"), "c:\\");
     EXPECT_EQ(t.toWindowsPath("/home/user2/x"), "z:\\home\\user2\\x");
     EXPECT_EQ(DriveTable::parse("c=/home/u").toWindowsPath("/tmp/x"), "") << "no root drive";
+}
+
+// At start-up, a drive table on which the program folder lies on no drive is said on stderr.
+TEST(DriveTable, AProgramFolderOnNoDriveIsSaidAtStartUp) {
+    const QByteArray saved = qgetenv("VORNELIX_DRIVES");
+    const QString program = QCoreApplication::applicationDirPath();
+    const std::pair<QString, std::string> rows[] = {
+        {"c=" + program + "/elsewhere",
+         "vornelix: VORNELIX_DRIVES maps no drive to the program folder " + program.toStdString() +
+             "\n"},
+        {"c=" + program, ""}};
+    for (const auto& [drives, said] : rows) {
+        qputenv("VORNELIX_DRIVES", drives.toLocal8Bit());
+        testing::internal::CaptureStderr();
+        FileSystem::fromEnvironment();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), said);
+    }
+    saved.isNull() ? qunsetenv("VORNELIX_DRIVES") : qputenv("VORNELIX_DRIVES", saved);
 }
 
 QString netsh(const QString& name, const QString& address = "1.2.3.4",

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <algorithm>
 #include <clocale>
 #include <optional>
 #include <string>
@@ -54,6 +55,7 @@ class ModuleRarTest : public ::testing::Test {
         ASSERT_EQ(env.ui.boxes.size(), 1u);
         EXPECT_EQ(env.ui.boxes[0].text, message);
         EXPECT_EQ(env.ui.boxes[0].title, "Error");
+        EXPECT_EQ(env.ui.waitCursors, 0);
     }
     // Runs a pass that must end normally without any box.
     void expectQuiet(std::int32_t mode, const QString& password = "") {
@@ -71,12 +73,17 @@ TEST_F(ModuleRarTest, ShowsTheCommentThenEveryEntryOverwritesTheDestinationAlone
     write(
         RarWriter().comment("Pre-made volume").add("first.img", "first").add("original.img", data));
     std::optional<QString> boxAtFirstEntry;
+    int waitCursorsAtFirstEntry = 0;
     env.clock.onStep = [&](const char*, int) {
         if (!boxAtFirstEntry)
             boxAtFirstEntry = imageExists() ? "image" : env.ui.lastText();
+        waitCursorsAtFirstEntry = std::max(waitCursorsAtFirstEntry, env.ui.waitCursors);
     };
     EXPECT_NO_THROW(RARExecute(kImage, 0, kArchive, ""));
     EXPECT_EQ(boxAtFirstEntry, "Pre-made volume");
+    // The wait cursor is shown while the entries are written, and only then.
+    EXPECT_EQ(waitCursorsAtFirstEntry, 1);
+    EXPECT_EQ(env.ui.waitCursors, 0);
     EXPECT_EQ(image(), data);
     QStringList files;
     for (QDirIterator it(env.root(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)

@@ -15,6 +15,7 @@ class FakeUi final : public platform::UiService {
     platform::MsgAnswer messageBox(const platform::MessageBoxRequest& request) override;
     std::optional<QString> openFile(const platform::OpenFileRequest& request) override;
     [[noreturn]] void endProgram() override;
+    void setWaitCursor(bool on) override { waitCursors += on ? 1 : -1; }
 
     // Answers for the next boxes, in order. A box with OK alone needs none; a question without
     // a scripted answer fails the test.
@@ -25,6 +26,8 @@ class FakeUi final : public platform::UiService {
     std::vector<platform::MessageBoxRequest> boxes;
     std::vector<platform::OpenFileRequest> dialogs;
     bool ended = false;
+    // How many wait-cursor scopes are open.
+    int waitCursors = 0;
 
     QString lastText() const { return boxes.empty() ? QString() : boxes.back().text; }
     // The text of the one box shown since the last call, which must carry this title; the
