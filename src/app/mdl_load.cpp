@@ -5,7 +5,7 @@
 #include "app/app_windows.h"
 #include "app/mdi_form1.h"
 #include "app/qt_ui_service.h"
-#include "machine/message_title.h"
+#include "machine/error_boundary.h"
 #include "platform/file_system.h"
 #include "platform/folder_lock.h"
 #include "platform/host_facts.h"
@@ -13,7 +13,6 @@
 #include "platform/linux_processes.h"
 #include "platform/real_clock.h"
 #include "platform/services.h"
-#include "platform/user_interface.h"
 #include "platform/x11_window_system.h"
 
 namespace vornelix {
@@ -28,7 +27,7 @@ std::unique_ptr<platform::FolderLock> MdlLoad::claimProgramFolder() {
     platform::FileSystem& files = platform::files();
     auto lock = platform::FolderLock::tryAcquire(files.hostPath(files.programFolder()));
     if (!lock)
-        platform::ui().message(kInstanceRunningMessage, kMessageTitle);
+        showMessage(kInstanceRunningMessage);
     return lock;
 }
 

@@ -17,7 +17,6 @@
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/twips.h"
-#include "platform/user_interface.h"
 #include "platform/window_system.h"
 
 namespace vornelix {
@@ -27,8 +26,8 @@ namespace {
 using M = MenuControl;
 using platform::ShowCommand;
 
-constexpr bool kEnabled = true;
-constexpr bool kVisible = false;
+constexpr MenuModeProperty kEnabled = MenuModeProperty::Enabled;
+constexpr MenuModeProperty kVisible = MenuModeProperty::Visible;
 
 constexpr MenuModeRow kMenuModes[] = {
     {M::mnuControl, kVisible, true, false},          {M::mnuTools, kVisible, true, false},
@@ -94,7 +93,7 @@ void MDIForm1::mnuTools_ShareDrive_Click() {
 
 void MDIForm1::open_share_drive() {
     if (gv().EngineRunning == kTrue) {
-        platform::ui().message(kAlreadyRunningMessage, kMessageTitle);
+        showMessage(kAlreadyRunningMessage);
         return;
     }
     if (gv().ShareDriveWindow != 0)
@@ -123,7 +122,7 @@ bool MDIForm1::OpenDragandDrop() {
     }
     // A program whose window was not embedded could never be closed again.
     m_shareDrive.end();
-    platform::ui().message(kShareDriveFailedMessage, kMessageTitle);
+    showMessage(kShareDriveFailedMessage);
     gv().ShareDriveWindow = 0;
     return false;
 }
@@ -132,7 +131,7 @@ void MDIForm1::applyMenuMode(MenuMode mode) {
     gv().ShareDriveOpen = mode == MenuMode::ShareDrive ? kTrue : kFalse;
     for (const MenuModeRow& row : menuModeRows()) {
         const bool value = menuModeValue(row, mode);
-        if (row.enabledProperty)
+        if (row.property == MenuModeProperty::Enabled)
             m_enabled[static_cast<int>(row.control)] = value;
         else
             menuItem(row.control)->setVisible(value);

@@ -32,10 +32,13 @@ inline const QString kShareDriveFailedMessage = QStringLiteral(
 // The two menu modes of the main window.
 enum class MenuMode { Profile, ShareDrive };
 
-// One property of a control that the menu modes set: its visibility, or its enabled state.
+// The property of a control that a menu mode sets.
+enum class MenuModeProperty { Visible, Enabled };
+
+// One property of a control that the menu modes set, and its value in each mode.
 struct MenuModeRow {
     MenuControl control;
-    bool enabledProperty;  // false: visibility
+    MenuModeProperty property;
     bool profileMode;
     bool shareDriveMode;
 };

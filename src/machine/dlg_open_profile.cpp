@@ -8,15 +8,12 @@
 #include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/main_window_port.h"
-#include "machine/message_title.h"
 #include "machine/module_general_functions.h"
 #include "machine/open_profile.h"
 #include "machine/profile_store.h"
 #include "machine/upper_windows.h"
 #include "platform/database.h"
 #include "platform/runtime_error.h"
-#include "platform/services.h"
-#include "platform/user_interface.h"
 #include "ui_dlg_open_profile.h"
 
 namespace vornelix {
@@ -72,7 +69,7 @@ void DlgOpenProfile::fillProfileList() {
         rows.MoveNext();
     }
     if (count < 1)
-        platform::ui().message(kNoProfileMessage, kMessageTitle);
+        showMessage(kNoProfileMessage);
     else
         ui->ComboProfile->setCurrentIndex(0);
 }

@@ -1,6 +1,8 @@
 #include "machine/error_boundary.h"
 
 #include <cstdlib>
+#include <exception>
+#include <new>
 
 #include "machine/message_title.h"
 #include "platform/runtime_error.h"
@@ -9,12 +11,31 @@
 
 namespace vornelix {
 
+namespace {
+
+// What the user reads when a failure the program does not report itself ends a handler.
+QString unexpectedFailureMessage(const char* what) {
+    const QString detail = what && *what ? QString::fromLocal8Bit(what) : QString();
+    return detail.isEmpty() ? QStringLiteral("An unexpected error occurred.")
+                            : QStringLiteral("An unexpected error occurred: ") + detail;
+}
+
+}  // namespace
+
 void runHandler(ErrorPolicy policy, const std::function<void()>& handler) {
     try {
         handler();
     } catch (const platform::RuntimeError& error) {
         if (policy == ErrorPolicy::ShowDescription)
             showErrorDescription(error);
+    } catch (const platform::ProgramEnded&) {
+        throw;  // the end of the program, as a test double reports it
+    } catch (const std::bad_alloc&) {
+        showMessage(QStringLiteral("Out of memory"));
+    } catch (const std::exception& error) {
+        showMessage(unexpectedFailureMessage(error.what()));
+    } catch (...) {
+        showMessage(unexpectedFailureMessage(nullptr));
     }
 }
 

@@ -18,7 +18,10 @@ enum class ErrorPolicy {
 };
 
 // Runs one handler of a window under the policy of its window. Every event handler runs
-// through here, so no failure escapes into the event loop.
+// through here, so no failure escapes into the event loop: a RuntimeError follows the policy;
+// any other exception (out of memory, a library's system error, anything thrown) ends the
+// handler with a plain message in a box titled "Vornelix", whatever the policy, and the
+// program goes on.
 void runHandler(ErrorPolicy policy, const std::function<void()>& handler);
 
 // Runs one statement of a procedure that goes on after each failed statement.

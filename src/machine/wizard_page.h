@@ -6,13 +6,23 @@ namespace vornelix {
 
 // A page of a wizard: a window of its own whose pages are chained by hiding one and showing
 // the next, so each page keeps what was entered while the program runs. A page overrides the
-// handlers of its buttons and moves on with goTo.
+// handlers of the buttons of its frame that it has and moves on with goTo.
 class WizardPage : public Form {
     Q_OBJECT
   public:
     using Form::Form;
 
+    virtual void OKButton_Click() {}
+    virtual void FinishCommand_Click() {}
+    virtual void CancelButton_Click() {}
+    virtual void Command1_Click() {}
+    virtual void Command2_Click() {}
+    virtual void Command3_Click() {}
+
   protected:
+    // Connects each button of the frame that the page has to its handler.
+    void connectFrameButtons();
+
     // Hides this page (keeping its entries) and shows page T.
     template <class T>
     void goTo() {

@@ -5,11 +5,9 @@
 #include <algorithm>
 
 #include "machine/basic_text.h"
+#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
-#include "machine/message_title.h"
 #include "network/module_ping.h"
-#include "platform/services.h"
-#include "platform/user_interface.h"
 
 namespace vornelix {
 
@@ -55,7 +53,7 @@ QString classMask(int octet) {
 std::optional<QString> maskOnLeavingAddress(const QString& address) {
     const int octet = firstOctet(address);
     if (!isValidFirstOctet(octet)) {
-        platform::ui().message(kAddressNotValid, kMessageTitle);
+        showMessage(kAddressNotValid);
         return std::nullopt;
     }
     return classMask(octet);
@@ -63,17 +61,17 @@ std::optional<QString> maskOnLeavingAddress(const QString& address) {
 
 bool storeHostAddress(const QString& address, const QString& mask) {
     if (!isDottedQuad(address) || !isValidFirstOctet(firstOctet(address))) {
-        platform::ui().message(kAddressNotValid, kMessageTitle);
+        showMessage(kAddressNotValid);
         return false;
     }
     if (!isDottedQuad(mask) || firstOctet(mask) == 0) {
-        platform::ui().message(kMaskNotValid, kMessageTitle);
+        showMessage(kMaskNotValid);
         return false;
     }
     platform::IcmpEchoReply echo;
     ModulePing::Ping(address, echo);
     if (echo.Status == 0) {
-        platform::ui().message(addressInUseMessage(address), kMessageTitle);
+        showMessage(addressInUseMessage(address));
         return false;
     }
     gv().HostIPAddress = address;

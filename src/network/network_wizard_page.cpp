@@ -1,7 +1,6 @@
 #include "network/network_wizard_page.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <algorithm>
 
 #include "network/network_pictures.h"
@@ -25,15 +24,7 @@ void NetworkWizardPage::setUpPage(QLabel* headerPicture, QLabel* bodyPicture) {
     bodyPicture->setPixmap(networkSidePicture(kSidePictureWidth, kSidePictureHeight));
     fixSizeForWidth(kPageWidth);
     setFixedHeight(std::max(height(), kPageHeight));
-    const std::pair<const char*, void (NetworkWizardPage::*)()> buttons[] = {
-        {"OKButton", &NetworkWizardPage::OKButton_Click},
-        {"CancelButton", &NetworkWizardPage::CancelButton_Click},
-        {"Command2", &NetworkWizardPage::Command2_Click},
-        {"Command3", &NetworkWizardPage::Command3_Click},
-    };
-    for (const auto& [name, handler] : buttons)
-        if (auto* button = findChild<QPushButton*>(QString::fromLatin1(name)))
-            on(button, &QPushButton::clicked, [this, handler] { (this->*handler)(); });
+    connectFrameButtons();
 }
 
 }  // namespace vornelix

@@ -9,17 +9,12 @@ class QLabel;
 namespace vornelix {
 
 // What every page of the Network Settings Wizard shares: its pictures, its size and the
-// buttons of its frame. A page overrides the handlers of the buttons it has.
+// buttons of its frame: Next (OK on the last page), Cancel or Back, Cancel, and the page's
+// own button.
 class NetworkWizardPage : public WizardPage {
     Q_OBJECT
   public:
     using WizardPage::WizardPage;
-
-    // Next (OK on the last page), Cancel or Back, Cancel, and the page's own button.
-    virtual void OKButton_Click() {}
-    virtual void CancelButton_Click() {}
-    virtual void Command2_Click() {}
-    virtual void Command3_Click() {}
 
   protected:
     // Sets the caption from the form, draws the header and body pictures, fixes the size and

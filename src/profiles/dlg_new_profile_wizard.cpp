@@ -14,9 +14,7 @@ DlgNewProfileWizard::DlgNewProfileWizard() : ui(std::make_unique<Ui::DlgNewProfi
     decoratePage(ui->Image1, ui->Image2, PagePicture::Profile);
     fixSizeForWidth(kWizardPageWidth);
 
-    on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
-    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
-    on(ui->Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+    connectFrameButtons();
 }
 
 DlgNewProfileWizard::~DlgNewProfileWizard() = default;

@@ -17,9 +17,9 @@ class DlgNewProfileWizard final : public WizardPage {
     DlgNewProfileWizard();
     ~DlgNewProfileWizard() override;
 
-    void OKButton_Click();
-    void CancelButton_Click();
-    void Command1_Click();
+    void OKButton_Click() override;
+    void CancelButton_Click() override;
+    void Command1_Click() override;
 
   private:
     std::unique_ptr<Ui::DlgNewProfileWizard> ui;

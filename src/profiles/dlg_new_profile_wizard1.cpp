@@ -3,12 +3,10 @@
 #include <QMouseEvent>
 
 #include "machine/basic_text.h"
+#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
-#include "machine/message_title.h"
 #include "machine/profile_store.h"
 #include "machine/upper_windows.h"
-#include "platform/services.h"
-#include "platform/user_interface.h"
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/dlg_new_profile_wizard2.h"
 #include "profiles/page_pictures.h"
@@ -34,10 +32,7 @@ DlgNewProfileWizard1::DlgNewProfileWizard1() : ui(std::make_unique<Ui::DlgNewPro
     fixSizeForWidth(kWizardPageWidth);
     ui->txtProfileName->installEventFilter(this);
 
-    on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
-    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
-    on(ui->Command2, &QPushButton::clicked, [this] { Command2_Click(); });
-    on(ui->Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+    connectFrameButtons();
 }
 
 DlgNewProfileWizard1::~DlgNewProfileWizard1() = default;
@@ -61,11 +56,11 @@ void DlgNewProfileWizard1::txtProfileName_Click() {
 void DlgNewProfileWizard1::OKButton_Click() {
     const QString name = trimBlanks(ui->txtProfileName->text());
     if (const QString refusal = profileNameRefusal(name); !refusal.isEmpty()) {
-        platform::ui().message(refusal, kMessageTitle);
+        showMessage(refusal);
         return;
     }
     if (isStoredName(name)) {
-        platform::ui().message(kProfileExistsMessage, kMessageTitle);
+        showMessage(kProfileExistsMessage);
         return;
     }
     gv().ProfileName = m_name = name;

@@ -18,10 +18,10 @@ class DlgNewProfileWizard1 final : public WizardPage {
     DlgNewProfileWizard1();
     ~DlgNewProfileWizard1() override;
 
-    void OKButton_Click();
-    void CancelButton_Click();
-    void Command2_Click();
-    void Command1_Click();
+    void OKButton_Click() override;
+    void CancelButton_Click() override;
+    void Command2_Click() override;
+    void Command1_Click() override;
     void txtProfileName_Click();
 
     // Gives the new profile the name that Next accepted.

@@ -3,14 +3,13 @@
 #include <QRegularExpression>
 #include <QStyle>
 
+#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
-#include "machine/message_title.h"
 #include "machine/upper_windows.h"
 #include "machine/volume_layout.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
-#include "platform/user_interface.h"
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard3.h"
 #include "profiles/page_pictures.h"
@@ -35,10 +34,7 @@ DlgNewProfileWizard2::DlgNewProfileWizard2() : ui(std::make_unique<Ui::DlgNewPro
     alignScale();
     fixSizeForWidth(kWizardPageWidth);
 
-    on(ui->OKButton, &QPushButton::clicked, [this] { OKButton_Click(); });
-    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
-    on(ui->Command2, &QPushButton::clicked, [this] { Command2_Click(); });
-    on(ui->Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+    connectFrameButtons();
 }
 
 DlgNewProfileWizard2::~DlgNewProfileWizard2() = default;
@@ -74,7 +70,7 @@ void DlgNewProfileWizard2::OKButton_Click() {
     const QString drive = chosenDrive();
     const platform::FileSystem& files = platform::files();
     if (drive.isEmpty() || files.drive(drive.at(0)).type != platform::DriveType::Fixed) {
-        platform::ui().message(kSelectHardDiskMessage, kMessageTitle);
+        showMessage(kSelectHardDiskMessage);
         ui->DrvHardDisk->setFocus();
         return;
     }
@@ -94,12 +90,12 @@ void DlgNewProfileWizard2::OKButton_Click() {
     const QString refusal =
         volumeRefusal(info.fileSystem, chosen.growable, chosen.sizeGB, info.freeBytes);
     if (!refusal.isEmpty()) {
-        platform::ui().message(refusal, kMessageTitle);
+        showMessage(refusal);
         return;
     }
     // An image that is there already is never replaced by the new volume.
     if (files.fileExists(chosen.image())) {
-        platform::ui().message(imageExistsMessage(chosen.folder()), kMessageTitle);
+        showMessage(imageExistsMessage(chosen.folder()));
         return;
     }
     m_accepted = chosen;

@@ -18,10 +18,10 @@ class DlgNewProfileWizard2 final : public WizardPage {
     DlgNewProfileWizard2();
     ~DlgNewProfileWizard2() override;
 
-    void OKButton_Click();
-    void CancelButton_Click();
-    void Command2_Click();
-    void Command1_Click();
+    void OKButton_Click() override;
+    void CancelButton_Click() override;
+    void Command2_Click() override;
+    void Command1_Click() override;
 
     // Gives the new profile the drive, size and kind that Next accepted.
     void fill(NewProfile& profile) const;

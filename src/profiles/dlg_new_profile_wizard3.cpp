@@ -1,8 +1,8 @@
 #include "profiles/dlg_new_profile_wizard3.h"
 
 #include "machine/basic_text.h"
+#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
-#include "machine/message_title.h"
 #include "machine/module_general_functions.h"
 #include "machine/upper_windows.h"
 #include "platform/services.h"
@@ -30,10 +30,7 @@ DlgNewProfileWizard3::DlgNewProfileWizard3() : ui(std::make_unique<Ui::DlgNewPro
     onSelected(ui->CDOption_0, [this] { CDOption_Click(0); });
     onSelected(ui->CDOption_1, [this] { CDOption_Click(1); });
     on(ui->SlaveIDEPathCommand, &QPushButton::clicked, [this] { SlaveIDEPathCommand_Click(); });
-    on(ui->FinishCommand, &QPushButton::clicked, [this] { FinishCommand_Click(); });
-    on(ui->CancelButton, &QPushButton::clicked, [this] { CancelButton_Click(); });
-    on(ui->Command2, &QPushButton::clicked, [this] { Command2_Click(); });
-    on(ui->Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+    connectFrameButtons();
 }
 
 DlgNewProfileWizard3::~DlgNewProfileWizard3() = default;
@@ -61,7 +58,7 @@ void DlgNewProfileWizard3::chooseCdRom() {
     m_cdDrive.clear();
     const bool ready = ModuleGeneralFunctions::FindCDROMDrive(m_cdDrive);
     if (trimBlanks(m_cdDrive).isEmpty()) {
-        platform::ui().message(kNoCdRomMessage, kMessageTitle);
+        showMessage(kNoCdRomMessage);
     } else if (!ready) {
         const MsgAnswer answer = platform::ui().message(
             insertCdMessage(m_cdDrive, QStringLiteral("yes")), QString(), MsgButtons::YesNo);
@@ -91,7 +88,7 @@ void DlgNewProfileWizard3::FinishCommand_Click() {
         platform::ui().message(kNoImageQuestion, QString(), MsgButtons::OkCancel) != MsgAnswer::Ok)
         return;
     if (const std::optional<QString> refusal = missingImageRefusal(source)) {
-        platform::ui().message(*refusal, kMessageTitle);
+        showMessage(*refusal);
         return;
     }
 
@@ -102,10 +99,9 @@ void DlgNewProfileWizard3::FinishCommand_Click() {
         g.ProfileOpen = kTrue;
         ModuleGeneralFunctions::UpdateMenusAndButtons();
     }
-    platform::ui().message(!source.given     ? kNoSourceMessage
-                           : m_installFromCd ? kCreatingFromCdMessage
-                                             : kCreatingFromImageMessage,
-                           kMessageTitle);
+    showMessage(!source.given     ? kNoSourceMessage
+                : m_installFromCd ? kCreatingFromCdMessage
+                                  : kCreatingFromImageMessage);
     g.StartInstallation = InstallWithSource;
     startProfileCreation(newProfile(source));
     Hide();

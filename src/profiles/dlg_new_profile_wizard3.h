@@ -22,10 +22,10 @@ class DlgNewProfileWizard3 final : public WizardPage {
 
     void CDOption_Click(int index);
     void SlaveIDEPathCommand_Click();
-    void FinishCommand_Click();
-    void CancelButton_Click();
-    void Command2_Click();
-    void Command1_Click();
+    void FinishCommand_Click() override;
+    void CancelButton_Click() override;
+    void Command2_Click() override;
+    void Command1_Click() override;
 
     // Finish creates the profile with an installation source.
     Flag InstallWithSource = kFalse;

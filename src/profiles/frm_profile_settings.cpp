@@ -201,14 +201,14 @@ void frmProfileSettings::DrvHardDisk_Change() {
 
 // Why the chosen drive cannot take the volume, if it cannot; throws when it cannot be read.
 std::optional<QString> frmProfileSettings::checkDrive() {
-    mNewDrive = ui->DrvHardDisk->currentText().left(2);
-    mOldPath = gv().HardDiskPath;
-    mOldDrive = gv().HardDiskPath.left(2);
+    m_newDrive = ui->DrvHardDisk->currentText().left(2);
+    m_oldPath = gv().HardDiskPath;
+    m_oldDrive = gv().HardDiskPath.left(2);
     const platform::DriveInfo drive =
-        platform::files().drive(mNewDrive.isEmpty() ? QChar() : mNewDrive.at(0));
+        platform::files().drive(m_newDrive.isEmpty() ? QChar() : m_newDrive.at(0));
     if (!drive.ready)
         throw platform::RuntimeError(kErrDiskNotReady, "Disk not ready");
-    return destinationRefusal(mNewDrive, mOldDrive, gv().HardDiskSizeGB, drive);
+    return destinationRefusal(m_newDrive, m_oldDrive, gv().HardDiskSizeGB, drive);
 }
 
 void frmProfileSettings::Command5_Click() {
@@ -226,12 +226,12 @@ void frmProfileSettings::Command5_Click() {
 }
 
 void frmProfileSettings::Command6_Click() {
-    if (!m_pending.mKeepDrive) {
-        moveVolume(mOldPath, mNewDrive);
+    if (!m_pending.keepDrive) {
+        moveVolume(m_oldPath, m_newDrive);
         // The volume is now where the label says, so a quick format finds it there.
         ui->LblHDpath->setText(gv().HardDiskPath);
     }
-    if (m_pending.mFormatPending)
+    if (m_pending.formatPending)
         quickFormatVolume(profileFolder(ui->LblHDpath->text().left(2), gv().ProfileName),
                           gv().HardDiskSizeGB);
     PendingVolumeActions done = m_pending;

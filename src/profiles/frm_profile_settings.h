@@ -45,9 +45,9 @@ class frmProfileSettings final : public Form {
 
     std::unique_ptr<Ui::frmProfileSettings> ui;
     PendingVolumeActions m_pending;
-    QString mNewDrive;
-    QString mOldDrive;
-    QString mOldPath;
+    QString m_newDrive;
+    QString m_oldDrive;
+    QString m_oldPath;
 };
 
 // Shows the Profile Settings dialog, loading it first; a dialog whose loading failed is not

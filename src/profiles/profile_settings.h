@@ -58,15 +58,15 @@ std::optional<QString> destinationRefusal(const QString& newDrive, const QString
 
 // What the volume tab will do on Apply, and whether Apply can be pressed.
 struct PendingVolumeActions {
-    bool mKeepDrive = true;
-    bool mFormatPending = false;
+    bool keepDrive = true;
+    bool formatPending = false;
     bool applyEnabled = false;
 
     void drivePassed() { *this = {false, false, true}; }
-    void driveRefused() { mKeepDrive = true; }
-    void driveKept() { mKeepDrive = true; }
+    void driveRefused() { keepDrive = true; }
+    void driveKept() { keepDrive = true; }
     void formatConfirmed() { *this = {true, true, true}; }
-    void formatCancelled() { mFormatPending = false; }
+    void formatCancelled() { formatPending = false; }
     void applied() { applyEnabled = false; }
 };
 

@@ -1,8 +1,8 @@
 #include "profiles/volume_creation.h"
 
 #include "machine/basic_text.h"
+#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
-#include "machine/message_title.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
@@ -40,7 +40,7 @@ void makeFolder(const QString& path, CreationRecord& record) {
 
 void makeFixedVolume(const NewProfile& profile, CreationRecord& record) {
     platform::clock().doEvents();
-    platform::ui().message(kFormattingMessage, kMessageTitle);
+    showMessage(kFormattingMessage);
     const platform::FileSystem& files = platform::files();
     // An earlier creation that was killed may have left a partial image.
     const QString partial = partialImage(profile.folder());
@@ -91,7 +91,7 @@ bool my_new_Timer(const NewProfile& profile, CreationRecord& record) {
         ModuleRAR::RARFatalError(failure.message);
     } catch (const TitledFailure& failure) {
         record.undo();
-        platform::ui().message(failure.message, kMessageTitle);
+        showMessage(failure.message);
     } catch (const platform::RuntimeError& error) {
         record.undo();
         platform::ui().message(error.description());

@@ -26,34 +26,6 @@ namespace {
 
 using M = MenuControl;
 
-// Enabled with no profile, a profile open and idle, the engine running ('-': left as it was),
-// and held while long work is under way ('h').
-struct Expected {
-    const char* name;
-    const char* states;
-};
-const Expected kExpected[] = {
-    {"mnuProfile_New", "---h"},
-    {"mnuProfile_Open", "---h"},
-    {"mnuProfile_close", "010h"},
-    {"mnuControl", "011 "},
-    {"mnuControl_Play", "-10h"},
-    {"mnuControl_Stop", "-01h"},
-    {"mnuControl_Pause", "-01 "},
-    {"mnuView_FullScreen", "001 "},
-    {"mnuTools_ShareDrive", "110h"},
-    {"mnuTools_Network_Configurator", "010 "},
-    {"mnuTools_Profile_Settings", "010h"},
-    {"FlatBttnNew", "---h"},
-    {"FlatBttnOpen", "---h"},
-    {"FlatBttnClose", "010h"},
-    {"FlatBttnPlay", "010h"},
-    {"FlatBttnStop", "001h"},
-    {"FlatBttnPause", "001 "},
-    {"FlatBttnNetwork", "010 "},
-    {"FlatBttnProfSettings", "010h"},
-};
-
 class MainWindowTest : public ::testing::Test {
   protected:
     MainWindowTest() {
@@ -61,12 +33,28 @@ class MainWindowTest : public ::testing::Test {
         window = std::make_unique<MDIForm1>();
     }
 
-    bool isEnabled(const QString& name) const {
-        if (auto* item = window->findChild<QAction*>(name))
-            return item->isEnabled();
-        auto* button = window->findChild<FlatBttn*>(name);
-        EXPECT_NE(button, nullptr) << name.toStdString();
-        return button && button->isEnabled();
+    // Those of the controls that the commands switch which a user can use: enabled, and for
+    // a menu item, in an enabled menu.
+    QString usableControls() const {
+        static const QStringList watched =
+            QStringLiteral(
+                "mnuProfile_New mnuProfile_Open mnuProfile_close mnuControl_Play mnuControl_Stop "
+                "mnuControl_Pause mnuView_FullScreen mnuView_ToggleMouse mnuTools_ShareDrive "
+                "mnuTools_Network_Configurator mnuTools_Profile_Settings FlatBttnNew FlatBttnOpen "
+                "FlatBttnClose FlatBttnPlay FlatBttnStop FlatBttnPause FlatBttnFullScreen "
+                "FlatBttnNetwork FlatBttnProfSettings")
+                .split(u' ');
+        QStringList usable;
+        for (const QString& name : watched) {
+            if (auto* item = window->findChild<QAction*>(name)) {
+                if (item->isEnabled() &&
+                    window->findChild<QAction*>(name.section(u'_', 0, 0))->isEnabled())
+                    usable << name;
+            } else if (window->findChild<FlatBttn*>(name)->isEnabled()) {
+                usable << name;
+            }
+        }
+        return usable.join(u' ');
     }
 
     void setFlags(Flag profileOpen, Flag engineRunning) {
@@ -79,31 +67,42 @@ class MainWindowTest : public ::testing::Test {
     std::unique_ptr<MDIForm1> window;
 };
 
-// Every controlled item and button through the three states and back, busy or not: a cell
-// with '-' keeps what the state before set.
-TEST_F(MainWindowTest, EnableStatesFollowTheFlagsAndTheBusyState) {
-    const std::pair<Flag, Flag> states[] = {{kFalse, kFalse}, {kTrue, kFalse}, {kTrue, kTrue}};
-    // A new window's controls start enabled; its load applies the no-profile state.
-    std::map<std::string, bool> table;
-    for (const Expected& row : kExpected) table[row.name] = row.states[0] != '0';
-    for (const bool busy : {false, true}) {
-        std::optional<BusyScope> work;
-        if (busy)
-            work.emplace(BusyWork::Creation);
-        for (int column : {0, 1, 2, 0}) {
-            setFlags(states[column].first, states[column].second);
-            for (const Expected& row : kExpected) {
-                if (row.states[column] != '-')
-                    table[row.name] = row.states[column] == '1';
-                const bool held = busy && row.states[3] == 'h';
-                EXPECT_EQ(isEnabled(row.name), table[row.name] && !held)
-                    << row.name << " state " << column << (busy ? " busy" : "");
-            }
-        }
-    }
-    // The end of the work gives every control back its state.
-    for (const Expected& row : kExpected)
-        EXPECT_EQ(isEnabled(row.name), table[row.name]) << row.name;
+// What a user can use after each command: open a profile, run it (held while it starts),
+// stop it, close it.
+TEST_F(MainWindowTest, CommandsLeaveTheControlsAUserExpects) {
+    env.createDatabase();
+    env.insertProfile({"Tiger", "c:\\HD", 3, "   ", "cdrom", 0, QVariant(), QVariant()});
+    env.writeFile("c:\\HD\\hdimage.img", "image");
+    env.processes.onStart = [this](const test::StartCall&, std::int64_t pid) {
+        env.windows.addWindow(kConsoleWindowClass, "c:\\Vornelix\\Vornelix.exe", pid);
+        env.windows.addWindow(kEngineWindowClass, "", pid);
+    };
+    QString whileStarting;
+    env.clock.onStep = [&](const char*, int) { whileStarting = usableControls(); };
+    const QString noProfile =
+        "mnuProfile_New mnuProfile_Open mnuTools_ShareDrive FlatBttnNew "
+        "FlatBttnOpen";
+    const QString profileOpen =
+        "mnuProfile_New mnuProfile_Open mnuProfile_close mnuControl_Play mnuTools_ShareDrive "
+        "mnuTools_Network_Configurator mnuTools_Profile_Settings FlatBttnNew FlatBttnOpen "
+        "FlatBttnClose FlatBttnPlay FlatBttnNetwork FlatBttnProfSettings";
+    EXPECT_EQ(usableControls(), noProfile);
+    window->runCommand(M::FlatBttnOpen);
+    form<DlgOpenProfile>().OKButton_Click();
+    EXPECT_EQ(usableControls(), profileOpen);
+    window->runCommand(M::mnuControl_Play);
+    EXPECT_EQ(whileStarting,
+              "mnuControl_Pause mnuView_FullScreen mnuView_ToggleMouse "
+              "FlatBttnPause FlatBttnFullScreen");
+    EXPECT_EQ(usableControls(),
+              "mnuProfile_New mnuProfile_Open mnuControl_Stop mnuControl_Pause mnuView_FullScreen "
+              "mnuView_ToggleMouse FlatBttnNew FlatBttnOpen FlatBttnStop FlatBttnPause "
+              "FlatBttnFullScreen");
+    window->runCommand(M::FlatBttnStop);
+    EXPECT_EQ(usableControls(), profileOpen);
+    window->runCommand(M::mnuProfile_close);
+    EXPECT_EQ(usableControls(), noProfile);
+    EXPECT_TRUE(env.ui.boxes.empty());
 }
 
 // A screen reader names each toolbar button after the menu item whose command it runs.

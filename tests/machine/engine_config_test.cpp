@@ -117,7 +117,7 @@ TEST(IdeSlaveChoice, OrderOfTheChoicesAndWhatTheyAsk) {
         SCOPED_TRACE(options.sharedDrivePath.toStdString() + " " + drive.toStdString());
         int probed = 0, asked = 0;
         const auto choice = chooseIdeSlave(
-            options, [&] { return ++probed, drive; }, [&] { return ++asked, goOn; });
+            options, [&, d = drive] { return ++probed, d; }, [&, g = goOn] { return ++asked, g; });
         EXPECT_EQ(choice ? std::optional(choice->slave) : std::nullopt, slave);
         if (choice && choice->slave == IdeSlave::HostCdRom) {
             EXPECT_EQ(choice->cdRomDrive, drive);

@@ -6,8 +6,14 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cerrno>
+#include <new>
+#include <stdexcept>
+#include <system_error>
 
 #include "machine/forms.h"
+#include "platform/runtime_error.h"
+#include "platform/user_interface.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -41,12 +47,11 @@ TEST(FormLifeCycle, LoadOnceHideKeepsUnloadRenewsCloseBoxUnloadsPlacedOnce) {
     form<CountingForm>().entry->setText("kept");
     EXPECT_EQ(CountingForm::loads, 1);
 
-    // Placement: centred on the main window and lifted by 1000 twips, on the first show only.
+    // Placement, on the first show only: the 308 x 72 window stands in the middle of the
+    // 1024 x 768 main window, lifted by 1000 twips (66 pixels).
     form<CountingForm>().Show();
     QMdiSubWindow* sub = form<CountingForm>().subWindow();
-    const QSize main = env.upper.recordingMain.sizeTwips();
-    EXPECT_EQ(sub->pos(), QPoint((main.width() - sub->width() * 15) / 2 / 15,
-                                 ((main.height() - sub->height() * 15) / 2 - 1000) / 15));
+    EXPECT_EQ(sub->geometry(), QRect(358, 281, 308, 72));
     sub->move(7, 9);
     form<CountingForm>().Hide();
     form<CountingForm>().Show();
@@ -86,6 +91,42 @@ TEST(FormTabOrder, FollowsTheReadingOrder) {
     for (int i = 0; i < 5; ++i, w = w->nextInFocusChain()) order += w->objectName().left(1);
     EXPECT_EQ(order, "abcdh");
     window.Hide();
+}
+
+// Whatever a handler throws ends that handler alone: a numbered error as its window's policy
+// says, anything else with a plain message; the end of the program passes through.
+TEST(ErrorBoundary, EveryFailureEndsTheHandlerAndTheProgramGoesOn) {
+    test::TestEnvironment env;
+    using P = ErrorPolicy;
+    const struct {
+        std::function<void()> fail;
+        ErrorPolicy policy;
+        const char* shown;  // nullptr: no box
+    } failures[] = {
+        {[] { throw platform::RuntimeError(53, "File not found"); }, P::ShowDescription,
+         "File not found"},
+        {[] { throw platform::RuntimeError(53, "File not found"); }, P::Ignore, nullptr},
+        {[] { throw std::bad_alloc(); }, P::Ignore, "Out of memory"},
+        {[] { throw std::system_error(EAGAIN, std::generic_category(), "thread"); },
+         P::ShowDescription,
+         "An unexpected error occurred: thread: Resource temporarily unavailable"},
+        {[] { throw std::out_of_range(""); }, P::ShowDescription, "An unexpected error occurred."},
+        {[] { throw 42; }, P::ShowDescription, "An unexpected error occurred."},
+    };
+    for (const auto& failure : failures) {
+        bool finished = false;
+        runHandler(failure.policy, [&] {
+            failure.fail();
+            finished = true;
+        });
+        EXPECT_FALSE(finished);
+        if (failure.shown)
+            EXPECT_EQ(env.ui.takeOnlyBox(), failure.shown);
+        else
+            EXPECT_TRUE(env.ui.boxes.empty());
+    }
+    EXPECT_THROW(runHandler(P::Ignore, [] { throw platform::ProgramEnded{}; }),
+                 platform::ProgramEnded);
 }
 
 }  // namespace

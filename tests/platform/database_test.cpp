@@ -116,7 +116,8 @@ TEST_F(DatabaseTest, ExecuteRefusesWrongStatementsAndValuesAndRunsNoneOfThem) {
          kErrCommandText},
     };
     for (const auto& [statement, values, number] : cases)
-        EXPECT_EQ(errorOf([&] { connection.Execute(statement, values); }).number(), number)
+        EXPECT_EQ(errorOf([&, s = statement, v = values] { connection.Execute(s, v); }).number(),
+                  number)
             << statement.toStdString();
     DbRecordset rows;
     rows.Open(kSelectAllProfiles, connection);

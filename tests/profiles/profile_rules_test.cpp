@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <string>
-
 #include "profiles/profile_name_rules.h"
 #include "profiles/profile_settings.h"
 #include "profiles/volume_choice.h"
@@ -74,25 +71,6 @@ TEST(DestinationDrive, IsRefusedOrTaken) {
                                         freeBytes};
         EXPECT_EQ(destinationRefusal(newDrive, "c:", sizeGB, drive).value_or(""), QString(refusal))
             << sizeGB << ' ' << fileSystem << ' ' << freeBytes;
-    }
-}
-
-// Steps: p the drive passed, r refused, k kept, f format confirmed, c format cancelled,
-// a applied. Flags afterwards: keep the drive, format pending, Apply enabled.
-TEST(PendingVolumeActions, FollowTheThreeStates) {
-    using P = PendingVolumeActions;
-    const std::map<char, void (P::*)()> step = {
-        {'p', &P::drivePassed},     {'r', &P::driveRefused},    {'k', &P::driveKept},
-        {'f', &P::formatConfirmed}, {'c', &P::formatCancelled}, {'a', &P::applied}};
-    const std::pair<std::string, std::string> cases[] = {
-        {"p", "001"},  {"f", "111"},  {"pf", "111"}, {"fp", "001"}, {"fr", "111"},
-        {"pr", "101"}, {"pk", "101"}, {"fc", "101"}, {"pa", "000"}};
-    for (const auto& [steps, flags] : cases) {
-        P state;
-        for (char c : steps) (state.*step.at(c))();
-        const std::string seen = {char('0' + state.mKeepDrive), char('0' + state.mFormatPending),
-                                  char('0' + state.applyEnabled)};
-        EXPECT_EQ(seen, flags) << steps;
     }
 }
 
