@@ -83,10 +83,10 @@ TEST_F(LinuxProcessesTest, StartedProgramIsDetachedAndOnlyItCanBeEnded) {
 // The real HD tool's exit status when it refuses its arguments; a process that outlives the
 // wait gives nothing until it is ended.
 TEST_F(LinuxProcessesTest, AnAwaitedProgramGivesItsExitStatus) {
-    const StartResult r = processes.startAwaited(VORNELIX_PROGRAM_DIR "/VornelHD.exe", "x 3 2",
-                                                 "c:\\Temp", ShowCommand::Hide);
-    EXPECT_EQ(processes.waitForExit(r.pid, 5000), 2);
-    EXPECT_EQ(processes.waitForExit(r.pid, 0), std::nullopt) << "reaped";
+    const auto tool = processes.startAwaited(VORNELIX_PROGRAM_DIR "/VornelHD.exe", "x 3 2", "",
+                                             ShowCommand::Hide);
+    EXPECT_EQ(processes.waitForExit(tool.pid, 5000), 2);
+    EXPECT_EQ(processes.waitForExit(tool.pid, 0), std::nullopt) << "reaped";
 
     const StartResult sleeper = processes.startAwaited("sleep", "30", "", ShowCommand::Hide);
     EXPECT_EQ(processes.waitForExit(sleeper.pid, 50), std::nullopt);

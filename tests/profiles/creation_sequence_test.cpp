@@ -17,7 +17,6 @@
 #include "machine/profile_store.h"
 #include "profiles/creation_start.h"
 #include "profiles/frm_processing.h"
-#include "profiles/hd_tool.h"
 #include "profiles/volume_choice.h"
 #include "profiles/volume_creation.h"
 #include "support/rar_writer.h"
@@ -40,6 +39,7 @@ class CreationSequence : public ::testing::Test {
         env.writeFile(R"(c:\Vornelix\VornelHD.exe)", "tool");
         // The HD tool makes its image in the folder it runs in.
         env.processes.onStart = [this](const test::StartCall& call, std::int64_t) {
+            copyAtStart = env.readFile(call.program);
             env.writeFile(volumeImage(call.folder), "growable");
         };
     }
@@ -79,6 +79,7 @@ class CreationSequence : public ::testing::Test {
 
     test::TestEnvironment env;
     NewProfile profile{"Test", "c:", 8, true, " cdrom ", "   ", false};
+    QByteArray copyAtStart;
 };
 
 class Sequence : public CreationSequence, public ::testing::WithParamInterface<bool> {};
@@ -88,8 +89,8 @@ TEST_P(Sequence, ShowsEachStepAndUnloadsAtTheFourthTick) {
     profile.startInstallation = installation;
     profile.cdRomPath = installation ? R"(c:\osx.iso)" : "   ";
     gv().ProfileName = profile.name;
-    gv().HardDiskPath = volumeRoot("c:");
     env.createDatabase();
+    env.writeFile(kCopy, "own copy");  // a copy of the tool already there is the one started
     startProfileCreation(profile);
     EXPECT_EQ(currentLabel(), 1);
     for (int label : {2, 3, installation ? 4 : 0}) {
@@ -98,6 +99,12 @@ TEST_P(Sequence, ShowsEachStepAndUnloadsAtTheFourthTick) {
     }
     EXPECT_EQ(gv().AttachInstallMedium, kTrue);
     EXPECT_EQ(gv().HardDiskPath, kFolder);
+    const test::StartCall& tool = env.processes.starts.at(0);
+    EXPECT_EQ(tool.program + " " + tool.parameters + " in " + tool.folder + " " + copyAtStart,
+              kCopy + " hdimage.img 8 1 in " + kFolder + " own copy");
+    EXPECT_EQ(tool.show, platform::ShowCommand::Hide);
+    EXPECT_EQ(env.clock.sleeps, (std::vector<int>{2000, 2000}));
+    EXPECT_FALSE(env.files().fileExists(kCopy));
     env.clock.advance(frmProcessing::kTimerIntervalMs);
 
     EXPECT_FALSE(isLoaded<frmProcessing>());
@@ -147,70 +154,46 @@ TEST_F(CreationSequence, AFailedInsertStopsTheSequenceAndMakesNothing) {
     EXPECT_FALSE(env.ui.ended);
 }
 
-// A copy of the tool already in the folder is the one started; it goes after the run.
-TEST_F(CreationSequence, GrowableVolumeIsMadeByTheToolCopyInTheProfileFolder) {
-    env.writeFile(kCopy, "own copy");
-    QByteArray copyAtStart;
-    env.processes.onStart = [&](const test::StartCall& call, std::int64_t) {
-        copyAtStart = env.readFile(kCopy);
-        env.writeFile(volumeImage(call.folder), "growable");
-    };
-    CreationRecord made;
-    EXPECT_TRUE(VolumeCreation::my_new_Timer(profile, made));
-    ASSERT_EQ(env.processes.starts.size(), 1u);
-    const test::StartCall& call = env.processes.starts[0];
-    EXPECT_EQ(call.program + " " + call.parameters + " in " + call.folder + " " + copyAtStart,
-              kCopy + " hdimage.img 8 1 in " + kFolder + " own copy");
-    EXPECT_EQ(call.show, platform::ShowCommand::Hide);
-    // The fixed waits come first; then the tool is awaited.
-    EXPECT_EQ(env.clock.sleeps, (std::vector<int>{2000, 2000}));
-    EXPECT_EQ(env.processes.waits, std::vector<int>{HdTool::kHdToolEndWaitMs});
-    EXPECT_FALSE(env.files().fileExists(kCopy));
-    EXPECT_TRUE(env.ui.boxes.empty());
-}
-
 // A volume that cannot be made: what the sequence made goes again (the row, the folders, a
 // partial image), then the failure is told in its box, and the sequence ends there.
-struct VolumeFailure {
-    const char* name;
-    const char* title;
-    const char* message;
-};
-
+// The case's name, and the title and text of the box that tells the failure.
+using VolumeFailure = std::tuple<const char*, const char*, QString>;
 class FailedVolume : public CreationSequence,
                      public ::testing::WithParamInterface<VolumeFailure> {};
 
 TEST_P(FailedVolume, LeavesNoRowNoFolderAndNoImage) {
-    const VolumeFailure& c = GetParam();
-    const std::string name = c.name;
+    const auto [name, title, message] = GetParam();
     env.createDatabase();
-    profile.growable = name.find("Archive") == std::string::npos;
-    if (name == "DamagedArchive")
+    profile.growable = !std::string(name).ends_with("Archive");
+    if (name == std::string("DamagedArchive"))
         writeFixedArchive(QByteArray(70000, 'v'), test::RarFault::DataCrc);
-    if (name == "ToolMissing")
+    if (name == std::string("ToolMissing"))
         QFile::remove(env.programHost() + "/VornelHD.exe");
-    if (name == "ToolExits3")
-        env.processes.exitStatus = 3;
-    if (name.starts_with("Tool"))
+    env.processes.exitStatus = name == std::string("ToolExits3") ? 3 : 0;
+    if (std::string(name).starts_with("Tool"))
         env.processes.onStart = nullptr;
-    const bool ends = c.title == std::string("Error");
-    if (ends)
-        EXPECT_THROW(runTwoSteps(), platform::ProgramEnded);
-    else
+    const bool imageThere = name == std::string("ImageThere");  // it is never replaced
+    if (imageThere)
+        env.writeFile(kImage, "the user's volume");
+    try {
         runTwoSteps();
+    } catch (const platform::ProgramEnded&) {
+    }
+    const bool ends = title == std::string("Error");
     EXPECT_EQ(env.ui.ended, ends);
     ASSERT_FALSE(env.ui.boxes.empty());
     EXPECT_EQ(env.ui.boxes.back().title + ": " + env.ui.boxes.back().text,
-              QString(c.title) + ": " + c.message);
+              QString(title) + ": " + message);
     EXPECT_EQ(countProfiles(), 0);
-    EXPECT_FALSE(QFileInfo::exists(env.host(kRoot)));
+    EXPECT_EQ(QFileInfo::exists(env.host(kRoot)), imageThere);
+    EXPECT_EQ(env.readFile(kImage), imageThere ? "the user's volume" : "");
     EXPECT_EQ(isLoaded<frmProcessing>(), ends);  // an ended program unloads nothing
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FailedVolume,
     ::testing::Values(
-        // A missing archive ends the program before the row is stored.
+        VolumeFailure{"ImageThere", "Vornelix", imageExistsMessage(kFolder)},
         VolumeFailure{"MissingArchive", "Error", R"(Cannot open c:\Vornelix\vornelix_hd_8gb.rar)"},
         VolumeFailure{"DamagedArchive", "Error", "CRC error"},
         VolumeFailure{"ToolMissing", "Vornelix",
@@ -218,27 +201,13 @@ INSTANTIATE_TEST_SUITE_P(
         VolumeFailure{"ToolExits3", "Vornelix", "The HD tool failed: it ended with exit status 3."},
         VolumeFailure{"ToolMakesNoImage", "Vornelix",
                       R"(The HD tool failed: it made no volume image in c:\Vornelix_HD\Test.)"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(CreationSequence, AnImageInTheFolderIsNeverReplaced) {
-    env.createDatabase();
-    env.writeFile(kImage, "the user's volume");
-    for (const bool growable : {true, false}) {
-        writeFixedArchive("new image");
-        profile.growable = growable;
-        runTwoSteps();
-        EXPECT_EQ(env.ui.lastText(), imageExistsMessage(kFolder));
-        EXPECT_EQ(env.readFile(kImage), "the user's volume");
-        EXPECT_EQ(countProfiles() + env.processes.starts.size() + isLoaded<frmProcessing>(), 0u);
-    }
-}
+    [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
 // A creation killed while it extracts leaves no hdimage.img; the next one replaces what the
 // killed one left and makes the whole image.
 TEST_F(CreationSequence, AKilledExtractionLeavesNoImageUnderItsName) {
-    const std::uint64_t size = std::uint64_t{8} << 30;
     ASSERT_EQ(image_archives::writeZeroImageArchive(env.host(kArchive).toStdString(), "hdimage.img",
-                                                    {'V', 'O', 'R', 'N'}, size),
+                                                    {'V', 'O', 'R', 'N'}, std::uint64_t{8} << 30),
               "");
     profile.growable = false;
     const QString partial = env.host(VolumeCreation::partialImage(kFolder));
@@ -284,9 +253,9 @@ TEST_F(CreationSequence, AFullDiskLeavesNoRowAndNoImageAndEndsTheProgram) {
         if (!mountSmallFileSystem(QFile::encodeName(env.host(kRoot))))
             ::_exit(99);
         EXPECT_THROW(runTwoSteps(), platform::ProgramEnded);
-        const QDir root(env.host(kRoot));
-        ::_exit(env.ui.lastText() == "Write error" && countProfiles() == 0 &&
-                root.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+        ::_exit(
+            env.ui.lastText() == "Write error" && countProfiles() == 0 &&
+            QDir(env.host(kRoot)).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     }
     int status = 0;
     ::waitpid(child, &status, 0);

@@ -203,13 +203,12 @@ TEST_P(QuickFormat, RunsTheHdToolBesideTheImageAndSaysWhenItFails) {
     env.ui.answers = {MsgAnswer::Ok};
     control<QPushButton>("Command5")->click();
     control<QPushButton>("Command6")->click();
-    ASSERT_EQ(env.processes.starts.size(), 1u);
-    const test::StartCall& run = env.processes.starts[0];
+    const test::StartCall& run = env.processes.starts.at(0);
     EXPECT_EQ(run.program + " " + run.parameters + " in " + run.folder,
               "c:\\Vornelix_HD\\Tiger\\VornelHD.exe hdimage.img 3 1 in c:\\Vornelix_HD\\Tiger");
     EXPECT_FALSE(m_files->fileExists("c:\\Vornelix_HD\\Tiger\\VornelHD.exe"));
-    EXPECT_EQ(env.ui.lastText(), *message ? QString(message) : kFormatQuestion);
-    EXPECT_EQ(env.ui.boxes.back().title, "Vornelix");
+    EXPECT_EQ(env.ui.boxes.back().title + ": " + env.ui.lastText(),
+              "Vornelix: " + (*message ? QString(message) : kFormatQuestion));
     EXPECT_EQ(read(kImage), *message ? "volume" : "formatted");
     EXPECT_EQ(row()[0], kTiger);
 }

@@ -34,7 +34,6 @@ TEST(VolumeChoice, TheVolumeMustFitInTheFreeBytesWhichTheMessageRoundsHalfToEven
         {4.6, "NTFS", false, 5, "Available space 5 GB is less than required 5 GB."},
         {3.61, "NTFS", false, 4, "Available space 4 GB is less than required 4 GB."},
         {5.0, "NTFS", false, 5, ""},
-        {4.4, "NTFS", false, 5, "Available space 4 GB is less than required 5 GB."},
         {4.5, "NTFS", false, 5, "Available space 4 GB is less than required 5 GB."},
         {5.5, "NTFS", false, 6, "Available space 6 GB is less than required 6 GB."},
         {5.0, "FAT32", true, 5, "Growable Partition is supported with NTFS only."},

@@ -36,8 +36,7 @@ class FakeProcesses final : public platform::Processes {
                                        const QString& folder, platform::ShowCommand show) override {
         return start(program, parameters, folder, show);
     }
-    std::optional<int> waitForExit(std::int64_t pid, int timeoutMs) override {
-        waits.push_back(timeoutMs);
+    std::optional<int> waitForExit(std::int64_t pid, int) override {
         return exitStatus && running.erase(pid) ? exitStatus : std::nullopt;
     }
     platform::StartResult openDocument(const QString& target) override {
@@ -63,7 +62,6 @@ class FakeProcesses final : public platform::Processes {
     std::vector<StartCall> starts;
     QStringList documents;
     std::vector<std::int64_t> ended;
-    std::vector<int> waits;
     std::set<std::int64_t> running;
 };
 
