@@ -1,6 +1,7 @@
 #include "machine/busy_state.h"
 
 #include <array>
+#include <numeric>
 
 #include "machine/module_general_functions.h"
 
@@ -8,10 +9,10 @@ namespace vornelix {
 
 namespace {
 
-std::array<int, 3> g_depth{};
+std::array<int, 4> g_depth{};
 
 int total() {
-    return g_depth[0] + g_depth[1] + g_depth[2];
+    return std::accumulate(g_depth.begin(), g_depth.end(), 0);
 }
 
 }  // namespace

@@ -203,12 +203,8 @@ QString FileSystem::renameWithoutReplacing(const QString& from, const QString& t
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-QString FileSystem::moveFileKeepingSparse(const QString& from, const QString& to) const {
-    const QString hostFrom = hostPath(from);
-    const QString hostTo = hostPath(to);
-    if (hostFrom.isEmpty() || hostTo.isEmpty())
-        return "No drive holds " + (hostFrom.isEmpty() ? from : to);
-    return moveHostFileKeepingSparse(hostFrom, hostTo);
+HostFileMove FileSystem::fileMove(const QString& from, const QString& to) const {
+    return HostFileMove(hostPath(from), hostPath(to));
 }
 
 }  // namespace vornelix::platform

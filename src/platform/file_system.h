@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/drives.h"
+#include "platform/sparse_move.h"
 
 namespace vornelix::platform {
 
@@ -72,9 +73,8 @@ class FileSystem {
     // Gives a file another name in the same file system, never replacing a file that has the
     // new name already; why it failed, or the empty text.
     QString renameWithoutReplacing(const QString& from, const QString& to) const;
-    // Moves a file where no file is yet, keeping it sparse (see moveHostFileKeepingSparse);
-    // why it failed, or the empty text. A failed move leaves the file where it was.
-    QString moveFileKeepingSparse(const QString& from, const QString& to) const;
+    // The move of a file to a path where no file is yet, step by step (see HostFileMove).
+    HostFileMove fileMove(const QString& from, const QString& to) const;
 
   private:
     DriveTable m_table;

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <utility>
 #include <vector>
 
 #include "platform/clock.h"
@@ -18,10 +19,15 @@ namespace vornelix::platform {
 
 namespace {
 
-constexpr off_t kBlock = 1 << 20;
+// Small enough that the windows are painted often, large enough to copy at full speed.
+constexpr off_t kChunk = off_t{8} << 20;
+// Ends the name of a copy in progress on a file system without unnamed files.
+constexpr char kTemporarySuffix[] = ".moving";
+// Freed in one go, this much holds the program for some 15 ms.
+constexpr off_t kReleaseSlice = off_t{64} << 20;
 
-QString failure(const QString& what, const QString& path) {
-    return what + " " + path + ": " + QString::fromLocal8Bit(strerror(errno));
+QString failure(const QString& what, const QString& path, int error) {
+    return what + " " + path + ": " + QString::fromLocal8Bit(strerror(error));
 }
 
 // Closes the descriptor when it goes out of scope.
@@ -33,48 +39,21 @@ struct Descriptor {
     }
 };
 
-bool isZero(const std::vector<char>& data, size_t size) {
-    for (size_t i = 0; i < size; ++i)
-        if (data[i] != 0)
-            return false;
-    return true;
+QByteArray encoded(const QString& path) {
+    return QFile::encodeName(path);
 }
 
-// Copies [begin, end) of in to out, skipping whole blocks of zeros.
-bool copyRange(int in, int out, off_t begin, off_t end) {
-    std::vector<char> data(kBlock);
-    for (off_t pos = begin; pos < end;) {
-        const auto want = static_cast<size_t>(std::min(kBlock, end - pos));
-        const ssize_t got = ::pread(in, data.data(), want, pos);
-        if (got <= 0)
-            return false;
-        const auto size = static_cast<size_t>(got);
-        if (!isZero(data, size) && ::pwrite(out, data.data(), size, pos) != got)
-            return false;
-        pos += got;
-        // A large image takes a while: the windows are painted meanwhile, input waits.
-        if (Clock* clock = services().clock)
-            clock->processPaintEvents();
-    }
-    return true;
+// Flushes the folder of path, so that a name given or taken there survives a crash.
+void syncFolderOf(const QString& path) {
+    const Descriptor folder{
+        ::open(encoded(QFileInfo(path).path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (folder.fd >= 0)
+        ::fsync(folder.fd);
 }
 
-// Copies the data regions of in to out; the holes stay holes.
-bool copyData(int in, int out, off_t size) {
-    for (off_t pos = 0; pos < size;) {
-        off_t data = ::lseek(in, pos, SEEK_DATA);
-        if (data < 0 && errno == ENXIO)
-            break;  // only a hole is left
-        if (data < 0)
-            data = pos;  // no hole support: copy everything, zeros still skipped
-        off_t hole = ::lseek(in, data, SEEK_HOLE);
-        if (hole < 0)
-            hole = size;
-        if (!copyRange(in, out, data, hole))
-            return false;
-        pos = hole;
-    }
-    return ::ftruncate(out, size) == 0 && ::fsync(out) == 0;
+void paintWindows() {
+    if (Clock* clock = services().clock)
+        clock->processPaintEvents();
 }
 
 // Gives the file the name to, unless a file already has it.
@@ -83,49 +62,205 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to) {
         return 0;
     if (errno != EINVAL && errno != ENOSYS)
         return -1;
-    // A file system without that rename: a hard link never replaces a file either.
-    if (::link(from.constData(), to.constData()) != 0)
+    if (QFileInfo::exists(QFile::decodeName(to))) {
+        errno = EEXIST;
         return -1;
-    ::unlink(from.constData());
-    return 0;
+    }
+    return ::rename(from.constData(), to.constData());
+}
+
+bool writeAll(int out, const char* data, size_t size, off_t pos) {
+    while (size > 0) {
+        const ssize_t put = ::pwrite(out, data, size, pos);
+        if (put <= 0)
+            return false;
+        data += put;
+        size -= static_cast<size_t>(put);
+        pos += put;
+    }
+    return true;
+}
+
+// Copies [begin, end) of in to out byte for byte, in the kernel while it can, else through
+// memory; the windows are painted after every chunk.
+struct RangeCopier {
+    int in;
+    int out;
+    bool inKernel = true;
+    std::vector<char> buffer;
+
+    ssize_t chunk(off_t pos, size_t want) {
+        if (inKernel) {
+            off_t inPos = pos;
+            off_t outPos = pos;
+            const ssize_t done = ::copy_file_range(in, &inPos, out, &outPos, want, 0);
+            if (done >= 0 ||
+                (errno != EXDEV && errno != EINVAL && errno != EOPNOTSUPP && errno != ENOSYS))
+                return done;
+            inKernel = false;
+        }
+        buffer.resize(static_cast<size_t>(kChunk));
+        const ssize_t got = ::pread(in, buffer.data(), want, pos);
+        if (got > 0 && !writeAll(out, buffer.data(), static_cast<size_t>(got), pos))
+            return -1;
+        return got;
+    }
+
+    bool copy(off_t begin, off_t end) {
+        for (off_t pos = begin; pos < end;) {
+            const ssize_t done = chunk(pos, static_cast<size_t>(std::min(kChunk, end - pos)));
+            if (done == 0)
+                errno = EIO;  // the file became shorter meanwhile
+            if (done <= 0)
+                return false;
+            pos += done;
+            paintWindows();
+        }
+        return true;
+    }
+};
+
+// Copies the data regions of in to out, which already has the size; the holes stay holes. A
+// fully allocated file is one region, as some file systems count allocated but unwritten
+// parts as holes.
+bool copyData(int in, int out, const struct stat& st) {
+    RangeCopier copier{in, out, true, {}};
+    if (st.st_blocks * 512 >= st.st_size)
+        return copier.copy(0, st.st_size);
+    for (off_t pos = 0; pos < st.st_size;) {
+        off_t data = ::lseek(in, pos, SEEK_DATA);
+        if (data < 0 && errno == ENXIO)
+            break;  // only a hole is left
+        if (data < 0)
+            data = pos;  // no hole support: everything is data
+        off_t hole = ::lseek(in, data, SEEK_HOLE);
+        if (hole < 0)
+            hole = st.st_size;
+        if (!copier.copy(data, hole))
+            return false;
+        pos = hole;
+    }
+    return true;
+}
+
+// Gives the finished copy the name to, never replacing a file: the unnamed file by a link,
+// the temporary one by a rename.
+int giveName(int fd, const QByteArray& temporary, const QByteArray& to) {
+    if (!temporary.isEmpty())
+        return renameNoReplace(temporary, to);
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW);
+}
+
+// Deletes a file. A copy's blocks are given back a slice at a time, the windows painted
+// between slices, as freeing gigabytes at once holds the program for a second; the name goes
+// first, so no shortened file is ever seen under it.
+bool deleteFile(const QString& path, bool gradually) {
+    const QByteArray name = encoded(path);
+    const Descriptor file{gradually ? ::open(name.constData(), O_WRONLY | O_CLOEXEC) : -1};
+    if (::unlink(name.constData()) != 0)
+        return false;
+    syncFolderOf(path);
+    struct stat st {};
+    if (file.fd < 0 || ::fstat(file.fd, &st) != 0)
+        return true;
+    for (off_t size = st.st_size; size > 0; paintWindows()) {
+        size = std::max(off_t{0}, size - kReleaseSlice);
+        if (::ftruncate(file.fd, size) != 0)
+            break;
+    }
+    return true;
 }
 
 }  // namespace
 
-QString copyHostFileKeepingSparse(const QString& from, const QString& to) {
-    if (QFileInfo::exists(to))
-        return "A file is already there: " + to;
-    Descriptor in{::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC)};
+HostFileMove::HostFileMove(QString from, QString to)
+    : m_from(std::move(from)), m_to(std::move(to)) {}
+
+HostFileMove::~HostFileMove() {
+    undo();
+}
+
+QString HostFileMove::place() {
+    if (m_from.isEmpty() || m_to.isEmpty())
+        return QStringLiteral("The path lies on no drive.");
+    if (!QFileInfo(m_from).isFile())
+        return "No such file: " + m_from;
+    const QByteArray from = encoded(m_from);
+    const QByteArray to = encoded(m_to);
+    if (::link(from.constData(), to.constData()) == 0) {
+        m_placement = Placement::Linked;
+    } else if (errno == EXDEV) {
+        const QString why = copy();
+        if (!why.isEmpty())
+            return why;
+        m_placement = Placement::Copied;
+    } else if ((errno == EPERM || errno == EOPNOTSUPP) && renameNoReplace(from, to) == 0) {
+        m_placement = Placement::Renamed;  // a file system without hard links
+        syncFolderOf(m_from);
+    } else {
+        return failure("Cannot move to", m_to, errno);
+    }
+    syncFolderOf(m_to);
+    return QString();
+}
+
+QString HostFileMove::copy() {
+    const Descriptor in{::open(encoded(m_from).constData(), O_RDONLY | O_CLOEXEC)};
     struct stat st {};
     if (in.fd < 0 || ::fstat(in.fd, &st) != 0)
-        return failure("Cannot read", from);
-    QByteArray temporary = QFile::encodeName(to) + ".XXXXXX";
-    Descriptor out{::mkstemp(temporary.data())};
+        return failure("Cannot read", m_from, errno);
+    const mode_t mode = st.st_mode & 07777;
+    const QByteArray to = encoded(m_to);
+    QByteArray temporary;
+    Descriptor out{::open(encoded(QFileInfo(m_to).path()).constData(),
+                          O_TMPFILE | O_WRONLY | O_CLOEXEC, mode)};
+    if (out.fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+        temporary = to + kTemporarySuffix;
+        ::unlink(temporary.constData());  // left by a move that was stopped
+        out.fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    }
     if (out.fd < 0)
-        return failure("Cannot write in the folder of", to);
-    const bool copied =
-        copyData(in.fd, out.fd, st.st_size) && ::fchmod(out.fd, st.st_mode & 07777) == 0;
-    if (!copied || renameNoReplace(temporary, QFile::encodeName(to)) != 0) {
-        const QString why = failure("Cannot copy to", to);
-        ::unlink(temporary.constData());
-        return why;
+        return failure("Cannot write in the folder of", m_to, errno);
+    ::posix_fadvise(in.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    const bool whole = ::ftruncate(out.fd, st.st_size) == 0 && copyData(in.fd, out.fd, st) &&
+                       ::fchmod(out.fd, mode) == 0 && ::fsync(out.fd) == 0 &&
+                       giveName(out.fd, temporary, to) == 0;
+    const int error = errno;
+    if (!whole) {
+        if (!temporary.isEmpty())
+            ::unlink(temporary.constData());
+        return failure("Cannot copy to", m_to, error);
     }
     return QString();
 }
 
-QString moveHostFileKeepingSparse(const QString& from, const QString& to) {
-    if (!QFileInfo(from).isFile())
-        return "No such file: " + from;
-    if (renameNoReplace(QFile::encodeName(from), QFile::encodeName(to)) == 0)
-        return QString();
-    if (errno != EXDEV)
-        return failure("Cannot move to", to);
-    const QString why = copyHostFileKeepingSparse(from, to);
-    if (!why.isEmpty())
-        return why;
-    // The copy is whole; an original that cannot be deleted only costs room.
-    ::unlink(QFile::encodeName(from).constData());
-    return QString();
+bool HostFileMove::commit() {
+    switch (std::exchange(m_placement, Placement::None)) {
+        case Placement::None:
+            return false;
+        case Placement::Renamed:
+            return true;
+        case Placement::Linked:
+            return deleteFile(m_from, false);
+        case Placement::Copied:
+            break;
+    }
+    return deleteFile(m_from, true);
+}
+
+bool HostFileMove::undo() {
+    switch (std::exchange(m_placement, Placement::None)) {
+        case Placement::None:
+            return true;
+        case Placement::Renamed:
+            return renameNoReplace(encoded(m_to), encoded(m_from)) == 0;
+        case Placement::Linked:
+            return deleteFile(m_to, false);
+        case Placement::Copied:
+            break;
+    }
+    return deleteFile(m_to, true);
 }
 
 }  // namespace vornelix::platform

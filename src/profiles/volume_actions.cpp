@@ -3,6 +3,7 @@
 #include "profiles/hd_tool.h"
 
 #include "machine/basic_text.h"
+#include "machine/busy_state.h"
 #include "machine/global_variables.h"
 #include "machine/volume_layout.h"
 #include "platform/clock.h"
@@ -24,16 +25,16 @@ constexpr std::int32_t kErrFileAccess = 75;
     throw platform::RuntimeError(kErrFileAccess, description);
 }
 
-void moveImage(const QString& from, const QString& to) {
-    const platform::WaitCursorScope waiting;
-    const QString why = platform::files().moveFileKeepingSparse(from, to);
-    if (!why.isEmpty())
-        fail("The volume image cannot be moved. " + why);
+void paintWindows() {
+    if (platform::Clock* clock = platform::services().clock)
+        clock->processPaintEvents();
 }
 
 }  // namespace
 
 void moveVolume(const QString& oldFolder, const QString& newDrive) {
+    const BusyScope busy(BusyWork::VolumeMove);
+    const platform::WaitCursorScope waiting;
     GlobalVariablesModule& g = gv();
     const QString oldImage = volumeImage(oldFolder);
     if (!platform::files().fileExists(oldImage))
@@ -41,22 +42,24 @@ void moveVolume(const QString& oldFolder, const QString& newDrive) {
     // The row must be reachable before anything moves.
     readSettingsRow();
     g.HardDiskPath = volumeRoot(newDrive);
-    const QString newImage = volumeImage(profileFolder(newDrive, g.ProfileName));
+    platform::HostFileMove move =
+        platform::files().fileMove(oldImage, volumeImage(profileFolder(newDrive, g.ProfileName)));
     try {
         CreateVolumeFolder();
-        moveImage(oldImage, newImage);
-    } catch (const platform::RuntimeError&) {
-        g.HardDiskPath = oldFolder;
-        throw;
-    }
-    try {
+        // The image lies whole in both folders before the row names the new one.
+        if (const QString why = move.place(); !why.isEmpty())
+            fail("The volume image cannot be moved. " + why);
+        paintWindows();
         UpdateProfileVolume();
     } catch (const platform::RuntimeError&) {
-        // The row still names the old folder: the image goes back there.
-        platform::files().moveFileKeepingSparse(newImage, oldImage);
+        // The row still names the old folder, which still holds the image.
+        move.undo();
         g.HardDiskPath = oldFolder;
         throw;
     }
+    paintWindows();
+    // An old image that cannot be deleted only costs room.
+    move.commit();
 }
 
 void quickFormatVolume(const QString& folder, std::int16_t sizeGB) {

@@ -8,8 +8,11 @@ namespace vornelix {
 // Moves the open profile's volume image from the folder oldFolder into its profile folder on
 // newDrive ("d:") and stores the new folder in the row; HardDiskPath then names it. Throws
 // RuntimeError and changes no row when the row cannot be reached, a folder cannot be made or
-// the image cannot be moved (another image in the new folder among it). The image is never in
-// neither place, and the row names its new folder only once it lies there.
+// the image cannot be moved (another image in the new folder among it). The image lies whole
+// in the new folder, flushed to disk, before the row names it, and the old image goes only
+// after that: a program stopped at any point leaves an image in the folder the row names
+// (save a same-drive move on a file system without hard links, which is a single rename).
+// Other commands wait meanwhile (BusyWork::VolumeMove); the windows are painted.
 void moveVolume(const QString& oldFolder, const QString& newDrive);
 
 // Has the HD tool format the image of the folder afresh as a growable volume of sizeGB: a

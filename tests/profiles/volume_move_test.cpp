@@ -1,0 +1,163 @@
+#include "profiles/volume_actions.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStorageInfo>
+#include <QTemporaryDir>
+
+#include "machine/global_variables.h"
+#include "machine/profile_store.h"
+#include "machine/volume_layout.h"
+#include "platform/database.h"
+#include "platform/runtime_error.h"
+#include "support/test_environment.h"
+
+namespace vornelix {
+namespace {
+
+constexpr qint64 kMiB = 1 << 20;
+const QString kOld = "c:\\Vornelix_HD\\Tiger";
+const QString kNew = "d:\\Vornelix_HD\\Tiger";
+
+// Tiger's 20 MiB fixed image on c:, and a drive d: on the same file system (false) or, where
+// the host has one, on another (true).
+class VolumeMove : public ::testing::TestWithParam<bool> {
+  protected:
+    void SetUp() override {
+        if (GetParam() &&
+            (!m_other.isValid() || QStorageInfo(m_other.path()) == QStorageInfo(env.root())))
+            GTEST_SKIP() << "needs a second file system (/dev/shm)";
+        const QString d = GetParam() ? m_other.path() : env.root() + "/D";
+        QDir().mkpath(d);
+        m_files = std::make_unique<platform::FileSystem>(
+            platform::DriveTable::parse("c=" + env.root() + ";d=" + d + "|fixed|ext4"),
+            platform::HostFolders{env.programHost(), env.root(), env.root()});
+        platform::services().files = m_files.get();
+        env.insertProfile({"Tiger", kOld, 3, "   ", "cdrom", 0, 0, 256});
+        gv().ProfileName = "Tiger";
+        gv().HardDiskPath = kOld;
+        writeImage(20 * kMiB, 20 * kMiB);
+    }
+    QString image(const QString& folder) const { return m_files->hostPath(volumeImage(folder)); }
+    // Zeros written up to data, a hole from there up to size.
+    void writeImage(qint64 data, qint64 size) {
+        QDir().mkpath(m_files->hostPath(kOld));
+        QFile file(image(kOld));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(QByteArray(data, '\0')), data);
+        ASSERT_TRUE(file.resize(size));
+    }
+    QByteArray readImage(const QString& folder) const {
+        QFile file(image(folder));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
+    }
+    void execute(const QString& sql) {
+        platform::DbConnection connection;
+        connection.ConnectionString = profileConnectionString();
+        connection.Open();
+        connection.Execute(sql);
+        connection.Close();
+    }
+    QString rowFolder() {
+        openProfileStore(kSelectProfileByName, {"Tiger"});
+        const QString folder = gv().DbRecordset->Fields(kColHardDiskPath).toString();
+        closeProfileStore();
+        return folder;
+    }
+    QStringList strays() const {
+        QStringList files = QDir(m_files->hostPath(kNew)).entryList(QDir::Files | QDir::Hidden);
+        files.removeAll(kVolumeImageName);
+        return files;
+    }
+
+    test::TestEnvironment env;
+    QTemporaryDir m_other{"/dev/shm/vornelix_move_XXXXXX"};
+    std::unique_ptr<platform::FileSystem> m_files;
+};
+
+TEST_P(VolumeMove, RefusedUpdateKeepsTheOriginalAndNoCopy) {
+    execute(
+        "create trigger refuse before update on Vornelix_profile "
+        "begin select raise(abort, 'refused'); end");
+    const int original = ::open(QFile::encodeName(image(kOld)).constData(), O_RDONLY);
+    struct stat before {
+    }, after{};
+    ASSERT_EQ(::fstat(original, &before), 0);  // held open, the inode cannot be reused
+    EXPECT_THROW(moveVolume(kOld, "d:"), platform::RuntimeError);
+    ASSERT_EQ(::stat(QFile::encodeName(image(kOld)).constData(), &after), 0);
+    ::close(original);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the original itself, not a copy back";
+    EXPECT_TRUE(QDir(m_files->hostPath(kNew)).isEmpty(QDir::Files | QDir::Hidden));
+    EXPECT_EQ(rowFolder(), kOld);
+    EXPECT_EQ(gv().HardDiskPath, kOld);
+}
+
+// The mover is killed at each point where it paints the windows in turn, until one run
+// completes: the row always names a folder holding the whole image, and no partial copy stays.
+TEST_P(VolumeMove, KilledAtAnyStepTheRowNamesTheWholeImage) {
+    const QByteArray whole = readImage(kOld);
+    int kills = 0;
+    for (int stop = 1; stop < 50; ++stop) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            int paints = 0;
+            env.clock.onStep = [&](const char*, int) {
+                if (++paints == stop)
+                    ::raise(SIGKILL);
+            };
+            try {
+                moveVolume(kOld, "d:");
+            } catch (...) {
+                ::_exit(2);
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        if (!WIFSIGNALED(status)) {
+            ASSERT_EQ(WEXITSTATUS(status), 0);
+            break;
+        }
+        ++kills;
+        EXPECT_EQ(readImage(rowFolder()), whole) << "killed at paint " << stop;
+        EXPECT_EQ(strays(), QStringList()) << "killed at paint " << stop;
+        QDir(m_files->hostPath("d:\\Vornelix_HD")).removeRecursively();
+        if (!QFile::exists(image(kOld)))  // killed while the old image's blocks were freed
+            writeImage(20 * kMiB, 20 * kMiB);
+        execute("update Vornelix_profile set hard_disk_path = 'c:\\Vornelix_HD\\Tiger'");
+    }
+    EXPECT_GE(kills, GetParam() ? 5 : 2) << "three chunks of the copy, the two steps after it";
+    EXPECT_EQ(rowFolder(), kNew);
+    EXPECT_EQ(readImage(kNew), whole);
+    EXPECT_FALSE(QFile::exists(image(kOld)));
+}
+
+TEST_P(VolumeMove, DataStaysAllocatedAndHolesStayHoles) {
+    const std::pair<qint64, qint64> fixedThenGrowable[] = {{20 * kMiB, 20 * kMiB},
+                                                           {8 * kMiB, 40 * kMiB}};
+    const std::pair<QString, const char*> thereAndBack[] = {{kNew, "d:"}, {kOld, "c:"}};
+    for (const auto& [data, size] : fixedThenGrowable) {
+        writeImage(data, size);
+        for (const auto& [to, drive] : thereAndBack) {
+            moveVolume(gv().HardDiskPath, drive);
+            struct stat s {};
+            ASSERT_EQ(::stat(QFile::encodeName(image(to)).constData(), &s), 0);
+            EXPECT_EQ(s.st_size, size);
+            EXPECT_GE(s.st_blocks * 512, data) << "to " << drive;
+            EXPECT_LT(s.st_blocks * 512, data + kMiB) << "to " << drive;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Drives, VolumeMove, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "OtherFileSystem" : "Same"; });
+
+}  // namespace
+}  // namespace vornelix
