@@ -96,7 +96,13 @@ void frmProcessing::Timer1_Timer() {
         bool& running;
         ~TickEnd() { running = false; }
     } tickEnd{m_tickRunning};
-    runStep();
+    try {
+        runStep();
+    } catch (...) {
+        // A step that failed unexpectedly ends the sequence; the error is told as usual.
+        Unload();
+        throw;
+    }
 }
 
 void frmProcessing::runStep() {

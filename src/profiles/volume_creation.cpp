@@ -95,6 +95,10 @@ bool my_new_Timer(const NewProfile& profile, CreationRecord& record) {
     } catch (const platform::RuntimeError& error) {
         record.undo();
         platform::ui().message(error.description());
+    } catch (...) {
+        // Whatever else goes wrong leaves nothing of the profile behind either.
+        record.undo();
+        throw;
     }
     return false;
 }
