@@ -23,12 +23,13 @@
 #include <vector>
 
 #include "bench_timing.h"
-#include "machine/global_variables.h"
 #include "platform/file_system.h"
 #include "platform/linux_processes.h"
 #include "platform/real_clock.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"
+#include "profiles/creation_sequence.h"
+#include "profiles/new_profile.h"
 #include "profiles/volume_creation.h"
 
 namespace {
@@ -57,13 +58,20 @@ class BenchUi final : public platform::UiService {
     [[noreturn]] void endProgram() override { fail("the program ended"); }
 };
 
-void setVolume(bool growable, int sizeGB) {
-    GlobalVariablesModule& g = gv();
-    g.ProfileName = "Bench";
-    g.GrowableVolume = toFlag(growable);
-    g.HardDiskSizeGB = static_cast<std::int16_t>(sizeGB);
-    g.VolumeDrive = "b:";
-    g.HardDiskPath = R"(b:\Vornelix_HD\)";
+// The bench profile on drive b:, which stands for the bench's folder.
+NewProfile benchProfile(bool growable, int sizeGB) {
+    NewProfile profile;
+    profile.name = "Bench";
+    profile.drive = "b:";
+    profile.sizeGB = static_cast<std::int16_t>(sizeGB);
+    profile.growable = growable;
+    return profile;
+}
+
+// One volume step; what it made is kept, since the bench removes the folder itself.
+bool makeVolume(bool growable, int sizeGB) {
+    CreationRecord made;
+    return VolumeCreation::my_new_Timer(benchProfile(growable, sizeGB), made);
 }
 
 }  // namespace
@@ -108,9 +116,8 @@ int main(int argc, char** argv) {
     std::vector<double> module, cli;
     for (int run = 0; run < 2 * runs; ++run) {
         if (run % 2 == 0) {
-            setVolume(false, sizeGB);
-            module.push_back(seconds([] {
-                if (!VolumeCreation::my_new_Timer())
+            module.push_back(seconds([&] {
+                if (!makeVolume(false, sizeGB))
                     fail("my_new_Timer failed");
             }));
         } else {
@@ -134,9 +141,8 @@ int main(int argc, char** argv) {
 
     std::vector<double> growable;
     for (int run = 0; run < runs; ++run) {
-        setVolume(true, sizeGB);
         growable.push_back(seconds([&] {
-            if (!VolumeCreation::my_new_Timer())
+            if (!makeVolume(true, sizeGB))
                 fail("the HD tool did not start");
             while (QFileInfo(image).size() != expected) QThread::msleep(5);
         }));

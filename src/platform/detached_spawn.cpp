@@ -115,13 +115,57 @@ SpawnOutcome readReports(int fd) {
     return outcome;
 }
 
+struct Prepared {
+    std::vector<std::string> arguments;
+    std::vector<std::string> environment;
+    std::vector<char*> argv;
+    std::vector<char*> envp;
+
+    explicit Prepared(const SpawnRequest& request)
+        : arguments(request.arguments),
+          environment(mergedEnvironment(request.environment)),
+          argv(pointers(arguments)),
+          envp(pointers(environment)) {}
+};
+
+void reap(pid_t pid) {
+    while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
+
 }  // namespace
 
+SpawnOutcome spawnChild(const SpawnRequest& request) {
+    Prepared p(request);
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return {0, SpawnStep::Fork, errno};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(fds[0]);
+        ::setsid();
+        execute(fds[1], request.program.c_str(), request.folder.c_str(), p.argv.data(),
+                p.envp.data());
+    }
+    const int forkError = errno;
+    ::close(fds[1]);
+    if (child < 0) {
+        ::close(fds[0]);
+        return {0, SpawnStep::Fork, forkError};
+    }
+    // The pipe closes at a successful exec; a failed one reports its step first.
+    SpawnOutcome outcome = readReports(fds[0]);
+    ::close(fds[0]);
+    if (outcome.step != SpawnStep::None) {
+        reap(child);
+        return outcome;
+    }
+    outcome.pid = child;
+    return outcome;
+}
+
 SpawnOutcome spawnDetached(const SpawnRequest& request) {
-    std::vector<std::string> arguments = request.arguments;
-    std::vector<std::string> environment = mergedEnvironment(request.environment);
-    std::vector<char*> argv = pointers(arguments);
-    std::vector<char*> envp = pointers(environment);
+    Prepared p(request);
 
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0)
@@ -129,7 +173,8 @@ SpawnOutcome spawnDetached(const SpawnRequest& request) {
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(fds[0]);
-        detach(fds[1], request.program.c_str(), request.folder.c_str(), argv.data(), envp.data());
+        detach(fds[1], request.program.c_str(), request.folder.c_str(), p.argv.data(),
+               p.envp.data());
     }
     const int forkError = errno;
     ::close(fds[1]);
@@ -139,8 +184,7 @@ SpawnOutcome spawnDetached(const SpawnRequest& request) {
     }
     SpawnOutcome outcome = readReports(fds[0]);
     ::close(fds[0]);
-    while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-    }
+    reap(child);
     if (outcome.step == SpawnStep::None && outcome.pid == 0)
         outcome = {0, SpawnStep::Fork, EAGAIN};
     return outcome;

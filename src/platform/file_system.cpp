@@ -1,7 +1,13 @@
 #include "platform/file_system.h"
 
+#include <fcntl.h>
 #include <sys/statfs.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -174,6 +180,27 @@ QStringList FileSystem::fileNames(const QString& windowsFolder) const {
 bool FileSystem::createFolder(const QString& windowsPath) const {
     const QString host = hostPath(windowsPath);
     return !host.isEmpty() && QDir().mkdir(host);
+}
+
+bool FileSystem::removeEmptyFolder(const QString& windowsPath) const {
+    const QString host = hostPath(windowsPath);
+    return !host.isEmpty() && ::rmdir(QFile::encodeName(host).constData()) == 0;
+}
+
+QString FileSystem::renameWithoutReplacing(const QString& from, const QString& to) const {
+    const QString hostFrom = hostPath(from);
+    const QString hostTo = hostPath(to);
+    if (hostFrom.isEmpty() || hostTo.isEmpty())
+        return QStringLiteral("The path lies on no drive.");
+    const QByteArray a = QFile::encodeName(hostFrom), b = QFile::encodeName(hostTo);
+    if (::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0)
+        return QString();
+    // A file system without the no-replace rename: a second link, which fails on a file of
+    // that name, then the first one goes.
+    if (errno == EINVAL && ::link(a.constData(), b.constData()) == 0 &&
+        ::unlink(a.constData()) == 0)
+        return QString();
+    return QString::fromLocal8Bit(std::strerror(errno));
 }
 
 HostFileMove FileSystem::fileMove(const QString& from, const QString& to) const {

@@ -68,6 +68,11 @@ class FileSystem {
     // system gives them; empty when the folder cannot be read.
     QStringList fileNames(const QString& windowsFolder) const;
     bool createFolder(const QString& windowsPath) const;
+    // Removes the folder when it is empty; false otherwise.
+    bool removeEmptyFolder(const QString& windowsPath) const;
+    // Gives a file another name in the same file system, never replacing a file that has the
+    // new name already; why it failed, or the empty text.
+    QString renameWithoutReplacing(const QString& from, const QString& to) const;
     // The move of a file to a path where no file is yet, step by step (see HostFileMove).
     HostFileMove fileMove(const QString& from, const QString& to) const;
 

@@ -1,14 +1,19 @@
 #include "platform/linux_processes.h"
 
 #include <signal.h>
+#include <sys/wait.h>
+
+#include <cerrno>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QThread>
 #include <optional>
 
+#include "platform/clock.h"
 #include "platform/command_line.h"
 #include "platform/companion_protocol.h"
 #include "platform/detached_spawn.h"
@@ -20,6 +25,7 @@ namespace vornelix::platform {
 namespace {
 
 const QString kBatchShell = QStringLiteral("/bin/sh");
+constexpr unsigned long kExitPollMs = 20;
 
 bool hasDrive(const QString& path) {
     return path.size() >= 2 && path[0].isLetter() && path[1] == ':';
@@ -107,6 +113,38 @@ LinuxProcesses::LinuxProcesses(QStringList opener) : m_opener(std::move(opener))
 
 StartResult LinuxProcesses::start(const QString& program, const QString& parameters,
                                   const QString& folder, ShowCommand show) {
+    return prepared(program, parameters, folder, show, false);
+}
+
+StartResult LinuxProcesses::startAwaited(const QString& program, const QString& parameters,
+                                         const QString& folder, ShowCommand show) {
+    return prepared(program, parameters, folder, show, true);
+}
+
+std::optional<int> LinuxProcesses::waitForExit(std::int64_t pid, int timeoutMs) {
+    if (m_children.count(pid) == 0)
+        return std::nullopt;
+    QElapsedTimer waited;
+    waited.start();
+    while (true) {
+        int status = 0;
+        const pid_t done = ::waitpid(static_cast<pid_t>(pid), &status, WNOHANG);
+        if (done == pid || (done < 0 && errno != EINTR)) {
+            m_children.erase(pid);
+            m_started.erase(pid);
+            if (done < 0)
+                return std::nullopt;
+            return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+        }
+        if (waited.elapsed() >= timeoutMs)
+            return std::nullopt;
+        clock().processPaintEvents();
+        QThread::msleep(kExitPollMs);
+    }
+}
+
+StartResult LinuxProcesses::prepared(const QString& program, const QString& parameters,
+                                     const QString& folder, ShowCommand show, bool awaited) {
     int code = 0;
     const std::optional<QString> host = resolveProgram(program, code);
     if (!host)
@@ -118,8 +156,9 @@ StartResult LinuxProcesses::start(const QString& program, const QString& paramet
     for (const QString& word : splitWindowsCommandLine(parameters)) words << hostArgument(word);
     // A batch file is a script for the system's own shell, which gets it as a file to run.
     if (host->endsWith(QStringLiteral(".bat"), Qt::CaseInsensitive))
-        return spawn(kBatchShell, QStringList{kBatchShell, *host} + words, hostFolder, show);
-    return spawn(*host, QStringList{program} + words, hostFolder, show);
+        return spawn(kBatchShell, QStringList{kBatchShell, *host} + words, hostFolder, show,
+                     awaited);
+    return spawn(*host, QStringList{program} + words, hostFolder, show, awaited);
 }
 
 StartResult LinuxProcesses::openDocument(const QString& target) {
@@ -139,17 +178,19 @@ StartResult LinuxProcesses::openDocument(const QString& target) {
 }
 
 StartResult LinuxProcesses::spawn(const QString& hostProgram, const QStringList& arguments,
-                                  const QString& hostFolder, ShowCommand show) {
+                                  const QString& hostFolder, ShowCommand show, bool awaited) {
     SpawnRequest request;
     request.program = encoded(hostProgram);
     for (const QString& a : arguments) request.arguments.push_back(encoded(a));
     request.folder = encoded(hostFolder);
     request.environment.push_back(std::string(kShowCommandVariable) + "=" +
                                   std::to_string(static_cast<int>(show)));
-    const SpawnOutcome outcome = spawnDetached(request);
+    const SpawnOutcome outcome = awaited ? spawnChild(request) : spawnDetached(request);
     const int code = codeOf(outcome);
     if (code != kStartOk)
         return {code, 0};
+    if (awaited)
+        m_children.insert(outcome.pid);
     if (const auto stat = processStat(outcome.pid))
         m_started[outcome.pid] = stat->second;
     return {code, outcome.pid};

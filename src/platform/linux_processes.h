@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <map>
+#include <set>
 
 #include "platform/processes.h"
 
@@ -17,18 +18,25 @@ class LinuxProcesses final : public Processes {
 
     StartResult start(const QString& program, const QString& parameters, const QString& folder,
                       ShowCommand show) override;
+    StartResult startAwaited(const QString& program, const QString& parameters,
+                             const QString& folder, ShowCommand show) override;
+    std::optional<int> waitForExit(std::int64_t pid, int timeoutMs) override;
     StartResult openDocument(const QString& target) override;
     bool end(std::int64_t pid) override;
     bool isRunning(std::int64_t pid) override;
 
   private:
+    StartResult prepared(const QString& program, const QString& parameters, const QString& folder,
+                         ShowCommand show, bool awaited);
     StartResult spawn(const QString& hostProgram, const QStringList& arguments,
-                      const QString& hostFolder, ShowCommand show);
+                      const QString& hostFolder, ShowCommand show, bool awaited = false);
 
     QStringList m_opener;
     // Every process started here, with the time the system started it, which tells it from a
     // later process that was given the same id.
     std::map<std::int64_t, unsigned long long> m_started;
+    // The processes of startAwaited that have not been reaped yet.
+    std::set<std::int64_t> m_children;
 };
 
 // The host path of a word that is an absolute Windows-style path on a drive of the table

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 #include "platform/show_command.h"
 
@@ -42,6 +43,14 @@ class Processes {
     // folder, empty for the caller's. show: how its first windows appear.
     virtual StartResult start(const QString& program, const QString& parameters,
                               const QString& folder, ShowCommand show) = 0;
+    // Starts the program as start() does, as a process that waitForExit can wait for; it
+    // must be waited for until it has ended.
+    virtual StartResult startAwaited(const QString& program, const QString& parameters,
+                                     const QString& folder, ShowCommand show) = 0;
+    // Waits at most timeoutMs for a process of startAwaited to end, painting the windows
+    // meanwhile. Its exit status (128 + the signal's number for one that a signal ended);
+    // nothing while it still runs, and for any other process.
+    virtual std::optional<int> waitForExit(std::int64_t pid, int timeoutMs) = 0;
     // Opens a document (Windows-style path) or a web address with the desktop's handler.
     // A document that does not exist gives kStartFileNotFound without starting anything.
     virtual StartResult openDocument(const QString& target) = 0;

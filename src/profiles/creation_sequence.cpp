@@ -1,19 +1,46 @@
 #include "profiles/creation_sequence.h"
 
 #include "machine/global_variables.h"
+#include "machine/profile_store.h"
+#include "platform/database.h"
+#include "platform/file_system.h"
+#include "platform/runtime_error.h"
+#include "platform/services.h"
 
 namespace vornelix {
 
-QVariantList newProfileValues() {
-    const GlobalVariablesModule& g = gv();
-    return {g.ProfileName, g.HardDiskPath + g.ProfileName, int{g.HardDiskSizeGB},
-            g.CdRomPath,   g.CdRomType.trimmed(),          0};
+QVariantList newProfileValues(const NewProfile& profile) {
+    return {profile.name,
+            profile.folder(),
+            int{profile.sizeGB},
+            profile.cdRomPath,
+            profile.cdRomType.trimmed(),
+            0};
 }
 
 int processingStepLabel(int step, bool startInstallation) {
     if (step == 1 || step == 2)
         return step + 1;
     return startInstallation ? 4 : 0;
+}
+
+void CreationRecord::undo() {
+    const platform::FileSystem& files = platform::files();
+    for (const QString& file : m_files)
+        if (files.fileExists(file))
+            files.deleteFile(file);
+    for (auto folder = m_folders.rbegin(); folder != m_folders.rend(); ++folder)
+        files.removeEmptyFolder(*folder);
+    if (m_row) {
+        try {
+            openProfileStore(kSelectAllProfiles);
+            gv().DbConnection->Execute(kDeleteNewProfile, {*m_row});
+        } catch (const platform::RuntimeError&) {
+            // The row stays; the failure that led here is what the user is told.
+        }
+        closeProfileStore();
+    }
+    *this = CreationRecord();
 }
 
 }  // namespace vornelix

@@ -4,8 +4,10 @@
 
 namespace vornelix {
 
-void startProfileCreation() {
-    form<frmProcessing>().Show();
+void startProfileCreation(const NewProfile& profile) {
+    frmProcessing& window = form<frmProcessing>();
+    window.setNewProfile(profile);
+    window.Show();
 }
 
 }  // namespace vornelix

@@ -63,7 +63,7 @@ void DlgNewProfileWizard1::OKButton_Click() {
         showMessage(kProfileExistsMessage);
         return;
     }
-    gv().ProfileName = name;
+    gv().ProfileName = m_name = name;
     goTo<DlgNewProfileWizard2>();
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "machine/wizard_page.h"
+#include "profiles/new_profile.h"
 
 namespace Ui {
 class DlgNewProfileWizard1;
@@ -23,6 +24,9 @@ class DlgNewProfileWizard1 final : public WizardPage {
     void Command1_Click() override;
     void txtProfileName_Click();
 
+    // Gives the new profile the name that Next accepted.
+    void fill(NewProfile& profile) const { profile.name = m_name; }
+
   protected:
     void Form_Load() override;
     void Form_Unload() override;
@@ -33,6 +37,7 @@ class DlgNewProfileWizard1 final : public WizardPage {
     static bool isStoredName(const QString& name);
 
     std::unique_ptr<Ui::DlgNewProfileWizard1> ui;
+    QString m_name;
 };
 
 }  // namespace vornelix

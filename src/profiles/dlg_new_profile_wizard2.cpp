@@ -74,22 +74,38 @@ void DlgNewProfileWizard2::OKButton_Click() {
         ui->DrvHardDisk->setFocus();
         return;
     }
-    g.GrowableVolume = toFlag(ui->CheckSparc->isChecked());
-    g.HardDiskSizeGB = static_cast<std::int16_t>(ui->SliderHDSize->value());
+    NewProfile chosen;
+    if (isLoaded<DlgNewProfileWizard1>())
+        form<DlgNewProfileWizard1>().fill(chosen);
+    chosen.growable = ui->CheckSparc->isChecked();
+    chosen.sizeGB = static_cast<std::int16_t>(ui->SliderHDSize->value());
+    g.GrowableVolume = toFlag(chosen.growable);
+    g.HardDiskSizeGB = chosen.sizeGB;
 
-    g.VolumeDrive = chosenDrive();
-    const platform::DriveInfo info = files.drive(g.VolumeDrive.at(0));
+    g.VolumeDrive = chosen.drive = chosenDrive();
+    const platform::DriveInfo info = files.drive(chosen.drive.at(0));
     if (!info.ready)
         throw platform::RuntimeError(kErrDiskNotReady, QStringLiteral("Disk not ready"));
-    const std::int64_t freeGB = freeGigabytes(info.freeBytes);
-    g.HardDiskPath = volumeRoot(g.VolumeDrive);
-    const QString refusal = volumeRefusal(info.fileSystem, ui->CheckSparc->isChecked(),
-                                          ui->SliderHDSize->value(), freeGB);
+    g.HardDiskPath = volumeRoot(chosen.drive);
+    const QString refusal =
+        volumeRefusal(info.fileSystem, chosen.growable, chosen.sizeGB, info.freeBytes);
     if (!refusal.isEmpty()) {
         showMessage(refusal);
         return;
     }
+    // An image that is there already is never replaced by the new volume.
+    if (files.fileExists(chosen.image())) {
+        showMessage(imageExistsMessage(chosen.folder()));
+        return;
+    }
+    m_accepted = chosen;
     goTo<DlgNewProfileWizard3>();
+}
+
+void DlgNewProfileWizard2::fill(NewProfile& profile) const {
+    profile.drive = m_accepted.drive;
+    profile.sizeGB = m_accepted.sizeGB;
+    profile.growable = m_accepted.growable;
 }
 
 void DlgNewProfileWizard2::CancelButton_Click() {

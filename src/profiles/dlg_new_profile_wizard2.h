@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "machine/wizard_page.h"
+#include "profiles/new_profile.h"
 
 namespace Ui {
 class DlgNewProfileWizard2;
@@ -22,6 +23,9 @@ class DlgNewProfileWizard2 final : public WizardPage {
     void Command2_Click() override;
     void Command1_Click() override;
 
+    // Gives the new profile the drive, size and kind that Next accepted.
+    void fill(NewProfile& profile) const;
+
   private:
     void fillDriveList();
     void alignScale();
@@ -29,6 +33,8 @@ class DlgNewProfileWizard2 final : public WizardPage {
     QString chosenDrive() const;
 
     std::unique_ptr<Ui::DlgNewProfileWizard2> ui;
+    // The choice that Next accepted, with the name of the name page.
+    NewProfile m_accepted;
 };
 
 }  // namespace vornelix

@@ -8,6 +8,7 @@
 #include "platform/services.h"
 #include "platform/user_interface.h"
 #include "profiles/creation_start.h"
+#include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard2.h"
 #include "profiles/install_source.h"
 #include "profiles/page_pictures.h"
@@ -81,23 +82,41 @@ void DlgNewProfileWizard3::FinishCommand_Click() {
     InstallWithSource = kTrue;
     g.RamSizeMB = ModuleGeneralFunctions::wholeHostMemoryMB();
     m_installFromCd = ui->CDOption_0->isChecked();
-    const QString imagePath = ui->SlaveIDEText->text();
-    if (asksForMissingImage(m_installFromCd, imagePath) &&
+    const InstallationSource source =
+        installationSource(m_installFromCd, m_cdDrive, ui->SlaveIDEText->text());
+    if (!source.given &&
         platform::ui().message(kNoImageQuestion, QString(), MsgButtons::OkCancel) != MsgAnswer::Ok)
         return;
+    if (const std::optional<QString> refusal = missingImageRefusal(source)) {
+        showMessage(*refusal);
+        return;
+    }
 
-    const FinishOutcome outcome = finishOutcome(m_installFromCd, m_cdDrive, imagePath);
-    InstallWithSource = toFlag(outcome.withSource);
-    g.CdRomType = outcome.cdRomType;
-    g.CdRomPath = outcome.cdRomPath;
-    if (outcome.withSource) {
+    InstallWithSource = toFlag(source.given);
+    g.CdRomType = source.cdRomType;
+    g.CdRomPath = source.cdRomPath;
+    if (source.given) {
         g.ProfileOpen = kTrue;
         ModuleGeneralFunctions::UpdateMenusAndButtons();
     }
-    showMessage(outcome.message);
+    showMessage(!source.given     ? kNoSourceMessage
+                : m_installFromCd ? kCreatingFromCdMessage
+                                  : kCreatingFromImageMessage);
     g.StartInstallation = InstallWithSource;
-    startProfileCreation();
+    startProfileCreation(newProfile(source));
     Hide();
+}
+
+NewProfile DlgNewProfileWizard3::newProfile(const InstallationSource& source) const {
+    NewProfile profile;
+    if (isLoaded<DlgNewProfileWizard1>())
+        form<DlgNewProfileWizard1>().fill(profile);
+    if (isLoaded<DlgNewProfileWizard2>())
+        form<DlgNewProfileWizard2>().fill(profile);
+    profile.cdRomType = source.cdRomType;
+    profile.cdRomPath = source.cdRomPath;
+    profile.startInstallation = source.given;
+    return profile;
 }
 
 void DlgNewProfileWizard3::CancelButton_Click() {

@@ -4,6 +4,8 @@
 
 #include "machine/flag.h"
 #include "machine/wizard_page.h"
+#include "profiles/install_source.h"
+#include "profiles/new_profile.h"
 
 namespace Ui {
 class DlgNewProfileWizard3;
@@ -30,6 +32,8 @@ class DlgNewProfileWizard3 final : public WizardPage {
 
   private:
     void enablePath(bool enabled);
+    // The new profile of the wizard's pages with this source.
+    NewProfile newProfile(const InstallationSource& source) const;
     // Takes the CD-ROM option only when the host's CD-ROM drive holds a disc.
     void chooseCdRom();
 

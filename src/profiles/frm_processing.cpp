@@ -96,24 +96,36 @@ void frmProcessing::Timer1_Timer() {
         bool& running;
         ~TickEnd() { running = false; }
     } tickEnd{m_tickRunning};
-    runStep();
+    try {
+        runStep();
+    } catch (...) {
+        // A step that failed unexpectedly ends the sequence; the error is told as usual.
+        Unload();
+        throw;
+    }
 }
 
 void frmProcessing::runStep() {
-    const bool installation = gv().StartInstallation == kTrue;
+    const bool installation = m_profile.startInstallation;
     showStep(processingStepLabel(ProcessingStep, installation));
     switch (ProcessingStep) {
         case 1:
+            m_made = CreationRecord();
             // No row is stored for a fixed volume whose archive cannot be opened.
-            VolumeCreation::checkImageArchive();
+            VolumeCreation::checkImageArchive(m_profile);
             if (!InsertNewProfile()) {
                 Unload();
                 return;
             }
+            m_made.rowInserted(m_profile.name);
             gv().AttachInstallMedium = kTrue;
             break;
         case 2:
-            VolumeCreation::my_new_Timer();
+            // A volume that could not be made leaves no profile: the sequence ends here.
+            if (!VolumeCreation::my_new_Timer(m_profile, m_made)) {
+                Unload();
+                return;
+            }
             break;
         case 3:
             break;
@@ -133,7 +145,7 @@ bool frmProcessing::InsertNewProfile() {
     gv().NetworkingEnabled = 0;
     try {
         openProfileStore(kSelectAllProfiles);
-        gv().DbConnection->Execute(kInsertNewProfile, newProfileValues());
+        gv().DbConnection->Execute(kInsertNewProfile, newProfileValues(m_profile));
     } catch (const platform::RuntimeError& error) {
         // The sequence stops: nothing is made for a row that was not stored.
         closeProfileStore();

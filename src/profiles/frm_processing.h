@@ -6,6 +6,8 @@
 #include "machine/busy_state.h"
 #include "machine/forms.h"
 #include "platform/clock.h"
+#include "profiles/creation_sequence.h"
+#include "profiles/new_profile.h"
 
 namespace Ui {
 class frmProcessing;
@@ -28,6 +30,9 @@ class frmProcessing final : public Form {
     // Starts the open profile on the engine.
     static void Power_on();
 
+    // The profile that the sequence creates.
+    void setNewProfile(const NewProfile& profile) { m_profile = profile; }
+
     void Timer1_Timer();
     void Command2_Click() {}
 
@@ -47,6 +52,8 @@ class frmProcessing final : public Form {
     std::unique_ptr<platform::Timer> m_timer1;
     std::optional<BusyScope> m_busy;
     std::int16_t ProcessingStep = 0;
+    NewProfile m_profile;
+    CreationRecord m_made;
     bool m_tickRunning = false;
 };
 

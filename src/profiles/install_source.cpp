@@ -1,6 +1,8 @@
 #include "profiles/install_source.h"
 
 #include "machine/basic_text.h"
+#include "platform/file_system.h"
+#include "platform/services.h"
 
 namespace vornelix {
 
@@ -10,19 +12,25 @@ QString insertCdMessage(const QString& drive, const QString& answer) {
            QStringLiteral(".");
 }
 
-bool asksForMissingImage(bool fromCd, const QString& imagePath) {
-    return !fromCd && trimBlanks(imagePath).isEmpty();
+InstallationSource installationSource(bool fromCd, const QString& cdDrive,
+                                      const QString& imagePath) {
+    if (fromCd)
+        return {QStringLiteral("nativecdrom"),
+                trimBlanks(cdDrive).isEmpty() ? kNoSourcePath : cdDrive, true};
+    const QString image = trimBlanks(imagePath);
+    return {QStringLiteral("cdrom"), image.isEmpty() ? kNoSourcePath : image, !image.isEmpty()};
 }
 
-FinishOutcome finishOutcome(bool fromCd, const QString& cdDrive, const QString& imagePath) {
-    if (fromCd) {
-        const QString path = trimBlanks(cdDrive).isEmpty() ? kNoSourcePath : cdDrive;
-        return {true, QStringLiteral("nativecdrom"), path, kCreatingFromCdMessage};
-    }
-    const QString image = trimBlanks(imagePath);
-    if (image.isEmpty())
-        return {false, QStringLiteral("cdrom"), kNoSourcePath, kNoSourceMessage};
-    return {true, QStringLiteral("cdrom"), image, kCreatingFromImageMessage};
+QString missingImageMessage(const QString& path) {
+    return QStringLiteral("The ISO image ") + path +
+           QStringLiteral(" cannot be found. Choose an image that is there.");
+}
+
+std::optional<QString> missingImageRefusal(const InstallationSource& source) {
+    if (!source.given || source.cdRomType != QStringLiteral("cdrom") ||
+        platform::files().fileExists(source.cdRomPath))
+        return std::nullopt;
+    return missingImageMessage(source.cdRomPath);
 }
 
 }  // namespace vornelix

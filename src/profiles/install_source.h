@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace vornelix {
 
@@ -20,19 +21,20 @@ inline const QString kNoSourcePath = QStringLiteral("   ");
 // leads to help ("yes" where the box asks, "ok" where it only tells).
 QString insertCdMessage(const QString& drive, const QString& answer);
 
-// What Finish hands to the creation: whether it installs from a source, the engine's CD-ROM
-// type and path, and what the user is told.
-struct FinishOutcome {
-    bool withSource = false;
+// The installation source of a page's choice: the engine's CD-ROM type and path, and whether
+// there is a source at all (the image option without a path has none).
+struct InstallationSource {
     QString cdRomType;
     QString cdRomPath;
-    QString message;
+    bool given = false;
 };
+InstallationSource installationSource(bool fromCd, const QString& cdDrive,
+                                      const QString& imagePath);
 
-// True when Finish must ask before creating a profile without an image.
-bool asksForMissingImage(bool fromCd, const QString& imagePath);
-// The outcome of Finish for the chosen source; an image source without a path (the question
-// answered OK) creates the profile without a source.
-FinishOutcome finishOutcome(bool fromCd, const QString& cdDrive, const QString& imagePath);
+// What is said of an ISO image that is not there.
+QString missingImageMessage(const QString& path);
+// Why an installation cannot start from the source: an ISO image that is not there, named by
+// its path; nothing for a CD-ROM, for no source and for an image that is there.
+std::optional<QString> missingImageRefusal(const InstallationSource& source);
 
 }  // namespace vornelix

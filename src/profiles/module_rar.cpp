@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 #include "platform/clock.h"
 #include "platform/file_system.h"
@@ -104,6 +105,11 @@ int openArchive(RarArchive& rarArchive, const QString& archive, std::int32_t mod
         kCommentChars);
 }
 
+void throwProcessFailure(std::int32_t code) {
+    if (auto message = processMessage(code))
+        throw ArchiveFailure{std::move(*message)};
+}
+
 // Makes the mode's call for every entry, processing window events before each entry and
 // paint events while its data flows.
 void walkEntries(RarArchive& rarArchive, std::int32_t mode, const QString& destination) {
@@ -117,11 +123,11 @@ void walkEntries(RarArchive& rarArchive, std::int32_t mode, const QString& desti
         platform::clock().doEvents();
         const int result = processEntry(rarArchive, mode, destinationHost, entryName);
         if (result != rar::kSuccess)
-            ReportRARProcessError(passwordAsBadData(result));
+            throwProcessFailure(passwordAsBadData(result));
         header = rarArchive.readHeader(&entryName);
     }
     if (passwordAsBadData(header) == rar::kBadData)
-        RARFatalError(QStringLiteral("File header broken"));
+        throw ArchiveFailure{QStringLiteral("File header broken")};
 }
 
 // Reports an open result that is not success: codes without an open message get the
@@ -129,8 +135,9 @@ void walkEntries(RarArchive& rarArchive, std::int32_t mode, const QString& desti
 bool opened(int code, const QString& archive) {
     if (code == rar::kSuccess)
         return true;
-    ReportRAROpenError(code, archive);
-    ReportRARProcessError(code);
+    if (auto message = openMessage(code, archive))
+        throw ArchiveFailure{std::move(*message)};
+    throwProcessFailure(code);
     return false;
 }
 
@@ -138,11 +145,24 @@ bool opened(int code, const QString& archive) {
 
 bool RARCheckOpen(const QString& archive) {
     RarArchive rarArchive;
-    return opened(openArchive(rarArchive, archive, kModeList), archive);
+    try {
+        return opened(openArchive(rarArchive, archive, kModeList), archive);
+    } catch (const ArchiveFailure& failure) {
+        RARFatalError(failure.message);
+    }
 }
 
 void RARExecute(const QString& destination, std::int32_t mode, const QString& archive,
                 const QString& password) {
+    try {
+        RARExecuteOrThrow(destination, mode, archive, password);
+    } catch (const ArchiveFailure& failure) {
+        RARFatalError(failure.message);
+    }
+}
+
+void RARExecuteOrThrow(const QString& destination, std::int32_t mode, const QString& archive,
+                       const QString& password) {
     // The events that a pass processes must not start a second one.
     if (isBusyWith(BusyWork::Extraction)) {
         platform::ui().message(kPassUnderWayMessage, QStringLiteral("Error"));

@@ -19,6 +19,17 @@ namespace vornelix::ModuleRAR {
 void RARExecute(const QString& destination, std::int32_t mode, const QString& archive,
                 const QString& password);
 
+// An archive failure that ends the program, with the message that says so.
+struct ArchiveFailure {
+    QString message;
+};
+
+// One pass as RARExecute makes it, but an archive failure is thrown as ArchiveFailure instead
+// of ending the program, so that the caller can take away what it made before it reports the
+// failure with RARFatalError.
+void RARExecuteOrThrow(const QString& destination, std::int32_t mode, const QString& archive,
+                       const QString& password);
+
 inline const QString kPassUnderWayMessage =
     QStringLiteral("Another archive is being extracted; wait until it is done.");
 

@@ -44,18 +44,9 @@ std::optional<QString> destinationRefusal(const QString& newDrive, const QString
         return kSameDestinationMessage;
     if (sizeGB > 4 && !platform::FileSystem::holdsLargeSparseFiles(drive.fileSystem))
         return kNtfsOnlyMessage;
-    const double freeGB = roundedGigabytes(drive.freeBytes, 2);
-    if (sizeGB > freeGB)
-        return lowSpaceMessage(freeGB, sizeGB);
+    if (!fitsInto(sizeGB, drive.freeBytes))
+        return lowSpaceMessage(roundedGigabytes(drive.freeBytes, 2), sizeGB);
     return std::nullopt;
-}
-
-InstallationSource installationSource(bool fromCd, const QString& isoText, const QString& cdDrive) {
-    const QString blanks = QStringLiteral("   ");
-    if (fromCd)
-        return {"nativecdrom", trimBlanks(cdDrive).isEmpty() ? blanks : cdDrive, true};
-    const QString iso = trimBlanks(isoText);
-    return {"cdrom", iso.isEmpty() ? blanks : iso, !iso.isEmpty()};
 }
 
 }  // namespace vornelix

@@ -70,12 +70,4 @@ struct PendingVolumeActions {
     void applied() { applyEnabled = false; }
 };
 
-// The installation source Start Installation stores.
-struct InstallationSource {
-    QString cdRomType;
-    QString cdRomPath;
-    bool given = false;  // false: an image without a path
-};
-InstallationSource installationSource(bool fromCd, const QString& isoText, const QString& cdDrive);
-
 }  // namespace vornelix

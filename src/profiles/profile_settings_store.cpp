@@ -64,8 +64,13 @@ void saveGeneralSettings(int networking, int ideSlaveDevice, double ramSizeMB) {
 }
 
 void CreateVolumeFolder() {
-    // The same folders as a new profile's volume gets.
-    VolumeCreation::CreateProfileFolder();
+    // The same folders as a new profile's volume gets, on the drive of the volume root that
+    // HardDiskPath holds; they stay, whatever follows.
+    NewProfile profile;
+    profile.name = gv().ProfileName;
+    profile.drive = gv().HardDiskPath.left(2);
+    CreationRecord kept;
+    VolumeCreation::CreateProfileFolder(profile, kept);
 }
 
 void UpdateProfileVolume() {

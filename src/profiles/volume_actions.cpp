@@ -63,8 +63,9 @@ void moveVolume(const QString& oldFolder, const QString& newDrive) {
 }
 
 void quickFormatVolume(const QString& folder, std::int16_t sizeGB) {
-    if (!HdTool::run(folder, sizeGB))
-        fail("The HD tool cannot be started.");
+    // The tool replaces the image only with a whole new one: a failure leaves it as it was.
+    if (const std::optional<QString> why = HdTool::run(folder, sizeGB))
+        fail(HdTool::failureMessage(*why));
 }
 
 }  // namespace vornelix

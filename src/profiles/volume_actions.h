@@ -16,8 +16,9 @@ namespace vornelix {
 void moveVolume(const QString& oldFolder, const QString& newDrive);
 
 // Has the HD tool format the image of the folder afresh as a growable volume of sizeGB: a
-// copy of the tool beside the image, started hidden in the folder, and deleted again. Throws
-// RuntimeError when the tool cannot be copied or started.
+// copy of the tool beside the image, started hidden in the folder, awaited, and deleted again.
+// Throws RuntimeError, saying why, when the tool cannot be copied, started or fails; the image
+// then stays as it was.
 void quickFormatVolume(const QString& folder, std::int16_t sizeGB);
 
 }  // namespace vornelix

@@ -14,12 +14,20 @@ std::int64_t freeGigabytes(std::int64_t freeBytes) {
     return static_cast<std::int64_t>(roundedGigabytes(freeBytes, 0));
 }
 
-QString volumeRefusal(const QString& fileSystem, bool growable, int sizeGB, std::int64_t freeGB) {
+QString volumeRefusal(const QString& fileSystem, bool growable, int sizeGB,
+                      std::int64_t freeBytes) {
     if (growable && !platform::FileSystem::holdsLargeSparseFiles(fileSystem))
         return kGrowableNeedsNtfsMessage;
-    if (sizeGB > freeGB)
-        return lowSpaceMessage(static_cast<double>(freeGB), sizeGB);
+    if (!fitsInto(sizeGB, freeBytes))
+        return lowSpaceMessage(static_cast<double>(freeGigabytes(freeBytes)), sizeGB);
     return QString();
+}
+
+QString imageExistsMessage(const QString& folder) {
+    return QStringLiteral("The folder ") + folder +
+           QStringLiteral(
+               " already holds a volume image; it is not replaced. Choose another "
+               "drive, or remove the image first.");
 }
 
 }  // namespace vornelix

@@ -19,8 +19,12 @@ QString driveListEntry(QChar letter, const QString& hostFolder);
 // The free space in whole GB: bytes / 1024 / 1024 / 1024, a half going to the even neighbour.
 std::int64_t freeGigabytes(std::int64_t freeBytes);
 
-// Why a volume of sizeGB cannot go on a fixed disk with this file system and free space, as the
-// message that says so; empty when it can. Only a growable volume needs an NTFS-like file system.
-QString volumeRefusal(const QString& fileSystem, bool growable, int sizeGB, std::int64_t freeGB);
+// Why a volume of sizeGB cannot go on a fixed disk with this file system and free bytes, as the
+// message that says so; empty when it can. Only a growable volume needs an NTFS-like file
+// system; the volume needs sizeGB GiB free, the message giving the free space in whole GB.
+QString volumeRefusal(const QString& fileSystem, bool growable, int sizeGB, std::int64_t freeBytes);
+
+// The refusal of a profile folder that holds a volume image already.
+QString imageExistsMessage(const QString& folder);
 
 }  // namespace vornelix

@@ -1,16 +1,16 @@
 #include "profiles/volume_creation.h"
 
+#include "machine/basic_text.h"
 #include "machine/error_boundary.h"
 #include "machine/global_variables.h"
-#include "machine/volume_layout.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
-#include "platform/processes.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"
 #include "profiles/hd_tool.h"
 #include "profiles/module_rar.h"
+#include "profiles/volume_choice.h"
 
 namespace vornelix::VolumeCreation {
 
@@ -19,62 +19,93 @@ namespace {
 // The number of the error that a folder that cannot be made raises.
 constexpr std::int32_t kErrPathFileAccess = 75;
 
+// A failure that is told in a box titled "Vornelix".
+struct TitledFailure {
+    QString message;
+};
+
 void require(bool done, std::int32_t number, const QString& description) {
     if (!done)
         throw platform::RuntimeError(number, description);
 }
 
 // Makes the folder unless it is there already.
-void makeFolder(const QString& path) {
+void makeFolder(const QString& path, CreationRecord& record) {
     if (platform::files().folderExists(path))
         return;
     require(platform::files().createFolder(path), kErrPathFileAccess,
             QStringLiteral("Path/File access error"));
+    record.folderMade(path);
 }
 
-QString programFile(const QString& name) {
-    return platform::files().programFolder() + QLatin1Char('\\') + name;
-}
-
-void makeFixedVolume() {
-    const GlobalVariablesModule& g = gv();
+void makeFixedVolume(const NewProfile& profile, CreationRecord& record) {
     platform::clock().doEvents();
     showMessage(kFormattingMessage);
-    const QString image = volumeImage(profileFolder(g.VolumeDrive, g.ProfileName));
-    ModuleRAR::RARExecute(image, 0, imageArchivePath(g.HardDiskSizeGB), QString());
+    const platform::FileSystem& files = platform::files();
+    // An earlier creation that was killed may have left a partial image.
+    const QString partial = partialImage(profile.folder());
+    files.deleteFile(partial);
+    record.fileMade(partial);
+    ModuleRAR::RARExecuteOrThrow(partial, 0, imageArchivePath(profile.sizeGB), QString());
+    const QString why = files.renameWithoutReplacing(partial, profile.image());
+    require(why.isEmpty(), kErrPathFileAccess,
+            QStringLiteral("The volume image cannot be named ") + profile.image() +
+                QStringLiteral(". ") + why);
+}
+
+void makeVolume(const NewProfile& profile, CreationRecord& record) {
+    platform::clock().doEvents();
+    CreateProfileFolder(profile, record);
+    // The folder may have been given an image since the wizard page checked it.
+    if (platform::files().fileExists(profile.image()))
+        throw TitledFailure{imageExistsMessage(profile.folder())};
+    if (!profile.growable)
+        return makeFixedVolume(profile, record);
+    if (const std::optional<QString> why = HdTool::run(profile.folder(), profile.sizeGB))
+        throw TitledFailure{HdTool::failureMessage(*why)};
 }
 
 }  // namespace
 
 QString imageArchivePath(int sizeGB) {
-    return programFile(QStringLiteral("vornelix_hd_%1gb.rar").arg(sizeGB));
+    return inFolder(platform::files().programFolder(),
+                    QStringLiteral("vornelix_hd_%1gb.rar").arg(sizeGB));
 }
 
-void CreateProfileFolder() {
-    GlobalVariablesModule& g = gv();
-    makeFolder(g.HardDiskPath);
-    g.HardDiskPath += g.ProfileName;
-    makeFolder(g.HardDiskPath);
+QString partialImage(const QString& folder) {
+    return volumeImage(folder) + QStringLiteral(".partial");
 }
 
-bool my_new_Timer() {
+void CreateProfileFolder(const NewProfile& profile, CreationRecord& record) {
+    makeFolder(volumeRoot(profile.drive), record);
+    makeFolder(profile.folder(), record);
+    gv().HardDiskPath = profile.folder();
+}
+
+bool my_new_Timer(const NewProfile& profile, CreationRecord& record) {
     try {
-        platform::clock().doEvents();
-        CreateProfileFolder();
-        if (gv().GrowableVolume == kFalse) {
-            makeFixedVolume();
-            return true;
-        }
-        return HdTool::run(gv().HardDiskPath, gv().HardDiskSizeGB);
+        makeVolume(profile, record);
+        return true;
+    } catch (const ModuleRAR::ArchiveFailure& failure) {
+        record.undo();
+        ModuleRAR::RARFatalError(failure.message);
+    } catch (const TitledFailure& failure) {
+        record.undo();
+        showMessage(failure.message);
     } catch (const platform::RuntimeError& error) {
+        record.undo();
         platform::ui().message(error.description());
-        return false;
+    } catch (...) {
+        // Whatever else goes wrong leaves nothing of the profile behind either.
+        record.undo();
+        throw;
     }
+    return false;
 }
 
-void checkImageArchive() {
-    if (gv().GrowableVolume == kFalse)
-        ModuleRAR::RARCheckOpen(imageArchivePath(gv().HardDiskSizeGB));
+void checkImageArchive(const NewProfile& profile) {
+    if (!profile.growable)
+        ModuleRAR::RARCheckOpen(imageArchivePath(profile.sizeGB));
 }
 
 }  // namespace vornelix::VolumeCreation

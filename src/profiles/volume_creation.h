@@ -2,9 +2,12 @@
 
 #include <QString>
 
+#include "profiles/creation_sequence.h"
+#include "profiles/new_profile.h"
+
 // The new profile's volume: its folder and either a fixed image extracted from the image
-// archive of its size or a growable image made by the HD tool. Reads the profile's name, size,
-// drive and kind from the global state that the wizard pages leave.
+// archive of its size or a growable image made by the HD tool. The image takes its name only
+// when it is whole, and never replaces an image that is there.
 namespace vornelix::VolumeCreation {
 
 inline const QString kFormattingMessage = QStringLiteral(
@@ -13,17 +16,23 @@ inline const QString kFormattingMessage = QStringLiteral(
 // The image archive of a size in the program folder: <program folder>\vornelix_hd_<N>gb.rar.
 QString imageArchivePath(int sizeGB);
 
-// Makes the profile folder and the volume. True when the volume was made or handed to the HD
-// tool without a detected failure; False after an error (its description shown in a box
-// without a title of its own) or when the tool did not start.
-bool my_new_Timer();
+// The name that an extracted image has until it is whole: hdimage.img.partial in the folder.
+QString partialImage(const QString& folder);
 
-// Creates the volume root HardDiskPath and the profile folder below it where missing, and
-// leaves HardDiskPath = the profile folder. Throws RuntimeError when a folder cannot be made.
-void CreateProfileFolder();
+// Makes the profile folder and the volume. True when the volume is in place. On a failure
+// what the sequence made (record, the row among it) is taken away first, then the failure is
+// told: an image already in the folder and the HD tool's failure in a box titled "Vornelix",
+// any other error's description in a box without a title of its own; an archive failure
+// then ends the program.
+bool my_new_Timer(const NewProfile& profile, CreationRecord& record);
+
+// Creates the volume root and the profile folder below it where missing, recording what it
+// made, and leaves HardDiskPath = the profile folder. Throws RuntimeError when a folder cannot
+// be made.
+void CreateProfileFolder(const NewProfile& profile, CreationRecord& record);
 
 // For a fixed volume: the image archive must open (else its failure is reported and the
 // program ends, as the extraction would). Nothing for a growable volume.
-void checkImageArchive();
+void checkImageArchive(const NewProfile& profile);
 
 }  // namespace vornelix::VolumeCreation

@@ -13,6 +13,10 @@ double roundedGigabytes(std::int64_t freeBytes, int decimals) {
     return std::nearbyint(gigabytes * scale) / scale;
 }
 
+bool fitsInto(int sizeGB, std::int64_t freeBytes) {
+    return (std::int64_t{sizeGB} << 30) <= freeBytes;
+}
+
 QString numberText(double value) {
     return QString::number(value, 'g', 15);
 }

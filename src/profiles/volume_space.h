@@ -9,6 +9,9 @@ namespace vornelix {
 // even neighbour.
 double roundedGigabytes(std::int64_t freeBytes, int decimals);
 
+// True when a volume of sizeGB GiB fits into the free bytes.
+bool fitsInto(int sizeGB, std::int64_t freeBytes);
+
 // A number as the program shows it: no trailing zeros ("4.57", "5").
 QString numberText(double value);
 

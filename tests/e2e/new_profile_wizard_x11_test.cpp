@@ -29,6 +29,10 @@ TEST_F(NewProfileWizardX11, FromProfileNewToFinishAndTheHelpWindows) {
     platform::services().files = &hostDrives;
     platform::services().processes = &env.processes;
     platform::services().clock = &env.clock;
+    hostDrives.writeFile("c:\\tiger.iso", "iso");
+    env.processes.onStart = [&](const test::StartCall& call, std::int64_t) {
+        hostDrives.writeFile(volumeImage(call.folder), "growable");
+    };
     copyFromProgram({"main_create_profile.html", "choose_name.html", "virtual_drive.html",
                      "Installation_path.htm"});
     env.insertProfile({"Alpha", "c:\\Vornelix_HD\\Alpha", 3, "   ", "cdrom", 0, 0, 512});

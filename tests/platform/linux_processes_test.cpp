@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include <signal.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -76,6 +78,20 @@ TEST_F(LinuxProcessesTest, StartedProgramIsDetachedAndOnlyItCanBeEnded) {
     EXPECT_EQ(stranger.state(), QProcess::Running);
     stranger.kill();
     stranger.waitForFinished();
+}
+
+// The real HD tool's exit status when it refuses its arguments; a process that outlives the
+// wait gives nothing until it is ended.
+TEST_F(LinuxProcessesTest, AnAwaitedProgramGivesItsExitStatus) {
+    const auto tool = processes.startAwaited(VORNELIX_PROGRAM_DIR "/VornelHD.exe", "x 3 2", "",
+                                             ShowCommand::Hide);
+    EXPECT_EQ(processes.waitForExit(tool.pid, 5000), 2);
+    EXPECT_EQ(processes.waitForExit(tool.pid, 0), std::nullopt) << "reaped";
+
+    const StartResult sleeper = processes.startAwaited("sleep", "30", "", ShowCommand::Hide);
+    EXPECT_EQ(processes.waitForExit(sleeper.pid, 50), std::nullopt);
+    EXPECT_TRUE(processes.end(sleeper.pid));
+    EXPECT_EQ(processes.waitForExit(sleeper.pid, 1000), 128 + SIGKILL);
 }
 
 TEST_F(LinuxProcessesTest, BatchFileRunsWithTheShellInItsFolder) {

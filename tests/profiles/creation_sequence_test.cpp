@@ -1,35 +1,47 @@
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QThread>
+#include <functional>
 
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
+#include "profiles/creation_start.h"
 #include "profiles/frm_processing.h"
+#include "profiles/volume_choice.h"
 #include "profiles/volume_creation.h"
 #include "support/rar_writer.h"
 #include "support/test_environment.h"
+#include "zero_image_archive.h"
 
 namespace vornelix {
 namespace {
 
+const QString kRoot = R"(c:\Vornelix_HD)";
 const QString kFolder = R"(c:\Vornelix_HD\Test)";
+const QString kImage = R"(c:\Vornelix_HD\Test\hdimage.img)";
 const QString kCopy = R"(c:\Vornelix_HD\Test\VornelHD.exe)";
 const QString kArchive = R"(c:\Vornelix\vornelix_hd_8gb.rar)";
 
 class CreationSequence : public ::testing::Test {
   protected:
     CreationSequence() {
-        GlobalVariablesModule& g = gv();
-        g.ProfileName = "Test";
-        g.GrowableVolume = kTrue;
-        g.HardDiskSizeGB = 8;
-        g.VolumeDrive = "c:";
-        g.HardDiskPath = R"(c:\Vornelix_HD\)";
-        g.CdRomType = " cdrom ";
-        g.CdRomPath = "   ";
-        g.NetworkingEnabled = 1;
+        gv().NetworkingEnabled = 1;
         env.writeFile(R"(c:\Vornelix\VornelHD.exe)", "tool");
+        // The HD tool makes its image in the folder it runs in.
+        env.processes.onStart = [this](const test::StartCall& call, std::int64_t) {
+            copyAtStart = env.readFile(call.program);
+            env.writeFile(volumeImage(call.folder), "growable");
+        };
     }
 
     // The label shown as the current step (bold, its marker solid), 0 for none.
@@ -54,27 +66,45 @@ class CreationSequence : public ::testing::Test {
         return row;
     }
 
+    // The first two steps: the row, then the volume.
+    void runTwoSteps() {
+        startProfileCreation(profile);
+        env.clock.advance(2 * frmProcessing::kTimerIntervalMs);
+    }
+
+    void writeFixedArchive(const QByteArray& image, test::RarFault fault = test::RarFault::None) {
+        profile.growable = false;
+        ASSERT_TRUE(test::RarWriter().add("any name", image, fault).writeTo(env.host(kArchive)));
+    }
+
     test::TestEnvironment env;
+    NewProfile profile{"Test", "c:", 8, true, " cdrom ", "   ", false};
+    QByteArray copyAtStart;
 };
 
 class Sequence : public CreationSequence, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(Sequence, ShowsEachStepAndUnloadsAtTheFourthTick) {
     const bool installation = GetParam();
-    gv().StartInstallation = toFlag(installation);
-    gv().CdRomPath = installation ? R"(c:\osx.iso)" : "   ";
-    env.processes.onStart = [this](const test::StartCall& call, std::int64_t) {
-        if (call.program == kCopy)
-            env.writeFile(kFolder + R"(\hdimage.img)", "");
-    };
+    profile.startInstallation = installation;
+    profile.cdRomPath = installation ? R"(c:\osx.iso)" : "   ";
+    gv().ProfileName = profile.name;
     env.createDatabase();
-    form<frmProcessing>().Show();
+    env.writeFile(kCopy, "own copy");  // a copy of the tool already there is the one started
+    startProfileCreation(profile);
     EXPECT_EQ(currentLabel(), 1);
     for (int label : {2, 3, installation ? 4 : 0}) {
         env.clock.advance(frmProcessing::kTimerIntervalMs);
         EXPECT_EQ(currentLabel(), label);
     }
     EXPECT_EQ(gv().AttachInstallMedium, kTrue);
+    EXPECT_EQ(gv().HardDiskPath, kFolder);
+    const test::StartCall& tool = env.processes.starts.at(0);
+    EXPECT_EQ(tool.program + " " + tool.parameters + " in " + tool.folder + " " + copyAtStart,
+              kCopy + " hdimage.img 8 1 in " + kFolder + " own copy");
+    EXPECT_EQ(tool.show, platform::ShowCommand::Hide);
+    EXPECT_EQ(env.clock.sleeps, (std::vector<int>{2000, 2000}));
+    EXPECT_FALSE(env.files().fileExists(kCopy));
     env.clock.advance(frmProcessing::kTimerIntervalMs);
 
     EXPECT_FALSE(isLoaded<frmProcessing>());
@@ -91,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(WithoutAndWithSource, Sequence, ::testing::Bool());
 
 TEST_F(CreationSequence, ATickDueWhileAStepWorksStartsNothing) {
     env.createDatabase();
-    form<frmProcessing>();
+    startProfileCreation(profile);
     env.clock.advance(frmProcessing::kTimerIntervalMs);
     // The HD tool's waits let further ticks fall due.
     env.clock.onStep = [&](const char* what, int ms) {
@@ -107,8 +137,8 @@ TEST_F(CreationSequence, ATickDueWhileAStepWorksStartsNothing) {
 
 TEST_F(CreationSequence, StoresTheRowWithBoundValues) {
     env.createDatabase();
-    gv().ProfileName = "O'Brien";
-    form<frmProcessing>();
+    profile.name = "O'Brien";
+    startProfileCreation(profile);
     env.clock.advance(frmProcessing::kTimerIntervalMs);
     EXPECT_EQ(storedRow(), (QVariantList{"O'Brien", R"(c:\Vornelix_HD\O'Brien)", 8, "   ", "cdrom",
                                          0, QVariant(), QVariant()}));
@@ -116,76 +146,124 @@ TEST_F(CreationSequence, StoresTheRowWithBoundValues) {
 }
 
 TEST_F(CreationSequence, AFailedInsertStopsTheSequenceAndMakesNothing) {
-    form<frmProcessing>();  // no database
+    startProfileCreation(profile);  // no database
     env.clock.advance(frmProcessing::kTimerIntervalMs);
     EXPECT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_FALSE(isLoaded<frmProcessing>());
-    EXPECT_FALSE(env.files().folderExists(R"(c:\Vornelix_HD)"));
+    EXPECT_FALSE(env.files().folderExists(kRoot));
     EXPECT_FALSE(env.ui.ended);
 }
 
-TEST_F(CreationSequence, AMissingArchiveEndsTheProgramBeforeTheInsert) {
+// A volume that cannot be made: what the sequence made goes again (the row, the folders, a
+// partial image), then the failure is told in its box, and the sequence ends there.
+// The case's name, and the title and text of the box that tells the failure.
+using VolumeFailure = std::tuple<const char*, const char*, QString>;
+class FailedVolume : public CreationSequence,
+                     public ::testing::WithParamInterface<VolumeFailure> {};
+
+TEST_P(FailedVolume, LeavesNoRowNoFolderAndNoImage) {
+    const auto [name, title, message] = GetParam();
     env.createDatabase();
-    gv().GrowableVolume = kFalse;
-    form<frmProcessing>();
-    EXPECT_THROW(env.clock.advance(frmProcessing::kTimerIntervalMs), platform::ProgramEnded);
-    EXPECT_EQ(env.ui.lastText(), "Cannot open " + kArchive);
-    EXPECT_EQ(countProfiles(), 0);
-}
-
-// Root missing, root present, profile folder present: only what is missing is made.
-TEST_F(CreationSequence, ProfileFolderMakesWhatIsMissing) {
-    for (const QString& present : {QString(), QString(R"(c:\Vornelix_HD)"), kFolder}) {
-        QDir(env.host(R"(c:\Vornelix_HD)")).removeRecursively();
-        if (!present.isEmpty())
-            QDir().mkpath(env.host(present));
-        gv().HardDiskPath = R"(c:\Vornelix_HD\)";
-        VolumeCreation::CreateProfileFolder();
-        EXPECT_EQ(gv().HardDiskPath, kFolder);
-        EXPECT_TRUE(env.files().folderExists(kFolder));
+    profile.growable = !std::string(name).ends_with("Archive");
+    if (name == std::string("DamagedArchive"))
+        writeFixedArchive(QByteArray(70000, 'v'), test::RarFault::DataCrc);
+    if (name == std::string("ToolMissing"))
+        QFile::remove(env.programHost() + "/VornelHD.exe");
+    env.processes.exitStatus = name == std::string("ToolExits3") ? 3 : 0;
+    if (std::string(name).starts_with("Tool"))
+        env.processes.onStart = nullptr;
+    const bool imageThere = name == std::string("ImageThere");  // it is never replaced
+    if (imageThere)
+        env.writeFile(kImage, "the user's volume");
+    try {
+        runTwoSteps();
+    } catch (const platform::ProgramEnded&) {
     }
+    const bool ends = title == std::string("Error");
+    EXPECT_EQ(env.ui.ended, ends);
+    ASSERT_FALSE(env.ui.boxes.empty());
+    EXPECT_EQ(env.ui.boxes.back().title + ": " + env.ui.boxes.back().text,
+              QString(title) + ": " + message);
+    EXPECT_EQ(countProfiles(), 0);
+    EXPECT_EQ(QFileInfo::exists(env.host(kRoot)), imageThere);
+    EXPECT_EQ(env.readFile(kImage), imageThere ? "the user's volume" : "");
+    EXPECT_FALSE(isLoaded<frmProcessing>());
 }
 
-TEST_F(CreationSequence, FixedVolumeIsExtractedFromTheArchiveOfItsSize) {
-    gv().GrowableVolume = kFalse;
-    const QByteArray image = QByteArray("VORNELHD") + QByteArray(70000, '\0');
-    ASSERT_TRUE(test::RarWriter().add("any name", image).writeTo(env.host(kArchive)));
-    EXPECT_TRUE(VolumeCreation::my_new_Timer());
-    EXPECT_EQ(env.readFile(kFolder + R"(\hdimage.img)"), image);
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FailedVolume,
+    ::testing::Values(
+        VolumeFailure{"ImageThere", "Vornelix", imageExistsMessage(kFolder)},
+        VolumeFailure{"MissingArchive", "Error", R"(Cannot open c:\Vornelix\vornelix_hd_8gb.rar)"},
+        VolumeFailure{"DamagedArchive", "Error", "CRC error"},
+        VolumeFailure{"ToolMissing", "Vornelix",
+                      R"(The HD tool failed: VornelHD.exe was not found in c:\Vornelix.)"},
+        VolumeFailure{"ToolExits3", "Vornelix", "The HD tool failed: it ended with exit status 3."},
+        VolumeFailure{"ToolMakesNoImage", "Vornelix",
+                      R"(The HD tool failed: it made no volume image in c:\Vornelix_HD\Test.)"}),
+    [](const auto& info) { return std::string(std::get<0>(info.param)); });
+
+// A creation killed while it extracts leaves no hdimage.img; the next one replaces what the
+// killed one left and makes the whole image.
+TEST_F(CreationSequence, AKilledExtractionLeavesNoImageUnderItsName) {
+    ASSERT_EQ(image_archives::writeZeroImageArchive(env.host(kArchive).toStdString(), "hdimage.img",
+                                                    {'V', 'O', 'R', 'N'}, std::uint64_t{8} << 30),
+              "");
+    profile.growable = false;
+    const QString partial = env.host(VolumeCreation::partialImage(kFolder));
+    CreationRecord made;
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(VolumeCreation::my_new_Timer(profile, made) ? 0 : 1);
+    // Killed once some MB are written, long before the 8 GiB are.
+    for (int i = 0; i < 1000 && QFileInfo(partial).size() < (4 << 20); ++i) QThread::msleep(10);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    EXPECT_GE(QFileInfo(partial).size(), 4 << 20);
+    EXPECT_FALSE(QFileInfo::exists(env.host(kImage)));
+
+    writeFixedArchive("whole image");
+    EXPECT_TRUE(VolumeCreation::my_new_Timer(profile, made));
+    EXPECT_EQ(env.readFile(kImage), "whole image");
+    EXPECT_EQ(QDir(env.host(kFolder)).entryList(QDir::Files), QStringList{"hdimage.img"});
     EXPECT_EQ(env.ui.lastText(), VolumeCreation::kFormattingMessage);
 }
 
-// Whether the profile folder holds its own copy of the tool, and the start's code.
-class GrowableVolume : public CreationSequence,
-                       public ::testing::WithParamInterface<std::pair<bool, int>> {};
-
-TEST_P(GrowableVolume, StartsTheToolCopyInTheProfileFolderAndDeletesIt) {
-    const auto [copyPresent, startCode] = GetParam();
-    QDir().mkpath(env.host(kFolder));
-    if (copyPresent)
-        env.writeFile(kCopy, "own copy");
-    env.processes.code = startCode;
-    QByteArray copyAtStart;
-    env.processes.onStart = [&](const test::StartCall&, std::int64_t) {
-        copyAtStart = env.readFile(kCopy);
+// Mounts a file system of 64 KiB on the folder, in a user and mount namespace of this
+// single-threaded (child) process; false when the host does not allow it.
+bool mountSmallFileSystem(const QByteArray& folder) {
+    const std::string uid = std::to_string(::getuid()), gid = std::to_string(::getgid());
+    const auto put = [](const char* file, const std::string& text) {
+        QFile f(file);
+        return f.open(QIODevice::WriteOnly) && f.write(text.c_str()) > 0;
     };
-    const bool started = startCode > 32;
-    EXPECT_EQ(VolumeCreation::my_new_Timer(), started);
-    ASSERT_EQ(env.processes.starts.size(), 1u);
-    const test::StartCall& call = env.processes.starts[0];
-    EXPECT_EQ(call.program + " " + call.parameters + " in " + call.folder,
-              kCopy + " hdimage.img 8 1 in " + kFolder);
-    EXPECT_EQ(call.show, platform::ShowCommand::Hide);
-    EXPECT_EQ(copyAtStart, !started ? "" : copyPresent ? "own copy" : "tool");
-    EXPECT_EQ(env.clock.sleeps, (std::vector<int>{2000, 2000}));
-    EXPECT_FALSE(env.files().fileExists(kCopy));
-    EXPECT_TRUE(env.ui.boxes.empty());
+    return ::unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0 && put("/proc/self/setgroups", "deny") &&
+           put("/proc/self/uid_map", "0 " + uid + " 1") &&
+           put("/proc/self/gid_map", "0 " + gid + " 1") &&
+           ::mount("none", folder.constData(), "tmpfs", 0, "size=64k") == 0;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, GrowableVolume,
-                         ::testing::Values(std::pair(false, platform::kStartOk),
-                                           std::pair(true, platform::kStartOk),
-                                           std::pair(false, platform::kStartFileNotFound)));
+// A full disk: the volume root on a small file system, seen by a child process alone.
+TEST_F(CreationSequence, AFullDiskLeavesNoRowAndNoImageAndEndsTheProgram) {
+    env.createDatabase();
+    writeFixedArchive(QByteArray(1 << 20, 'v'));
+    QDir().mkpath(env.host(kRoot));
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (!mountSmallFileSystem(QFile::encodeName(env.host(kRoot))))
+            ::_exit(99);
+        EXPECT_THROW(runTwoSteps(), platform::ProgramEnded);
+        ::_exit(
+            env.ui.lastText() == "Write error" && countProfiles() == 0 &&
+            QDir(env.host(kRoot)).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (code == 99)
+        GTEST_SKIP() << "cannot mount a small file system here";
+    EXPECT_EQ(code, 1) << "the failure is told, the row and the image are gone";
+}
 
 }  // namespace
 }  // namespace vornelix

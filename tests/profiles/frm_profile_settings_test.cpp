@@ -13,6 +13,7 @@
 
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
+#include "profiles/install_source.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -185,17 +186,45 @@ TEST_F(TigerSettings, DriveListChecksAtOnceAndApplyMovesTheImage) {
     EXPECT_EQ(control<QLabel>("LblHDpath")->text(), "d:\\Vornelix_HD\\Tiger");
 }
 
-TEST_F(TigerSettings, QuickFormatRunsTheHdToolBesideTheImage) {
+// The tool's start code and exit status, and the box that follows ("": none). The tool is
+// awaited; a failure leaves the image as it was.
+class QuickFormat : public TigerSettings,
+                    public ::testing::WithParamInterface<std::tuple<int, int, const char*>> {};
+
+TEST_P(QuickFormat, RunsTheHdToolBesideTheImageAndSaysWhenItFails) {
+    const auto [startCode, exitStatus, message] = GetParam();
     env.writeFile("c:\\Vornelix\\VornelHD.exe", "tool");
+    env.processes.code = startCode;
+    env.processes.exitStatus = exitStatus;
+    env.processes.onStart = [&, status = exitStatus](const test::StartCall&, std::int64_t) {
+        env.writeFile(kImage, status == 0 ? "formatted" : "volume");
+    };
     env.ui.answers = {MsgAnswer::Ok};
     control<QPushButton>("Command5")->click();
     control<QPushButton>("Command6")->click();
-    ASSERT_EQ(env.processes.starts.size(), 1u);
-    const test::StartCall& run = env.processes.starts[0];
+    const test::StartCall& run = env.processes.starts.at(0);
     EXPECT_EQ(run.program + " " + run.parameters + " in " + run.folder,
               "c:\\Vornelix_HD\\Tiger\\VornelHD.exe hdimage.img 3 1 in c:\\Vornelix_HD\\Tiger");
     EXPECT_FALSE(m_files->fileExists("c:\\Vornelix_HD\\Tiger\\VornelHD.exe"));
+    EXPECT_EQ(env.ui.boxes.back().title + ": " + env.ui.lastText(),
+              "Vornelix: " + (*message ? QString(message) : kFormatQuestion));
+    EXPECT_EQ(read(kImage), *message ? "volume" : "formatted");
     EXPECT_EQ(row()[0], kTiger);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, QuickFormat,
+    ::testing::Values(std::tuple(platform::kStartOk, 0, ""),
+                      std::tuple(platform::kStartOk, 3,
+                                 "The HD tool failed: it ended with exit status 3."),
+                      std::tuple(platform::kStartFileNotFound, 0,
+                                 "The HD tool failed: VornelHD.exe was not found.")));
+
+TEST_F(ProfileSettings, QuickFormatOfAProfileWithoutAVolumeSaysSo) {
+    addTiger(null);
+    control<QPushButton>("Command5")->click();
+    EXPECT_EQ(env.ui.takeOnlyBox(), "This profile has no Virtual Drive.");
+    EXPECT_FALSE(control<QPushButton>("Command6")->isEnabled());
 }
 
 TEST_F(TigerSettings, StartInstallationStoresTheSourceAndStarts) {
@@ -212,6 +241,12 @@ TEST_F(TigerSettings, StartInstallationStoresTheSourceAndStarts) {
     EXPECT_TRUE(env.processes.starts.empty());
 
     control<QLineEdit>("SlaveIDEText")->setText(" c:\\iso\\x.iso ");
+    dialog().CommandInstalltion_Click();
+    EXPECT_EQ(env.ui.lastText(), missingImageMessage("c:\\iso\\x.iso"));
+    EXPECT_TRUE(isLoaded<frmProfileSettings>());
+    EXPECT_EQ(row()[2], "   ");
+
+    env.writeFile("c:\\iso\\x.iso", "iso");
     dialog().CommandInstalltion_Click();
     EXPECT_EQ(row()[2], "c:\\iso\\x.iso");
     EXPECT_EQ(env.processes.starts.size(), 1u) << "the engine was started";

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +17,7 @@
 #include "profiles/frm_processing.h"
 #include "profiles/install_source.h"
 #include "profiles/profile_name_rules.h"
+#include "profiles/volume_choice.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -155,6 +157,20 @@ TEST_F(NewProfileWizard, VolumePageChecksTheDriveAndWritesTheGlobalsBeforeItsRef
     EXPECT_EQ(gv().GrowableVolume, kTrue);
 }
 
+TEST_F(NewProfileWizard, VolumePageRefusesAFolderThatHoldsAnImage) {
+    env.createDatabase();
+    page(2).Show();
+    control<QLineEdit>(2, "txtProfileName")->setText("Tiger");
+    click(2, "OKButton");
+    env.writeFile("c:\\Vornelix_HD\\Tiger\\hdimage.img", "the user's volume");
+    auto* drives = control<QComboBox>(3, "DrvHardDisk");
+    drives->setCurrentIndex(drives->findText("c:", Qt::MatchStartsWith));
+    click(3, "OKButton");
+    EXPECT_EQ(env.ui.takeOnlyBox(), imageExistsMessage("c:\\Vornelix_HD\\Tiger"));
+    EXPECT_TRUE(page(3).isShown() && !page(4).isShown());
+    EXPECT_EQ(env.readFile("c:\\Vornelix_HD\\Tiger\\hdimage.img"), "the user's volume");
+}
+
 struct FinishCase {
     bool fromCd;
     QString path;
@@ -171,6 +187,7 @@ TEST_P(FinishPage, StoresTheSourceTellsTheUserAndHidesThePage) {
     const FinishCase& c = GetParam();
     useDrives(true);
     env.hostFacts.setMemoryMB(1536.5);
+    env.writeFile("c:\\tiger.iso", "iso");
     page(4).Show();
     control<QLineEdit>(4, "SlaveIDEText")->setText(c.path);
     control<QRadioButton>(4, c.fromCd ? "CDOption_0" : "CDOption_1")->setChecked(true);
@@ -183,7 +200,7 @@ TEST_P(FinishPage, StoresTheSourceTellsTheUserAndHidesThePage) {
     EXPECT_EQ(gv().ProfileOpen, c.startInstallation);
     EXPECT_EQ(gv().CdRomType, c.cdRomType);
     EXPECT_EQ(gv().CdRomPath, c.cdRomPath);
-    const bool created = !c.message.isEmpty();
+    const bool created = !c.message.isEmpty() && c.path != "c:\\gone.iso";
     EXPECT_EQ(env.upper.recordingMain.menuUpdates, (c.startInstallation ? 1 : 0) + created);
     EXPECT_EQ(isLoaded<frmProcessing>(), created);
     EXPECT_EQ(page(4).isShown(), !created);
@@ -193,7 +210,8 @@ const FinishCase kFinishCases[] = {
     {true, "", {}, kCreatingFromCdMessage, kTrue, "nativecdrom", "E:"},
     {false, " c:\\tiger.iso ", {}, kCreatingFromImageMessage, kTrue, "cdrom", "c:\\tiger.iso"},
     {false, "  ", MsgAnswer::Ok, kNoSourceMessage, kFalse, "cdrom", "   "},
-    {false, "", MsgAnswer::Cancel, "", kFalse, "", ""}};
+    {false, "", MsgAnswer::Cancel, "", kFalse, "", ""},
+    {false, "c:\\gone.iso", {}, missingImageMessage("c:\\gone.iso"), kFalse, "", ""}};
 INSTANTIATE_TEST_SUITE_P(Sources, FinishPage, ::testing::ValuesIn(kFinishCases));
 
 TEST_F(NewProfileWizard, CdRomOptionFallsBackToTheImageWithoutADisc) {

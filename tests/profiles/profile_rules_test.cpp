@@ -28,23 +28,23 @@ TEST(ProfileNameRules, RefuseWhatCannotNameOneFolderUnderTheVolumeFolder) {
             << name;
 }
 
-TEST(VolumeChoice, FreeSpaceRoundsHalfToEvenThenTheVolumeMustFit) {
+TEST(VolumeChoice, TheVolumeMustFitInTheFreeBytesWhichTheMessageRoundsHalfToEven) {
     // Free GB, file system, growable, size in GB, refusal.
     const std::tuple<double, const char*, bool, int, const char*> cases[] = {
-        {4.6, "NTFS", false, 5, ""},
-        {4.4, "NTFS", false, 5, "Available space 4 GB is less than required 5 GB."},
+        {4.6, "NTFS", false, 5, "Available space 5 GB is less than required 5 GB."},
+        {3.61, "NTFS", false, 4, "Available space 4 GB is less than required 4 GB."},
+        {5.0, "NTFS", false, 5, ""},
         {4.5, "NTFS", false, 5, "Available space 4 GB is less than required 5 GB."},
-        {5.5, "NTFS", false, 6, ""},
+        {5.5, "NTFS", false, 6, "Available space 6 GB is less than required 6 GB."},
         {5.0, "FAT32", true, 5, "Growable Partition is supported with NTFS only."},
-        {5.0, "FAT32", false, 5, ""},
         {5.0, "ext4", true, 5, ""},
         {40000.0, "NTFS", true, 15, ""},
     };
     constexpr double kGB = 1024.0 * 1024 * 1024;
     for (const auto& [freeGB, fileSystem, growable, sizeGB, refusal] : cases)
-        EXPECT_EQ(volumeRefusal(fileSystem, growable, sizeGB,
-                                freeGigabytes(static_cast<std::int64_t>(freeGB * kGB))),
-                  refusal)
+        EXPECT_EQ(
+            volumeRefusal(fileSystem, growable, sizeGB, static_cast<std::int64_t>(freeGB * kGB)),
+            refusal)
             << freeGB << ' ' << fileSystem;
 }
 
@@ -59,7 +59,9 @@ TEST(DestinationDrive, IsRefusedOrTaken) {
         {"d:", 4, "FAT32", 100 * kGiB, ""},
         {"d:", 5, "FAT32", 100 * kGiB, "Partition greater than 4 GB is supported with NTFS only."},
         {"d:", 5, "ext4", 100 * kGiB, ""},
-        {"d:", 5, "NTFS", static_cast<std::int64_t>(4.996 * kGiB), ""},  // rounds up to 5
+        {"d:", 5, "NTFS", 5 * kGiB, ""},
+        {"d:", 5, "NTFS", static_cast<std::int64_t>(4.996 * kGiB),
+         "Available space 5 GB is less than required 5 GB."},
         {"d:", 5, "NTFS", static_cast<std::int64_t>(4.99 * kGiB),
          "Available space 4.99 GB is less than required 5 GB."},
         {"d:", 3, "NTFS", kGiB / 8, "Available space 0.12 GB is less than required 3 GB."}};

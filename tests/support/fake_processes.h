@@ -32,6 +32,13 @@ class FakeProcesses final : public platform::Processes {
             onStart(StartCall(starts.back()), pid);  // a copy: the handler may start more
         return {code, pid};
     }
+    platform::StartResult startAwaited(const QString& program, const QString& parameters,
+                                       const QString& folder, platform::ShowCommand show) override {
+        return start(program, parameters, folder, show);
+    }
+    std::optional<int> waitForExit(std::int64_t pid, int) override {
+        return exitStatus && running.erase(pid) ? exitStatus : std::nullopt;
+    }
     platform::StartResult openDocument(const QString& target) override {
         documents << target;
         return {code, code > 32 ? nextPid++ : 0};
@@ -47,6 +54,8 @@ class FakeProcesses final : public platform::Processes {
     // The code of the next starts and document openings.
     int code = platform::kStartOk;
     std::int64_t nextPid = 1000;
+    // The exit status that waitForExit gives a started process; nothing: it never ends.
+    std::optional<int> exitStatus = 0;
     // Runs after every successful start (a test's program making its windows).
     std::function<void(const StartCall&, std::int64_t pid)> onStart;
 
