@@ -133,29 +133,48 @@ void reap(pid_t pid) {
     }
 }
 
-}  // namespace
+// The child's work after the fork: it reports failures on the pipe and never returns.
+using ChildBody = void (*)(int, const char*, const char*, char**, char**);
 
-SpawnOutcome spawnChild(const SpawnRequest& request) {
+// Forks a child that runs body, and reads what it reports on the pipe until the pipe closes (at
+// a successful exec). The child's pid is in `child` (0 when the fork failed).
+SpawnOutcome forkReporting(const SpawnRequest& request, ChildBody body, pid_t& child) {
     Prepared p(request);
+    child = 0;
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0)
         return {0, SpawnStep::Fork, errno};
-    const pid_t child = ::fork();
-    if (child == 0) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
         ::close(fds[0]);
-        ::setsid();
-        execute(fds[1], request.program.c_str(), request.folder.c_str(), p.argv.data(),
-                p.envp.data());
+        body(fds[1], request.program.c_str(), request.folder.c_str(), p.argv.data(), p.envp.data());
     }
     const int forkError = errno;
     ::close(fds[1]);
-    if (child < 0) {
+    if (pid < 0) {
         ::close(fds[0]);
         return {0, SpawnStep::Fork, forkError};
     }
-    // The pipe closes at a successful exec; a failed one reports its step first.
+    child = pid;
     SpawnOutcome outcome = readReports(fds[0]);
     ::close(fds[0]);
+    return outcome;
+}
+
+[[noreturn]] void executeInOwnSession(int fd, const char* program, const char* folder, char** argv,
+                                      char** envp) {
+    ::setsid();
+    execute(fd, program, folder, argv, envp);
+}
+
+}  // namespace
+
+SpawnOutcome spawnChild(const SpawnRequest& request) {
+    pid_t child = 0;
+    SpawnOutcome outcome = forkReporting(request, executeInOwnSession, child);
+    if (child == 0)
+        return outcome;
+    // A failed exec reports its step first.
     if (outcome.step != SpawnStep::None) {
         reap(child);
         return outcome;
@@ -165,25 +184,11 @@ SpawnOutcome spawnChild(const SpawnRequest& request) {
 }
 
 SpawnOutcome spawnDetached(const SpawnRequest& request) {
-    Prepared p(request);
-
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0)
-        return {0, SpawnStep::Fork, errno};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(fds[0]);
-        detach(fds[1], request.program.c_str(), request.folder.c_str(), p.argv.data(),
-               p.envp.data());
-    }
-    const int forkError = errno;
-    ::close(fds[1]);
-    if (child < 0) {
-        ::close(fds[0]);
-        return {0, SpawnStep::Fork, forkError};
-    }
-    SpawnOutcome outcome = readReports(fds[0]);
-    ::close(fds[0]);
+    pid_t child = 0;
+    SpawnOutcome outcome = forkReporting(request, detach, child);
+    if (child == 0)
+        return outcome;
+    // The intermediate child reports the grandchild's pid, then ends.
     reap(child);
     if (outcome.step == SpawnStep::None && outcome.pid == 0)
         outcome = {0, SpawnStep::Fork, EAGAIN};
