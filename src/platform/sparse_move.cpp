@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <utility>
@@ -54,6 +55,29 @@ void syncFolderOf(const QString& path) {
 void paintWindows() {
     if (Clock* clock = services().clock)
         clock->processPaintEvents();
+}
+
+// True when another process holds the file open (a running engine on its image): moving it
+// away would leave that process working on a copy that nobody reads again.
+bool openElsewhere(const QByteArray& path) {
+    struct stat file {};
+    if (::stat(path.constData(), &file) != 0)
+        return false;
+    const QString self = QString::number(::getpid());
+    const QDir proc(QStringLiteral("/proc"));
+    for (const QString& pid : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (pid == self || !pid.front().isDigit())
+            continue;
+        const QDir fds(proc.filePath(pid + QStringLiteral("/fd")));
+        for (const QString& fd :
+             fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            struct stat open {};
+            if (::stat(encoded(fds.filePath(fd)).constData(), &open) == 0 &&
+                open.st_dev == file.st_dev && open.st_ino == file.st_ino)
+                return true;
+        }
+    }
+    return false;
 }
 
 // Gives the file the name to, unless a file already has it.
@@ -162,7 +186,8 @@ bool deleteFile(const QString& path, bool gradually) {
         return false;
     syncFolderOf(path);
     struct stat st {};
-    if (file.fd < 0 || ::fstat(file.fd, &st) != 0)
+    // Blocks still reached by another name stay untouched.
+    if (file.fd < 0 || ::fstat(file.fd, &st) != 0 || st.st_nlink > 0)
         return true;
     for (off_t size = st.st_size; size > 0; paintWindows()) {
         size = std::max(off_t{0}, size - kReleaseSlice);
@@ -188,6 +213,8 @@ QString HostFileMove::place() {
         return "No such file: " + m_from;
     const QByteArray from = encoded(m_from);
     const QByteArray to = encoded(m_to);
+    if (openElsewhere(from))
+        return "The file is in use by another program: " + m_from;
     if (::link(from.constData(), to.constData()) == 0) {
         m_placement = Placement::Linked;
     } else if (errno == EXDEV) {

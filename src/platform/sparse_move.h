@@ -23,7 +23,8 @@ class HostFileMove {
     // to + ".moving" where the file system has no unnamed files (one left there by a stopped
     // move is removed first); data regions are copied whole, holes stay holes, the windows
     // are painted after each chunk; the copy is flushed to disk and only then takes its
-    // name. Why it failed, or the empty text; a failed place() leaves nothing at the new path.
+    // name. A file that another process holds open is not moved. Why it failed, or the empty
+    // text; a failed place() leaves nothing at the new path.
     QString place();
     // The old name goes. False when it cannot be deleted (the file is then in both places).
     bool commit();

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QStorageInfo>
 #include <QTemporaryDir>
 
@@ -97,6 +98,25 @@ TEST_P(VolumeMove, RefusedUpdateKeepsTheOriginalAndNoCopy) {
     EXPECT_TRUE(QDir(m_files->hostPath(kNew)).isEmpty(QDir::Files | QDir::Hidden));
     EXPECT_EQ(rowFolder(), kOld);
     EXPECT_EQ(gv().HardDiskPath, kOld);
+}
+
+// An image that another process holds open (a running engine) stays where it is.
+TEST_P(VolumeMove, AnImageInUseStaysWhereItIs) {
+    QProcess user;
+    user.setStandardInputFile(image(kOld));
+    user.start("sleep", {"30"});
+    ASSERT_TRUE(user.waitForStarted());
+    try {
+        moveVolume(kOld, "d:");
+        ADD_FAILURE() << "moved";
+    } catch (const platform::RuntimeError& error) {
+        EXPECT_TRUE(error.description().contains("in use by another program"));
+    }
+    user.kill();
+    user.waitForFinished();
+    EXPECT_EQ(readImage(kOld).size(), 20 * kMiB);
+    EXPECT_TRUE(QDir(m_files->hostPath(kNew)).isEmpty(QDir::Files | QDir::Hidden));
+    EXPECT_EQ(rowFolder(), kOld);
 }
 
 // The mover is killed at each point where it paints the windows in turn, until one run
