@@ -4,6 +4,8 @@
 #include "app/share_drive.h"
 
 #include <QAction>
+#include <QRect>
+#include <QSize>
 
 #include "app/main_window_texts.h"
 #include "app/mdi_form1.h"
@@ -26,6 +28,17 @@ namespace {
 using M = MenuControl;
 using platform::ShowCommand;
 
+// The property of a control that a menu mode sets.
+enum class MenuModeProperty { Visible, Enabled };
+
+// One property of a control that the menu modes set, and its value in each mode.
+struct MenuModeRow {
+    MenuControl control;
+    MenuModeProperty property;
+    bool profileMode;
+    bool shareDriveMode;
+};
+
 constexpr MenuModeProperty kEnabled = MenuModeProperty::Enabled;
 constexpr MenuModeProperty kVisible = MenuModeProperty::Visible;
 
@@ -41,6 +54,23 @@ constexpr int kRoomWithToolbar = 105;
 constexpr int kRoomWithoutToolbar = 35;
 
 const char* const kSharedButtons = "PictureSharedvButtons";
+
+bool menuModeValue(const MenuModeRow& row, MenuMode mode) {
+    return mode == MenuMode::ShareDrive ? row.shareDriveMode : row.profileMode;
+}
+
+// The caption of `mnuProfile` in a mode; "&Profile" at start is the menu tree's.
+QString profileMenuCaption(MenuMode mode) {
+    return mode == MenuMode::ShareDrive ? QStringLiteral("Share Drive") : QStringLiteral("Profile");
+}
+
+// Where the embedded share-drive window lies in `Form1.Picture1`, given that picture box's
+// size in twips and the room the toolbar leaves (105 pixels less when shown, 35 when hidden).
+QRect shareDriveGeometry(QSize picture1Twips, bool toolbarShown) {
+    const int room = toolbarShown ? kRoomWithToolbar : kRoomWithoutToolbar;
+    return QRect(0, kShareDriveTop, twipsToPixels(picture1Twips.width()),
+                 twipsToPixels(picture1Twips.height()) - room);
+}
 
 // The empty marker file the program expects beside it; false when it cannot be made.
 bool ensureMarkerFile(const QString& path) {
@@ -65,24 +95,6 @@ void moveShareDriveWindow(const QRect& place) {
 }
 
 }  // namespace
-
-std::span<const MenuModeRow> menuModeRows() {
-    return kMenuModes;
-}
-
-bool menuModeValue(const MenuModeRow& row, MenuMode mode) {
-    return mode == MenuMode::ShareDrive ? row.shareDriveMode : row.profileMode;
-}
-
-QString profileMenuCaption(MenuMode mode) {
-    return mode == MenuMode::ShareDrive ? QStringLiteral("Share Drive") : QStringLiteral("Profile");
-}
-
-QRect shareDriveGeometry(QSize picture1Twips, bool toolbarShown) {
-    const int room = toolbarShown ? kRoomWithToolbar : kRoomWithoutToolbar;
-    return QRect(0, kShareDriveTop, twipsToPixels(picture1Twips.width()),
-                 twipsToPixels(picture1Twips.height()) - room);
-}
 
 void MDIForm1::mnuTools_ShareDrive_Click() {
     picture(kSharedButtons)->show();
@@ -129,7 +141,7 @@ bool MDIForm1::OpenDragandDrop() {
 
 void MDIForm1::applyMenuMode(MenuMode mode) {
     gv().ShareDriveOpen = mode == MenuMode::ShareDrive ? kTrue : kFalse;
-    for (const MenuModeRow& row : menuModeRows()) {
+    for (const MenuModeRow& row : kMenuModes) {
         const bool value = menuModeValue(row, mode);
         if (row.property == MenuModeProperty::Enabled)
             m_enabled[static_cast<int>(row.control)] = value;
