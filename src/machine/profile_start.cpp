@@ -48,16 +48,15 @@ bool writeConfiguration(const EngineProfileRow& row) {
     const std::optional<IdeSlaveChoice> slave = chooseIdeSlaveForStart();
     if (!slave)
         return false;
-    if (slave->slave == IdeSlave::InstallMedium)
-        gv().AttachInstallMedium = kFalse;
     GlobalVariablesModule& g = gv();
-    StartValues values{g.SharedDrivePath, g.StartResolution, 0,
-                       ModuleGeneralFunctions::BuildGraphicDriverFile()};
-    values.ramSizeMB = startRamSizeMB(row.ramSize, g.RamSizeMB);
+    if (slave->slave == IdeSlave::InstallMedium)
+        g.AttachInstallMedium = kFalse;
+    const QString driver = ModuleGeneralFunctions::BuildGraphicDriverFile();
     // The global keeps the row's size after the start.
-    g.RamSizeMB = values.ramSizeMB;
-    writeEngineConfigFile(engineConfigLines(row, *slave, values));
-    gv().AttachInstallMedium = kFalse;
+    g.RamSizeMB = startRamSizeMB(row.ramSize, g.RamSizeMB);
+    writeEngineConfigFile(engineConfigLines(
+        row, *slave, {g.SharedDrivePath, g.StartResolution, g.RamSizeMB, driver}));
+    g.AttachInstallMedium = kFalse;
     return true;
 }
 
