@@ -1,6 +1,5 @@
 #include "machine/dlg_open_profile.h"
 
-#include <QApplication>
 #include <QStyle>
 
 #include "machine/basic_text.h"

@@ -8,6 +8,10 @@
 
 namespace vornelix {
 
+namespace {
+
+// The file a picked shared drive is looked for as: the pick without blanks around it, with
+// ".dsk" appended unless it already ends so in any letter case; empty when nothing was picked.
 QString sharedDriveFileName(const QString& picked) {
     QString path = trimBlanks(picked);
     if (path.isEmpty())
@@ -16,6 +20,8 @@ QString sharedDriveFileName(const QString& picked) {
         path += kSharedDriveExtension;
     return path;
 }
+
+}  // namespace
 
 void pickSharedDriveFile(const QString& missingTitle) {
     const std::optional<QString> picked =

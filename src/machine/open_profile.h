@@ -12,10 +12,6 @@ inline const QString kMissingFilesMessage = QStringLiteral("Missing some Vorneli
 inline const QString kNoProfileMessage =
     QStringLiteral("There is no profile, Please create profile first.");
 
-// The file a picked shared drive is looked for as: the pick without blanks around it, with
-// ".dsk" appended unless it already ends so in any letter case; empty when nothing was picked.
-QString sharedDriveFileName(const QString& picked);
-
 // The shared-drive picker: a picked file that exists becomes SharedDrivePath; a missing one is
 // reported in a box with that title (empty: the program title) and changes nothing, as a
 // cancel does.
