@@ -69,7 +69,8 @@ EngineProfileRow readEngineProfileRow(const platform::DbRecordset& rows) {
 }
 
 QString masterImagePath(const EngineProfileRow& row) {
-    return volumeImage(trimBlanks(variantText(row.hardDiskPath)));
+    // Joined as they stand: a folder that already ends in a backslash gets a second one.
+    return trimBlanks(variantText(row.hardDiskPath)) + u'\\' + kVolumeImageName;
 }
 
 std::optional<IdeSlaveChoice> chooseIdeSlave(const StartOptions& options,

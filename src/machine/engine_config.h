@@ -27,7 +27,7 @@ struct EngineProfileRow {
 // The current row of the record set, by column position; throws without a current row.
 EngineProfileRow readEngineProfileRow(const platform::DbRecordset& rows);
 
-// The volume image of the row: the image in its trimmed hard_disk_path.
+// The volume image of the row: its trimmed hard_disk_path, a backslash and "hdimage.img".
 QString masterImagePath(const EngineProfileRow& row);
 
 // What the next start puts on the IDE slave; the choices are tested in this order.
