@@ -23,8 +23,6 @@ class frmFAQs final : public Form {
     // later opens on it.
     static inline std::int16_t QuestionNo = 0;
 
-    // Selects the question at a list index (-1: none), as a choice in the list does.
-    void setListIndex(int listIndex);
     // Opens the window at a question, selecting it before showing the window or after.
     static void openAt(int listIndex, bool selectFirst);
 
@@ -37,6 +35,8 @@ class frmFAQs final : public Form {
     int liftTwips() const override { return 0; }
 
   private:
+    // Selects the question at a list index (-1: none), as a choice in the list does.
+    void setListIndex(int listIndex);
     void navigate(const QString& windowsPath);
 
     std::unique_ptr<Ui::frmFAQs> ui;
