@@ -1,7 +1,6 @@
 #include "engine.h"
 
 #include <poll.h>
-#include <unistd.h>
 
 #include <algorithm>
 

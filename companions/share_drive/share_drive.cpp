@@ -1,10 +1,6 @@
 #include "share_drive.h"
 
 #include <poll.h>
-#include <unistd.h>
-
-#include <X11/Xatom.h>
-#include <X11/Xutil.h>
 
 #include "platform/companion_protocol.h"
 #include "x11_kit.h"
@@ -17,7 +13,6 @@ constexpr unsigned long kCmdNew = 11110;
 constexpr unsigned long kCmdOpen = 11111;
 constexpr unsigned long kCmdCopy = 11114;
 constexpr unsigned long kCmdPaste = 11115;
-constexpr const char* kTitle = "Vornel Drag And Drop";
 
 // Requests on a window that another client has just destroyed fail; that is expected.
 int ignoreError(Display*, XErrorEvent*) {
@@ -47,7 +42,7 @@ ShareDrive::~ShareDrive() {
 }
 
 void ShareDrive::createWindow(int showCommand) {
-    x11_kit::TopLevel top{"VornelDragAndDrop", kTitle, 480, 320,
+    x11_kit::TopLevel top{"VornelDragAndDrop", kWindowTitle, 480, 320,
                           WhitePixel(m_display, DefaultScreen(m_display))};
     top.mapped = showCommand != 0;
     m_window = x11_kit::createTopLevel(m_display, top, m_deleteWindow);

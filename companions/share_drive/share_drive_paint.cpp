@@ -7,7 +7,6 @@ namespace {
 constexpr int kTitleHeight = 36;
 constexpr int kFooterHeight = 44;
 constexpr int kRowHeight = 22;
-constexpr const char* kTitle = "Vornel Drag And Drop";
 
 }  // namespace
 
@@ -30,7 +29,7 @@ void Painter::paint(Window window, const DriveView& view) {
         return;
     fill(window, "#f4f1ea", 0, 0, width, height);
     fill(window, "#2f5d50", 0, 0, width, kTitleHeight);
-    text(window, 12, 23, kTitle, "white");
+    text(window, 12, 23, kWindowTitle, "white");
     const std::string count = std::to_string(view.entries.size()) + " files";
     text(window, width - 70, 23, count, "#cfe3dc");
 

@@ -7,6 +7,9 @@
 
 namespace vornelix::share_drive {
 
+// The window's title, by which the program finds it.
+inline constexpr char kWindowTitle[] = "Vornel Drag And Drop";
+
 // What the window shows.
 struct DriveView {
     std::vector<std::string> entries;

@@ -1,19 +1,15 @@
 #include "platform/file_system.h"
 
-#include <fcntl.h>
 #include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-
-#include "platform/sparse_move.h"
 
 namespace vornelix::platform {
 
@@ -192,13 +188,7 @@ QString FileSystem::renameWithoutReplacing(const QString& from, const QString& t
     const QString hostTo = hostPath(to);
     if (hostFrom.isEmpty() || hostTo.isEmpty())
         return QStringLiteral("The path lies on no drive.");
-    const QByteArray a = QFile::encodeName(hostFrom), b = QFile::encodeName(hostTo);
-    if (::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0)
-        return QString();
-    // A file system without the no-replace rename: a second link, which fails on a file of
-    // that name, then the first one goes.
-    if (errno == EINVAL && ::link(a.constData(), b.constData()) == 0 &&
-        ::unlink(a.constData()) == 0)
+    if (renameNoReplace(QFile::encodeName(hostFrom), QFile::encodeName(hostTo)) == 0)
         return QString();
     return QString::fromLocal8Bit(std::strerror(errno));
 }

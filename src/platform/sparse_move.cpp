@@ -80,19 +80,6 @@ bool openElsewhere(const QByteArray& path) {
     return false;
 }
 
-// Gives the file the name to, unless a file already has it.
-int renameNoReplace(const QByteArray& from, const QByteArray& to) {
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return -1;
-    if (QFileInfo::exists(QFile::decodeName(to))) {
-        errno = EEXIST;
-        return -1;
-    }
-    return ::rename(from.constData(), to.constData());
-}
-
 bool writeAll(int out, const char* data, size_t size, off_t pos) {
     while (size > 0) {
         const ssize_t put = ::pwrite(out, data, size, pos);
@@ -198,6 +185,25 @@ bool deleteFile(const QString& path, bool gradually) {
 }
 
 }  // namespace
+
+int renameNoReplace(const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return -1;
+    // A file system without the no-replace rename: a second link, which fails on a file of
+    // that name, then the first one goes.
+    if (::link(from.constData(), to.constData()) == 0)
+        return ::unlink(from.constData());
+    if (errno != EPERM && errno != EOPNOTSUPP)
+        return -1;
+    // Nor hard links: a test for the name, then a plain rename.
+    if (QFileInfo::exists(QFile::decodeName(to))) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::rename(from.constData(), to.constData());
+}
 
 HostFileMove::HostFileMove(QString from, QString to)
     : m_from(std::move(from)), m_to(std::move(to)) {}

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace vornelix::platform {
+
+// Gives the file at the host path from the name to, never replacing a file that has that
+// name already: 0, or -1 with errno set.
+int renameNoReplace(const QByteArray& from, const QByteArray& to);
 
 // Moves a file to a host path where no file is yet, in steps that let the caller record the
 // new place between them: place() puts the file at the new path while the old one still

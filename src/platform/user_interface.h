@@ -46,7 +46,7 @@ class UiService {
     // Shows the wait cursor over the program's windows (on) or takes it back (off). Calls
     // nest: the cursor goes back when every "on" has had its "off". A service without a
     // cursor does nothing.
-    virtual void setWaitCursor(bool on) { (void)on; }
+    virtual void setWaitCursor(bool /*on*/) {}
 
     MsgAnswer message(const QString& text, const QString& title = QString(),
                       MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None) {
