@@ -8,7 +8,6 @@
 #include "machine/upper_windows.h"
 #include "machine/volume_layout.h"
 #include "platform/file_system.h"
-#include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard3.h"
@@ -18,13 +17,6 @@
 #include "ui_dlg_new_profile_wizard2.h"
 
 namespace vornelix {
-
-namespace {
-
-// The error a drive gives whose free space cannot be read.
-constexpr std::int32_t kErrDiskNotReady = 71;
-
-}  // namespace
 
 DlgNewProfileWizard2::DlgNewProfileWizard2() : ui(std::make_unique<Ui::DlgNewProfileWizard2>()) {
     ui->setupUi(this);
@@ -67,14 +59,16 @@ QString DlgNewProfileWizard2::chosenDrive() const {
 
 void DlgNewProfileWizard2::OKButton_Click() {
     GlobalVariablesModule& g = gv();
-    const QString drive = chosenDrive();
+    NewProfile chosen;
+    chosen.drive = chosenDrive();
     const platform::FileSystem& files = platform::files();
-    if (drive.isEmpty() || files.drive(drive.at(0)).type != platform::DriveType::Fixed) {
+    const platform::DriveInfo info =
+        chosen.drive.isEmpty() ? platform::DriveInfo() : files.drive(chosen.drive.at(0));
+    if (info.type != platform::DriveType::Fixed) {
         showMessage(kSelectHardDiskMessage);
         ui->DrvHardDisk->setFocus();
         return;
     }
-    NewProfile chosen;
     if (isLoaded<DlgNewProfileWizard1>())
         form<DlgNewProfileWizard1>().fill(chosen);
     chosen.growable = ui->CheckSparc->isChecked();
@@ -82,10 +76,8 @@ void DlgNewProfileWizard2::OKButton_Click() {
     g.GrowableVolume = toFlag(chosen.growable);
     g.HardDiskSizeGB = chosen.sizeGB;
 
-    g.VolumeDrive = chosen.drive = chosenDrive();
-    const platform::DriveInfo info = files.drive(chosen.drive.at(0));
-    if (!info.ready)
-        throw platform::RuntimeError(kErrDiskNotReady, QStringLiteral("Disk not ready"));
+    g.VolumeDrive = chosen.drive;
+    requireReady(info);
     g.HardDiskPath = volumeRoot(chosen.drive);
     const QString refusal =
         volumeRefusal(info.fileSystem, chosen.growable, chosen.sizeGB, info.freeBytes);

@@ -28,7 +28,6 @@ namespace vornelix {
 namespace {
 
 constexpr int kDialogWidth = 540;
-constexpr std::int32_t kErrDiskNotReady = 71;
 
 void setBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -206,8 +205,7 @@ std::optional<QString> frmProfileSettings::checkDrive() {
     m_oldDrive = gv().HardDiskPath.left(2);
     const platform::DriveInfo drive =
         platform::files().drive(m_newDrive.isEmpty() ? QChar() : m_newDrive.at(0));
-    if (!drive.ready)
-        throw platform::RuntimeError(kErrDiskNotReady, "Disk not ready");
+    requireReady(drive);
     return destinationRefusal(m_newDrive, m_oldDrive, gv().HardDiskSizeGB, drive);
 }
 

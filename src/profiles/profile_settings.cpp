@@ -16,7 +16,7 @@ int storedRamIndex(const QStringList& items, const QVariant& ramSize) {
     const double stored = ramSize.toDouble();
     if (stored <= 0 || stored >= items.last().toDouble())
         return -1;
-    return static_cast<int>(items.indexOf(numberText(stored)));
+    return static_cast<int>(items.indexOf(variantText(stored)));
 }
 
 std::optional<IdeSlaveChecks> ideSlaveChecks(const QVariant& ideSlaveDevice) {
