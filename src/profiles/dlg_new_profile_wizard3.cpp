@@ -81,9 +81,9 @@ void DlgNewProfileWizard3::FinishCommand_Click() {
     GlobalVariablesModule& g = gv();
     InstallWithSource = kTrue;
     g.RamSizeMB = ModuleGeneralFunctions::wholeHostMemoryMB();
-    m_installFromCd = ui->CDOption_0->isChecked();
+    const bool fromCd = ui->CDOption_0->isChecked();
     const InstallationSource source =
-        installationSource(m_installFromCd, m_cdDrive, ui->SlaveIDEText->text());
+        installationSource(fromCd, m_cdDrive, ui->SlaveIDEText->text());
     if (!source.given &&
         platform::ui().message(kNoImageQuestion, QString(), MsgButtons::OkCancel) != MsgAnswer::Ok)
         return;
@@ -99,9 +99,9 @@ void DlgNewProfileWizard3::FinishCommand_Click() {
         g.ProfileOpen = kTrue;
         ModuleGeneralFunctions::UpdateMenusAndButtons();
     }
-    showMessage(!source.given     ? kNoSourceMessage
-                : m_installFromCd ? kCreatingFromCdMessage
-                                  : kCreatingFromImageMessage);
+    showMessage(!source.given ? kNoSourceMessage
+                : fromCd      ? kCreatingFromCdMessage
+                              : kCreatingFromImageMessage);
     g.StartInstallation = InstallWithSource;
     startProfileCreation(newProfile(source));
     Hide();

@@ -38,7 +38,6 @@ class DlgNewProfileWizard3 final : public WizardPage {
     void chooseCdRom();
 
     std::unique_ptr<Ui::DlgNewProfileWizard3> ui;
-    bool m_installFromCd = false;
     QString m_cdDrive;
     // The file dialog's last file name; a cancelled dialog keeps it.
     QString m_dialogFileName;

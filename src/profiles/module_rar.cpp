@@ -181,16 +181,6 @@ void RARExecuteOrThrow(const QString& destination, std::int32_t mode, const QStr
     rarArchive.close();
 }
 
-void ReportRAROpenError(std::int32_t code, const QString& archive) {
-    if (const auto message = openMessage(code, archive))
-        RARFatalError(*message);
-}
-
-void ReportRARProcessError(std::int32_t code) {
-    if (const auto message = processMessage(code))
-        RARFatalError(*message);
-}
-
 void RARFatalError(const QString& message) {
     platform::ui().message(message, QStringLiteral("Error"));
     platform::ui().endProgram();

@@ -38,13 +38,6 @@ inline const QString kPassUnderWayMessage =
 // it opened.
 bool RARCheckOpen(const QString& archive);
 
-// Shows the open failure's message and ends the program; codes without a message do nothing.
-void ReportRAROpenError(std::int32_t code, const QString& archive);
-
-// Shows the processing failure's message and ends the program; codes without a message do
-// nothing.
-void ReportRARProcessError(std::int32_t code);
-
 // Shows message in a box titled "Error"; once it is closed, the program ends at once.
 [[noreturn]] void RARFatalError(const QString& message);
 
