@@ -65,7 +65,8 @@ frmProfileSettings::~frmProfileSettings() = default;
 
 void frmProfileSettings::Form_Load() {
     ui->CDOption_1->setChecked(true);
-    setPending({});
+    m_pending = {};
+    showPending();
     try {
         loadRow();
     } catch (const platform::RuntimeError& error) {
@@ -179,23 +180,21 @@ void frmProfileSettings::Command4_Click() {
         DrvHardDisk_Change();
         return;
     }
-    PendingVolumeActions kept = m_pending;
-    kept.driveKept();
-    setPending(kept);
+    m_pending.moveDropped();
+    showPending();
 }
 
 void frmProfileSettings::DrvHardDisk_Change() {
-    PendingVolumeActions next = m_pending;
-    next.driveRefused();
+    m_pending.moveDropped();
     try {
         if (const std::optional<QString> refusal = checkDrive())
             showMessage(*refusal);
         else
-            next.drivePassed();
+            m_pending.drivePassed();
     } catch (const platform::RuntimeError& error) {
         platform::ui().message("Error." + error.description());
     }
-    setPending(next);
+    showPending();
 }
 
 // Why the chosen drive cannot take the volume, if it cannot; throws when it cannot be read.
@@ -214,13 +213,12 @@ void frmProfileSettings::Command5_Click() {
         showMessage(kNoVirtualDriveText);
         return;
     }
-    PendingVolumeActions next = m_pending;
     if (platform::ui().message(kFormatQuestion, kMessageTitle, platform::MsgButtons::OkCancel) ==
         platform::MsgAnswer::Ok)
-        next.formatConfirmed();
+        m_pending.formatConfirmed();
     else
-        next.formatCancelled();
-    setPending(next);
+        m_pending.formatCancelled();
+    showPending();
 }
 
 void frmProfileSettings::Command6_Click() {
@@ -232,14 +230,12 @@ void frmProfileSettings::Command6_Click() {
     if (m_pending.formatPending)
         quickFormatVolume(profileFolder(ui->LblHDpath->text().left(2), gv().ProfileName),
                           gv().HardDiskSizeGB);
-    PendingVolumeActions done = m_pending;
-    done.applied();
-    setPending(done);
+    m_pending.applied();
+    showPending();
 }
 
-void frmProfileSettings::setPending(const PendingVolumeActions& pending) {
-    m_pending = pending;
-    ui->Command6->setEnabled(pending.applyEnabled);
+void frmProfileSettings::showPending() {
+    ui->Command6->setEnabled(m_pending.applyEnabled);
 }
 
 void frmProfileSettings::CommandInstalltion_Click() {
