@@ -10,7 +10,6 @@
 #include "profiles/creation_start.h"
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard2.h"
-#include "profiles/install_source.h"
 #include "profiles/page_pictures.h"
 #include "profiles/wizard_frame.h"
 #include "ui_dlg_new_profile_wizard3.h"

@@ -1,6 +1,5 @@
 #include "profiles/frm_profile_settings.h"
 
-#include <QApplication>
 #include <QStyle>
 
 #include "machine/basic_text.h"
@@ -10,7 +9,6 @@
 #include "machine/main_window_port.h"
 #include "machine/message_title.h"
 #include "machine/module_general_functions.h"
-#include "machine/open_profile.h"
 #include "machine/ram_sizes.h"
 #include "machine/upper_windows.h"
 #include "machine/volume_layout.h"
@@ -19,8 +17,10 @@
 #include "platform/services.h"
 #include "platform/user_interface.h"
 #include "profiles/frm_processing.h"
+#include "profiles/install_source.h"
 #include "profiles/profile_settings_store.h"
 #include "profiles/volume_actions.h"
+#include "profiles/volume_space.h"
 #include "ui_frm_profile_settings.h"
 
 namespace vornelix {

@@ -1,6 +1,7 @@
 #include "profiles/profile_settings.h"
 
 #include "machine/basic_text.h"
+#include "profiles/volume_space.h"
 
 namespace vornelix {
 

@@ -7,8 +7,6 @@
 #include <optional>
 
 #include "platform/file_system.h"
-#include "profiles/install_source.h"
-#include "profiles/volume_space.h"
 
 namespace vornelix {
 
