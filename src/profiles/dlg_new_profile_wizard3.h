@@ -31,7 +31,6 @@ class DlgNewProfileWizard3 final : public WizardPage {
     Flag InstallWithSource = kFalse;
 
   private:
-    void enablePath(bool enabled);
     // The new profile of the wizard's pages with this source.
     NewProfile newProfile(const InstallationSource& source) const;
     // Takes the CD-ROM option only when the host's CD-ROM drive holds a disc.

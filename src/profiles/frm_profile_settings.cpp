@@ -17,6 +17,7 @@
 #include "platform/services.h"
 #include "platform/user_interface.h"
 #include "profiles/frm_processing.h"
+#include "profiles/image_path_controls.h"
 #include "profiles/install_source.h"
 #include "profiles/profile_settings_store.h"
 #include "profiles/volume_actions.h"
@@ -28,12 +29,6 @@ namespace vornelix {
 namespace {
 
 constexpr int kDialogWidth = 540;
-
-void setBackground(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, colour);
-    widget->setPalette(palette);
-}
 
 }  // namespace
 
@@ -121,10 +116,7 @@ void frmProfileSettings::CheckShareDrv_Click() {
 
 void frmProfileSettings::CDOption_Click(int index) {
     const bool image = index == 1;
-    ui->SlaveIDEPathCommand->setEnabled(image);
-    ui->SlaveIDEText->setEnabled(image);
-    setBackground(ui->SlaveIDEText,
-                  image ? QColor(Qt::white) : palette().color(QPalette::Disabled, QPalette::Text));
+    enableImagePath(*ui->SlaveIDEText, *ui->SlaveIDEPathCommand, image);
     if (image)
         return;
     QString drive;
