@@ -11,6 +11,7 @@
 #include "platform/services.h"
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard3.h"
+#include "profiles/drive_list.h"
 #include "profiles/page_pictures.h"
 #include "profiles/volume_choice.h"
 #include "profiles/wizard_frame.h"
@@ -22,7 +23,9 @@ DlgNewProfileWizard2::DlgNewProfileWizard2() : ui(std::make_unique<Ui::DlgNewPro
     ui->setupUi(this);
     setCaption(windowTitle());
     decoratePage(ui->Image1, ui->Image2, PagePicture::Volume);
-    fillDriveList();
+    fillDriveList(*ui->DrvHardDisk, [](const platform::Drive& drive) {
+        return driveListEntry(drive.letter, drive.hostFolder);
+    });
     alignScale();
     fixSizeForWidth(kWizardPageWidth);
 
@@ -30,16 +33,6 @@ DlgNewProfileWizard2::DlgNewProfileWizard2() : ui(std::make_unique<Ui::DlgNewPro
 }
 
 DlgNewProfileWizard2::~DlgNewProfileWizard2() = default;
-
-void DlgNewProfileWizard2::fillDriveList() {
-    const platform::FileSystem& files = platform::files();
-    for (const platform::Drive& drive : files.driveTable().drives())
-        ui->DrvHardDisk->addItem(driveListEntry(drive.letter, drive.hostFolder));
-    // The list starts on the drive of the current folder, as a drive list does.
-    const QString current = files.currentFolder().left(2).toLower();
-    ui->DrvHardDisk->setCurrentIndex(
-        std::max(0, ui->DrvHardDisk->findText(current + u' ', Qt::MatchStartsWith)));
-}
 
 void DlgNewProfileWizard2::alignScale() {
     // Each number is as wide as the slider's handle, or as its text when that is wider; the

@@ -16,6 +16,7 @@
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"
+#include "profiles/drive_list.h"
 #include "profiles/frm_processing.h"
 #include "profiles/image_path_controls.h"
 #include "profiles/install_source.h"
@@ -38,7 +39,8 @@ frmProfileSettings::frmProfileSettings() : ui(std::make_unique<Ui::frmProfileSet
     ui->Image1->setPixmap(standardPicture(QStyle::SP_DriveHDIcon));
     ui->Image2->setPixmap(standardPicture(QStyle::SP_ComputerIcon));
     fixSizeForWidth(kDialogWidth);
-    fillDriveList();
+    fillDriveList(*ui->DrvHardDisk,
+                  [](const platform::Drive& drive) { return QString(drive.letter) + u':'; });
 
     // Value changes from code run the handlers just as clicks do.
     on(ui->CheckNetwork, &QCheckBox::toggled, [this] { CheckNetwork_Click(); });
@@ -91,15 +93,6 @@ void frmProfileSettings::loadRow() {
     const int ram = storedRamIndex(ramSizes, row.ramSize);
     if (ram >= 0)
         ui->ComboRam->setCurrentIndex(ram);
-}
-
-void frmProfileSettings::fillDriveList() {
-    const platform::FileSystem& files = platform::files();
-    for (const platform::Drive& drive : files.driveTable().drives())
-        ui->DrvHardDisk->addItem(QString(drive.letter) + u':');
-    // The list shows the current drive first, as a drive list does.
-    const int current = ui->DrvHardDisk->findText(files.currentFolder().left(2).toLower());
-    ui->DrvHardDisk->setCurrentIndex(std::max(current, 0));
 }
 
 void frmProfileSettings::CheckNetwork_Click() {

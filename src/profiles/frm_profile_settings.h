@@ -37,7 +37,6 @@ class frmProfileSettings final : public Form {
 
   private:
     void loadRow();
-    void fillDriveList();
     // Enables Apply as the pending actions say.
     void showPending();
     std::optional<QString> checkDrive();
