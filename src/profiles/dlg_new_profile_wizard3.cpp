@@ -67,7 +67,6 @@ void DlgNewProfileWizard3::SlaveIDEPathCommand_Click() {
 
 void DlgNewProfileWizard3::FinishCommand_Click() {
     GlobalVariablesModule& g = gv();
-    InstallWithSource = kTrue;
     g.RamSizeMB = ModuleGeneralFunctions::wholeHostMemoryMB();
     const bool fromCd = ui->CDOption_0->isChecked();
     const InstallationSource source =
@@ -80,7 +79,6 @@ void DlgNewProfileWizard3::FinishCommand_Click() {
         return;
     }
 
-    InstallWithSource = toFlag(source.given);
     g.CdRomType = source.cdRomType;
     g.CdRomPath = source.cdRomPath;
     if (source.given) {
@@ -90,7 +88,7 @@ void DlgNewProfileWizard3::FinishCommand_Click() {
     showMessage(!source.given ? kNoSourceMessage
                 : fromCd      ? kCreatingFromCdMessage
                               : kCreatingFromImageMessage);
-    g.StartInstallation = InstallWithSource;
+    g.StartInstallation = toFlag(source.given);
     startProfileCreation(newProfile(source));
     Hide();
 }

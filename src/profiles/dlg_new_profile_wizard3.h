@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "machine/flag.h"
 #include "machine/wizard_page.h"
 #include "profiles/install_source.h"
 #include "profiles/new_profile.h"
@@ -26,9 +25,6 @@ class DlgNewProfileWizard3 final : public WizardPage {
     void CancelButton_Click() override;
     void Command2_Click() override;
     void Command1_Click() override;
-
-    // Finish creates the profile with an installation source.
-    Flag InstallWithSource = kFalse;
 
   private:
     // The new profile of the wizard's pages with this source.
