@@ -71,13 +71,8 @@ void DlgNewProfileWizard3::FinishCommand_Click() {
     const bool fromCd = ui->CDOption_0->isChecked();
     const InstallationSource source =
         installationSource(fromCd, m_cdDrive, ui->SlaveIDEText->text());
-    if (!source.given &&
-        platform::ui().message(kNoImageQuestion, QString(), MsgButtons::OkCancel) != MsgAnswer::Ok)
+    if (!sourceAccepted(source))
         return;
-    if (const std::optional<QString> refusal = missingImageRefusal(source)) {
-        showMessage(*refusal);
-        return;
-    }
 
     g.CdRomType = source.cdRomType;
     g.CdRomPath = source.cdRomPath;

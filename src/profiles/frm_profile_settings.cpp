@@ -231,14 +231,8 @@ void frmProfileSettings::CommandInstalltion_Click() {
     if (fromCd)
         ModuleGeneralFunctions::FindCDROMDrive(drive);
     const InstallationSource source = installationSource(fromCd, drive, ui->SlaveIDEText->text());
-    if (!source.given &&
-        platform::ui().message(kNoImageQuestion, QString(), platform::MsgButtons::OkCancel) ==
-            platform::MsgAnswer::Cancel)
+    if (!sourceAccepted(source))
         return;
-    if (const std::optional<QString> refusal = missingImageRefusal(source)) {
-        showMessage(*refusal);
-        return;
-    }
     g.CdRomType = source.cdRomType;
     g.CdRomPath = source.cdRomPath;
     if (!source.given) {
