@@ -143,10 +143,10 @@ bool opened(int code, const QString& archive) {
 
 }  // namespace
 
-bool RARCheckOpen(const QString& archive) {
+void RARCheckOpen(const QString& archive) {
     RarArchive rarArchive;
     try {
-        return opened(openArchive(rarArchive, archive, kModeList), archive);
+        opened(openArchive(rarArchive, archive, kModeList), archive);
     } catch (const ArchiveFailure& failure) {
         RARFatalError(failure.message);
     }
