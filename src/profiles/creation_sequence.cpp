@@ -1,5 +1,6 @@
 #include "profiles/creation_sequence.h"
 
+#include "machine/basic_text.h"
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
 #include "platform/database.h"
@@ -14,7 +15,7 @@ QVariantList newProfileValues(const NewProfile& profile) {
             profile.folder(),
             int{profile.sizeGB},
             profile.cdRomPath,
-            profile.cdRomType.trimmed(),
+            trimBlanks(profile.cdRomType),
             0};
 }
 

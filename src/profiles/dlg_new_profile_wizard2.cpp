@@ -8,10 +8,10 @@
 #include "machine/upper_windows.h"
 #include "machine/volume_layout.h"
 #include "platform/file_system.h"
-#include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard3.h"
+#include "profiles/drive_list.h"
 #include "profiles/page_pictures.h"
 #include "profiles/volume_choice.h"
 #include "profiles/wizard_frame.h"
@@ -19,18 +19,13 @@
 
 namespace vornelix {
 
-namespace {
-
-// The error a drive gives whose free space cannot be read.
-constexpr std::int32_t kErrDiskNotReady = 71;
-
-}  // namespace
-
 DlgNewProfileWizard2::DlgNewProfileWizard2() : ui(std::make_unique<Ui::DlgNewProfileWizard2>()) {
     ui->setupUi(this);
     setCaption(windowTitle());
     decoratePage(ui->Image1, ui->Image2, PagePicture::Volume);
-    fillDriveList();
+    fillDriveList(*ui->DrvHardDisk, [](const platform::Drive& drive) {
+        return driveListEntry(drive.letter, drive.hostFolder);
+    });
     alignScale();
     fixSizeForWidth(kWizardPageWidth);
 
@@ -38,16 +33,6 @@ DlgNewProfileWizard2::DlgNewProfileWizard2() : ui(std::make_unique<Ui::DlgNewPro
 }
 
 DlgNewProfileWizard2::~DlgNewProfileWizard2() = default;
-
-void DlgNewProfileWizard2::fillDriveList() {
-    const platform::FileSystem& files = platform::files();
-    for (const platform::Drive& drive : files.driveTable().drives())
-        ui->DrvHardDisk->addItem(driveListEntry(drive.letter, drive.hostFolder));
-    // The list starts on the drive of the current folder, as a drive list does.
-    const QString current = files.currentFolder().left(2).toLower();
-    ui->DrvHardDisk->setCurrentIndex(
-        std::max(0, ui->DrvHardDisk->findText(current + u' ', Qt::MatchStartsWith)));
-}
 
 void DlgNewProfileWizard2::alignScale() {
     // Each number is as wide as the slider's handle, or as its text when that is wider; the
@@ -67,14 +52,16 @@ QString DlgNewProfileWizard2::chosenDrive() const {
 
 void DlgNewProfileWizard2::OKButton_Click() {
     GlobalVariablesModule& g = gv();
-    const QString drive = chosenDrive();
+    NewProfile chosen;
+    chosen.drive = chosenDrive();
     const platform::FileSystem& files = platform::files();
-    if (drive.isEmpty() || files.drive(drive.at(0)).type != platform::DriveType::Fixed) {
+    const platform::DriveInfo info =
+        chosen.drive.isEmpty() ? platform::DriveInfo() : files.drive(chosen.drive.at(0));
+    if (info.type != platform::DriveType::Fixed) {
         showMessage(kSelectHardDiskMessage);
         ui->DrvHardDisk->setFocus();
         return;
     }
-    NewProfile chosen;
     if (isLoaded<DlgNewProfileWizard1>())
         form<DlgNewProfileWizard1>().fill(chosen);
     chosen.growable = ui->CheckSparc->isChecked();
@@ -82,10 +69,8 @@ void DlgNewProfileWizard2::OKButton_Click() {
     g.GrowableVolume = toFlag(chosen.growable);
     g.HardDiskSizeGB = chosen.sizeGB;
 
-    g.VolumeDrive = chosen.drive = chosenDrive();
-    const platform::DriveInfo info = files.drive(chosen.drive.at(0));
-    if (!info.ready)
-        throw platform::RuntimeError(kErrDiskNotReady, QStringLiteral("Disk not ready"));
+    g.VolumeDrive = chosen.drive;
+    requireReady(info);
     g.HardDiskPath = volumeRoot(chosen.drive);
     const QString refusal =
         volumeRefusal(info.fileSystem, chosen.growable, chosen.sizeGB, info.freeBytes);

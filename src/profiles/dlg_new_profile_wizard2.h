@@ -27,7 +27,6 @@ class DlgNewProfileWizard2 final : public WizardPage {
     void fill(NewProfile& profile) const;
 
   private:
-    void fillDriveList();
     void alignScale();
     // The drive list's current drive: its letter and colon ("c:").
     QString chosenDrive() const;

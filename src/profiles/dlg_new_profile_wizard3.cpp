@@ -10,7 +10,7 @@
 #include "profiles/creation_start.h"
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard2.h"
-#include "profiles/install_source.h"
+#include "profiles/image_path_controls.h"
 #include "profiles/page_pictures.h"
 #include "profiles/wizard_frame.h"
 #include "ui_dlg_new_profile_wizard3.h"
@@ -24,7 +24,7 @@ DlgNewProfileWizard3::DlgNewProfileWizard3() : ui(std::make_unique<Ui::DlgNewPro
     ui->setupUi(this);
     setCaption(windowTitle());
     decoratePage(ui->Image1, ui->Image2, PagePicture::Installation);
-    enablePath(true);
+    enableImagePath(*ui->SlaveIDEText, *ui->SlaveIDEPathCommand, true);
     fixSizeForWidth(kWizardPageWidth);
 
     onSelected(ui->CDOption_0, [this] { CDOption_Click(0); });
@@ -35,21 +35,9 @@ DlgNewProfileWizard3::DlgNewProfileWizard3() : ui(std::make_unique<Ui::DlgNewPro
 
 DlgNewProfileWizard3::~DlgNewProfileWizard3() = default;
 
-void DlgNewProfileWizard3::enablePath(bool enabled) {
-    ui->SlaveIDEPathCommand->setEnabled(enabled);
-    ui->SlaveIDEText->setEnabled(enabled);
-    // White while a path can be given, the grey of disabled text while it cannot.
-    QPalette palette = ui->SlaveIDEText->palette();
-    const QColor back =
-        enabled ? QColor(Qt::white) : palette.color(QPalette::Disabled, QPalette::WindowText);
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::Base, back);
-    ui->SlaveIDEText->setPalette(palette);
-}
-
 void DlgNewProfileWizard3::CDOption_Click(int index) {
     // The two options exclude each other; choosing one clears the other.
-    enablePath(index == 1);
+    enableImagePath(*ui->SlaveIDEText, *ui->SlaveIDEPathCommand, index == 1);
     if (index == 0)
         chooseCdRom();
 }
@@ -79,30 +67,23 @@ void DlgNewProfileWizard3::SlaveIDEPathCommand_Click() {
 
 void DlgNewProfileWizard3::FinishCommand_Click() {
     GlobalVariablesModule& g = gv();
-    InstallWithSource = kTrue;
     g.RamSizeMB = ModuleGeneralFunctions::wholeHostMemoryMB();
-    m_installFromCd = ui->CDOption_0->isChecked();
+    const bool fromCd = ui->CDOption_0->isChecked();
     const InstallationSource source =
-        installationSource(m_installFromCd, m_cdDrive, ui->SlaveIDEText->text());
-    if (!source.given &&
-        platform::ui().message(kNoImageQuestion, QString(), MsgButtons::OkCancel) != MsgAnswer::Ok)
+        installationSource(fromCd, m_cdDrive, ui->SlaveIDEText->text());
+    if (!sourceAccepted(source))
         return;
-    if (const std::optional<QString> refusal = missingImageRefusal(source)) {
-        showMessage(*refusal);
-        return;
-    }
 
-    InstallWithSource = toFlag(source.given);
     g.CdRomType = source.cdRomType;
     g.CdRomPath = source.cdRomPath;
     if (source.given) {
         g.ProfileOpen = kTrue;
         ModuleGeneralFunctions::UpdateMenusAndButtons();
     }
-    showMessage(!source.given     ? kNoSourceMessage
-                : m_installFromCd ? kCreatingFromCdMessage
-                                  : kCreatingFromImageMessage);
-    g.StartInstallation = InstallWithSource;
+    showMessage(!source.given ? kNoSourceMessage
+                : fromCd      ? kCreatingFromCdMessage
+                              : kCreatingFromImageMessage);
+    g.StartInstallation = toFlag(source.given);
     startProfileCreation(newProfile(source));
     Hide();
 }

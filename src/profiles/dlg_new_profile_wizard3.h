@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "machine/flag.h"
 #include "machine/wizard_page.h"
 #include "profiles/install_source.h"
 #include "profiles/new_profile.h"
@@ -27,18 +26,13 @@ class DlgNewProfileWizard3 final : public WizardPage {
     void Command2_Click() override;
     void Command1_Click() override;
 
-    // Finish creates the profile with an installation source.
-    Flag InstallWithSource = kFalse;
-
   private:
-    void enablePath(bool enabled);
     // The new profile of the wizard's pages with this source.
     NewProfile newProfile(const InstallationSource& source) const;
     // Takes the CD-ROM option only when the host's CD-ROM drive holds a disc.
     void chooseCdRom();
 
     std::unique_ptr<Ui::DlgNewProfileWizard3> ui;
-    bool m_installFromCd = false;
     QString m_cdDrive;
     // The file dialog's last file name; a cancelled dialog keeps it.
     QString m_dialogFileName;

@@ -1,6 +1,5 @@
 #include "profiles/frm_processing.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QStyle>
@@ -16,7 +15,6 @@
 #include "platform/database.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
-#include "profiles/creation_sequence.h"
 #include "profiles/volume_creation.h"
 
 namespace vornelix {

@@ -1,6 +1,5 @@
 #include "profiles/frm_profile_settings.h"
 
-#include <QApplication>
 #include <QStyle>
 
 #include "machine/basic_text.h"
@@ -10,7 +9,6 @@
 #include "machine/main_window_port.h"
 #include "machine/message_title.h"
 #include "machine/module_general_functions.h"
-#include "machine/open_profile.h"
 #include "machine/ram_sizes.h"
 #include "machine/upper_windows.h"
 #include "machine/volume_layout.h"
@@ -18,9 +16,13 @@
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"
+#include "profiles/drive_list.h"
 #include "profiles/frm_processing.h"
+#include "profiles/image_path_controls.h"
+#include "profiles/install_source.h"
 #include "profiles/profile_settings_store.h"
 #include "profiles/volume_actions.h"
+#include "profiles/volume_space.h"
 #include "ui_frm_profile_settings.h"
 
 namespace vornelix {
@@ -28,13 +30,6 @@ namespace vornelix {
 namespace {
 
 constexpr int kDialogWidth = 540;
-constexpr std::int32_t kErrDiskNotReady = 71;
-
-void setBackground(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, colour);
-    widget->setPalette(palette);
-}
 
 }  // namespace
 
@@ -44,7 +39,8 @@ frmProfileSettings::frmProfileSettings() : ui(std::make_unique<Ui::frmProfileSet
     ui->Image1->setPixmap(standardPicture(QStyle::SP_DriveHDIcon));
     ui->Image2->setPixmap(standardPicture(QStyle::SP_ComputerIcon));
     fixSizeForWidth(kDialogWidth);
-    fillDriveList();
+    fillDriveList(*ui->DrvHardDisk,
+                  [](const platform::Drive& drive) { return QString(drive.letter) + u':'; });
 
     // Value changes from code run the handlers just as clicks do.
     on(ui->CheckNetwork, &QCheckBox::toggled, [this] { CheckNetwork_Click(); });
@@ -66,7 +62,8 @@ frmProfileSettings::~frmProfileSettings() = default;
 
 void frmProfileSettings::Form_Load() {
     ui->CDOption_1->setChecked(true);
-    setPending({});
+    m_pending = {};
+    showPending();
     try {
         loadRow();
     } catch (const platform::RuntimeError& error) {
@@ -98,15 +95,6 @@ void frmProfileSettings::loadRow() {
         ui->ComboRam->setCurrentIndex(ram);
 }
 
-void frmProfileSettings::fillDriveList() {
-    const platform::FileSystem& files = platform::files();
-    for (const platform::Drive& drive : files.driveTable().drives())
-        ui->DrvHardDisk->addItem(QString(drive.letter) + u':');
-    // The list shows the current drive first, as a drive list does.
-    const int current = ui->DrvHardDisk->findText(files.currentFolder().left(2).toLower());
-    ui->DrvHardDisk->setCurrentIndex(std::max(current, 0));
-}
-
 void frmProfileSettings::CheckNetwork_Click() {
     gv().NetworkingEnabled = ui->CheckNetwork->isChecked() ? 1 : 0;
 }
@@ -121,10 +109,7 @@ void frmProfileSettings::CheckShareDrv_Click() {
 
 void frmProfileSettings::CDOption_Click(int index) {
     const bool image = index == 1;
-    ui->SlaveIDEPathCommand->setEnabled(image);
-    ui->SlaveIDEText->setEnabled(image);
-    setBackground(ui->SlaveIDEText,
-                  image ? QColor(Qt::white) : palette().color(QPalette::Disabled, QPalette::Text));
+    enableImagePath(*ui->SlaveIDEText, *ui->SlaveIDEPathCommand, image);
     if (image)
         return;
     QString drive;
@@ -180,23 +165,21 @@ void frmProfileSettings::Command4_Click() {
         DrvHardDisk_Change();
         return;
     }
-    PendingVolumeActions kept = m_pending;
-    kept.driveKept();
-    setPending(kept);
+    m_pending.moveDropped();
+    showPending();
 }
 
 void frmProfileSettings::DrvHardDisk_Change() {
-    PendingVolumeActions next = m_pending;
-    next.driveRefused();
+    m_pending.moveDropped();
     try {
         if (const std::optional<QString> refusal = checkDrive())
             showMessage(*refusal);
         else
-            next.drivePassed();
+            m_pending.drivePassed();
     } catch (const platform::RuntimeError& error) {
         platform::ui().message("Error." + error.description());
     }
-    setPending(next);
+    showPending();
 }
 
 // Why the chosen drive cannot take the volume, if it cannot; throws when it cannot be read.
@@ -206,8 +189,7 @@ std::optional<QString> frmProfileSettings::checkDrive() {
     m_oldDrive = gv().HardDiskPath.left(2);
     const platform::DriveInfo drive =
         platform::files().drive(m_newDrive.isEmpty() ? QChar() : m_newDrive.at(0));
-    if (!drive.ready)
-        throw platform::RuntimeError(kErrDiskNotReady, "Disk not ready");
+    requireReady(drive);
     return destinationRefusal(m_newDrive, m_oldDrive, gv().HardDiskSizeGB, drive);
 }
 
@@ -216,13 +198,12 @@ void frmProfileSettings::Command5_Click() {
         showMessage(kNoVirtualDriveText);
         return;
     }
-    PendingVolumeActions next = m_pending;
     if (platform::ui().message(kFormatQuestion, kMessageTitle, platform::MsgButtons::OkCancel) ==
         platform::MsgAnswer::Ok)
-        next.formatConfirmed();
+        m_pending.formatConfirmed();
     else
-        next.formatCancelled();
-    setPending(next);
+        m_pending.formatCancelled();
+    showPending();
 }
 
 void frmProfileSettings::Command6_Click() {
@@ -234,14 +215,12 @@ void frmProfileSettings::Command6_Click() {
     if (m_pending.formatPending)
         quickFormatVolume(profileFolder(ui->LblHDpath->text().left(2), gv().ProfileName),
                           gv().HardDiskSizeGB);
-    PendingVolumeActions done = m_pending;
-    done.applied();
-    setPending(done);
+    m_pending.applied();
+    showPending();
 }
 
-void frmProfileSettings::setPending(const PendingVolumeActions& pending) {
-    m_pending = pending;
-    ui->Command6->setEnabled(pending.applyEnabled);
+void frmProfileSettings::showPending() {
+    ui->Command6->setEnabled(m_pending.applyEnabled);
 }
 
 void frmProfileSettings::CommandInstalltion_Click() {
@@ -252,14 +231,8 @@ void frmProfileSettings::CommandInstalltion_Click() {
     if (fromCd)
         ModuleGeneralFunctions::FindCDROMDrive(drive);
     const InstallationSource source = installationSource(fromCd, drive, ui->SlaveIDEText->text());
-    if (!source.given &&
-        platform::ui().message(kNoImageQuestion, QString(), platform::MsgButtons::OkCancel) ==
-            platform::MsgAnswer::Cancel)
+    if (!sourceAccepted(source))
         return;
-    if (const std::optional<QString> refusal = missingImageRefusal(source)) {
-        showMessage(*refusal);
-        return;
-    }
     g.CdRomType = source.cdRomType;
     g.CdRomPath = source.cdRomPath;
     if (!source.given) {

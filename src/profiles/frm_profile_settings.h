@@ -32,15 +32,13 @@ class frmProfileSettings final : public Form {
     void Command6_Click();
     void CommandInstalltion_Click();
 
-    const PendingVolumeActions& pending() const { return m_pending; }
-
   protected:
     void Form_Load() override;
 
   private:
     void loadRow();
-    void fillDriveList();
-    void setPending(const PendingVolumeActions& pending);
+    // Enables Apply as the pending actions say.
+    void showPending();
     std::optional<QString> checkDrive();
 
     std::unique_ptr<Ui::frmProfileSettings> ui;

@@ -1,8 +1,10 @@
 #include "profiles/install_source.h"
 
 #include "machine/basic_text.h"
+#include "machine/error_boundary.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
+#include "platform/user_interface.h"
 
 namespace vornelix {
 
@@ -26,11 +28,16 @@ QString missingImageMessage(const QString& path) {
            QStringLiteral(" cannot be found. Choose an image that is there.");
 }
 
-std::optional<QString> missingImageRefusal(const InstallationSource& source) {
-    if (!source.given || source.cdRomType != QStringLiteral("cdrom") ||
-        platform::files().fileExists(source.cdRomPath))
-        return std::nullopt;
-    return missingImageMessage(source.cdRomPath);
+bool sourceAccepted(const InstallationSource& source) {
+    if (!source.given)
+        return platform::ui().message(kNoImageQuestion, QString(),
+                                      platform::MsgButtons::OkCancel) == platform::MsgAnswer::Ok;
+    if (source.cdRomType == QStringLiteral("cdrom") &&
+        !platform::files().fileExists(source.cdRomPath)) {
+        showMessage(missingImageMessage(source.cdRomPath));
+        return false;
+    }
+    return true;
 }
 
 }  // namespace vornelix

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <optional>
 
 namespace vornelix {
 
@@ -33,8 +32,9 @@ InstallationSource installationSource(bool fromCd, const QString& cdDrive,
 
 // What is said of an ISO image that is not there.
 QString missingImageMessage(const QString& path);
-// Why an installation cannot start from the source: an ISO image that is not there, named by
-// its path; nothing for a CD-ROM, for no source and for an image that is there.
-std::optional<QString> missingImageRefusal(const InstallationSource& source);
+// Whether an installation pass may go on with the source: without a source only when the user
+// answers OK to kNoImageQuestion; an ISO image that is not there is refused with
+// missingImageMessage.
+bool sourceAccepted(const InstallationSource& source);
 
 }  // namespace vornelix

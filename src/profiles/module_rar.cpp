@@ -143,10 +143,10 @@ bool opened(int code, const QString& archive) {
 
 }  // namespace
 
-bool RARCheckOpen(const QString& archive) {
+void RARCheckOpen(const QString& archive) {
     RarArchive rarArchive;
     try {
-        return opened(openArchive(rarArchive, archive, kModeList), archive);
+        opened(openArchive(rarArchive, archive, kModeList), archive);
     } catch (const ArchiveFailure& failure) {
         RARFatalError(failure.message);
     }
@@ -179,16 +179,6 @@ void RARExecuteOrThrow(const QString& destination, std::int32_t mode, const QStr
     showComment(rarArchive);
     walkEntries(rarArchive, mode, destination);
     rarArchive.close();
-}
-
-void ReportRAROpenError(std::int32_t code, const QString& archive) {
-    if (const auto message = openMessage(code, archive))
-        RARFatalError(*message);
-}
-
-void ReportRARProcessError(std::int32_t code) {
-    if (const auto message = processMessage(code))
-        RARFatalError(*message);
 }
 
 void RARFatalError(const QString& message) {

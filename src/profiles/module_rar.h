@@ -34,16 +34,8 @@ inline const QString kPassUnderWayMessage =
     QStringLiteral("Another archive is being extracted; wait until it is done.");
 
 // Opens the archive for listing and closes it again; a failure to open it is reported as
-// RARExecute reports it (the program ends for every failure that has a message). True when
-// it opened.
-bool RARCheckOpen(const QString& archive);
-
-// Shows the open failure's message and ends the program; codes without a message do nothing.
-void ReportRAROpenError(std::int32_t code, const QString& archive);
-
-// Shows the processing failure's message and ends the program; codes without a message do
-// nothing.
-void ReportRARProcessError(std::int32_t code);
+// RARExecute reports it (the program ends for every failure that has a message).
+void RARCheckOpen(const QString& archive);
 
 // Shows message in a box titled "Error"; once it is closed, the program ends at once.
 [[noreturn]] void RARFatalError(const QString& message);

@@ -91,6 +91,24 @@ void drawProduct(QPainter& p) {
     p.restore();
 }
 
+// The tall strip at the left of a page's body.
+QPixmap drawSidePicture(QSize size) {
+    QPixmap pixmap(size);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(pixmap.rect(), vertical(0, size.height(), kBlue, kInk));
+    // Rising rings, lighter towards the top.
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 5; ++i) {
+        QColor ring = kSky;
+        ring.setAlpha(40 + 30 * i);
+        p.setPen(QPen(ring, 2));
+        const qreal radius = size.width() * (0.9 - 0.15 * i);
+        p.drawEllipse(QPointF(size.width() * 0.2, size.height() * 0.85), radius, radius);
+    }
+    return pixmap;
+}
+
 }  // namespace
 
 QPixmap drawPagePicture(PagePicture picture, int side) {
@@ -115,23 +133,6 @@ QPixmap drawPagePicture(PagePicture picture, int side) {
         case PagePicture::Product:
             drawProduct(p);
             break;
-    }
-    return pixmap;
-}
-
-QPixmap drawSidePicture(QSize size) {
-    QPixmap pixmap(size);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(pixmap.rect(), vertical(0, size.height(), kBlue, kInk));
-    // Rising rings, lighter towards the top.
-    p.setBrush(Qt::NoBrush);
-    for (int i = 0; i < 5; ++i) {
-        QColor ring = kSky;
-        ring.setAlpha(40 + 30 * i);
-        p.setPen(QPen(ring, 2));
-        const qreal radius = size.width() * (0.9 - 0.15 * i);
-        p.drawEllipse(QPointF(size.width() * 0.2, size.height() * 0.85), radius, radius);
     }
     return pixmap;
 }

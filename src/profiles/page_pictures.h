@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPixmap>
-#include <QSize>
 
 class QLabel;
 
@@ -12,8 +11,6 @@ enum class PagePicture { Profile, Volume, Installation, Question, Product };
 
 // A square picture of the given side in pixels, for a page's banner.
 QPixmap drawPagePicture(PagePicture picture, int side);
-// The tall strip at the left of a page's body.
-QPixmap drawSidePicture(QSize size);
 
 // Gives a page its banner picture (Image1) and its side strip (Image2).
 void decoratePage(QLabel* banner, QLabel* side, PagePicture picture);

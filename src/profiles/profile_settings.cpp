@@ -1,6 +1,7 @@
 #include "profiles/profile_settings.h"
 
 #include "machine/basic_text.h"
+#include "profiles/volume_space.h"
 
 namespace vornelix {
 
@@ -16,7 +17,7 @@ int storedRamIndex(const QStringList& items, const QVariant& ramSize) {
     const double stored = ramSize.toDouble();
     if (stored <= 0 || stored >= items.last().toDouble())
         return -1;
-    return static_cast<int>(items.indexOf(numberText(stored)));
+    return static_cast<int>(items.indexOf(variantText(stored)));
 }
 
 std::optional<IdeSlaveChecks> ideSlaveChecks(const QVariant& ideSlaveDevice) {

@@ -7,8 +7,6 @@
 #include <optional>
 
 #include "platform/file_system.h"
-#include "profiles/install_source.h"
-#include "profiles/volume_space.h"
 
 namespace vornelix {
 
@@ -63,8 +61,8 @@ struct PendingVolumeActions {
     bool applyEnabled = false;
 
     void drivePassed() { *this = {false, false, true}; }
-    void driveRefused() { keepDrive = true; }
-    void driveKept() { keepDrive = true; }
+    // A refused drive check and "Donot Change Drive" drop a pending move alone.
+    void moveDropped() { keepDrive = true; }
     void formatConfirmed() { *this = {true, true, true}; }
     void formatCancelled() { formatPending = false; }
     void applied() { applyEnabled = false; }

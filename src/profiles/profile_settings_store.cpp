@@ -4,9 +4,7 @@
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
 #include "platform/database.h"
-#include "platform/file_system.h"
 #include "platform/runtime_error.h"
-#include "platform/services.h"
 #include "profiles/volume_creation.h"
 
 namespace vornelix {

@@ -2,17 +2,14 @@
 
 #include "profiles/hd_tool.h"
 
-#include "machine/basic_text.h"
 #include "machine/busy_state.h"
 #include "machine/global_variables.h"
 #include "machine/volume_layout.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
-#include "platform/processes.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"
-#include "profiles/profile_settings.h"
 #include "profiles/profile_settings_store.h"
 
 namespace vornelix {

@@ -1,7 +1,5 @@
 #include "profiles/volume_choice.h"
 
-#include <cmath>
-
 #include "platform/file_system.h"
 
 namespace vornelix {
@@ -10,16 +8,12 @@ QString driveListEntry(QChar letter, const QString& hostFolder) {
     return QStringLiteral("%1: [%2]").arg(letter.toLower(), hostFolder);
 }
 
-std::int64_t freeGigabytes(std::int64_t freeBytes) {
-    return static_cast<std::int64_t>(roundedGigabytes(freeBytes, 0));
-}
-
 QString volumeRefusal(const QString& fileSystem, bool growable, int sizeGB,
                       std::int64_t freeBytes) {
     if (growable && !platform::FileSystem::holdsLargeSparseFiles(fileSystem))
         return kGrowableNeedsNtfsMessage;
     if (!fitsInto(sizeGB, freeBytes))
-        return lowSpaceMessage(static_cast<double>(freeGigabytes(freeBytes)), sizeGB);
+        return lowSpaceMessage(roundedGigabytes(freeBytes, 0), sizeGB);
     return QString();
 }
 

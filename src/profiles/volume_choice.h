@@ -5,8 +5,6 @@
 #include <QString>
 #include <cstdint>
 
-#include "platform/drives.h"
-
 namespace vornelix {
 
 inline const QString kSelectHardDiskMessage = QStringLiteral("Select valid Harddisk Drives only");
@@ -15,9 +13,6 @@ inline const QString kGrowableNeedsNtfsMessage =
 
 // The drive list's entry for a drive: its letter and colon, then the host folder it stands for.
 QString driveListEntry(QChar letter, const QString& hostFolder);
-
-// The free space in whole GB: bytes / 1024 / 1024 / 1024, a half going to the even neighbour.
-std::int64_t freeGigabytes(std::int64_t freeBytes);
 
 // Why a volume of sizeGB cannot go on a fixed disk with this file system and free bytes, as the
 // message that says so; empty when it can. Only a growable volume needs an NTFS-like file

@@ -24,17 +24,16 @@ struct TitledFailure {
     QString message;
 };
 
-void require(bool done, std::int32_t number, const QString& description) {
+void require(bool done, const QString& description) {
     if (!done)
-        throw platform::RuntimeError(number, description);
+        throw platform::RuntimeError(kErrPathFileAccess, description);
 }
 
 // Makes the folder unless it is there already.
 void makeFolder(const QString& path, CreationRecord& record) {
     if (platform::files().folderExists(path))
         return;
-    require(platform::files().createFolder(path), kErrPathFileAccess,
-            QStringLiteral("Path/File access error"));
+    require(platform::files().createFolder(path), QStringLiteral("Path/File access error"));
     record.folderMade(path);
 }
 
@@ -48,9 +47,8 @@ void makeFixedVolume(const NewProfile& profile, CreationRecord& record) {
     record.fileMade(partial);
     ModuleRAR::RARExecuteOrThrow(partial, 0, imageArchivePath(profile.sizeGB), QString());
     const QString why = files.renameWithoutReplacing(partial, profile.image());
-    require(why.isEmpty(), kErrPathFileAccess,
-            QStringLiteral("The volume image cannot be named ") + profile.image() +
-                QStringLiteral(". ") + why);
+    require(why.isEmpty(), QStringLiteral("The volume image cannot be named ") + profile.image() +
+                               QStringLiteral(". ") + why);
 }
 
 void makeVolume(const NewProfile& profile, CreationRecord& record) {

@@ -3,7 +3,16 @@
 #include <cfenv>
 #include <cmath>
 
+#include "machine/basic_text.h"
+#include "platform/runtime_error.h"
+
 namespace vornelix {
+
+namespace {
+
+constexpr std::int32_t kErrDiskNotReady = 71;
+
+}  // namespace
 
 double roundedGigabytes(std::int64_t freeBytes, int decimals) {
     const double gigabytes = static_cast<double>(freeBytes) / 1024 / 1024 / 1024;
@@ -17,14 +26,15 @@ bool fitsInto(int sizeGB, std::int64_t freeBytes) {
     return (std::int64_t{sizeGB} << 30) <= freeBytes;
 }
 
-QString numberText(double value) {
-    return QString::number(value, 'g', 15);
-}
-
 QString lowSpaceMessage(double freeGB, int sizeGB) {
-    return QStringLiteral("Available space ") + numberText(freeGB) +
+    return QStringLiteral("Available space ") + variantText(freeGB) +
            QStringLiteral(" GB is less than required ") + QString::number(sizeGB) +
            QStringLiteral(" GB.");
+}
+
+void requireReady(const platform::DriveInfo& drive) {
+    if (!drive.ready)
+        throw platform::RuntimeError(kErrDiskNotReady, QStringLiteral("Disk not ready"));
 }
 
 }  // namespace vornelix
