@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include "machine/wizard_page.h"
 
 class QLabel;
