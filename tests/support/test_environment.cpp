@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QThread>
 
 #include "machine/busy_state.h"
 #include "machine/engine_launch.h"
@@ -15,6 +16,16 @@
 #include "machine/profile_store.h"
 
 namespace vornelix::test {
+
+bool waitUntil(const std::function<bool()>& condition, int ms) {
+    for (int waited = 0; waited < ms; waited += 10) {
+        if (condition())
+            return true;
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
+    return condition();
+}
 
 TestEnvironment::TestEnvironment() : m_saved(platform::services()) {
     for (const char* folder : {"Vornelix", "Temp", "Current"}) QDir(root()).mkpath(folder);

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -33,6 +34,9 @@ template <class Window>
 void click(const char* button) {
     QTest::mouseClick(child<Window>(button), Qt::LeftButton);
 }
+
+// Handles Qt's events while it waits, up to ms, for the condition; its last value.
+bool waitUntil(const std::function<bool()>& condition, int ms = 5000);
 
 // The windows above machine/ as a test sees them: a recording main window and a fake machine
 // window.
