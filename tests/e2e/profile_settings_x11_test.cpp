@@ -25,7 +25,7 @@ class ProfileSettingsX11 : public test::RealProgramX11 {
         look(dialog(), "settings_" + shot);
     }
     QByteArray read(const QString& path, int bytes) {
-        QFile file(files->hostPath(path));
+        QFile file(env.host(path));
         return file.open(QIODevice::ReadOnly) ? file.read(bytes) : QByteArray();
     }
 };
@@ -60,7 +60,7 @@ TEST_F(ProfileSettingsX11, ChangeMoveAndFormat) {
     lookAt(1, "volume_format_pending");
     control("Command6")->click();
     EXPECT_EQ(read("d:\\Vornelix_HD\\Tiger\\hdimage.img", 8), "VORNELHD");  // the tool was awaited
-    EXPECT_FALSE(files->fileExists("d:\\Vornelix_HD\\Tiger\\VornelHD.exe"));
+    EXPECT_FALSE(env.files().fileExists("d:\\Vornelix_HD\\Tiger\\VornelHD.exe"));
     env.ui.chosenFiles = {QString("c:\\iso\\install.iso")};
     control("SlaveIDEPathCommand")->click();
     lookAt(2, "installation_iso_chosen");

@@ -29,9 +29,7 @@ bool waitUntil(const std::function<bool()>& condition, int ms) {
 
 TestEnvironment::TestEnvironment() : m_saved(platform::services()) {
     for (const char* folder : {"Vornelix", "Temp", "Current"}) QDir(root()).mkpath(folder);
-    platform::DriveTable table({{'c', root(), platform::DriveType::Fixed, "NTFS", true}});
-    m_files = std::make_unique<platform::FileSystem>(
-        table, platform::HostFolders{root() + "/Vornelix", root() + "/Temp", root() + "/Current"});
+    useDrives(platform::DriveTable({{'c', root(), platform::DriveType::Fixed, "NTFS", true}}));
     platform::Services& s = platform::services();
     s.ui = &ui;
     s.clock = &clock;
@@ -39,7 +37,6 @@ TestEnvironment::TestEnvironment() : m_saved(platform::services()) {
     s.windows = &windows;
     s.processes = &processes;
     s.icmp = &icmp;
-    s.files = m_files.get();
     m_savedUpper = installUpperWindows(&upper);
     resetGlobalVariables();
 }
@@ -53,6 +50,12 @@ TestEnvironment::~TestEnvironment() {
     resetGlobalVariables();
     installUpperWindows(m_savedUpper);
     platform::services() = m_saved;
+}
+
+void TestEnvironment::useDrives(const platform::DriveTable& table) {
+    m_files = std::make_unique<platform::FileSystem>(
+        table, platform::HostFolders{programHost(), root() + "/Temp", root() + "/Current"});
+    platform::services().files = m_files.get();
 }
 
 QString TestEnvironment::host(const QString& windowsPath) const {

@@ -78,6 +78,9 @@ class TestEnvironment {
     QString host(const QString& windowsPath) const;
     QString programHost() const { return root() + "/Vornelix"; }
     platform::FileSystem& files() { return *m_files; }
+    // Puts a file system of these drives in place of drive c: alone, over the same program,
+    // temporary and current folders.
+    void useDrives(const platform::DriveTable& table);
 
     // Writes an empty profile database into the program folder.
     void createDatabase();
