@@ -18,7 +18,7 @@ class ProfileSettingsX11 : public test::RealProgramX11 {
     frmProfileSettings& dialog() { return form<frmProfileSettings>(); }
     template <class T = QPushButton>
     T* control(const char* name) {
-        return dialog().findChild<T*>(QString::fromLatin1(name));
+        return test::child<frmProfileSettings, T>(name);
     }
     void lookAt(int tab, const QString& shot) {
         control<QTabWidget>("TabStrip1")->setCurrentIndex(tab);

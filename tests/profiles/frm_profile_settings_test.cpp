@@ -54,7 +54,7 @@ class ProfileSettings : public ::testing::Test {
     frmProfileSettings& dialog() { return form<frmProfileSettings>(); }
     template <class T = QWidget>
     T* control(const char* name) {
-        return dialog().findChild<T*>(QString::fromLatin1(name));
+        return test::child<frmProfileSettings, T>(name);
     }
     void chooseDrive(const char* drive) {
         control<QPushButton>("Command4")->click();
