@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
