@@ -10,6 +10,7 @@
 #include <QThread>
 
 #include "machine/busy_state.h"
+#include "machine/engine_interface.h"
 #include "machine/engine_launch.h"
 #include "machine/forms.h"
 #include "machine/global_variables.h"
@@ -90,6 +91,13 @@ void TestEnvironment::writeFile(const QString& windowsPath, const QByteArray& by
 QByteArray TestEnvironment::readFile(const QString& windowsPath) const {
     QFile file(host(windowsPath));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestEnvironment::engineMakesWindows() {
+    processes.onStart = [this](const StartCall&, std::int64_t pid) {
+        windows.addWindow(kConsoleWindowClass, "c:\\Vornelix\\Vornelix.exe", pid);
+        engineDisplay = windows.addWindow(kEngineWindowClass, "", pid);
+    };
 }
 
 }  // namespace vornelix::test

@@ -91,6 +91,11 @@ class TestEnvironment {
     void writeFile(const QString& windowsPath, const QByteArray& bytes) const;
     QByteArray readFile(const QString& windowsPath) const;
 
+    // Every program started from now on makes the engine's console and display windows;
+    // engineDisplay is the last display window made.
+    void engineMakesWindows();
+    platform::WindowHandle engineDisplay = 0;
+
   private:
     QTemporaryDir m_dir;
     std::unique_ptr<platform::FileSystem> m_files;
