@@ -45,7 +45,7 @@ TEST_F(NewProfileWizardX11, FromProfileNewToFinishAndTheHelpWindows) {
     look(form<DlgNewProfileWizard2>(), "wizard_3_volume");
     EXPECT_TRUE(
         form<DlgNewProfileWizard2>().findChild<QComboBox*>()->currentText().startsWith("c: ["));
-    form<DlgNewProfileWizard2>().findChild<QCheckBox*>("CheckSparc")->setChecked(true);
+    test::child<DlgNewProfileWizard2, QCheckBox>("CheckSparc")->setChecked(true);
     click<DlgNewProfileWizard2>("OKButton");
     look(form<DlgNewProfileWizard3>(), "wizard_4_installation");
     form<DlgNewProfileWizard3>().findChild<QLineEdit*>()->setText("c:\\tiger.iso");

@@ -40,7 +40,7 @@ TEST_F(ProfileSettingsX11, ChangeMoveAndFormat) {
     ASSERT_TRUE(isLoaded<frmProfileSettings>());
     lookAt(0, "general_loaded");
     lookAt(2, "installation_image");
-    QTest::mouseClick(control("Command3"), Qt::LeftButton);
+    test::click<frmProfileSettings>("Command3");
 
     // The toolbar button: move the volume to d:, then quick-format it there with the real HD
     // tool (what OK stores, the row the move writes and the tool's arguments are held by the
@@ -64,7 +64,7 @@ TEST_F(ProfileSettingsX11, ChangeMoveAndFormat) {
     env.ui.chosenFiles = {QString("c:\\iso\\install.iso")};
     control("SlaveIDEPathCommand")->click();
     lookAt(2, "installation_iso_chosen");
-    QTest::mouseClick(control("Command1"), Qt::LeftButton);
+    test::click<frmProfileSettings>("Command1");
     EXPECT_FALSE(isLoaded<frmProfileSettings>());
 }
 
