@@ -6,11 +6,8 @@
 // The archive is the build's vornelix_hd_<N>gb.rar; everything else lives in a temporary
 // folder under --dir (default /tmp), deleted at the end.
 
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -19,7 +16,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <vector>
 
 #include "bench_timing.h"

@@ -8,11 +8,8 @@
 // RAR writer. Everything lives in a temporary folder under --dir (default /tmp), deleted at
 // the end.
 
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -21,7 +18,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <vector>
 
 #include "bench_timing.h"

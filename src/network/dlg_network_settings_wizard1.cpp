@@ -35,10 +35,6 @@ void DlgNetworkSettingsWizard1::CancelButton_Click() {
     goTo<DlgNetworkSettingsWizard2>();
 }
 
-void DlgNetworkSettingsWizard1::Command2_Click() {
-    Unload();
-}
-
 void DlgNetworkSettingsWizard1::Command3_Click() {
     if (ui->Command3->text() == kShowCurrentSettings) {
         ui->txtCurrentSettings->setPlainText(currentSettingsText());

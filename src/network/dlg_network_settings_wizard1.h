@@ -19,7 +19,6 @@ class DlgNetworkSettingsWizard1 final : public NetworkWizardPage {
 
     void OKButton_Click() override;
     void CancelButton_Click() override;
-    void Command2_Click() override;
     void Command3_Click() override;
     void Check1_Click();
     void IPAddress1_LostFocus();

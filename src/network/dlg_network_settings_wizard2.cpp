@@ -1,9 +1,7 @@
 #include "network/dlg_network_settings_wizard2.h"
 
-#include "machine/global_variables.h"
 #include "network/dlg_network_settings_wizard.h"
 #include "network/dlg_network_settings_wizard1.h"
-#include "network/form_help.h"
 #include "network/network_wizard_files.h"
 #include "ui_dlg_network_settings_wizard2.h"
 
@@ -25,14 +23,8 @@ void DlgNetworkSettingsWizard2::CancelButton_Click() {
     goTo<DlgNetworkSettingsWizard>();
 }
 
-void DlgNetworkSettingsWizard2::Command2_Click() {
-    Unload();
-}
-
 void DlgNetworkSettingsWizard2::Command3_Click() {
-    gv().HelpPageSelector = kHelpPageSharing;
-    form<FormHelp>().Show();
-    Hide();
+    showScreenshots(kHelpPageSharing);
 }
 
 }  // namespace vornelix

@@ -19,7 +19,6 @@ class DlgNetworkSettingsWizard2 final : public NetworkWizardPage {
 
     void OKButton_Click() override;
     void CancelButton_Click() override;
-    void Command2_Click() override;
     void Command3_Click() override;
 
   private:

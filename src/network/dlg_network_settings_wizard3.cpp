@@ -1,8 +1,6 @@
 #include "network/dlg_network_settings_wizard3.h"
 
-#include "machine/global_variables.h"
 #include "network/dlg_network_settings_wizard1.h"
-#include "network/form_help.h"
 #include "network/network_wizard_files.h"
 #include "ui_dlg_network_settings_wizard3.h"
 
@@ -25,14 +23,8 @@ void DlgNetworkSettingsWizard3::CancelButton_Click() {
     goTo<DlgNetworkSettingsWizard1>();
 }
 
-void DlgNetworkSettingsWizard3::Command2_Click() {
-    Unload();
-}
-
 void DlgNetworkSettingsWizard3::Command3_Click() {
-    gv().HelpPageSelector = kHelpPageMacOsX;
-    form<FormHelp>().Show();
-    Hide();
+    showScreenshots(kHelpPageMacOsX);
 }
 
 }  // namespace vornelix

@@ -17,17 +17,19 @@ constexpr int kHighestFirstOctet = 233;
 // Bounds the value of an absurdly long number before it is made whole.
 constexpr double kOctetLimit = 1e6;
 
-}  // namespace
-
+// The box for an address that answered the ping.
 QString addressInUseMessage(const QString& address) {
     return address + " has been already in use. Please choose another IPAdress ";
 }
 
+// The whole-number value of the text up to and including its first "." ("192.168.0.1" ->
+// 192); 0 when the text has no "." or does not start with a number.
 int firstOctet(const QString& address) {
     const double value = leadingNumber(address.left(address.indexOf(u'.') + 1));
     return static_cast<int>(std::clamp(value, -kOctetLimit, kOctetLimit));
 }
 
+// Whether a text is a whole dotted address: four numbers of 0 to 255, separated by dots.
 bool isDottedQuad(const QString& text) {
     static const QRegularExpression quad(
         QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{1,3}(\\.[0-9]{1,3}){3}")));
@@ -38,10 +40,12 @@ bool isDottedQuad(const QString& text) {
                        [](const QString& number) { return number.toInt() <= 255; });
 }
 
+// Whether a first octet is one the host adapter may take: 1 to 233.
 bool isValidFirstOctet(int octet) {
     return octet >= 1 && octet <= kHighestFirstOctet;
 }
 
+// The mask of the address class of a valid first octet.
 QString classMask(int octet) {
     if (octet < 127)
         return QStringLiteral("255.0.0.0");
@@ -49,6 +53,8 @@ QString classMask(int octet) {
         return QStringLiteral("255.255.0.0");
     return QStringLiteral("255.255.255.0");
 }
+
+}  // namespace
 
 std::optional<QString> maskOnLeavingAddress(const QString& address) {
     const int octet = firstOctet(address);

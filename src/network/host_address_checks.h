@@ -12,23 +12,6 @@ inline const QString kAddressNotValid =
 inline const QString kMaskNotValid =
     QStringLiteral("Subnet Mask is not valid. Entry should be from 0 to 233");
 
-// The box for an address that answered the ping.
-QString addressInUseMessage(const QString& address);
-
-// The whole-number value of the text up to and including its first "." ("192.168.0.1" ->
-// 192); 0 when the text has no "." or does not start with a number.
-int firstOctet(const QString& address);
-
-// Whether a text is a whole dotted address: four numbers of 0 to 255, separated by dots.
-bool isDottedQuad(const QString& text);
-
-// Whether a first octet is one the host adapter may take: 1 to 233.
-bool isValidFirstOctet(int octet);
-
-// The mask of the address class of a valid first octet: below 127 "255.0.0.0", 127 to 191
-// "255.255.0.0", from 192 "255.255.255.0".
-QString classMask(int octet);
-
 // Leaving the address field: the mask of the address's class, or the address box and
 // nothing when its first octet is not valid.
 std::optional<QString> maskOnLeavingAddress(const QString& address);

@@ -13,7 +13,6 @@ class IpAddressEdit : public QLineEdit {
     explicit IpAddressEdit(QWidget* parent = nullptr);
 
     void setEditable(bool editable);
-    bool isEditable() const { return !isReadOnly(); }
 
   signals:
     void lostFocus();

@@ -29,11 +29,10 @@ std::optional<std::uint32_t> addressPart(const QString& part) {
 }  // namespace
 
 std::int32_t Ping(const QString& szAddress, platform::IcmpEchoReply& echo) {
-    const QByteArray data = kEchoData;
     const std::int32_t address = AddressStringToLong(szAddress);
     SocketsInitialize();
-    const int replies =
-        platform::icmp().sendEcho(static_cast<std::uint32_t>(address), data, kPingTimeoutMs, echo);
+    const int replies = platform::icmp().sendEcho(static_cast<std::uint32_t>(address), kEchoData,
+                                                  kPingTimeoutMs, echo);
     const std::int32_t result = replies != 0 ? static_cast<std::int32_t>(echo.RoundTripTime)
                                              : -static_cast<std::int32_t>(echo.Status);
     SocketsCleanup();

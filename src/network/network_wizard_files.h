@@ -6,16 +6,18 @@
 
 namespace vornelix {
 
-// The companion files of the Network Settings Wizard, beside the program.
-
+// The two captions of the current-settings button of the host adapter page.
 inline const QString kShowCurrentSettings = QStringLiteral("Show Current Settings");
 inline const QString kChangeCurrentSettings = QStringLiteral("Change Current Settings");
+
+// The companion files of the Network Settings Wizard, beside the program.
 
 // How long Show Current Settings waits for netstat.bat, and what it says above the report
 // when the batch file is still running by then.
 inline constexpr int kCurrentSettingsWaitMs = 5000;
 inline const QString kReportMayBeOld =
-    QStringLiteral("netstat.bat has not finished within 5 seconds:\nthe report below may be old.");
+    QStringLiteral("netstat.bat has not finished within %1 seconds:\nthe report below may be old.")
+        .arg(kCurrentSettingsWaitMs / 1000);
 
 // Starts netstat.bat hidden in the program folder, waits for it to end (windows painted, at
 // most kCurrentSettingsWaitMs) and reads what netstat.res holds; when the batch file has not

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "machine/global_variables.h"
+#include "network/form_help.h"
 #include "network/network_pictures.h"
 
 namespace vornelix {
@@ -25,6 +27,16 @@ void NetworkWizardPage::setUpPage(QLabel* headerPicture, QLabel* bodyPicture) {
     fixSizeForWidth(kPageWidth);
     setFixedHeight(std::max(height(), kPageHeight));
     connectFrameButtons();
+}
+
+void NetworkWizardPage::Command2_Click() {
+    Unload();
+}
+
+void NetworkWizardPage::showScreenshots(std::int16_t helpPage) {
+    gv().HelpPageSelector = helpPage;
+    form<FormHelp>().Show();
+    Hide();
 }
 
 }  // namespace vornelix

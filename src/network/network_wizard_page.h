@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <cstdint>
 
 #include "machine/wizard_page.h"
 
@@ -16,10 +16,17 @@ class NetworkWizardPage : public WizardPage {
   public:
     using WizardPage::WizardPage;
 
+    // Cancel beside Back: unloads this page alone; pages hidden before stay as they are.
+    void Command2_Click() override;
+
   protected:
     // Sets the caption from the form, draws the header and body pictures, fixes the size and
     // connects the frame's buttons that the page has to their handlers.
     void setUpPage(QLabel* headerPicture, QLabel* bodyPicture);
+
+    // Show Screenshot: the viewer on the screenshots that helpPage selects (HelpPageSelector),
+    // this page hidden until the viewer closes.
+    void showScreenshots(std::int16_t helpPage);
 };
 
 }  // namespace vornelix

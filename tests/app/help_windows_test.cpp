@@ -96,7 +96,7 @@ TEST_F(HelpWindows, AboutStandsAboveTheMiddleAndItsLinksOpenWithoutAWord) {
 
     env.processes.code = platform::kStartFileNotFound;
     for (const char* link : {"Label5", "Label3"})
-        QTest::mouseClick(form<DlgAboutVornelix>().findChild<QLabel*>(link), Qt::LeftButton);
+        QTest::mouseClick(test::child<DlgAboutVornelix, QLabel>(link), Qt::LeftButton);
     EXPECT_EQ(env.processes.documents,
               QStringList({"c:\\Vornelix\\LicenseAgreement.doc", kMakerAddress}));
     EXPECT_TRUE(env.ui.boxes.empty());

@@ -15,7 +15,6 @@
 #include "app/toolbar_pictures.h"
 #include "machine/busy_state.h"
 #include "machine/dlg_open_profile.h"
-#include "machine/engine_interface.h"
 #include "machine/global_variables.h"
 #include "machine/module_general_functions.h"
 #include "platform/folder_lock.h"
@@ -73,10 +72,7 @@ TEST_F(MainWindowTest, CommandsLeaveTheControlsAndTheCaptionAUserExpects) {
     env.createDatabase();
     env.insertProfile({"Tiger", "c:\\HD", 3, "   ", "cdrom", 0, QVariant(), QVariant()});
     env.writeFile("c:\\HD\\hdimage.img", "image");
-    env.processes.onStart = [this](const test::StartCall&, std::int64_t pid) {
-        env.windows.addWindow(kConsoleWindowClass, "c:\\Vornelix\\Vornelix.exe", pid);
-        env.windows.addWindow(kEngineWindowClass, "", pid);
-    };
+    env.engineMakesWindows();
     QString whileStarting;
     env.clock.onStep = [&](const char*, int) {
         whileStarting = window->caption() + ": " + usableControls();

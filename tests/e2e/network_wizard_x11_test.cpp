@@ -17,7 +17,7 @@ namespace {
 using test::click;
 
 QString viewerText() {
-    return form<FormHelp>().findChild<QTextBrowser*>("WebBrowser1")->toPlainText();
+    return test::child<FormHelp, QTextBrowser>("WebBrowser1")->toPlainText();
 }
 
 using NetworkWizardX11 = test::RealProgramX11;
@@ -41,7 +41,7 @@ TEST_F(NetworkWizardX11, WalkThroughTheFourPagesTheViewerAndTheCurrentSettings) 
 
     // The first press already shows the host's interfaces: the script is waited for, and seen
     // to end, so the report is not said to be old.
-    auto* text = form<DlgNetworkSettingsWizard1>().findChild<QPlainTextEdit*>("txtCurrentSettings");
+    auto* text = test::child<DlgNetworkSettingsWizard1, QPlainTextEdit>("txtCurrentSettings");
     click<DlgNetworkSettingsWizard1>("Command3");
     EXPECT_TRUE(text->toPlainText().contains("lo")) << text->toPlainText().toStdString();
     EXPECT_FALSE(text->toPlainText().startsWith(kReportMayBeOld));

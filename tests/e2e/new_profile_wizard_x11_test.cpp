@@ -24,14 +24,12 @@ using NewProfileWizardX11 = test::RealProgramX11;
 // the host's drive table (c: a folder of the test) and a real profile store; the creation's
 // processes and timer are the test's own.
 TEST_F(NewProfileWizardX11, FromProfileNewToFinishAndTheHelpWindows) {
-    platform::FileSystem hostDrives(platform::DriveTable::ofHost(env.root()),
-                                    {env.programHost(), env.root() + "/Temp", env.root()});
-    platform::services().files = &hostDrives;
+    env.useDrives(platform::DriveTable::ofHost(env.root()));
     platform::services().processes = &env.processes;
     platform::services().clock = &env.clock;
-    hostDrives.writeFile("c:\\tiger.iso", "iso");
+    env.writeFile("c:\\tiger.iso", "iso");
     env.processes.onStart = [&](const test::StartCall& call, std::int64_t) {
-        hostDrives.writeFile(volumeImage(call.folder), "growable");
+        env.writeFile(volumeImage(call.folder), "growable");
     };
     copyFromProgram({"main_create_profile.html", "choose_name.html", "virtual_drive.html",
                      "Installation_path.htm"});
@@ -47,7 +45,7 @@ TEST_F(NewProfileWizardX11, FromProfileNewToFinishAndTheHelpWindows) {
     look(form<DlgNewProfileWizard2>(), "wizard_3_volume");
     EXPECT_TRUE(
         form<DlgNewProfileWizard2>().findChild<QComboBox*>()->currentText().startsWith("c: ["));
-    form<DlgNewProfileWizard2>().findChild<QCheckBox*>("CheckSparc")->setChecked(true);
+    test::child<DlgNewProfileWizard2, QCheckBox>("CheckSparc")->setChecked(true);
     click<DlgNewProfileWizard2>("OKButton");
     look(form<DlgNewProfileWizard3>(), "wizard_4_installation");
     form<DlgNewProfileWizard3>().findChild<QLineEdit*>()->setText("c:\\tiger.iso");

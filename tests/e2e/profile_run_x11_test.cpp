@@ -52,9 +52,9 @@ class ProfileRunX11 : public test::RealProgramX11 {
         EXPECT_LE(sub->height() - dlg.mapTo(sub, QPoint(0, dlg.height())).y(),
                   sub->width() - dlg.width())
             << "no empty band below the dialog";
-        auto* profiles = dlg.findChild<QComboBox*>("ComboProfile");
+        auto* profiles = test::child<DlgOpenProfile, QComboBox>("ComboProfile");
         profiles->setCurrentIndex(profiles->findText(name));
-        QTest::mouseClick(dlg.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+        test::click<DlgOpenProfile>("OKButton");
         ASSERT_FALSE(isLoaded<DlgOpenProfile>());
         ASSERT_EQ(main->caption(), "Vornelix [ " + name + " - Press Ctrl+R to Start Mac ]");
     }

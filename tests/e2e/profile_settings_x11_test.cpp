@@ -18,14 +18,14 @@ class ProfileSettingsX11 : public test::RealProgramX11 {
     frmProfileSettings& dialog() { return form<frmProfileSettings>(); }
     template <class T = QPushButton>
     T* control(const char* name) {
-        return dialog().findChild<T*>(QString::fromLatin1(name));
+        return test::child<frmProfileSettings, T>(name);
     }
     void lookAt(int tab, const QString& shot) {
         control<QTabWidget>("TabStrip1")->setCurrentIndex(tab);
         look(dialog(), "settings_" + shot);
     }
     QByteArray read(const QString& path, int bytes) {
-        QFile file(files->hostPath(path));
+        QFile file(env.host(path));
         return file.open(QIODevice::ReadOnly) ? file.read(bytes) : QByteArray();
     }
 };
@@ -40,7 +40,7 @@ TEST_F(ProfileSettingsX11, ChangeMoveAndFormat) {
     ASSERT_TRUE(isLoaded<frmProfileSettings>());
     lookAt(0, "general_loaded");
     lookAt(2, "installation_image");
-    QTest::mouseClick(control("Command3"), Qt::LeftButton);
+    test::click<frmProfileSettings>("Command3");
 
     // The toolbar button: move the volume to d:, then quick-format it there with the real HD
     // tool (what OK stores, the row the move writes and the tool's arguments are held by the
@@ -60,11 +60,11 @@ TEST_F(ProfileSettingsX11, ChangeMoveAndFormat) {
     lookAt(1, "volume_format_pending");
     control("Command6")->click();
     EXPECT_EQ(read("d:\\Vornelix_HD\\Tiger\\hdimage.img", 8), "VORNELHD");  // the tool was awaited
-    EXPECT_FALSE(files->fileExists("d:\\Vornelix_HD\\Tiger\\VornelHD.exe"));
+    EXPECT_FALSE(env.files().fileExists("d:\\Vornelix_HD\\Tiger\\VornelHD.exe"));
     env.ui.chosenFiles = {QString("c:\\iso\\install.iso")};
     control("SlaveIDEPathCommand")->click();
     lookAt(2, "installation_iso_chosen");
-    QTest::mouseClick(control("Command1"), Qt::LeftButton);
+    test::click<frmProfileSettings>("Command1");
     EXPECT_FALSE(isLoaded<frmProfileSettings>());
 }
 

@@ -33,13 +33,10 @@ void RealProgramX11::SetUp() {
         QFile::copy(QStringLiteral(VORNELIX_PROGRAM_DIR "/") + part,
                     env.root() + "/Current/" + part);
     QDir(env.root()).mkpath("D");
-    files = std::make_unique<platform::FileSystem>(
-        platform::DriveTable::parse("c=" + env.root() + ";d=" + env.root() + "/D"),
-        platform::HostFolders{env.programHost(), env.root() + "/Temp", env.root() + "/Current"});
+    env.useDrives(platform::DriveTable::parse("c=" + env.root() + ";d=" + env.root() + "/D"));
     env.hostFacts.setMemoryMB(1024);
     env.hostFacts.screenMetrics = platform::LinuxHostFacts().screen();
     platform::Services& s = platform::services();
-    s.files = files.get();
     s.windows = &windows;
     s.processes = &processes;
     s.clock = &clock;

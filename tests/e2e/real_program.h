@@ -49,7 +49,6 @@ class RealProgramX11 : public ::testing::Test {
     bool waitForLog(const QString& line, const char* name = "engine.log");
 
     TestEnvironment env;
-    std::unique_ptr<platform::FileSystem> files;
     platform::X11WindowSystem windows;
     platform::LinuxProcesses processes;
     platform::RealClock clock{0.2};

@@ -1,8 +1,5 @@
 #include "x11_probe.h"
 
-#include <QCoreApplication>
-#include <QThread>
-
 #include "platform/x11_properties.h"
 
 #include <X11/Xutil.h>
@@ -65,16 +62,6 @@ unsigned long X11Probe::windowOf(long long pid, const QString& title) {
 
 long long X11Probe::processId(unsigned long window) {
     return x11::windowPid(m_display, window);
-}
-
-bool waitUntil(const std::function<bool()>& condition, int ms) {
-    for (int waited = 0; waited < ms; waited += 10) {
-        if (condition())
-            return true;
-        QCoreApplication::processEvents();
-        QThread::msleep(10);
-    }
-    return condition();
 }
 
 void saveScreenshot(const QImage& image, const QString& name) {

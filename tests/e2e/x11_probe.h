@@ -4,7 +4,6 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
-#include <functional>
 
 struct _XDisplay;
 
@@ -37,9 +36,6 @@ class X11Probe {
   private:
     _XDisplay* m_display = nullptr;
 };
-
-// Handles Qt's events while it waits, up to ms, for the condition; its last value.
-bool waitUntil(const std::function<bool()>& condition, int ms = 5000);
 
 // Keeps a picture for a person to look at when VORNELIX_SCREENSHOT_DIR names a folder.
 void saveScreenshot(const QImage& image, const QString& name);

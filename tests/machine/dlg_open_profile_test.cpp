@@ -103,7 +103,7 @@ TEST_F(OpenProfileDialog, OpenMakesTheChosenProfileTheOpenOne) {
         EXPECT_EQ(gv().SharedDrivePath, "");
         gv().SharedDrivePath = "c:\\kept.dsk";
         QFile::rename(env.programHost() + "/ASNMD.DAT", env.programHost() + "/held");
-        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
+        test::click<DlgOpenProfile>(button);
         QFile::rename(env.programHost() + "/held", env.programHost() + "/ASNMD.DAT");
         EXPECT_EQ(env.ui.boxes.size(), 1u);
         env.ui.boxes.clear();
@@ -131,7 +131,7 @@ TEST_F(OpenProfileDialog, CancelAndTheCloseBoxChangeNothing) {
         if (closeBox)
             dialog().subWindow()->close();
         else
-            QTest::mouseClick(control<QPushButton>("CancelButton"), Qt::LeftButton);
+            test::click<DlgOpenProfile>("CancelButton");
         EXPECT_EQ(gv().ProfileOpen, kFalse);
         EXPECT_EQ(gv().SharedDrivePath, "c:\\drives\\share.dsk");
         EXPECT_FALSE(isLoaded<DlgOpenProfile>());

@@ -158,8 +158,7 @@ TEST(CdRomProbe, FirstCdRomDriveAndWhetherItIsReady) {
         {c + "d=" + d + "|cdrom||notready;e=" + d + "|cdrom", "D:", false},
     };
     for (const auto& [drives, drive, ready] : cases) {
-        platform::FileSystem fs(platform::DriveTable::parse(drives), {env.programHost(), "", ""});
-        platform::services().files = &fs;
+        env.useDrives(platform::DriveTable::parse(drives));
         QString found = "stale";
         EXPECT_EQ(mgf::FindCDROMDrive(found), ready) << drives.toStdString();
         EXPECT_EQ(found, drive) << drives.toStdString();

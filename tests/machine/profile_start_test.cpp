@@ -34,14 +34,6 @@ class ProfileStart : public ::testing::Test {
         env.writeFile(hardDisk.toString() + "\\hdimage.img", "");
     }
 
-    // The started engine makes its console and display windows.
-    void engineMakesWindows() {
-        env.processes.onStart = [this](const test::StartCall&, std::int64_t pid) {
-            env.windows.addWindow(kConsoleWindowClass, "c:\\Vornelix\\Vornelix.exe", pid);
-            display = env.windows.addWindow(kEngineWindowClass, "", pid);
-        };
-    }
-
     QStringList configLines() const {
         QStringList lines = QString::fromLatin1(env.readFile(kConfig)).split("\r\n");
         lines.removeLast();
@@ -53,7 +45,6 @@ class ProfileStart : public ::testing::Test {
     test::TestEnvironment env;
     test::RecordingMainWindow& main = env.upper.recordingMain;
     test::FakeMachineWindow& machine = env.upper.fakeMachine;
-    platform::WindowHandle display = 0;
 };
 
 // A start refused before anything runs: the one box says why, the configuration file is left
@@ -108,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
 // the IDE slave.
 TEST_F(ProfileStart, TheCdRomQuestion) {
     addProfile(kVolume, "   ");
-    engineMakesWindows();
+    env.engineMakesWindows();
     for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
         gv().CdRomEnabled = kTrue;  // the test drives hold no CD-ROM drive
         env.ui.answers = {answer};
@@ -127,7 +118,7 @@ TEST_F(ProfileStart, TheCdRomQuestion) {
 
 TEST_F(ProfileStart, SuccessfulStartEmbedsTheEngineAndClearsTheOneStartOptions) {
     addProfile(kVolume, "c:\\iso\\install.iso", 384);
-    engineMakesWindows();
+    env.engineMakesWindows();
     gv().AttachInstallMedium = kTrue;
     gv().SharedDrivePath = "c:\\shared.dsk";
     bool busyThroughout = true;
@@ -147,15 +138,15 @@ TEST_F(ProfileStart, SuccessfulStartEmbedsTheEngineAndClearsTheOneStartOptions) 
     EXPECT_TRUE(configLines().contains("memory_size = 0x18000000"));
     EXPECT_EQ(gv().AttachInstallMedium, kFalse);
     EXPECT_EQ(gv().SharedDrivePath, " ");
-    EXPECT_EQ(gv().EngineWindow, display);
+    EXPECT_EQ(gv().EngineWindow, env.engineDisplay);
     EXPECT_TRUE(storeClosed());
 
     // The machine window captioned, the animation's pictures hidden again; the display window
     // embedded, the console hidden (where and what the engine is told is held end to end).
     EXPECT_EQ(machine.caption, "Tiger");
     EXPECT_FALSE(machine.loginBarVisible || machine.logoVisible);
-    EXPECT_EQ(env.windows.parentOf(display), machine.handle);
-    EXPECT_EQ(env.windows.focus, display);
+    EXPECT_EQ(env.windows.parentOf(env.engineDisplay), machine.handle);
+    EXPECT_EQ(env.windows.focus, env.engineDisplay);
     EXPECT_FALSE(env.windows.isVisible(
         env.windows.findWindow(kConsoleWindowClass, "c:\\Vornelix\\Vornelix.exe")));
 }
@@ -177,7 +168,7 @@ TEST_F(ProfileStart, NetworkPollIsArmedOnlyWithNetworkingAndBothAddresses) {
     const std::tuple<std::int16_t, QString, bool> cases[] = {
         {1, "255.255.255.0", true}, {1, "   ", false}, {0, "255.255.255.0", false}};
     addProfile(kVolume, "   ");
-    engineMakesWindows();
+    env.engineMakesWindows();
     gv().HostIPAddress = "192.168.0.1";
     for (const auto& [networking, mask, armed] : cases) {
         main.timerEnabled = false;

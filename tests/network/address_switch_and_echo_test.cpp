@@ -24,6 +24,17 @@
 namespace vornelix {
 namespace {
 
+// Stores the address with the mask 255.255.255.0 and runs one tick over a program folder that
+// holds the trigger file of the connection name.
+void tickWithTrigger(test::TestEnvironment& env, const QString& address, const QString& name) {
+    gv().HostIPAddress = address;
+    gv().HostSubnetMask = "255.255.255.0";
+    env.writeFile("c:\\Vornelix\\" + name + ".ras", "");
+    auto timer = env.clock.createTimer();
+    std::int16_t count = 0;
+    networkTimerTick(*timer, count);
+}
+
 TEST(StaticAddressSwitch, TriggerFileAndConnection) {
     const std::pair<QStringList, QString> rows[] = {{{"a.txt", "Foo.RAS", "b.ras"}, "Foo"},
                                                     {{"net.ras.txt"}, "net.ras"},
@@ -76,12 +87,7 @@ TEST(StaticAddressSwitch, PollStopsAfter501EmptyScans) {
 // The values themselves are checked where the command line is carried out.
 TEST(StaticAddressSwitch, InvalidConnectionRunsNothingButConsumesTheFile) {
     test::TestEnvironment env;
-    gv().HostIPAddress = "192.168.0.1";
-    gv().HostSubnetMask = "255.255.255.0";
-    env.writeFile("c:\\Vornelix\\Local Area Connection.ras", "");
-    auto timer = env.clock.createTimer();
-    std::int16_t count = 0;
-    networkTimerTick(*timer, count);
+    tickWithTrigger(env, "192.168.0.1", "Local Area Connection");
     EXPECT_TRUE(env.processes.starts.empty());
     EXPECT_FALSE(env.files().fileExists("c:\\Vornelix\\Local Area Connection.ras"));
 }
@@ -149,12 +155,7 @@ TEST(StaticAddressSwitchNamespace, InterfaceGetsTheStoredAddressAlone) {
         platform::RealClock clock(1.0);
         platform::services().processes = &processes;
         platform::services().clock = &clock;
-        gv().HostIPAddress = "192.168.77.1";
-        gv().HostSubnetMask = "255.255.255.0";
-        env.writeFile("c:\\Vornelix\\vxswitch0.ras", "");
-        auto timer = env.clock.createTimer();
-        std::int16_t count = 0;
-        networkTimerTick(*timer, count);
+        tickWithTrigger(env, "192.168.77.1", "vxswitch0");
         for (int waited = 0; waited < 3000 && !holds("192.168.77.1/24"); waited += 20)
             QThread::msleep(20);
         const bool switched = holds("192.168.77.1/24") && !holds("10.1.2.3");

@@ -10,34 +10,56 @@ namespace {
 
 TEST(ModulePing, AddressStringToLong) {
     const std::pair<const char*, std::uint32_t> rows[] = {{"192.168.0.1", 0x0100A8C0},
+                                                          {"10.0.0.1", 0x0100000A},
                                                           {"192.168.0.200", 0xC800A8C0},
                                                           {"1.2.3", 0},
+                                                          {"", 0},
                                                           {"1.2.3.4.5", 0},
                                                           {"256.1.1.1", 0x01010100},
                                                           {" 1.2.3.4", 0x04030201},
                                                           {"300.0.0.0 ", 44},
+                                                          {"1..3.4", 0},
                                                           {"1.x.3.4", 0}};
     for (const auto& [text, value] : rows)
         EXPECT_EQ(ModulePing::AddressStringToLong(text), static_cast<std::int32_t>(value)) << text;
 }
 
-// One echo between start-up and clean-up; a clean-up the sockets refuse is reported with its
-// number, the echo sent all the same.
+// One echo between start-up and clean-up, sent also when the start-up is refused; every
+// refusal of the sockets (start-up, old version, too few sockets, clean-up) is said in a box
+// without a title of its own, all but the start-up's with an exclamation mark.
 TEST(ModulePing, PingSendsOneEchoBetweenStartUpAndCleanUp) {
     test::TestEnvironment env;
     env.icmp.status = 0;
     env.icmp.roundTripTime = 7;
     platform::IcmpEchoReply echo;
     EXPECT_EQ(ModulePing::Ping("192.168.0.1", echo), 7);
-    EXPECT_TRUE(env.ui.boxes.empty());
     env.icmp.status = platform::kIpReqTimedOut;
+    env.icmp.startupResult = 10091;
     env.icmp.cleanupResult = -1;
     EXPECT_EQ(ModulePing::Ping("1.2.3", echo), -11010);
-    EXPECT_EQ(env.icmp.calls, "secsec");
+    env.icmp.startupResult = 0;
+    env.icmp.startupData = {0x0001, 0x0001, 32767};
+    EXPECT_FALSE(ModulePing::SocketsInitialize());
+    env.icmp.startupData = {0x0101, 0x0202, 0};
+    EXPECT_FALSE(ModulePing::SocketsInitialize());
+    EXPECT_EQ(env.icmp.calls, "secsecss");
     EXPECT_EQ(env.icmp.echoes[0].address, 0x0100A8C0u);
     EXPECT_EQ(env.icmp.echoes[0].data, "Echo This");
     EXPECT_EQ(env.icmp.echoes[0].timeoutMs, 200);
-    EXPECT_EQ(env.ui.takeOnlyBox(QString()), "Windows Sockets error -1 occurred in Cleanup.");
+    EXPECT_EQ(env.icmp.echoes[1].address, 0u);
+    const char* texts[] = {
+        "Windows Sockets for 32 bit Windows environments is not successfully responding.",
+        "Windows Sockets error -1 occurred in Cleanup.",
+        "Windows Sockets Version 1.0 is not supported by Windows Sockets for 32 bit Windows "
+        "environments.",
+        "This application requires a minimum of 1 supported sockets."};
+    ASSERT_EQ(env.ui.boxes.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        const platform::MessageBoxRequest& box = env.ui.boxes[i];
+        EXPECT_EQ(box.text + " | " + box.title + " | " + box.shownTitle(),
+                  QString(texts[i]) + " |  | MainVornelix");
+        EXPECT_EQ(box.icon, i ? platform::MsgIcon::Exclamation : platform::MsgIcon::None);
+    }
 }
 
 TEST(HostAddressChecks, ClassMaskOnLeavingTheAddress) {
@@ -49,7 +71,8 @@ TEST(HostAddressChecks, ClassMaskOnLeavingTheAddress) {
                                                         {"192.168.0.1", "255.255.255.0"},
                                                         {"233.1.1.1", "255.255.255.0"},
                                                         {"234.1.1.1", ""},
-                                                        {"0.1.1.1", ""}};
+                                                        {"0.1.1.1", ""},
+                                                        {"", ""}};
     for (const auto& [address, mask] : rows) {
         env.ui.boxes.clear();
         EXPECT_EQ(maskOnLeavingAddress(address).value_or(""), mask) << address;
@@ -81,6 +104,7 @@ TEST(HostAddressChecks, NextStoresOnlyASilentValidAddress) {
         EXPECT_EQ(storeHostAddress(address, mask), message.isEmpty()) << address;
         EXPECT_EQ(env.ui.lastText(), message) << address;
         EXPECT_EQ(env.icmp.echoes.size(), echoes) << address;
+        EXPECT_EQ(env.ui.boxes.empty() ? "Vornelix" : env.ui.boxes.back().title, "Vornelix");
         EXPECT_EQ(gv().HostIPAddress + gv().HostSubnetMask,
                   message.isEmpty() ? QString(address) + mask : "");
     }

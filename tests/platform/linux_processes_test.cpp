@@ -6,8 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QThread>
-#include <functional>
 
 #include "platform/companion_protocol.h"
 #include "platform/linux_processes.h"
@@ -15,11 +13,6 @@
 
 namespace vornelix::platform {
 namespace {
-
-bool waitUntil(const std::function<bool()>& condition) {
-    for (int waited = 0; waited < 5000 && !condition(); waited += 10) QThread::msleep(10);
-    return condition();
-}
 
 class LinuxProcessesTest : public ::testing::Test {
   protected:
@@ -34,7 +27,7 @@ class LinuxProcessesTest : public ::testing::Test {
         return r;
     }
     QByteArray waitForFile(const QString& windowsPath) {
-        waitUntil([&] { return !env.readFile(windowsPath).isEmpty(); });
+        test::waitUntil([&] { return !env.readFile(windowsPath).isEmpty(); });
         return env.readFile(windowsPath);
     }
 
@@ -125,7 +118,7 @@ TEST_F(LinuxProcessesTest, OpensDocumentsWithTheDesktopHandler) {
     LinuxProcesses withOpener({"cp", "-t", env.root() + "/Opened"});
     env.writeFile("c:\\Temp\\read me.txt", "doc");
     EXPECT_TRUE(withOpener.openDocument("c:\\Temp\\read me.txt").started());
-    EXPECT_TRUE(waitUntil([&] { return QFile::exists(env.root() + "/Opened/read me.txt"); }));
+    EXPECT_TRUE(test::waitUntil([&] { return QFile::exists(env.root() + "/Opened/read me.txt"); }));
 
     EXPECT_EQ(withOpener.openDocument("c:\\Temp\\missing.doc").code, kStartFileNotFound);
     LinuxProcesses noHandler({"no-such-handler-here"});

@@ -10,8 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QThread>
-#include <functional>
 
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
@@ -216,7 +214,7 @@ TEST_F(CreationSequence, AKilledExtractionLeavesNoImageUnderItsName) {
     if (child == 0)
         ::_exit(VolumeCreation::my_new_Timer(profile, made) ? 0 : 1);
     // Killed once some MB are written, long before the 8 GiB are.
-    for (int i = 0; i < 1000 && QFileInfo(partial).size() < (4 << 20); ++i) QThread::msleep(10);
+    test::waitUntil([&] { return QFileInfo(partial).size() >= (4 << 20); }, 10000);
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
     EXPECT_GE(QFileInfo(partial).size(), 4 << 20);

@@ -35,12 +35,8 @@ class ProfileSettings : public ::testing::Test {
     }
     void useDrives(const QString& extra) {
         QDir(env.root()).mkpath("D");
-        const auto table = platform::DriveTable::parse("c=" + env.root() + ";d=" + env.root() +
-                                                       "/D|fixed|ext4" + extra);
-        m_files = std::make_unique<platform::FileSystem>(
-            table, platform::HostFolders{env.programHost(), env.root() + "/Temp",
-                                         env.root() + "/Current"});
-        platform::services().files = m_files.get();
+        env.useDrives(platform::DriveTable::parse("c=" + env.root() + ";d=" + env.root() +
+                                                  "/D|fixed|ext4" + extra));
     }
     void addTiger(QVariant path = "c:\\Vornelix_HD\\Tiger", QVariant networking = 0,
                   QVariant ide = 0, QVariant ram = 256) {
@@ -58,20 +54,15 @@ class ProfileSettings : public ::testing::Test {
     frmProfileSettings& dialog() { return form<frmProfileSettings>(); }
     template <class T = QWidget>
     T* control(const char* name) {
-        return dialog().findChild<T*>(QString::fromLatin1(name));
+        return test::child<frmProfileSettings, T>(name);
     }
     void chooseDrive(const char* drive) {
         control<QPushButton>("Command4")->click();
         control<QComboBox>("DrvHardDisk")->setCurrentText(drive);
     }
-    QByteArray read(const QString& path) const {
-        QFile file(m_files->hostPath(path));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     QString dbPath() const { return env.programHost() + "/ASNMD.DAT"; }
 
     test::TestEnvironment env;
-    std::unique_ptr<platform::FileSystem> m_files;
 };
 
 struct LoadCase {
@@ -173,7 +164,7 @@ TEST_F(TigerSettings, OkWritesTheGeneralSettingsThenThePendingMove) {
     chooseDrive("d:");
     control<QPushButton>("Command3")->click();
     EXPECT_EQ(row(), QVariantList({"d:\\Vornelix_HD\\Tiger", 3, "   ", "cdrom", 1, 1, 512}));
-    EXPECT_EQ(read(kMovedImage), "volume");
+    EXPECT_EQ(env.readFile(kMovedImage), "volume");
 }
 
 TEST_F(TigerSettings, DriveListChecksAtOnceAndApplyMovesTheImage) {
@@ -205,10 +196,10 @@ TEST_P(QuickFormat, RunsTheHdToolBesideTheImageAndSaysWhenItFails) {
     const test::StartCall& run = env.processes.starts.at(0);
     EXPECT_EQ(run.program + " " + run.parameters + " in " + run.folder,
               "c:\\Vornelix_HD\\Tiger\\VornelHD.exe hdimage.img 3 1 in c:\\Vornelix_HD\\Tiger");
-    EXPECT_FALSE(m_files->fileExists("c:\\Vornelix_HD\\Tiger\\VornelHD.exe"));
+    EXPECT_FALSE(env.files().fileExists("c:\\Vornelix_HD\\Tiger\\VornelHD.exe"));
     EXPECT_EQ(env.ui.boxes.back().title + ": " + env.ui.lastText(),
               "Vornelix: " + (*message ? QString(message) : kFormatQuestion));
-    EXPECT_EQ(read(kImage), *message ? "volume" : "formatted");
+    EXPECT_EQ(env.readFile(kImage), *message ? "volume" : "formatted");
     EXPECT_EQ(row()[0], kTiger);
 }
 
@@ -255,15 +246,14 @@ TEST_F(TigerSettings, StartInstallationStoresTheSourceAndStarts) {
 
 // Every failure: a box titled "Vornelix", the row and the image as they were.
 TEST_F(TigerSettings, FailuresLeaveTheRowAndTheImage) {
-    QDir().mkpath(env.root() + "/D/Vornelix_HD/Tiger");
-    QFile(env.root() + "/D/Vornelix_HD/Tiger/hdimage.img").open(QIODevice::WriteOnly);
+    env.writeFile(kMovedImage, "");
     chooseDrive("d:");
     control<QPushButton>("Command6")->click();
     EXPECT_EQ(env.ui.boxes.back().title, "Vornelix");
-    EXPECT_TRUE(m_files->fileExists(kMovedImage));
+    EXPECT_TRUE(env.files().fileExists(kMovedImage));
     EXPECT_TRUE(control<QPushButton>("Command6")->isEnabled());
     EXPECT_EQ(control<QLabel>("LblHDpath")->text(), kTiger);
-    m_files->deleteFile(kMovedImage);
+    env.files().deleteFile(kMovedImage);
 
     QFile::rename(dbPath(), dbPath() + ".away");
     control<QPushButton>("Command6")->click();
@@ -273,8 +263,8 @@ TEST_F(TigerSettings, FailuresLeaveTheRowAndTheImage) {
     EXPECT_FALSE(isLoaded<frmProfileSettings>()) << "no store: no dialog";
     QFile::rename(dbPath() + ".away", dbPath());
     EXPECT_EQ(row(), QVariantList({kTiger, 3, "   ", "cdrom", 0, 0, 256}));
-    EXPECT_EQ(read(kImage), "volume");
-    EXPECT_FALSE(m_files->fileExists(kMovedImage));
+    EXPECT_EQ(env.readFile(kImage), "volume");
+    EXPECT_FALSE(env.files().fileExists(kMovedImage));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -49,13 +48,10 @@ class NewProfileWizard : public ::testing::Test {
                                                {'g', env.root(), DriveType::Fixed, "NTFS", false}};
         if (withCd)
             drives.push_back({'e', env.root(), DriveType::CdRom, "udf", cdReady});
-        m_files = std::make_unique<platform::FileSystem>(
-            platform::DriveTable(drives), platform::HostFolders{env.programHost(), "", ""});
-        platform::services().files = m_files.get();
+        env.useDrives(platform::DriveTable(drives));
     }
 
     test::TestEnvironment env;
-    std::unique_ptr<platform::FileSystem> m_files;
 };
 
 TEST_F(NewProfileWizard, FrameButtonsHideShowAndUnloadAsEachPageSays) {

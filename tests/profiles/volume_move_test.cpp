@@ -37,19 +37,16 @@ class VolumeMove : public ::testing::TestWithParam<bool> {
             GTEST_SKIP() << "needs a second file system (/dev/shm)";
         const QString d = GetParam() ? m_other.path() : env.root() + "/D";
         QDir().mkpath(d);
-        m_files = std::make_unique<platform::FileSystem>(
-            platform::DriveTable::parse("c=" + env.root() + ";d=" + d + "|fixed|ext4"),
-            platform::HostFolders{env.programHost(), env.root(), env.root()});
-        platform::services().files = m_files.get();
+        env.useDrives(platform::DriveTable::parse("c=" + env.root() + ";d=" + d + "|fixed|ext4"));
         env.insertProfile({"Tiger", kOld, 3, "   ", "cdrom", 0, 0, 256});
         gv().ProfileName = "Tiger";
         gv().HardDiskPath = kOld;
         writeImage(20 * kMiB, 20 * kMiB);
     }
-    QString image(const QString& folder) const { return m_files->hostPath(volumeImage(folder)); }
+    QString image(const QString& folder) const { return env.host(volumeImage(folder)); }
     // Zeros written up to data, a hole from there up to size.
     void writeImage(qint64 data, qint64 size) {
-        QDir().mkpath(m_files->hostPath(kOld));
+        QDir().mkpath(env.host(kOld));
         QFile file(image(kOld));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         ASSERT_EQ(file.write(QByteArray(data, '\0')), data);
@@ -73,14 +70,13 @@ class VolumeMove : public ::testing::TestWithParam<bool> {
         return folder;
     }
     QStringList strays() const {
-        QStringList files = QDir(m_files->hostPath(kNew)).entryList(QDir::Files | QDir::Hidden);
+        QStringList files = QDir(env.host(kNew)).entryList(QDir::Files | QDir::Hidden);
         files.removeAll(kVolumeImageName);
         return files;
     }
 
     test::TestEnvironment env;
     QTemporaryDir m_other{"/dev/shm/vornelix_move_XXXXXX"};
-    std::unique_ptr<platform::FileSystem> m_files;
 };
 
 TEST_P(VolumeMove, RefusedUpdateKeepsTheOriginalAndNoCopy) {
@@ -95,7 +91,7 @@ TEST_P(VolumeMove, RefusedUpdateKeepsTheOriginalAndNoCopy) {
     ASSERT_EQ(::stat(QFile::encodeName(image(kOld)).constData(), &after), 0);
     ::close(original);
     EXPECT_EQ(after.st_ino, before.st_ino) << "the original itself, not a copy back";
-    EXPECT_TRUE(QDir(m_files->hostPath(kNew)).isEmpty(QDir::Files | QDir::Hidden));
+    EXPECT_TRUE(QDir(env.host(kNew)).isEmpty(QDir::Files | QDir::Hidden));
     EXPECT_EQ(rowFolder(), kOld);
     EXPECT_EQ(gv().HardDiskPath, kOld);
 }
@@ -115,7 +111,7 @@ TEST_P(VolumeMove, AnImageInUseStaysWhereItIs) {
     user.kill();
     user.waitForFinished();
     EXPECT_EQ(readImage(kOld).size(), 20 * kMiB);
-    EXPECT_TRUE(QDir(m_files->hostPath(kNew)).isEmpty(QDir::Files | QDir::Hidden));
+    EXPECT_TRUE(QDir(env.host(kNew)).isEmpty(QDir::Files | QDir::Hidden));
     EXPECT_EQ(rowFolder(), kOld);
 }
 
@@ -148,7 +144,7 @@ TEST_P(VolumeMove, KilledAtAnyStepTheRowNamesTheWholeImage) {
         ++kills;
         EXPECT_EQ(readImage(rowFolder()), whole) << "killed at paint " << stop;
         EXPECT_EQ(strays(), QStringList()) << "killed at paint " << stop;
-        QDir(m_files->hostPath("d:\\Vornelix_HD")).removeRecursively();
+        QDir(env.host("d:\\Vornelix_HD")).removeRecursively();
         if (!QFile::exists(image(kOld)))  // killed while the old image's blocks were freed
             writeImage(20 * kMiB, 20 * kMiB);
         execute("update Vornelix_profile set hard_disk_path = 'c:\\Vornelix_HD\\Tiger'");

@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QThread>
 
 #include "machine/busy_state.h"
+#include "machine/engine_interface.h"
 #include "machine/engine_launch.h"
 #include "machine/forms.h"
 #include "machine/global_variables.h"
@@ -16,11 +18,19 @@
 
 namespace vornelix::test {
 
+bool waitUntil(const std::function<bool()>& condition, int ms) {
+    for (int waited = 0; waited < ms; waited += 10) {
+        if (condition())
+            return true;
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
+    return condition();
+}
+
 TestEnvironment::TestEnvironment() : m_saved(platform::services()) {
     for (const char* folder : {"Vornelix", "Temp", "Current"}) QDir(root()).mkpath(folder);
-    platform::DriveTable table({{'c', root(), platform::DriveType::Fixed, "NTFS", true}});
-    m_files = std::make_unique<platform::FileSystem>(
-        table, platform::HostFolders{root() + "/Vornelix", root() + "/Temp", root() + "/Current"});
+    useDrives(platform::DriveTable({{'c', root(), platform::DriveType::Fixed, "NTFS", true}}));
     platform::Services& s = platform::services();
     s.ui = &ui;
     s.clock = &clock;
@@ -28,7 +38,6 @@ TestEnvironment::TestEnvironment() : m_saved(platform::services()) {
     s.windows = &windows;
     s.processes = &processes;
     s.icmp = &icmp;
-    s.files = m_files.get();
     m_savedUpper = installUpperWindows(&upper);
     resetGlobalVariables();
 }
@@ -42,6 +51,12 @@ TestEnvironment::~TestEnvironment() {
     resetGlobalVariables();
     installUpperWindows(m_savedUpper);
     platform::services() = m_saved;
+}
+
+void TestEnvironment::useDrives(const platform::DriveTable& table) {
+    m_files = std::make_unique<platform::FileSystem>(
+        table, platform::HostFolders{programHost(), root() + "/Temp", root() + "/Current"});
+    platform::services().files = m_files.get();
 }
 
 QString TestEnvironment::host(const QString& windowsPath) const {
@@ -76,6 +91,13 @@ void TestEnvironment::writeFile(const QString& windowsPath, const QByteArray& by
 QByteArray TestEnvironment::readFile(const QString& windowsPath) const {
     QFile file(host(windowsPath));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestEnvironment::engineMakesWindows() {
+    processes.onStart = [this](const StartCall&, std::int64_t pid) {
+        windows.addWindow(kConsoleWindowClass, "c:\\Vornelix\\Vornelix.exe", pid);
+        engineDisplay = windows.addWindow(kEngineWindowClass, "", pid);
+    };
 }
 
 }  // namespace vornelix::test

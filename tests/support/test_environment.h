@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -33,6 +34,9 @@ template <class Window>
 void click(const char* button) {
     QTest::mouseClick(child<Window>(button), Qt::LeftButton);
 }
+
+// Handles Qt's events while it waits, up to ms, for the condition; its last value.
+bool waitUntil(const std::function<bool()>& condition, int ms = 5000);
 
 // The windows above machine/ as a test sees them: a recording main window and a fake machine
 // window.
@@ -74,6 +78,9 @@ class TestEnvironment {
     QString host(const QString& windowsPath) const;
     QString programHost() const { return root() + "/Vornelix"; }
     platform::FileSystem& files() { return *m_files; }
+    // Puts a file system of these drives in place of drive c: alone, over the same program,
+    // temporary and current folders.
+    void useDrives(const platform::DriveTable& table);
 
     // Writes an empty profile database into the program folder.
     void createDatabase();
@@ -83,6 +90,11 @@ class TestEnvironment {
     void insertProfile(const QVariantList& columns);
     void writeFile(const QString& windowsPath, const QByteArray& bytes) const;
     QByteArray readFile(const QString& windowsPath) const;
+
+    // Every program started from now on makes the engine's console and display windows;
+    // engineDisplay is the last display window made.
+    void engineMakesWindows();
+    platform::WindowHandle engineDisplay = 0;
 
   private:
     QTemporaryDir m_dir;
