@@ -13,8 +13,8 @@ class FakeIcmp final : public platform::IcmpEcho {
   public:
     int socketsStartup(std::uint16_t, platform::SocketsData& data) override {
         calls += 's';
-        data = startupData;
-        return startupResult;
+        data = {0x0101, 0x0202, 32767};
+        return 0;
     }
     int socketsCleanup() override {
         calls += 'c';
@@ -31,8 +31,6 @@ class FakeIcmp final : public platform::IcmpEcho {
 
     std::uint32_t status = platform::kIpReqTimedOut;
     std::uint32_t roundTripTime = 1;
-    int startupResult = 0;
-    platform::SocketsData startupData{0x0101, 0x0202, 32767};
     int cleanupResult = 0;
     struct Echo {
         std::uint32_t address;
