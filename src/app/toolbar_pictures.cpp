@@ -9,6 +9,8 @@
 #include <QTransform>
 #include <cmath>
 
+#include "machine/gradient.h"
+
 namespace vornelix {
 
 namespace {
@@ -17,13 +19,6 @@ namespace {
 constexpr qreal kGrid = 24.0;
 const QColor kLight(0xFA, 0xFA, 0xF7);
 const QColor kBezel(0x3B, 0x46, 0x52);
-
-QLinearGradient vertical(qreal top, qreal bottom, const QColor& from, const QColor& to) {
-    QLinearGradient gradient(0, top, 0, bottom);
-    gradient.setColorAt(0, from);
-    gradient.setColorAt(1, to);
-    return gradient;
-}
 
 void fillShape(QPainter& p, const QPainterPath& path, const QBrush& fill, const QColor& outline,
                qreal width = 1.0) {

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "machine/gradient.h"
+
 namespace vornelix {
 
 namespace {
@@ -15,13 +17,6 @@ const QColor kInk(0x1d, 0x44, 0x61);
 const QColor kBlue(0x2f, 0x6f, 0x9f);
 const QColor kSky(0xd6, 0xe8, 0xf5);
 const QColor kGreen(0x3c, 0x9a, 0x4e);
-
-QLinearGradient vertical(qreal top, qreal bottom, const QColor& from, const QColor& to) {
-    QLinearGradient gradient(0, top, 0, bottom);
-    gradient.setColorAt(0, from);
-    gradient.setColorAt(1, to);
-    return gradient;
-}
 
 void drawPlusBadge(QPainter& p) {
     p.setPen(QPen(kInk, 1.5));

@@ -22,11 +22,6 @@ constexpr std::int32_t kErrFileAccess = 75;
     throw platform::RuntimeError(kErrFileAccess, description);
 }
 
-void paintWindows() {
-    if (platform::Clock* clock = platform::services().clock)
-        clock->processPaintEvents();
-}
-
 }  // namespace
 
 void moveVolume(const QString& oldFolder, const QString& newDrive) {
@@ -46,7 +41,7 @@ void moveVolume(const QString& oldFolder, const QString& newDrive) {
         // The image lies whole in both folders before the row names the new one.
         if (const QString why = move.place(); !why.isEmpty())
             fail("The volume image cannot be moved. " + why);
-        paintWindows();
+        platform::clock().processPaintEvents();
         UpdateProfileVolume();
     } catch (const platform::RuntimeError&) {
         // The row still names the old folder, which still holds the image.
@@ -54,7 +49,7 @@ void moveVolume(const QString& oldFolder, const QString& newDrive) {
         g.HardDiskPath = oldFolder;
         throw;
     }
-    paintWindows();
+    platform::clock().processPaintEvents();
     // An old image that cannot be deleted only costs room.
     move.commit();
 }
