@@ -22,8 +22,6 @@ namespace vornelix {
 
 namespace {
 
-constexpr std::int32_t kErrFileAccess = 75;
-
 const QString kSlaveOn = QStringLiteral("pci_ide0_slave_installed = 1");
 const QString kSlaveOff = QStringLiteral("pci_ide0_slave_installed = 0");
 const QString kTypeNative = QStringLiteral(" pci_ide0_slave_type = \"nativecdrom\" ");
@@ -160,7 +158,8 @@ QString engineConfigPath() {
 
 void writeEngineConfigFile(const QStringList& lines) {
     if (!platform::files().writeFile(engineConfigPath(), engineConfigBytes(lines)))
-        throw platform::RuntimeError(kErrFileAccess, QStringLiteral("Path/File access error"));
+        throw platform::RuntimeError(platform::kErrPathFileAccess,
+                                     QStringLiteral("Path/File access error"));
 }
 
 namespace {

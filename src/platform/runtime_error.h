@@ -22,6 +22,11 @@ class RuntimeError : public std::runtime_error {
     QString m_description;
 };
 
+// The run-time errors of the file operations, numbered as the handlers know them.
+inline constexpr std::int32_t kErrPermissionDenied = 70;
+inline constexpr std::int32_t kErrDiskNotReady = 71;
+inline constexpr std::int32_t kErrPathFileAccess = 75;
+
 // &H80004005: the database file could not be opened.
 inline constexpr std::int32_t kErrUnspecified = -2147467259;
 

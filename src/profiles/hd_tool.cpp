@@ -11,12 +11,12 @@ namespace vornelix::HdTool {
 
 namespace {
 
-constexpr std::int32_t kErrPermissionDenied = 70;
 constexpr int kReapWaitMs = 1000;
 
 void require(bool done) {
     if (!done)
-        throw platform::RuntimeError(kErrPermissionDenied, QStringLiteral("Permission denied"));
+        throw platform::RuntimeError(platform::kErrPermissionDenied,
+                                     QStringLiteral("Permission denied"));
 }
 
 QString startFailure(int code) {

@@ -16,10 +16,8 @@ namespace vornelix {
 
 namespace {
 
-constexpr std::int32_t kErrFileAccess = 75;
-
 [[noreturn]] void fail(const QString& description) {
-    throw platform::RuntimeError(kErrFileAccess, description);
+    throw platform::RuntimeError(platform::kErrPathFileAccess, description);
 }
 
 }  // namespace

@@ -16,9 +16,6 @@ namespace vornelix::VolumeCreation {
 
 namespace {
 
-// The number of the error that a folder that cannot be made raises.
-constexpr std::int32_t kErrPathFileAccess = 75;
-
 // A failure that is told in a box titled "Vornelix".
 struct TitledFailure {
     QString message;
@@ -26,7 +23,7 @@ struct TitledFailure {
 
 void require(bool done, const QString& description) {
     if (!done)
-        throw platform::RuntimeError(kErrPathFileAccess, description);
+        throw platform::RuntimeError(platform::kErrPathFileAccess, description);
 }
 
 // Makes the folder unless it is there already.

@@ -8,12 +8,6 @@
 
 namespace vornelix {
 
-namespace {
-
-constexpr std::int32_t kErrDiskNotReady = 71;
-
-}  // namespace
-
 double roundedGigabytes(std::int64_t freeBytes, int decimals) {
     const double gigabytes = static_cast<double>(freeBytes) / 1024 / 1024 / 1024;
     const double scale = std::pow(10.0, decimals);
@@ -34,7 +28,7 @@ QString lowSpaceMessage(double freeGB, int sizeGB) {
 
 void requireReady(const platform::DriveInfo& drive) {
     if (!drive.ready)
-        throw platform::RuntimeError(kErrDiskNotReady, QStringLiteral("Disk not ready"));
+        throw platform::RuntimeError(platform::kErrDiskNotReady, QStringLiteral("Disk not ready"));
 }
 
 }  // namespace vornelix
