@@ -115,6 +115,7 @@ void Form::Show() {
     // The Tab key follows the places that the layout has given the controls.
     if (first)
         applyReadingOrder(this);
+    afterShow();
 }
 
 void Form::Hide() {

@@ -52,6 +52,8 @@ class Form : public QWidget {
     virtual void Form_Load() {}
     // Runs when the window is unloaded, before it is destroyed.
     virtual void Form_Unload() {}
+    // Runs at the end of every Show, once the window and its Tab order are in place.
+    virtual void afterShow() {}
     // How far the window lifts itself above the centre of the main window, in twips.
     virtual int liftTwips() const { return 1000; }
     // A fixed border without minimise and maximise buttons.

@@ -89,13 +89,15 @@ void applyReadingOrder(QWidget* window) {
     for (size_t i = 1; i < controls.size(); ++i) QWidget::setTabOrder(controls[i - 1], controls[i]);
 }
 
-bool pressFocusedButton(QWidget* window, QKeyEvent* event) {
+bool pressFocusedButton(QWidget* window, QKeyEvent* event, QAbstractButton* defaultButton) {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return false;
     if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
     auto* button = qobject_cast<QAbstractButton*>(window->focusWidget());
-    if (!button || button->isCheckable() || !button->isEnabled() || !window->isAncestorOf(button))
+    if (!button || button->isCheckable() || !window->isAncestorOf(button))
+        button = defaultButton;
+    if (!button || !button->isEnabled() || !button->isVisible())
         return false;
     event->accept();
     button->click();

@@ -1,5 +1,6 @@
 #pragma once
 
+class QAbstractButton;
 class QKeyEvent;
 class QWidget;
 
@@ -12,7 +13,9 @@ namespace vornelix {
 void applyReadingOrder(QWidget* window);
 
 // Enter or Return on a focused command button (not a check box or option button) presses it,
-// as the Space bar does. True when the key was taken.
-bool pressFocusedButton(QWidget* window, QKeyEvent* event);
+// as the Space bar does; with the focus anywhere else in the window it presses the window's
+// default button, when it has one that is enabled and shown. True when the key was taken.
+bool pressFocusedButton(QWidget* window, QKeyEvent* event,
+                        QAbstractButton* defaultButton = nullptr);
 
 }  // namespace vornelix

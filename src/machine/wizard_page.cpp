@@ -1,9 +1,21 @@
 #include "machine/wizard_page.h"
 
-#include <QPushButton>
+#include <QKeyEvent>
 #include <utility>
 
+#include "machine/reading_order.h"
+
 namespace vornelix {
+
+namespace {
+
+// A control that takes input by the keyboard: reachable by Tab and not a command button.
+bool isInputControl(const QWidget* widget) {
+    return (widget->focusPolicy() & Qt::TabFocus) && !qobject_cast<const QPushButton*>(widget) &&
+           widget->isEnabled() && widget->isVisible();
+}
+
+}  // namespace
 
 void WizardPage::connectFrameButtons() {
     using Handler = void (WizardPage::*)();
@@ -20,6 +32,31 @@ void WizardPage::connectFrameButtons() {
         if (auto* control = findChild<QPushButton*>(QString::fromLatin1(button.first)))
             on(control, &QPushButton::clicked, [this, handler] { (this->*handler)(); });
     }
+    if (QPushButton* forward = forwardButton())
+        forward->setDefault(true);
+}
+
+QPushButton* WizardPage::forwardButton() const {
+    if (auto* finish = findChild<QPushButton*>(QStringLiteral("FinishCommand")))
+        return finish;
+    return findChild<QPushButton*>(QStringLiteral("OKButton"));
+}
+
+void WizardPage::afterShow() {
+    // The Tab order is the reading order: its first input control is the one read first.
+    for (QWidget* widget = nextInFocusChain(); widget && widget != this;
+         widget = widget->nextInFocusChain())
+        if (isAncestorOf(widget) && isInputControl(widget)) {
+            widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    if (QPushButton* forward = forwardButton())
+        forward->setFocus(Qt::OtherFocusReason);
+}
+
+void WizardPage::keyPressEvent(QKeyEvent* event) {
+    if (!pressFocusedButton(this, event, forwardButton()))
+        Form::keyPressEvent(event);
 }
 
 }  // namespace vornelix

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QPushButton>
+
 #include "machine/forms.h"
 
 namespace vornelix {
 
 // A page of a wizard: a window of its own whose pages are chained by hiding one and showing
 // the next, so each page keeps what was entered while the program runs. A page overrides the
-// handlers of the buttons of its frame that it has and moves on with goTo.
+// handlers of the buttons of its frame that it has and moves on with goTo. Its forward button
+// (Finish, else Next) is the default button: Enter presses it unless the focus is on another
+// command button, which Enter then presses.
 class WizardPage : public Form {
     Q_OBJECT
   public:
@@ -20,8 +24,14 @@ class WizardPage : public Form {
     virtual void Command3_Click() {}
 
   protected:
-    // Connects each button of the frame that the page has to its handler.
+    // Connects each button of the frame that the page has to its handler and makes its
+    // forward button the default one.
     void connectFrameButtons();
+
+    // Each show puts the focus on the page's first input control, or on its forward button
+    // when it has none.
+    void afterShow() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
     // Hides this page (keeping its entries) and shows page T.
     template <class T>
@@ -29,6 +39,9 @@ class WizardPage : public Form {
         Hide();
         form<T>().Show();
     }
+
+  private:
+    QPushButton* forwardButton() const;
 };
 
 }  // namespace vornelix

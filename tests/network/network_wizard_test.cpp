@@ -117,6 +117,27 @@ TEST_F(NetworkWizard, EnterPressesTheFocusedButtonAndAnAddressOver255IsRefused) 
     EXPECT_EQ(pages(), "lsl--");
 }
 
+// Each page opens with the focus on its first input control, or on its forward button where it
+// has none, and Enter there presses the forward button.
+TEST_F(NetworkWizard, EnterOnAPageJustOpenedGoesOn) {
+    const std::tuple<Form& (*)(), const char*, std::string> rows[] = {
+        {[]() -> Form& { return form<Page1>(); }, "OKButton", "ls---"},
+        {[]() -> Form& { return form<Page2>(); }, "OKButton", "lls--"},
+        {[]() -> Form& { return form<Page3>(); }, "Check1", "llls-"},
+        {[]() -> Form& { return form<Page4>(); }, "OKButton", "lll--"},
+    };
+    for (const auto& [page, focusOnOpen, pagesAfter] : rows) {
+        page().Show();
+        QWidget* focused = page().focusWidget();
+        ASSERT_NE(focused, nullptr) << focusOnOpen;
+        EXPECT_EQ(focused->objectName(), focusOnOpen);
+        EXPECT_TRUE(page().findChild<QPushButton*>("OKButton")->isDefault());
+        QTest::keyClick(focused, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(pages(), pagesAfter) << focusOnOpen;
+    }
+}
+
 // Each show runs netstat.bat and waits for it, at most 5 s, before it reads the report.
 TEST_F(NetworkWizard, ShowCurrentSettingsWaitsForTheBatchFile) {
     toPage3();

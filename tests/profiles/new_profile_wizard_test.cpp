@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTest>
 
 #include "machine/global_variables.h"
 #include "profiles/dlg_new_profile_wizard.h"
@@ -79,6 +80,47 @@ TEST_F(NewProfileWizard, FrameButtonsHideShowAndUnloadAsEachPageSays) {
     EXPECT_EQ(env.upper.faqShown, help);
 }
 
+struct EnterCase {
+    int page;
+    const char* focused;  // the button given the focus before Enter; nullptr: as the page opens
+    const char* focusOnOpen;
+    const char* shownAfter;  // which of the pages 1..4 are shown after Enter
+    QString message;         // the last box after Enter
+};
+
+class EnterKey : public NewProfileWizard, public ::testing::WithParamInterface<EnterCase> {};
+
+// A page opens with the focus on its first input control, or on Next where it has none; Enter
+// then presses the forward button unless another button has the focus.
+TEST_P(EnterKey, PressesTheForwardButtonUnlessAnotherButtonHasTheFocus) {
+    const EnterCase& c = GetParam();
+    env.createDatabase();
+    if (!c.message.isEmpty())
+        env.ui.answers.push_back(MsgAnswer::Cancel);
+    control<QLineEdit>(2, "txtProfileName")->setText("Tiger");
+    for (int n = 1; n <= 4; ++n) page(n).Hide();
+    page(c.page).Show();
+    auto* forward = control(c.page, c.page == 4 ? "FinishCommand" : "OKButton");
+    EXPECT_TRUE(forward->isDefault());
+    ASSERT_NE(page(c.page).focusWidget(), nullptr);
+    EXPECT_EQ(page(c.page).focusWidget()->objectName(), c.focusOnOpen);
+    if (c.focused)
+        control(c.page, c.focused)->setFocus();
+    QTest::keyClick(page(c.page).focusWidget(), Qt::Key_Return);
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(page(n).isShown(), c.shownAfter[n - 1] == '1') << "page " << n;
+    EXPECT_EQ(env.ui.lastText(), c.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, EnterKey,
+    ::testing::Values(EnterCase{1, nullptr, "OKButton", "0100", ""},
+                      EnterCase{2, nullptr, "txtProfileName", "0010", ""},
+                      EnterCase{3, nullptr, "DrvHardDisk", "0001", ""},
+                      EnterCase{4, nullptr, "CDOption_1", "0001", kNoImageQuestion},
+                      EnterCase{2, "CancelButton", "txtProfileName", "1000", ""},
+                      EnterCase{3, "Command2", "DrvHardDisk", "0000", ""}));
+
 struct NameCase {
     QStringList stored;  // "<null>" stores Null
     QString typed;
@@ -109,6 +151,11 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{{"<null>", "Gamma"}, "Gamma", kProfileExistsMessage},
                       NameCase{{}, "Anything", ""}, NameCase{{}, "   ", kEnterProfileNameMessage},
                       NameCase{{}, "{Profile Name}", ""},
+                      NameCase{{}, "\u00a0", kEnterProfileNameMessage},
+                      NameCase{{}, "\t\u3000\u2007", kEnterProfileNameMessage},
+                      NameCase{{"Alpha"}, "\u00a0Alpha\u202f", kProfileExistsMessage},
+                      NameCase{{"Al\u00a0pha"}, "Al\u00a0pha\u00a0", kProfileExistsMessage},
+                      NameCase{{}, "\u2003Beta\n", ""},
                       NameCase{{}, "..\\..\\x", "A profile name cannot hold"}));
 
 TEST_F(NewProfileWizard, NamePageOnAnUnopenableStoreAndThePlaceholder) {
