@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 
-#include "machine/basic_text.h"
 #include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
@@ -54,7 +53,7 @@ void DlgNewProfileWizard1::txtProfileName_Click() {
 }
 
 void DlgNewProfileWizard1::OKButton_Click() {
-    const QString name = trimBlanks(ui->txtProfileName->text());
+    const QString name = profileNameOf(ui->txtProfileName->text());
     if (const QString refusal = profileNameRefusal(name); !refusal.isEmpty()) {
         showMessage(refusal);
         return;

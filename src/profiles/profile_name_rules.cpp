@@ -17,6 +17,10 @@ bool holdsForbiddenCharacter(const QString& name) {
 
 }  // namespace
 
+QString profileNameOf(const QString& typed) {
+    return typed.trimmed();
+}
+
 QString profileNameRefusal(const QString& name) {
     if (name.isEmpty())
         return kEnterProfileNameMessage;
