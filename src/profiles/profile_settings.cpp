@@ -46,7 +46,7 @@ std::optional<QString> destinationRefusal(const QString& newDrive, const QString
     if (sizeGB > 4 && !platform::FileSystem::holdsLargeSparseFiles(drive.fileSystem))
         return kNtfsOnlyMessage;
     if (!fitsInto(sizeGB, drive.freeBytes))
-        return lowSpaceMessage(roundedGigabytes(drive.freeBytes, 2), sizeGB);
+        return lowSpaceMessage(gigabytesRoundedDown(drive.freeBytes, 2), sizeGB);
     return std::nullopt;
 }
 

@@ -13,7 +13,7 @@ QString volumeRefusal(const QString& fileSystem, bool growable, int sizeGB,
     if (growable && !platform::FileSystem::holdsLargeSparseFiles(fileSystem))
         return kGrowableNeedsNtfsMessage;
     if (!fitsInto(sizeGB, freeBytes))
-        return lowSpaceMessage(roundedGigabytes(freeBytes, 0), sizeGB);
+        return lowSpaceMessage(gigabytesRoundedDown(freeBytes, 0), sizeGB);
     return QString();
 }
 

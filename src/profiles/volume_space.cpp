@@ -1,19 +1,21 @@
 #include "profiles/volume_space.h"
 
-#include <cfenv>
-#include <cmath>
-
 #include "machine/basic_text.h"
 #include "platform/runtime_error.h"
 
 namespace vornelix {
 
-double roundedGigabytes(std::int64_t freeBytes, int decimals) {
-    const double gigabytes = static_cast<double>(freeBytes) / 1024 / 1024 / 1024;
-    const double scale = std::pow(10.0, decimals);
-    // The default rounding mode takes a half to the even neighbour.
-    std::fesetround(FE_TONEAREST);
-    return std::nearbyint(gigabytes * scale) / scale;
+double gigabytesRoundedDown(std::int64_t freeBytes, int decimals) {
+    constexpr int kGigabyteShift = 30;
+    constexpr std::int64_t kBelowGigabyte = (std::int64_t{1} << kGigabyteShift) - 1;
+    if (freeBytes <= 0)
+        return 0;
+    std::int64_t scale = 1;
+    for (int i = 0; i < decimals; ++i) scale *= 10;
+    // In whole numbers, so that no floating-point step lifts 4.9999 GB to 5.
+    const std::int64_t whole = freeBytes >> kGigabyteShift;
+    const std::int64_t fraction = ((freeBytes & kBelowGigabyte) * scale) >> kGigabyteShift;
+    return static_cast<double>(whole) + static_cast<double>(fraction) / static_cast<double>(scale);
 }
 
 bool fitsInto(int sizeGB, std::int64_t freeBytes) {

@@ -7,9 +7,9 @@
 
 namespace vornelix {
 
-// Free bytes in GB (1024^3 bytes), rounded to the given number of decimals, a half to the
-// even neighbour.
-double roundedGigabytes(std::int64_t freeBytes, int decimals);
+// Free bytes in GB (1024^3 bytes), rounded down to the given number of decimals (0 to 4), so
+// that a volume of a whole number of GB fits exactly when it is not larger.
+double gigabytesRoundedDown(std::int64_t freeBytes, int decimals);
 
 // True when a volume of sizeGB GiB fits into the free bytes.
 bool fitsInto(int sizeGB, std::int64_t freeBytes);

@@ -28,14 +28,16 @@ TEST(ProfileNameRules, RefuseWhatCannotNameOneFolderUnderTheVolumeFolder) {
             << name;
 }
 
-TEST(VolumeChoice, TheVolumeMustFitInTheFreeBytesWhichTheMessageRoundsHalfToEven) {
+TEST(VolumeChoice, TheVolumeMustFitInTheFreeBytesWhichTheMessageRoundsDown) {
     // Free GB, file system, growable, size in GB, refusal.
     const std::tuple<double, const char*, bool, int, const char*> cases[] = {
-        {4.6, "NTFS", false, 5, "Available space 5 GB is less than required 5 GB."},
-        {3.61, "NTFS", false, 4, "Available space 4 GB is less than required 4 GB."},
+        {4.6, "NTFS", false, 5, "Available space 4 GB is less than required 5 GB."},
+        {3.61, "NTFS", false, 4, "Available space 3 GB is less than required 4 GB."},
         {5.0, "NTFS", false, 5, ""},
         {4.5, "NTFS", false, 5, "Available space 4 GB is less than required 5 GB."},
-        {5.5, "NTFS", false, 6, "Available space 6 GB is less than required 6 GB."},
+        {5.5, "NTFS", false, 6, "Available space 5 GB is less than required 6 GB."},
+        {5.9999999, "NTFS", false, 6, "Available space 5 GB is less than required 6 GB."},
+        {0.0, "NTFS", false, 3, "Available space 0 GB is less than required 3 GB."},
         {5.0, "FAT32", true, 5, "Growable Partition is supported with NTFS only."},
         {5.0, "ext4", true, 5, ""},
         {40000.0, "NTFS", true, 15, ""},
@@ -61,9 +63,12 @@ TEST(DestinationDrive, IsRefusedOrTaken) {
         {"d:", 5, "ext4", 100 * kGiB, ""},
         {"d:", 5, "NTFS", 5 * kGiB, ""},
         {"d:", 5, "NTFS", static_cast<std::int64_t>(4.996 * kGiB),
-         "Available space 5 GB is less than required 5 GB."},
-        {"d:", 5, "NTFS", static_cast<std::int64_t>(4.99 * kGiB),
          "Available space 4.99 GB is less than required 5 GB."},
+        {"d:", 5, "NTFS", 5 * kGiB - 1, "Available space 4.99 GB is less than required 5 GB."},
+        {"d:", 5, "NTFS", 4 * kGiB + kGiB / 100,
+         "Available space 4 GB is less than required 5 GB."},
+        {"d:", 5, "NTFS", 4 * kGiB + kGiB / 100 + 1,
+         "Available space 4.01 GB is less than required 5 GB."},
         {"d:", 3, "NTFS", kGiB / 8, "Available space 0.12 GB is less than required 3 GB."}};
     for (const auto& [newDrive, sizeGB, fileSystem, freeBytes, refusal] : cases) {
         const platform::DriveInfo drive{'d', platform::DriveType::Fixed, fileSystem, true,
