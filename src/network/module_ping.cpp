@@ -53,32 +53,35 @@ std::int32_t AddressStringToLong(const QString& tmp) {
     return static_cast<std::int32_t>(value);
 }
 
-bool SocketsInitialize() {
-    platform::SocketsData data;
-    if (platform::icmp().socketsStartup(kWsVersionRequested, data) != 0) {
-        platform::ui().message(
-            "Windows Sockets for 32 bit Windows environments is not successfully responding.");
-        return false;
-    }
+std::optional<SocketsRefusal> startupRefusal(int result, const platform::SocketsData& data) {
+    if (result != 0)
+        return SocketsRefusal{QStringLiteral("Windows Sockets for 32 bit Windows environments is "
+                                             "not successfully responding."),
+                              platform::MsgIcon::None};
     const auto version = static_cast<std::int16_t>(data.wVersion);
     const int major = LoByte(version);
     const int minor = HiByte(version);
-    if (major < 1 || (major == 1 && minor < 1)) {
-        platform::ui().message(QStringLiteral("Windows Sockets Version %1.%2 is not supported by "
-                                              "Windows Sockets for 32 bit Windows environments.")
-                                   .arg(major)
-                                   .arg(minor),
-                               QString(), platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
-        return false;
-    }
-    if (static_cast<std::int16_t>(data.iMaxSockets) < kMinSocketsRequired) {
-        platform::ui().message(
+    if (major < 1 || (major == 1 && minor < 1))
+        return SocketsRefusal{QStringLiteral("Windows Sockets Version %1.%2 is not supported by "
+                                             "Windows Sockets for 32 bit Windows environments.")
+                                  .arg(major)
+                                  .arg(minor),
+                              platform::MsgIcon::Exclamation};
+    if (static_cast<std::int16_t>(data.iMaxSockets) < kMinSocketsRequired)
+        return SocketsRefusal{
             QStringLiteral("This application requires a minimum of %1 supported sockets.")
                 .arg(kMinSocketsRequired),
-            QString(), platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
-        return false;
-    }
-    return true;
+            platform::MsgIcon::Exclamation};
+    return std::nullopt;
+}
+
+bool SocketsInitialize() {
+    platform::SocketsData data;
+    const int result = platform::icmp().socketsStartup(kWsVersionRequested, data);
+    const std::optional<SocketsRefusal> refusal = startupRefusal(result, data);
+    if (refusal)
+        platform::ui().message(refusal->text, QString(), platform::MsgButtons::Ok, refusal->icon);
+    return !refusal;
 }
 
 bool SocketsCleanup() {

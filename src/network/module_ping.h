@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 #include "platform/icmp_echo.h"
+#include "platform/user_interface.h"
 
 namespace vornelix::ModulePing {
 
@@ -15,6 +17,17 @@ std::int32_t Ping(const QString& szAddress, platform::IcmpEchoReply& echo);
 // The four numbers of a dotted address, the first in the lowest byte; 0 unless the text has
 // exactly four parts that are numbers.
 std::int32_t AddressStringToLong(const QString& tmp);
+
+// What the sockets' start-up answered, when the program cannot use them: the box's text and
+// its icon.
+struct SocketsRefusal {
+    QString text;
+    platform::MsgIcon icon;
+};
+
+// The refusal of a start-up that returned result and filled data; nothing when the sockets
+// can be used (version 1.1 or later, at least one socket).
+std::optional<SocketsRefusal> startupRefusal(int result, const platform::SocketsData& data);
 
 // Starts the sockets in version 1.1; a box and False when they cannot be used.
 bool SocketsInitialize();

@@ -47,6 +47,36 @@ TEST(ModulePing, PingSendsOneEchoBetweenStartUpAndCleanUp) {
     EXPECT_EQ(box.icon, platform::MsgIcon::Exclamation);
 }
 
+// The start-up answers that keep the sockets from being used, each said in its own words.
+TEST(ModulePing, StartupRefusalsSayWhyTheSocketsCannotBeUsed) {
+    using platform::MsgIcon;
+    // Start-up result, version (major in the low byte), sockets, text, icon.
+    const std::tuple<int, std::uint16_t, std::uint16_t, QString, MsgIcon> rows[] = {
+        {0, 0x0101, 1, "", MsgIcon::None},
+        {0, 0x0202, 32767, "", MsgIcon::None},
+        {platform::kWsaVerNotSupported, 0x0101, 1,
+         "Windows Sockets for 32 bit Windows environments is not successfully responding.",
+         MsgIcon::None},
+        {0, 0x0001, 1,
+         "Windows Sockets Version 1.0 is not supported by Windows Sockets for 32 bit Windows "
+         "environments.",
+         MsgIcon::Exclamation},
+        {0, 0x0100, 1,
+         "Windows Sockets Version 0.1 is not supported by Windows Sockets for 32 bit Windows "
+         "environments.",
+         MsgIcon::Exclamation},
+        {0, 0x0101, 0, "This application requires a minimum of 1 supported sockets.",
+         MsgIcon::Exclamation},
+        {0, 0x0202, 0x8000, "This application requires a minimum of 1 supported sockets.",
+         MsgIcon::Exclamation},
+    };
+    for (const auto& [result, version, sockets, text, icon] : rows) {
+        const auto refusal = ModulePing::startupRefusal(result, {version, 0x0202, sockets});
+        EXPECT_EQ(refusal ? refusal->text : QString(), text) << result << ' ' << version;
+        EXPECT_EQ(refusal ? refusal->icon : MsgIcon::None, icon) << text.toStdString();
+    }
+}
+
 TEST(HostAddressChecks, ClassMaskOnLeavingTheAddress) {
     test::TestEnvironment env;
     const std::pair<const char*, const char*> rows[] = {{"10.1.1.1", "255.0.0.0"},
