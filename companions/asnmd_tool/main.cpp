@@ -6,6 +6,7 @@
 //                     [networking] [ide_slave_device] [ram_size]
 //   asnmd_tool list <file>
 //   asnmd_tool lock <file> <seconds>
+//   asnmd_tool --help
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -32,7 +33,32 @@ const char* const kUsage =
     "       asnmd_tool insert <file> <name> <hard_disk_path> <size_gb> <cd_rom_path>\n"
     "                         <cdrom_type> [networking] [ide_slave_device] [ram_size]\n"
     "       asnmd_tool list <file>\n"
-    "       asnmd_tool lock <file> <seconds>\n";
+    "       asnmd_tool lock <file> <seconds>\n"
+    "       asnmd_tool --help\n"
+    "\n"
+    "create   makes an empty profile database; an existing file is left alone.\n"
+    "insert   adds one profile:\n"
+    "  <file>              the database, a host path such as build/program/ASNMD.DAT\n"
+    "  <name>              the profile's name\n"
+    "  <hard_disk_path>    its volume folder as a drive path, such as\n"
+    "                      'c:\\Vornelix_HD\\My Mac'; the volume image hdimage.img lies in it\n"
+    "  <size_gb>           the volume size in GB\n"
+    "  <cd_rom_path>       the installation medium: an ISO image's path, a host CD-ROM\n"
+    "                      drive (d:) or three blanks ('   ') for none\n"
+    "  <cdrom_type>        cdrom for an image or none, nativecdrom for a host drive\n"
+    "  [networking]        0 or 1 (0 when not given)\n"
+    "  [ide_slave_device]  0 nothing, 1 the host CD-ROM drive, 2 the shared drive\n"
+    "  [ram_size]          the RAM in MB; 0 or not given: the size chosen when the\n"
+    "                      profile is opened\n"
+    "list     prints one line per profile, the columns separated by tabs.\n"
+    "lock     holds the file locked for so many seconds, so nobody else can read it.\n"
+    "\n"
+    "Drive paths name host folders: c: is the home folder, z: the root, and from d: on the\n"
+    "other mounted file systems and then the CD-ROM drives, unless the environment variable\n"
+    "VORNELIX_DRIVES gives another table, such as 'c=/srv/mac;d=/media/cdrom|cdrom||notready'.\n"
+    "Example:\n"
+    "  asnmd_tool insert build/program/ASNMD.DAT \"My Mac\" 'c:\\Vornelix_HD\\My Mac' 3 '   ' "
+    "cdrom\n";
 
 // A command line the tool cannot follow; problem names the wrong argument.
 struct UsageError {
@@ -129,7 +155,9 @@ int run(const QStringList& args) {
     if (args.isEmpty())
         throw UsageError{"no command"};
     const QString& command = args[0];
-    if (command == "create" && args.size() == 2) {
+    if ((command == "--help" || command == "-h") && args.size() == 1) {
+        std::fputs(kUsage, stdout);
+    } else if (command == "create" && args.size() == 2) {
         vornelix::createProfileDatabase(args[1]);
     } else if (command == "insert") {
         insertRow(args);
