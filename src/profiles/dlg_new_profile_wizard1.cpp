@@ -1,6 +1,7 @@
 #include "profiles/dlg_new_profile_wizard1.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "machine/basic_text.h"
 #include "machine/error_boundary.h"
@@ -15,15 +16,6 @@
 #include "ui_dlg_new_profile_wizard1.h"
 
 namespace vornelix {
-
-namespace {
-
-// Closes the profile store when the check ends, however it ends.
-struct StoreCloser {
-    ~StoreCloser() { closeProfileStore(); }
-};
-
-}  // namespace
 
 DlgNewProfileWizard1::DlgNewProfileWizard1() : ui(std::make_unique<Ui::DlgNewProfileWizard1>()) {
     ui->setupUi(this);
@@ -68,15 +60,9 @@ void DlgNewProfileWizard1::OKButton_Click() {
 }
 
 bool DlgNewProfileWizard1::isStoredName(const QString& name) {
-    StoreCloser closer;
-    openProfileStore(kSelectAllProfiles);
-    platform::DbRecordset& rows = *gv().DbRecordset;
-    if (!rows.Bof())
-        rows.MoveFirst();
-    for (; !rows.Eof(); rows.MoveNext())
-        if (storedNameMatches(rows.Fields(kColProfName), name))
-            return true;
-    return false;
+    const QVariantList stored = storedProfileNames();
+    return std::any_of(stored.begin(), stored.end(),
+                       [&name](const QVariant& each) { return storedNameMatches(each, name); });
 }
 
 void DlgNewProfileWizard1::CancelButton_Click() {
@@ -89,10 +75,6 @@ void DlgNewProfileWizard1::Command2_Click() {
 
 void DlgNewProfileWizard1::Command1_Click() {
     showFaq(kNameQuestion, false);
-}
-
-void DlgNewProfileWizard1::Form_Unload() {
-    closeProfileStore();
 }
 
 }  // namespace vornelix

@@ -29,11 +29,10 @@ class DlgNewProfileWizard1 final : public WizardPage {
 
   protected:
     void Form_Load() override;
-    void Form_Unload() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // True when a stored profile has exactly this name; the store is closed again.
+    // True when a stored profile has exactly this name.
     static bool isStoredName(const QString& name);
 
     std::unique_ptr<Ui::DlgNewProfileWizard1> ui;
