@@ -10,7 +10,6 @@
 #include "machine/upper_windows.h"
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/dlg_new_profile_wizard2.h"
-#include "profiles/page_pictures.h"
 #include "profiles/profile_name_rules.h"
 #include "profiles/wizard_frame.h"
 #include "ui_dlg_new_profile_wizard1.h"
@@ -19,12 +18,8 @@ namespace vornelix {
 
 DlgNewProfileWizard1::DlgNewProfileWizard1() : ui(std::make_unique<Ui::DlgNewProfileWizard1>()) {
     ui->setupUi(this);
-    setCaption(windowTitle());
-    decoratePage(ui->Image1, ui->Image2, PagePicture::Profile);
-    fixSizeForWidth(kWizardPageWidth);
+    setUpPage(ui->Image1, ui->Image2, PagePicture::Profile);
     ui->txtProfileName->installEventFilter(this);
-
-    connectFrameButtons();
 }
 
 DlgNewProfileWizard1::~DlgNewProfileWizard1() = default;

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "machine/wizard_page.h"
 #include "profiles/new_profile.h"
+#include "profiles/new_profile_page.h"
 
 namespace Ui {
 class DlgNewProfileWizard1;
@@ -12,7 +12,7 @@ class DlgNewProfileWizard1;
 namespace vornelix {
 
 // New Profile Wizard, page 2: the profile's name, checked against the stored profiles.
-class DlgNewProfileWizard1 final : public WizardPage {
+class DlgNewProfileWizard1 final : public NewProfilePage {
     Q_OBJECT
   public:
     DlgNewProfileWizard1();

@@ -12,7 +12,6 @@
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard3.h"
 #include "profiles/drive_list.h"
-#include "profiles/page_pictures.h"
 #include "profiles/volume_choice.h"
 #include "profiles/wizard_frame.h"
 #include "ui_dlg_new_profile_wizard2.h"
@@ -21,15 +20,11 @@ namespace vornelix {
 
 DlgNewProfileWizard2::DlgNewProfileWizard2() : ui(std::make_unique<Ui::DlgNewProfileWizard2>()) {
     ui->setupUi(this);
-    setCaption(windowTitle());
-    decoratePage(ui->Image1, ui->Image2, PagePicture::Volume);
     fillDriveList(*ui->DrvHardDisk, [](const platform::Drive& drive) {
         return driveListEntry(drive.letter, drive.hostFolder);
     });
     alignScale();
-    fixSizeForWidth(kWizardPageWidth);
-
-    connectFrameButtons();
+    setUpPage(ui->Image1, ui->Image2, PagePicture::Volume);
 }
 
 DlgNewProfileWizard2::~DlgNewProfileWizard2() = default;

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "machine/wizard_page.h"
 #include "profiles/new_profile.h"
+#include "profiles/new_profile_page.h"
 
 namespace Ui {
 class DlgNewProfileWizard2;
@@ -12,7 +12,7 @@ class DlgNewProfileWizard2;
 namespace vornelix {
 
 // New Profile Wizard, page 3: the drive, size and kind of the profile's volume.
-class DlgNewProfileWizard2 final : public WizardPage {
+class DlgNewProfileWizard2 final : public NewProfilePage {
     Q_OBJECT
   public:
     DlgNewProfileWizard2();

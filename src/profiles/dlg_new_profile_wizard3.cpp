@@ -11,7 +11,6 @@
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard2.h"
 #include "profiles/image_path_controls.h"
-#include "profiles/page_pictures.h"
 #include "profiles/wizard_frame.h"
 #include "ui_dlg_new_profile_wizard3.h"
 
@@ -22,15 +21,11 @@ using platform::MsgButtons;
 
 DlgNewProfileWizard3::DlgNewProfileWizard3() : ui(std::make_unique<Ui::DlgNewProfileWizard3>()) {
     ui->setupUi(this);
-    setCaption(windowTitle());
-    decoratePage(ui->Image1, ui->Image2, PagePicture::Installation);
     enableImagePath(*ui->SlaveIDEText, *ui->SlaveIDEPathCommand, true);
-    fixSizeForWidth(kWizardPageWidth);
-
     onSelected(ui->CDOption_0, [this] { CDOption_Click(0); });
     onSelected(ui->CDOption_1, [this] { CDOption_Click(1); });
     on(ui->SlaveIDEPathCommand, &QPushButton::clicked, [this] { SlaveIDEPathCommand_Click(); });
-    connectFrameButtons();
+    setUpPage(ui->Image1, ui->Image2, PagePicture::Installation);
 }
 
 DlgNewProfileWizard3::~DlgNewProfileWizard3() = default;

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "machine/wizard_page.h"
 #include "profiles/install_source.h"
 #include "profiles/new_profile.h"
+#include "profiles/new_profile_page.h"
 
 namespace Ui {
 class DlgNewProfileWizard3;
@@ -13,7 +13,7 @@ class DlgNewProfileWizard3;
 namespace vornelix {
 
 // New Profile Wizard, page 4: the installation source; Finish starts the creation.
-class DlgNewProfileWizard3 final : public WizardPage {
+class DlgNewProfileWizard3 final : public NewProfilePage {
     Q_OBJECT
   public:
     DlgNewProfileWizard3();
