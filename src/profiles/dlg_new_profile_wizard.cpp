@@ -15,7 +15,7 @@ DlgNewProfileWizard::DlgNewProfileWizard() : ui(std::make_unique<Ui::DlgNewProfi
 DlgNewProfileWizard::~DlgNewProfileWizard() = default;
 
 void DlgNewProfileWizard::OKButton_Click() {
-    goTo<DlgNewProfileWizard1>();
+    handOn<DlgNewProfileWizard1>(NewProfile());
 }
 
 void DlgNewProfileWizard::CancelButton_Click() {

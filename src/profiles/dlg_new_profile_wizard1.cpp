@@ -50,8 +50,10 @@ void DlgNewProfileWizard1::OKButton_Click() {
         showMessage(kProfileExistsMessage);
         return;
     }
-    gv().ProfileName = m_name = name;
-    goTo<DlgNewProfileWizard2>();
+    gv().ProfileName = name;
+    NewProfile profile = handed();
+    profile.name = name;
+    handOn<DlgNewProfileWizard2>(profile);
 }
 
 bool DlgNewProfileWizard1::isStoredName(const QString& name) {

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "profiles/new_profile.h"
 #include "profiles/new_profile_page.h"
 
 namespace Ui {
@@ -24,9 +23,6 @@ class DlgNewProfileWizard1 final : public NewProfilePage {
     void Command1_Click() override;
     void txtProfileName_Click();
 
-    // Gives the new profile the name that Next accepted.
-    void fill(NewProfile& profile) const { profile.name = m_name; }
-
   protected:
     void Form_Load() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -36,7 +32,6 @@ class DlgNewProfileWizard1 final : public NewProfilePage {
     static bool isStoredName(const QString& name);
 
     std::unique_ptr<Ui::DlgNewProfileWizard1> ui;
-    QString m_name;
 };
 
 }  // namespace vornelix

@@ -47,7 +47,7 @@ QString DlgNewProfileWizard2::chosenDrive() const {
 
 void DlgNewProfileWizard2::OKButton_Click() {
     GlobalVariablesModule& g = gv();
-    NewProfile chosen;
+    NewProfile chosen = handed();
     chosen.drive = chosenDrive();
     const platform::FileSystem& files = platform::files();
     const platform::DriveInfo info =
@@ -57,8 +57,6 @@ void DlgNewProfileWizard2::OKButton_Click() {
         ui->DrvHardDisk->setFocus();
         return;
     }
-    if (isLoaded<DlgNewProfileWizard1>())
-        form<DlgNewProfileWizard1>().fill(chosen);
     chosen.growable = ui->CheckSparc->isChecked();
     chosen.sizeGB = static_cast<std::int16_t>(ui->SliderHDSize->value());
     g.GrowableVolume = toFlag(chosen.growable);
@@ -78,14 +76,7 @@ void DlgNewProfileWizard2::OKButton_Click() {
         showMessage(imageExistsMessage(chosen.folder()));
         return;
     }
-    m_accepted = chosen;
-    goTo<DlgNewProfileWizard3>();
-}
-
-void DlgNewProfileWizard2::fill(NewProfile& profile) const {
-    profile.drive = m_accepted.drive;
-    profile.sizeGB = m_accepted.sizeGB;
-    profile.growable = m_accepted.growable;
+    handOn<DlgNewProfileWizard3>(chosen);
 }
 
 void DlgNewProfileWizard2::CancelButton_Click() {

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "profiles/new_profile.h"
 #include "profiles/new_profile_page.h"
 
 namespace Ui {
@@ -23,17 +22,12 @@ class DlgNewProfileWizard2 final : public NewProfilePage {
     void Command2_Click() override;
     void Command1_Click() override;
 
-    // Gives the new profile the drive, size and kind that Next accepted.
-    void fill(NewProfile& profile) const;
-
   private:
     void alignScale();
     // The drive list's current drive: its letter and colon ("c:").
     QString chosenDrive() const;
 
     std::unique_ptr<Ui::DlgNewProfileWizard2> ui;
-    // The choice that Next accepted, with the name of the name page.
-    NewProfile m_accepted;
 };
 
 }  // namespace vornelix

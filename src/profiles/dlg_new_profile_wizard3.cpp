@@ -8,7 +8,6 @@
 #include "platform/services.h"
 #include "platform/user_interface.h"
 #include "profiles/creation_start.h"
-#include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard2.h"
 #include "profiles/image_path_controls.h"
 #include "profiles/wizard_frame.h"
@@ -84,11 +83,7 @@ void DlgNewProfileWizard3::FinishCommand_Click() {
 }
 
 NewProfile DlgNewProfileWizard3::newProfile(const InstallationSource& source) const {
-    NewProfile profile;
-    if (isLoaded<DlgNewProfileWizard1>())
-        form<DlgNewProfileWizard1>().fill(profile);
-    if (isLoaded<DlgNewProfileWizard2>())
-        form<DlgNewProfileWizard2>().fill(profile);
+    NewProfile profile = handed();
     profile.cdRomType = source.cdRomType;
     profile.cdRomPath = source.cdRomPath;
     profile.startInstallation = source.given;

@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "profiles/install_source.h"
-#include "profiles/new_profile.h"
 #include "profiles/new_profile_page.h"
 
 namespace Ui {
@@ -27,7 +26,7 @@ class DlgNewProfileWizard3 final : public NewProfilePage {
     void Command1_Click() override;
 
   private:
-    // The new profile of the wizard's pages with this source.
+    // The handed profile with this source.
     NewProfile newProfile(const InstallationSource& source) const;
     // Takes the CD-ROM option only when the host's CD-ROM drive holds a disc.
     void chooseCdRom();
