@@ -60,25 +60,13 @@ void DlgNewProfileWizard3::SlaveIDEPathCommand_Click() {
 }
 
 void DlgNewProfileWizard3::FinishCommand_Click() {
-    GlobalVariablesModule& g = gv();
-    g.RamSizeMB = ModuleGeneralFunctions::wholeHostMemoryMB();
-    const bool fromCd = ui->CDOption_0->isChecked();
-    const InstallationSource source =
-        installationSource(fromCd, m_cdDrive, ui->SlaveIDEText->text());
-    if (!sourceAccepted(source))
+    const std::optional<InstallationSource> source = startInstallationPass(
+        ui->CDOption_0->isChecked(), m_cdDrive, ui->SlaveIDEText->text(),
+        {kNoSourceMessage, kCreatingFromCdMessage, kCreatingFromImageMessage});
+    if (!source)
         return;
-
-    g.CdRomType = source.cdRomType;
-    g.CdRomPath = source.cdRomPath;
-    if (source.given) {
-        g.ProfileOpen = kTrue;
-        ModuleGeneralFunctions::UpdateMenusAndButtons();
-    }
-    showMessage(!source.given ? kNoSourceMessage
-                : fromCd      ? kCreatingFromCdMessage
-                              : kCreatingFromImageMessage);
-    g.StartInstallation = toFlag(source.given);
-    startProfileCreation(newProfile(source));
+    gv().StartInstallation = toFlag(source->given);
+    startProfileCreation(newProfile(*source));
     Hide();
 }
 
