@@ -47,7 +47,7 @@ void DlgOpenProfile::Form_Load() {
         fillRamList(*ui->ComboRam);
         gv().SharedDrivePath = QStringLiteral(" ");
         fillProfileList();
-        closeProfileStore();
+        m_store.reset();
     } catch (const platform::RuntimeError& error) {
         // The store may still be open here; the unload closes it.
         if (error.number() == platform::kErrUnspecified)
@@ -57,17 +57,10 @@ void DlgOpenProfile::Form_Load() {
 }
 
 void DlgOpenProfile::fillProfileList() {
-    openProfileStore(kSelectAllProfiles);
-    platform::DbRecordset& rows = *gv().DbRecordset;
-    int count = 0;
-    if (!rows.Bof())
-        rows.MoveFirst();
-    while (!rows.Eof()) {
-        ui->ComboProfile->addItem(variantText(rows.Fields(kColProfName)));
-        ++count;
-        rows.MoveNext();
-    }
-    if (count < 1)
+    m_store.emplace(kSelectAllProfiles);
+    const QVariantList names = storedProfileNames(*m_store);
+    for (const QVariant& name : names) ui->ComboProfile->addItem(variantText(name));
+    if (names.isEmpty())
         showMessage(kNoProfileMessage);
     else
         ui->ComboProfile->setCurrentIndex(0);
@@ -90,7 +83,7 @@ void DlgOpenProfile::OKButton_Click() {
     g.ProfileOpen = kTrue;
     g.ProfileName = ui->ComboProfile->currentText();
     try {
-        openProfileStore(kSelectAllProfiles);
+        m_store.emplace(kSelectAllProfiles);
     } catch (const platform::RuntimeError& error) {
         // Nothing is read from the store here: the profile opens all the same.
         showErrorNumberAndDescription(error);
@@ -100,7 +93,7 @@ void DlgOpenProfile::OKButton_Click() {
     g.RamSizeMB = leadingNumber(ui->ComboRam->currentText());
     if (MainWindowPort* main = mainWindow())
         main->setCaption(openProfileCaption(g.ProfileName));
-    closeProfileStore();
+    m_store.reset();
     Unload();
 }
 
@@ -115,7 +108,7 @@ void DlgOpenProfile::CancelButton_Click() {
 }
 
 void DlgOpenProfile::Form_Unload() {
-    closeProfileStore();
+    m_store.reset();
 }
 
 }  // namespace vornelix

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "machine/forms.h"
+#include "machine/profile_store.h"
 
 namespace Ui {
 class DlgOpenProfile;
@@ -32,6 +34,9 @@ class DlgOpenProfile final : public Form {
     void fillProfileList();
 
     std::unique_ptr<Ui::DlgOpenProfile> ui;
+    // Open while a handler works on the store, and after a load that failed half-way until the
+    // dialog unloads.
+    std::optional<ProfileStoreSession> m_store;
 };
 
 }  // namespace vornelix

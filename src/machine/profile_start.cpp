@@ -96,8 +96,9 @@ void armNetworkPollWhenNetworked() {
 }
 
 void startSteps() {
-    openProfileStore(kSelectProfileByName, {gv().ProfileName});
-    const EngineProfileRow row = readEngineProfileRow(*gv().DbRecordset);
+    // The store stays open until the start has ended.
+    const ProfileStoreSession store(kSelectProfileByName, {gv().ProfileName});
+    const EngineProfileRow row = readEngineProfileRow(store.rows());
     if (refuseProfile(row) || !writeConfiguration(row))
         return;
     animateAndLaunch();
@@ -117,13 +118,11 @@ void ProfileStart::Power_on() {
     try {
         startSteps();
     } catch (const platform::RuntimeError& error) {
-        closeProfileStore();
         if (error.number() == platform::kErrUnspecified)
             fatal(kDatabaseHeldMessage);
         // The start ends here; the user learns why.
         showErrorDescription(error);
     }
-    closeProfileStore();
 }
 
 }  // namespace vornelix

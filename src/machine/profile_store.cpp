@@ -50,23 +50,43 @@ void closeProfileStore() {
     g.DbConnection.release();
 }
 
-std::int16_t countProfiles() {
-    std::int16_t count = 0;
+ProfileStoreSession::ProfileStoreSession(const QString& select, const QVariantList& params) {
     try {
-        openProfileStore(kSelectAllProfiles);
-        platform::DbRecordset& rows = *gv().DbRecordset;
-        if (!rows.Bof())
-            rows.MoveFirst();
-        while (!rows.Eof()) {
-            rows.MoveNext();
-            ++count;
-        }
+        openProfileStore(select, params);
     } catch (...) {
         closeProfileStore();
         throw;
     }
+}
+
+ProfileStoreSession::~ProfileStoreSession() {
     closeProfileStore();
-    return count;
+}
+
+platform::DbConnection& ProfileStoreSession::connection() const {
+    return *gv().DbConnection;
+}
+
+platform::DbRecordset& ProfileStoreSession::rows() const {
+    return *gv().DbRecordset;
+}
+
+QVariantList storedProfileNames(const ProfileStoreSession& store) {
+    platform::DbRecordset& rows = store.rows();
+    QVariantList names;
+    if (!rows.Bof())
+        rows.MoveFirst();
+    for (; !rows.Eof(); rows.MoveNext()) names << rows.Fields(kColProfName);
+    return names;
+}
+
+QVariantList storedProfileNames() {
+    const ProfileStoreSession store(kSelectAllProfiles);
+    return storedProfileNames(store);
+}
+
+std::int16_t countProfiles() {
+    return static_cast<std::int16_t>(storedProfileNames().size());
 }
 
 }  // namespace vornelix

@@ -7,6 +7,11 @@
 
 namespace vornelix {
 
+namespace platform {
+class DbConnection;
+class DbRecordset;
+}  // namespace platform
+
 inline const QString kDatabaseFileName = QStringLiteral("ASNMD.DAT");
 inline const QString kDatabasePassword = QStringLiteral("QM4TZ-WB7HN-K2XVR");
 inline const QString kProfileTable = QStringLiteral("Vornelix_profile");
@@ -44,7 +49,27 @@ void openProfileStore(const QString& select, const QVariantList& params = {});
 // and it never throws.
 void closeProfileStore();
 
-// Opens the store, counts the rows of the profile table and closes the store again.
+// One use of the profile store: opens DbConnection and DbRecordset on the statement and closes
+// them again when it ends, however it ends. A failed open closes what it had opened and throws.
+// The program reaches the store through sessions only.
+class ProfileStoreSession {
+  public:
+    explicit ProfileStoreSession(const QString& select, const QVariantList& params = {});
+    ~ProfileStoreSession();
+    ProfileStoreSession(const ProfileStoreSession&) = delete;
+    ProfileStoreSession& operator=(const ProfileStoreSession&) = delete;
+
+    platform::DbConnection& connection() const;
+    platform::DbRecordset& rows() const;
+};
+
+// The name (column 1) of every row of the session's statement, in the order the rows come, from
+// the first; a Null name stays Null.
+QVariantList storedProfileNames(const ProfileStoreSession& store);
+// The names of all stored profiles, in a session of their own.
+QVariantList storedProfileNames();
+
+// The number of stored profiles.
 std::int16_t countProfiles();
 
 }  // namespace vornelix

@@ -34,12 +34,11 @@ void CreationRecord::undo() {
         files.removeEmptyFolder(*folder);
     if (m_row) {
         try {
-            openProfileStore(kSelectAllProfiles);
-            gv().DbConnection->Execute(kDeleteNewProfile, {*m_row});
+            const ProfileStoreSession store(kSelectAllProfiles);
+            store.connection().Execute(kDeleteNewProfile, {*m_row});
         } catch (const platform::RuntimeError&) {
             // The row stays; the failure that led here is what the user is told.
         }
-        closeProfileStore();
     }
     *this = CreationRecord();
 }

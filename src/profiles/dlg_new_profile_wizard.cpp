@@ -2,7 +2,6 @@
 
 #include "machine/upper_windows.h"
 #include "profiles/dlg_new_profile_wizard1.h"
-#include "profiles/page_pictures.h"
 #include "profiles/wizard_frame.h"
 #include "ui_dlg_new_profile_wizard.h"
 
@@ -10,17 +9,13 @@ namespace vornelix {
 
 DlgNewProfileWizard::DlgNewProfileWizard() : ui(std::make_unique<Ui::DlgNewProfileWizard>()) {
     ui->setupUi(this);
-    setCaption(windowTitle());
-    decoratePage(ui->Image1, ui->Image2, PagePicture::Profile);
-    fixSizeForWidth(kWizardPageWidth);
-
-    connectFrameButtons();
+    setUpPage(ui->Image1, ui->Image2, PagePicture::Profile);
 }
 
 DlgNewProfileWizard::~DlgNewProfileWizard() = default;
 
 void DlgNewProfileWizard::OKButton_Click() {
-    goTo<DlgNewProfileWizard1>();
+    handOn<DlgNewProfileWizard1>(NewProfile());
 }
 
 void DlgNewProfileWizard::CancelButton_Click() {

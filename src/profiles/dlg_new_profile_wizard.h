@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "machine/wizard_page.h"
+#include "profiles/new_profile_page.h"
 
 namespace Ui {
 class DlgNewProfileWizard;
@@ -11,7 +11,7 @@ class DlgNewProfileWizard;
 namespace vornelix {
 
 // New Profile Wizard, page 1: the introduction.
-class DlgNewProfileWizard final : public WizardPage {
+class DlgNewProfileWizard final : public NewProfilePage {
     Q_OBJECT
   public:
     DlgNewProfileWizard();

@@ -1,6 +1,7 @@
 #include "profiles/dlg_new_profile_wizard1.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "machine/error_boundary.h"
 #include "machine/global_variables.h"
@@ -8,30 +9,16 @@
 #include "machine/upper_windows.h"
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/dlg_new_profile_wizard2.h"
-#include "profiles/page_pictures.h"
 #include "profiles/profile_name_rules.h"
 #include "profiles/wizard_frame.h"
 #include "ui_dlg_new_profile_wizard1.h"
 
 namespace vornelix {
 
-namespace {
-
-// Closes the profile store when the check ends, however it ends.
-struct StoreCloser {
-    ~StoreCloser() { closeProfileStore(); }
-};
-
-}  // namespace
-
 DlgNewProfileWizard1::DlgNewProfileWizard1() : ui(std::make_unique<Ui::DlgNewProfileWizard1>()) {
     ui->setupUi(this);
-    setCaption(windowTitle());
-    decoratePage(ui->Image1, ui->Image2, PagePicture::Profile);
-    fixSizeForWidth(kWizardPageWidth);
+    setUpPage(ui->Image1, ui->Image2, PagePicture::Profile);
     ui->txtProfileName->installEventFilter(this);
-
-    connectFrameButtons();
 }
 
 DlgNewProfileWizard1::~DlgNewProfileWizard1() = default;
@@ -62,20 +49,16 @@ void DlgNewProfileWizard1::OKButton_Click() {
         showMessage(kProfileExistsMessage);
         return;
     }
-    gv().ProfileName = m_name = name;
-    goTo<DlgNewProfileWizard2>();
+    gv().ProfileName = name;
+    NewProfile profile = handed();
+    profile.name = name;
+    handOn<DlgNewProfileWizard2>(profile);
 }
 
 bool DlgNewProfileWizard1::isStoredName(const QString& name) {
-    StoreCloser closer;
-    openProfileStore(kSelectAllProfiles);
-    platform::DbRecordset& rows = *gv().DbRecordset;
-    if (!rows.Bof())
-        rows.MoveFirst();
-    for (; !rows.Eof(); rows.MoveNext())
-        if (storedNameMatches(rows.Fields(kColProfName), name))
-            return true;
-    return false;
+    const QVariantList stored = storedProfileNames();
+    return std::any_of(stored.begin(), stored.end(),
+                       [&name](const QVariant& each) { return storedNameMatches(each, name); });
 }
 
 void DlgNewProfileWizard1::CancelButton_Click() {
@@ -88,10 +71,6 @@ void DlgNewProfileWizard1::Command2_Click() {
 
 void DlgNewProfileWizard1::Command1_Click() {
     showFaq(kNameQuestion, false);
-}
-
-void DlgNewProfileWizard1::Form_Unload() {
-    closeProfileStore();
 }
 
 }  // namespace vornelix

@@ -2,8 +2,7 @@
 
 #include <memory>
 
-#include "machine/wizard_page.h"
-#include "profiles/new_profile.h"
+#include "profiles/new_profile_page.h"
 
 namespace Ui {
 class DlgNewProfileWizard1;
@@ -12,7 +11,7 @@ class DlgNewProfileWizard1;
 namespace vornelix {
 
 // New Profile Wizard, page 2: the profile's name, checked against the stored profiles.
-class DlgNewProfileWizard1 final : public WizardPage {
+class DlgNewProfileWizard1 final : public NewProfilePage {
     Q_OBJECT
   public:
     DlgNewProfileWizard1();
@@ -24,20 +23,15 @@ class DlgNewProfileWizard1 final : public WizardPage {
     void Command1_Click() override;
     void txtProfileName_Click();
 
-    // Gives the new profile the name that Next accepted.
-    void fill(NewProfile& profile) const { profile.name = m_name; }
-
   protected:
     void Form_Load() override;
-    void Form_Unload() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // True when a stored profile has exactly this name; the store is closed again.
+    // True when a stored profile has exactly this name.
     static bool isStoredName(const QString& name);
 
     std::unique_ptr<Ui::DlgNewProfileWizard1> ui;
-    QString m_name;
 };
 
 }  // namespace vornelix

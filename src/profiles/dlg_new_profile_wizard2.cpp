@@ -12,7 +12,6 @@
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard3.h"
 #include "profiles/drive_list.h"
-#include "profiles/page_pictures.h"
 #include "profiles/volume_choice.h"
 #include "profiles/wizard_frame.h"
 #include "ui_dlg_new_profile_wizard2.h"
@@ -21,15 +20,11 @@ namespace vornelix {
 
 DlgNewProfileWizard2::DlgNewProfileWizard2() : ui(std::make_unique<Ui::DlgNewProfileWizard2>()) {
     ui->setupUi(this);
-    setCaption(windowTitle());
-    decoratePage(ui->Image1, ui->Image2, PagePicture::Volume);
     fillDriveList(*ui->DrvHardDisk, [](const platform::Drive& drive) {
         return driveListEntry(drive.letter, drive.hostFolder);
     });
     alignScale();
-    fixSizeForWidth(kWizardPageWidth);
-
-    connectFrameButtons();
+    setUpPage(ui->Image1, ui->Image2, PagePicture::Volume);
 }
 
 DlgNewProfileWizard2::~DlgNewProfileWizard2() = default;
@@ -52,7 +47,7 @@ QString DlgNewProfileWizard2::chosenDrive() const {
 
 void DlgNewProfileWizard2::OKButton_Click() {
     GlobalVariablesModule& g = gv();
-    NewProfile chosen;
+    NewProfile chosen = handed();
     chosen.drive = chosenDrive();
     const platform::FileSystem& files = platform::files();
     const platform::DriveInfo info =
@@ -62,8 +57,6 @@ void DlgNewProfileWizard2::OKButton_Click() {
         ui->DrvHardDisk->setFocus();
         return;
     }
-    if (isLoaded<DlgNewProfileWizard1>())
-        form<DlgNewProfileWizard1>().fill(chosen);
     chosen.growable = ui->CheckSparc->isChecked();
     chosen.sizeGB = static_cast<std::int16_t>(ui->SliderHDSize->value());
     g.GrowableVolume = toFlag(chosen.growable);
@@ -83,14 +76,7 @@ void DlgNewProfileWizard2::OKButton_Click() {
         showMessage(imageExistsMessage(chosen.folder()));
         return;
     }
-    m_accepted = chosen;
-    goTo<DlgNewProfileWizard3>();
-}
-
-void DlgNewProfileWizard2::fill(NewProfile& profile) const {
-    profile.drive = m_accepted.drive;
-    profile.sizeGB = m_accepted.sizeGB;
-    profile.growable = m_accepted.growable;
+    handOn<DlgNewProfileWizard3>(chosen);
 }
 
 void DlgNewProfileWizard2::CancelButton_Click() {

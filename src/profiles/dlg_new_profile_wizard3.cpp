@@ -8,10 +8,8 @@
 #include "platform/services.h"
 #include "platform/user_interface.h"
 #include "profiles/creation_start.h"
-#include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard2.h"
 #include "profiles/image_path_controls.h"
-#include "profiles/page_pictures.h"
 #include "profiles/wizard_frame.h"
 #include "ui_dlg_new_profile_wizard3.h"
 
@@ -22,15 +20,11 @@ using platform::MsgButtons;
 
 DlgNewProfileWizard3::DlgNewProfileWizard3() : ui(std::make_unique<Ui::DlgNewProfileWizard3>()) {
     ui->setupUi(this);
-    setCaption(windowTitle());
-    decoratePage(ui->Image1, ui->Image2, PagePicture::Installation);
     enableImagePath(*ui->SlaveIDEText, *ui->SlaveIDEPathCommand, true);
-    fixSizeForWidth(kWizardPageWidth);
-
     onSelected(ui->CDOption_0, [this] { CDOption_Click(0); });
     onSelected(ui->CDOption_1, [this] { CDOption_Click(1); });
     on(ui->SlaveIDEPathCommand, &QPushButton::clicked, [this] { SlaveIDEPathCommand_Click(); });
-    connectFrameButtons();
+    setUpPage(ui->Image1, ui->Image2, PagePicture::Installation);
 }
 
 DlgNewProfileWizard3::~DlgNewProfileWizard3() = default;
@@ -66,34 +60,18 @@ void DlgNewProfileWizard3::SlaveIDEPathCommand_Click() {
 }
 
 void DlgNewProfileWizard3::FinishCommand_Click() {
-    GlobalVariablesModule& g = gv();
-    g.RamSizeMB = ModuleGeneralFunctions::wholeHostMemoryMB();
-    const bool fromCd = ui->CDOption_0->isChecked();
-    const InstallationSource source =
-        installationSource(fromCd, m_cdDrive, ui->SlaveIDEText->text());
-    if (!sourceAccepted(source))
+    const std::optional<InstallationSource> source = startInstallationPass(
+        ui->CDOption_0->isChecked(), m_cdDrive, ui->SlaveIDEText->text(),
+        {kNoSourceMessage, kCreatingFromCdMessage, kCreatingFromImageMessage});
+    if (!source)
         return;
-
-    g.CdRomType = source.cdRomType;
-    g.CdRomPath = source.cdRomPath;
-    if (source.given) {
-        g.ProfileOpen = kTrue;
-        ModuleGeneralFunctions::UpdateMenusAndButtons();
-    }
-    showMessage(!source.given ? kNoSourceMessage
-                : fromCd      ? kCreatingFromCdMessage
-                              : kCreatingFromImageMessage);
-    g.StartInstallation = toFlag(source.given);
-    startProfileCreation(newProfile(source));
+    gv().StartInstallation = toFlag(source->given);
+    startProfileCreation(newProfile(*source));
     Hide();
 }
 
 NewProfile DlgNewProfileWizard3::newProfile(const InstallationSource& source) const {
-    NewProfile profile;
-    if (isLoaded<DlgNewProfileWizard1>())
-        form<DlgNewProfileWizard1>().fill(profile);
-    if (isLoaded<DlgNewProfileWizard2>())
-        form<DlgNewProfileWizard2>().fill(profile);
+    NewProfile profile = handed();
     profile.cdRomType = source.cdRomType;
     profile.cdRomPath = source.cdRomPath;
     profile.startInstallation = source.given;

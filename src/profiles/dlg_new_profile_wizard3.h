@@ -2,9 +2,8 @@
 
 #include <memory>
 
-#include "machine/wizard_page.h"
 #include "profiles/install_source.h"
-#include "profiles/new_profile.h"
+#include "profiles/new_profile_page.h"
 
 namespace Ui {
 class DlgNewProfileWizard3;
@@ -13,7 +12,7 @@ class DlgNewProfileWizard3;
 namespace vornelix {
 
 // New Profile Wizard, page 4: the installation source; Finish starts the creation.
-class DlgNewProfileWizard3 final : public WizardPage {
+class DlgNewProfileWizard3 final : public NewProfilePage {
     Q_OBJECT
   public:
     DlgNewProfileWizard3();
@@ -27,7 +26,7 @@ class DlgNewProfileWizard3 final : public WizardPage {
     void Command1_Click() override;
 
   private:
-    // The new profile of the wizard's pages with this source.
+    // The handed profile with this source.
     NewProfile newProfile(const InstallationSource& source) const;
     // Takes the CD-ROM option only when the host's CD-ROM drive holds a disc.
     void chooseCdRom();

@@ -142,16 +142,14 @@ void frmProcessing::runStep() {
 bool frmProcessing::InsertNewProfile() {
     gv().NetworkingEnabled = 0;
     try {
-        openProfileStore(kSelectAllProfiles);
-        gv().DbConnection->Execute(kInsertNewProfile, newProfileValues(m_profile));
+        const ProfileStoreSession store(kSelectAllProfiles);
+        store.connection().Execute(kInsertNewProfile, newProfileValues(m_profile));
+        ignoringErrors([&store] { store.rows().Requery(); });
     } catch (const platform::RuntimeError& error) {
         // The sequence stops: nothing is made for a row that was not stored.
-        closeProfileStore();
         showErrorDescription(error);
         return false;
     }
-    ignoringErrors([] { gv().DbRecordset->Requery(); });
-    closeProfileStore();
     return true;
 }
 

@@ -224,28 +224,22 @@ void frmProfileSettings::showPending() {
 }
 
 void frmProfileSettings::CommandInstalltion_Click() {
-    GlobalVariablesModule& g = gv();
-    g.RamSizeMB = ModuleGeneralFunctions::wholeHostMemoryMB();
     const bool fromCd = ui->CDOption_0->isChecked();
     QString drive;
     if (fromCd)
         ModuleGeneralFunctions::FindCDROMDrive(drive);
-    const InstallationSource source = installationSource(fromCd, drive, ui->SlaveIDEText->text());
-    if (!sourceAccepted(source))
+    const std::optional<InstallationSource> source = startInstallationPass(
+        fromCd, drive, ui->SlaveIDEText->text(),
+        {kNoInstallationPathNotice, kCdInstallationNotice, kImageInstallationNotice});
+    if (!source)
         return;
-    g.CdRomType = source.cdRomType;
-    g.CdRomPath = source.cdRomPath;
-    if (!source.given) {
-        showMessage(kNoInstallationPathNotice);
-        UpdateProfileCdRom();
+    // The source is stored first: one that cannot be stored starts nothing.
+    UpdateProfileCdRom();
+    if (!source->given) {
         Unload();
         return;
     }
-    g.ProfileOpen = kTrue;
-    ModuleGeneralFunctions::UpdateMenusAndButtons();
-    showMessage(fromCd ? kCdInstallationNotice : kImageInstallationNotice);
-    // A source that cannot be stored starts nothing.
-    UpdateProfileCdRom();
+    GlobalVariablesModule& g = gv();
     if (fromCd)
         g.CdRomEnabled = kTrue;
     g.AttachInstallMedium = kTrue;

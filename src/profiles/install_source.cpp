@@ -2,6 +2,8 @@
 
 #include "machine/basic_text.h"
 #include "machine/error_boundary.h"
+#include "machine/global_variables.h"
+#include "machine/module_general_functions.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"
@@ -38,6 +40,24 @@ bool sourceAccepted(const InstallationSource& source) {
         return false;
     }
     return true;
+}
+
+std::optional<InstallationSource> startInstallationPass(bool fromCd, const QString& cdDrive,
+                                                        const QString& imagePath,
+                                                        const InstallationNotices& notices) {
+    GlobalVariablesModule& g = gv();
+    g.RamSizeMB = ModuleGeneralFunctions::wholeHostMemoryMB();
+    const InstallationSource source = installationSource(fromCd, cdDrive, imagePath);
+    if (!sourceAccepted(source))
+        return std::nullopt;
+    g.CdRomType = source.cdRomType;
+    g.CdRomPath = source.cdRomPath;
+    if (source.given) {
+        g.ProfileOpen = kTrue;
+        ModuleGeneralFunctions::UpdateMenusAndButtons();
+    }
+    showMessage(!source.given ? notices.noSource : fromCd ? notices.fromCd : notices.fromImage);
+    return source;
 }
 
 }  // namespace vornelix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace vornelix {
 
@@ -36,5 +37,22 @@ QString missingImageMessage(const QString& path);
 // answers OK to kNoImageQuestion; an ISO image that is not there is refused with
 // missingImageMessage.
 bool sourceAccepted(const InstallationSource& source);
+
+// What an installation pass tells the user before it goes on: without a source, from the
+// CD-ROM drive, from an ISO image.
+struct InstallationNotices {
+    QString noSource;
+    QString fromCd;
+    QString fromImage;
+};
+
+// The start that the wizard's Finish and the Profile Settings' Start Installation share:
+// RamSizeMB becomes the host's whole memory; the source of the choice must be accepted
+// (sourceAccepted); an accepted one goes into CdRomType and CdRomPath, and a given one opens the
+// profile (ProfileOpen and the menus); then the user is told which pass follows. Returns the
+// source, or nothing when the pass stops at the acceptance.
+std::optional<InstallationSource> startInstallationPass(bool fromCd, const QString& cdDrive,
+                                                        const QString& imagePath,
+                                                        const InstallationNotices& notices);
 
 }  // namespace vornelix

@@ -11,26 +11,16 @@ namespace vornelix {
 
 namespace {
 
-// Opens the store on the row of ProfileName; throws when there is no such row.
-platform::DbRecordset& openProfileRow() {
-    openProfileStore(kSelectProfileByName, {gv().ProfileName});
-    platform::DbRecordset& row = *gv().DbRecordset;
+// Runs work on the row of ProfileName in a session of its own; throws when there is no such
+// row.
+template <class Work>
+void withProfileRow(Work work) {
+    const ProfileStoreSession store(kSelectProfileByName, {gv().ProfileName});
+    platform::DbRecordset& row = store.rows();
     if (row.Eof())
         throw platform::RuntimeError(platform::kErrNoCurrentRecord,
                                      "The profile " + gv().ProfileName + " is not stored.");
-    return row;
-}
-
-// Runs work on the open row of ProfileName and closes the store, also after a failure.
-template <class Work>
-void withProfileRow(Work work) {
-    try {
-        work(openProfileRow());
-    } catch (const platform::RuntimeError&) {
-        closeProfileStore();
-        throw;
-    }
-    closeProfileStore();
+    work(row);
 }
 
 void updateProfile(const QString& sql, const QVariantList& values) {

@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <functional>
+#include <stdexcept>
 
 #include "machine/dlg_open_profile.h"
 #include "machine/global_variables.h"
@@ -27,6 +29,15 @@ class OpenProfileDialog : public ::testing::Test {
     void addProfiles(const QStringList& names) {
         for (const QString& name : names)
             env.insertProfile({name, "c:\\Vornelix_HD\\" + name, 3, "   ", "cdrom", 0, {}, {}});
+    }
+
+    // A profile table of one row but without the name column: the store opens, and reading the
+    // names fails.
+    void useTableWithoutNames() {
+        QFile::remove(env.programHost() + "/ASNMD.DAT");
+        platform::createEncryptedDatabase(env.programHost() + "/ASNMD.DAT", kDatabasePassword,
+                                          {"create table Vornelix_profile (prof_id INTEGER)",
+                                           "insert into Vornelix_profile values (1)"});
     }
 
     DlgOpenProfile& dialog() { return form<DlgOpenProfile>(); }
@@ -73,12 +84,12 @@ TEST_F(OpenProfileDialog, LoadFailuresAreSaid) {
     dialog().OKButton_Click();
     EXPECT_EQ(gv().ProfileName, "");
 
-    addProfiles({"Tiger"});
-    openProfileStore(kSelectAllProfiles);  // left open by an earlier failure
+    useTableWithoutNames();
     dialog();
-    EXPECT_TRUE(env.ui.takeOnlyBox(QString()).startsWith(QString::number(platform::kErrObjectOpen) +
-                                                         "\r\n"));
+    EXPECT_TRUE(env.ui.takeOnlyBox(QString()).startsWith(
+        QString::number(platform::kErrItemNotFound) + "\r\n"));
     EXPECT_EQ(combo("ComboProfile").count(), 0);
+    EXPECT_FALSE(storeClosed());
     dialog().CancelButton_Click();
     EXPECT_TRUE(storeClosed());
 
@@ -119,15 +130,16 @@ TEST_F(OpenProfileDialog, OpenMakesTheChosenProfileTheOpenOne) {
     EXPECT_EQ(env.upper.profileSettingsShown, 1);
 }
 
-// Cancel and the close box change no global state and close the store.
+// Cancel and the close box change no global state and close the store that a failed load left
+// open.
 TEST_F(OpenProfileDialog, CancelAndTheCloseBoxChangeNothing) {
-    addProfiles({"Tiger"});
+    useTableWithoutNames();
     for (const bool closeBox : {false, true}) {
         SCOPED_TRACE(closeBox);
         env.ui.chosenFiles = {QString("c:\\drives\\share.dsk")};
         dialog().Show();
         control<QCheckBox>("CheckShareDrv")->setChecked(true);
-        openProfileStore(kSelectAllProfiles);
+        EXPECT_FALSE(storeClosed());
         if (closeBox)
             dialog().subWindow()->close();
         else
@@ -167,6 +179,28 @@ TEST_F(OpenProfileDialog, CountsTheRowsAndClosesTheStoreAlsoWhenItFails) {
                                       {"create table other (x)"});
     EXPECT_THROW(countProfiles(), platform::RuntimeError);
     EXPECT_TRUE(storeClosed());
+}
+
+// Whatever ends a session, the store is closed afterwards and the next session opens.
+TEST_F(OpenProfileDialog, ASessionClosesTheStoreHoweverItEnds) {
+    addProfiles({"A"});
+    const std::function<void()> endings[] = {
+        [] {},
+        [] { throw std::logic_error("not a run-time error"); },
+        [] { throw 7; },
+        [] { throw platform::RuntimeError(5, "run-time error"); },
+    };
+    for (std::size_t i = 0; i < std::size(endings); ++i) {
+        SCOPED_TRACE(i);
+        try {
+            const ProfileStoreSession store(kSelectAllProfiles);
+            EXPECT_FALSE(storeClosed());
+            endings[i]();
+        } catch (...) {
+        }
+        EXPECT_TRUE(storeClosed());
+        EXPECT_EQ(storedProfileNames(), QVariantList{"A"});
+    }
 }
 
 constexpr double kMB = 1024 * 1024;

@@ -9,7 +9,9 @@
 #include <QSlider>
 #include <QTest>
 
+#include "machine/basic_text.h"
 #include "machine/global_variables.h"
+#include "machine/profile_store.h"
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard2.h"
@@ -213,6 +215,47 @@ TEST_F(NewProfileWizard, VolumePageRefusesAFolderThatHoldsAnImage) {
     EXPECT_TRUE(page(3).isShown() && !page(4).isShown());
     EXPECT_EQ(env.readFile("c:\\Vornelix_HD\\Tiger\\hdimage.img"), "the user's volume");
 }
+
+class WalkToFinish : public NewProfileWizard, public ::testing::WithParamInterface<int> {};
+
+// Pages 1 to 4 with Next and Finish store the row of what they were given, also when a page
+// before the last was closed (0: none, else the page) before Finish.
+TEST_P(WalkToFinish, StoresTheRowOfThePages) {
+    const int closedPage = GetParam();
+    env.createDatabase();
+    useDrives(true);
+    env.writeFile("c:\\Vornelix\\VornelHD.exe", "tool");
+    env.processes.onStart = [this](const test::StartCall& call, std::int64_t) {
+        env.writeFile(volumeImage(call.folder), "growable");
+    };
+    page(1).Show();
+    click(1, "OKButton");
+    control<QLineEdit>(2, "txtProfileName")->setText(" Tiger ");
+    click(2, "OKButton");
+    auto* drives = control<QComboBox>(3, "DrvHardDisk");
+    drives->setCurrentIndex(drives->findText("c:", Qt::MatchStartsWith));
+    control<QSlider>(3, "SliderHDSize")->setValue(5);
+    control<QCheckBox>(3, "CheckSparc")->setChecked(true);
+    click(3, "OKButton");
+    if (closedPage != 0)
+        page(closedPage).Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    env.ui.answers.push_back(MsgAnswer::Ok);  // no installation source
+    click(4, "FinishCommand");
+    for (int tick = 0; tick < 4; ++tick) env.clock.advance(frmProcessing::kTimerIntervalMs);
+
+    EXPECT_FALSE(isLoaded<frmProcessing>());
+    const ProfileStoreSession store(kSelectAllProfiles);
+    QStringList row;
+    for (int i = kColProfName; i <= kColRamSize; ++i) row << variantText(store.rows().Fields(i));
+    EXPECT_EQ(row,
+              QStringList({"Tiger", "c:\\Vornelix_HD\\Tiger", "5", "   ", "cdrom", "0", "", ""}));
+    store.rows().MoveNext();
+    EXPECT_TRUE(store.rows().Eof());
+    EXPECT_EQ(env.readFile("c:\\Vornelix_HD\\Tiger\\hdimage.img"), "growable");
+}
+
+INSTANTIATE_TEST_SUITE_P(ClosedPages, WalkToFinish, ::testing::Values(0, 1, 2, 3));
 
 struct FinishCase {
     bool fromCd;
