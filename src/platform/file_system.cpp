@@ -55,7 +55,8 @@ QString hostFileSystemName(const QString& folder) {
 bool writeAndSync(int fd, const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        const ssize_t n =
+            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)

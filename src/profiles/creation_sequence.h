@@ -16,8 +16,8 @@ inline const QString kInsertNewProfile = QStringLiteral(
     "(prof_name,hard_disk_path,hard_disk_size,cd_rom_path,cdrom_type,networking) "
     "values (?,?,?,?,?,?)");
 // Only the row of this creation: its name and its folder.
-inline const QString kDeleteNewProfile = QStringLiteral(
-    "delete from Vornelix_profile where prof_name = ? and hard_disk_path = ?");
+inline const QString kDeleteNewProfile =
+    QStringLiteral("delete from Vornelix_profile where prof_name = ? and hard_disk_path = ?");
 
 // The values of kInsertNewProfile: the profile folder as path, the installation source
 // untrimmed, its type trimmed, networking 0.

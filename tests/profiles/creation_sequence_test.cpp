@@ -240,14 +240,14 @@ TEST_P(FailedTool, LeavesNothingThatTheCreationMade) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FailedTool,
-    ::testing::Values(
-        ToolFailure{"Exits3", 3, false, "The HD tool failed: it ended with exit status 3."},
-        ToolFailure{"Exits1InAFolderThatWasThere", 1, true,
-                    "The HD tool failed: it ended with exit status 1."},
-        ToolFailure{"EndedAfterTheTimeOut", std::nullopt, false,
-                    "The HD tool failed: it did not end within 120 seconds."},
-        ToolFailure{"EndedAfterTheTimeOutInAFolderThatWasThere", std::nullopt, true,
-                    "The HD tool failed: it did not end within 120 seconds."}),
+    ::testing::Values(ToolFailure{"Exits3", 3, false,
+                                  "The HD tool failed: it ended with exit status 3."},
+                      ToolFailure{"Exits1InAFolderThatWasThere", 1, true,
+                                  "The HD tool failed: it ended with exit status 1."},
+                      ToolFailure{"EndedAfterTheTimeOut", std::nullopt, false,
+                                  "The HD tool failed: it did not end within 120 seconds."},
+                      ToolFailure{"EndedAfterTheTimeOutInAFolderThatWasThere", std::nullopt, true,
+                                  "The HD tool failed: it did not end within 120 seconds."}),
     [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
 // A program killed at some moment of a creation; the next start takes away what it made, and
@@ -332,8 +332,8 @@ TEST_F(CreationSequence, TheStartTakesAwayOnlyTheRowOfTheUnfinishedCreation) {
     env.createDatabase();
     profile.name = "Other";
     runTwoSteps();
-    env.writeFile(kRecord,
-                  R"({"row": {"name": "Other", "folder": "c:\\Vornelix_HD\\Test"}, "folders": []})");
+    env.writeFile(
+        kRecord, R"({"row": {"name": "Other", "folder": "c:\\Vornelix_HD\\Test"}, "folders": []})");
     CreationRecord::undoUnfinished();
     EXPECT_EQ(countProfiles(), 1);
     EXPECT_FALSE(env.files().fileExists(kRecord));
