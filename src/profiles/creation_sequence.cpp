@@ -59,6 +59,9 @@ std::vector<QString> texts(const QJsonValue& value) {
 }  // namespace
 
 CreationRecord CreationRecord::durable() {
+    // What an earlier creation left and the start could not take away goes first, so that
+    // the new record does not take the old one's place.
+    undoUnfinished();
     CreationRecord record;
     record.m_file = recordFile();
     return record;
@@ -176,11 +179,10 @@ CreationRecord CreationRecord::fromJson(const QByteArray& json) {
     record.m_files = texts(object.value(kFiles));
     for (const QJsonValue& value : object.value(kTemporaries).toArray()) {
         const QJsonObject made = value.toObject();
-        QStringList kept;
-        for (const QString& name : texts(made.value(kKept))) kept << name;
         const QString prefix = made.value(kPrefix).toString();
         if (!prefix.isEmpty())
-            record.m_temporaries.push_back({made.value(kFolder).toString(), prefix, kept});
+            record.m_temporaries.push_back({made.value(kFolder).toString(), prefix,
+                                            made.value(kKept).toVariant().toStringList()});
     }
     return record;
 }

@@ -36,7 +36,8 @@ class CreationRecord {
   public:
     // A record kept in memory alone.
     CreationRecord() = default;
-    // A record kept in <program folder>\creation.pending as well.
+    // A record kept in <program folder>\creation.pending as well, once what an earlier one
+    // left there is undone.
     static CreationRecord durable();
 
     // Before the INSERT of the row named so, for the profile folder; dropped again (never
@@ -72,8 +73,8 @@ class CreationRecord {
         QString folder;
     };
 
-    // Writes the record whole to its file. Throws
-    // RuntimeError when it cannot: nothing may be made that the record does not name.
+    // Writes the record whole to its file. Throws RuntimeError when it cannot: nothing may be
+    // made that the record does not name.
     void save() const;
     bool deleteRow() const;
     QByteArray toJson() const;
