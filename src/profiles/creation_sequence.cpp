@@ -126,7 +126,13 @@ void CreationRecord::undo() {
 }
 
 void CreationRecord::undoUnfinished() {
-    const std::optional<QByteArray> json = platform::files().readFile(recordFile());
+    const platform::FileSystem& files = platform::files();
+    // A record killed while it was written left its temporary copy beside it.
+    const QString folder = files.programFolder();
+    for (const QString& name : files.fileNames(folder))
+        if (name.startsWith(kCreationRecordName + '.'))
+            files.deleteFile(inFolder(folder, name));
+    const std::optional<QByteArray> json = files.readFile(recordFile());
     if (!json)
         return;
     CreationRecord record = fromJson(*json);

@@ -327,16 +327,18 @@ INSTANTIATE_TEST_SUITE_P(Points, KilledCreation,
                                            KillPoint::AfterTheToolMadeTheImage),
                          [](const auto& info) { return killPointName(info.param); });
 
-// A row of the same name that another creation stored, for another folder, is never taken away.
+// A row of the same name that another creation stored, for another folder, is never taken
+// away; the record goes, and a copy of it that a kill left half written.
 TEST_F(CreationSequence, TheStartTakesAwayOnlyTheRowOfTheUnfinishedCreation) {
     env.createDatabase();
     profile.name = "Other";
     runTwoSteps();
+    env.writeFile(kRecord + ".Ab12Cd", R"({"row": {)");  // a record killed while written
     env.writeFile(
         kRecord, R"({"row": {"name": "Other", "folder": "c:\\Vornelix_HD\\Test"}, "folders": []})");
     CreationRecord::undoUnfinished();
     EXPECT_EQ(countProfiles(), 1);
-    EXPECT_FALSE(env.files().fileExists(kRecord));
+    EXPECT_EQ(env.files().fileNames(R"(c:\Vornelix)").filter("creation"), QStringList());
 }
 
 // A creation killed while it extracts leaves no hdimage.img; the next one replaces what the
