@@ -14,10 +14,13 @@
 #include "platform/real_clock.h"
 #include "platform/services.h"
 #include "platform/x11_window_system.h"
+#include "profiles/creation_sequence.h"
 
 namespace vornelix {
 
 void MdlLoad::Main() {
+    // A creation that the last run did not finish leaves nothing behind.
+    CreationRecord::undoUnfinished();
     if (!MDIForm1::instance())
         new MDIForm1();
     MDIForm1::instance()->show();

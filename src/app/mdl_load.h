@@ -12,7 +12,8 @@ namespace vornelix::MdlLoad {
 // Another instance of the program holds the program folder.
 inline const QString kInstanceRunningMessage = QStringLiteral("Vornelix is already running.");
 
-// The start-up procedure: shows the main window modeless; nothing else happens at start.
+// The start-up procedure: undoes a profile creation that the last run left unfinished and
+// shows the main window modeless.
 void Main();
 
 // The program folder for this instance alone: the lock that keeps it, or nullptr after

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -161,9 +162,17 @@ SpawnOutcome forkReporting(const SpawnRequest& request, ChildBody body, pid_t& c
     return outcome;
 }
 
+// The process that starts an awaited child, which the child must not outlive.
+pid_t awaitingParent = 0;
+
 [[noreturn]] void executeInOwnSession(int fd, const char* program, const char* folder, char** argv,
                                       char** envp) {
     ::setsid();
+    // Killed with its parent: no child keeps working for a program that is gone. A parent
+    // that ended before the request took effect is seen by the parent id.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != awaitingParent)
+        _exit(127);
     execute(fd, program, folder, argv, envp);
 }
 
@@ -171,6 +180,7 @@ SpawnOutcome forkReporting(const SpawnRequest& request, ChildBody body, pid_t& c
 
 SpawnOutcome spawnChild(const SpawnRequest& request) {
     pid_t child = 0;
+    awaitingParent = ::getpid();
     SpawnOutcome outcome = forkReporting(request, executeInOwnSession, child);
     if (child == 0)
         return outcome;

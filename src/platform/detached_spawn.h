@@ -31,7 +31,8 @@ struct SpawnOutcome {
 SpawnOutcome spawnDetached(const SpawnRequest& request);
 
 // Starts the program in a session of its own as a child of the caller, which must reap it
-// (waitpid) once it has ended. Returns once the program runs or the start has failed.
+// (waitpid) once it has ended; it is killed when the caller ends first. Returns once the
+// program runs or the start has failed.
 SpawnOutcome spawnChild(const SpawnRequest& request);
 
 }  // namespace vornelix::platform

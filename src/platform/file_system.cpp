@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include <fcntl.h>
 #include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -47,6 +48,30 @@ QString hostFileSystemName(const QString& folder) {
             return "UDF";
         default:
             return "unknown";
+    }
+}
+
+// Writes all bytes to the descriptor and forces them to the disk.
+bool writeAndSync(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return ::fsync(fd) == 0;
+}
+
+// Forces the folder's entries (a rename in it) to the disk.
+void syncFolder(const QByteArray& folder) {
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
     }
 }
 
@@ -164,6 +189,25 @@ bool FileSystem::writeFile(const QString& windowsPath, const QByteArray& bytes) 
     QFile file(host);
     return !host.isEmpty() && file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size() && file.flush();
+}
+
+bool FileSystem::writeFileWhole(const QString& windowsPath, const QByteArray& bytes) const {
+    const QString host = hostPath(windowsPath);
+    if (host.isEmpty())
+        return false;
+    const QByteArray name = QFile::encodeName(host);
+    QByteArray temporary = name + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool written = writeAndSync(fd, bytes);
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.constData(), name.constData()) != 0) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    syncFolder(QFile::encodeName(QFileInfo(host).absolutePath()));
+    return true;
 }
 
 QStringList FileSystem::fileNames(const QString& windowsFolder) const {

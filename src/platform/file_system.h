@@ -62,6 +62,10 @@ class FileSystem {
     std::optional<QByteArray> readFile(const QString& windowsPath) const;
     // Creates or empties the file and writes the bytes; false when any of it fails.
     bool writeFile(const QString& windowsPath, const QByteArray& bytes) const;
+    // Writes the bytes under a temporary name beside the file, forces them to the disk and
+    // then gives them the file's name, replacing the file: a reader finds the old content or
+    // the whole new one, even after a crash. False, and the file as it was, when it fails.
+    bool writeFileWhole(const QString& windowsPath, const QByteArray& bytes) const;
     // Copies a file, replacing a file of the target's name; false when it cannot.
     bool copyFile(const QString& fromWindowsPath, const QString& toWindowsPath) const;
     // The names of the files directly in the folder, hidden ones too, in the order the file

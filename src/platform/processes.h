@@ -44,7 +44,8 @@ class Processes {
     virtual StartResult start(const QString& program, const QString& parameters,
                               const QString& folder, ShowCommand show) = 0;
     // Starts the program as start() does, as a process that waitForExit can wait for; it
-    // must be waited for until it has ended.
+    // must be waited for until it has ended. It never outlives the caller: a caller that ends
+    // (is killed) first takes it down with it.
     virtual StartResult startAwaited(const QString& program, const QString& parameters,
                                      const QString& folder, ShowCommand show) = 0;
     // Waits at most timeoutMs for a process of startAwaited to end, painting the windows

@@ -108,14 +108,14 @@ void frmProcessing::runStep() {
     showStep(processingStepLabel(ProcessingStep, installation));
     switch (ProcessingStep) {
         case 1:
-            m_made = CreationRecord();
             // No row is stored for a fixed volume whose archive cannot be opened.
             VolumeCreation::checkImageArchive(m_profile);
+            m_made = CreationRecord::durable();
             if (!InsertNewProfile()) {
+                m_made.undo();
                 Unload();
                 return;
             }
-            m_made.rowInserted(m_profile.name);
             gv().AttachInstallMedium = kTrue;
             break;
         case 2:
@@ -142,11 +142,14 @@ void frmProcessing::runStep() {
 bool frmProcessing::InsertNewProfile() {
     gv().NetworkingEnabled = 0;
     try {
+        m_made.rowToInsert(m_profile.name, m_profile.folder());
         const ProfileStoreSession store(kSelectAllProfiles);
         store.connection().Execute(kInsertNewProfile, newProfileValues(m_profile));
         ignoringErrors([&store] { store.rows().Requery(); });
     } catch (const platform::RuntimeError& error) {
-        // The sequence stops: nothing is made for a row that was not stored.
+        // The sequence stops: nothing is made for a row that was not stored, and a row of
+        // that name that is there is not this creation's.
+        ignoringErrors([this] { m_made.rowNotInserted(); });
         showErrorDescription(error);
         return false;
     }

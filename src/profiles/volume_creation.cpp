@@ -3,6 +3,7 @@
 #include "machine/basic_text.h"
 #include "machine/error_boundary.h"
 #include "machine/global_variables.h"
+#include "machine/volume_layout.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
@@ -30,22 +31,36 @@ void require(bool done, const QString& description) {
 void makeFolder(const QString& path, CreationRecord& record) {
     if (platform::files().folderExists(path))
         return;
-    require(platform::files().createFolder(path), QStringLiteral("Path/File access error"));
-    record.folderMade(path);
+    record.folderToMake(path);
+    if (!platform::files().createFolder(path)) {
+        record.folderNotMade();
+        require(false, QStringLiteral("Path/File access error"));
+    }
 }
 
 void makeFixedVolume(const NewProfile& profile, CreationRecord& record) {
     platform::clock().doEvents();
     showMessage(kFormattingMessage);
     const platform::FileSystem& files = platform::files();
-    // An earlier creation that was killed may have left a partial image.
+    // The folder held no image when the creation began, so a partial one is a leftover of
+    // this creation or of an earlier one that was killed.
     const QString partial = partialImage(profile.folder());
+    record.fileToMake(partial);
     files.deleteFile(partial);
-    record.fileMade(partial);
     ModuleRAR::RARExecuteOrThrow(partial, 0, imageArchivePath(profile.sizeGB), QString());
     const QString why = files.renameWithoutReplacing(partial, profile.image());
     require(why.isEmpty(), QStringLiteral("The volume image cannot be named ") + profile.image() +
                                QStringLiteral(". ") + why);
+}
+
+void makeGrowableVolume(const NewProfile& profile, CreationRecord& record) {
+    const QString copy = inFolder(profile.folder(), HdTool::kHdToolName);
+    if (!platform::files().fileExists(copy))
+        record.fileToMake(copy);
+    // The tool writes the image under a hidden temporary name beside it first.
+    record.temporariesOf(profile.folder(), QStringLiteral(".") + kVolumeImageName + '.');
+    if (const std::optional<QString> why = HdTool::run(profile.folder(), profile.sizeGB))
+        throw TitledFailure{HdTool::failureMessage(*why)};
 }
 
 void makeVolume(const NewProfile& profile, CreationRecord& record) {
@@ -54,10 +69,11 @@ void makeVolume(const NewProfile& profile, CreationRecord& record) {
     // The folder may have been given an image since the wizard page checked it.
     if (platform::files().fileExists(profile.image()))
         throw TitledFailure{imageExistsMessage(profile.folder())};
+    // No image was there: the one made now, whole or in part, belongs to this creation.
+    record.fileToMake(profile.image());
     if (!profile.growable)
         return makeFixedVolume(profile, record);
-    if (const std::optional<QString> why = HdTool::run(profile.folder(), profile.sizeGB))
-        throw TitledFailure{HdTool::failureMessage(*why)};
+    makeGrowableVolume(profile, record);
 }
 
 }  // namespace
@@ -80,6 +96,7 @@ void CreateProfileFolder(const NewProfile& profile, CreationRecord& record) {
 bool my_new_Timer(const NewProfile& profile, CreationRecord& record) {
     try {
         makeVolume(profile, record);
+        record.complete();
         return true;
     } catch (const ModuleRAR::ArchiveFailure& failure) {
         record.undo();

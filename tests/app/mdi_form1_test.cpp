@@ -245,6 +245,22 @@ TEST(SecondInstance, IsRefusedWhileTheFirstHoldsTheProgramFolder) {
     EXPECT_NE(MdlLoad::claimProgramFolder(), nullptr);
 }
 
+// The start takes away what a creation that the last run did not finish has made, before the
+// main window shows.
+TEST(Start, UndoesAnUnfinishedCreationBeforeTheMainWindowShows) {
+    test::TestEnvironment env;
+    installAppWindows();
+    env.writeFile(R"(c:\Vornelix_HD\Test\hdimage.img.partial)", "part of a volume");
+    env.writeFile(R"(c:\Vornelix\creation.pending)",
+                  R"({"folders": ["c:\\Vornelix_HD", "c:\\Vornelix_HD\\Test"],
+                      "files": ["c:\\Vornelix_HD\\Test\\hdimage.img.partial"]})");
+    MdlLoad::Main();
+    EXPECT_FALSE(env.files().folderExists(R"(c:\Vornelix_HD)"));
+    EXPECT_FALSE(env.files().fileExists(R"(c:\Vornelix\creation.pending)"));
+    EXPECT_TRUE(MDIForm1::instance()->isVisible());
+    delete MDIForm1::instance();
+}
+
 QImage image(const QPixmap& pixmap) {
     return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
 }

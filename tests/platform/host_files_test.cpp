@@ -7,6 +7,7 @@
 
 #include "platform/file_system.h"
 #include "platform/host_facts.h"
+#include "support/test_environment.h"
 
 namespace vornelix::platform {
 namespace {
@@ -68,6 +69,20 @@ TEST(HostMemory, OnlineBlocksElseMemTotal) {
         EXPECT_EQ(QString::number(LinuxHostFacts(kernel.dir.path()).physicalMemoryBytes(), 'f', 0),
                   bytes);
     }
+}
+
+// A file written whole replaces the one there and leaves no temporary name behind; in a folder
+// that is not there nothing is written.
+TEST(WholeFile, ReplacesTheFileAndLeavesNoTemporaryName) {
+    test::TestEnvironment env;
+    const QString file = R"(c:\Vornelix\record.txt)";
+    EXPECT_TRUE(env.files().writeFileWhole(file, "first"));
+    EXPECT_TRUE(env.files().writeFileWhole(file, "second"));
+    EXPECT_EQ(env.readFile(file), "second");
+    EXPECT_EQ(QDir(env.programHost()).entryList({"record*"}, QDir::Files | QDir::Hidden),
+              QStringList{"record.txt"});
+    EXPECT_FALSE(env.files().writeFileWhole(R"(c:\Missing\record.txt)", "x"));
+    EXPECT_FALSE(env.files().writeFileWhole(R"(q:\record.txt)", "x"));
 }
 
 }  // namespace

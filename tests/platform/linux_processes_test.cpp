@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -85,6 +86,32 @@ TEST_F(LinuxProcessesTest, AnAwaitedProgramGivesItsExitStatus) {
     EXPECT_EQ(processes.waitForExit(sleeper.pid, 50), std::nullopt);
     EXPECT_TRUE(processes.end(sleeper.pid));
     EXPECT_EQ(processes.waitForExit(sleeper.pid, 1000), 128 + SIGKILL);
+}
+
+// A caller that is killed takes the program it awaits down with it, as it would the HD tool
+// that writes a volume image.
+TEST_F(LinuxProcessesTest, AnAwaitedProgramDoesNotOutliveItsCaller) {
+    int pipe[2];
+    ASSERT_EQ(::pipe(pipe), 0);
+    const pid_t caller = ::fork();
+    if (caller == 0) {
+        const StartResult sleeper = processes.startAwaited("sleep", "30", "", ShowCommand::Hide);
+        const bool told = ::write(pipe[1], &sleeper.pid, sizeof sleeper.pid) > 0;
+        ::raise(told ? SIGKILL : SIGTERM);
+    }
+    ::close(pipe[1]);
+    std::int64_t pid = 0;
+    EXPECT_EQ(::read(pipe[0], &pid, sizeof pid), static_cast<ssize_t>(sizeof pid));
+    ::close(pipe[0]);
+    ::waitpid(caller, nullptr, 0);
+    ASSERT_GT(pid, 0);
+    const auto gone = [pid] {
+        QFile stat(QString("/proc/%1/stat").arg(pid));
+        return !stat.open(QIODevice::ReadOnly) || stat.readAll().contains(") Z ");
+    };
+    EXPECT_TRUE(test::waitUntil(gone, 2000));
+    if (!gone())
+        ::kill(static_cast<pid_t>(pid), SIGKILL);
 }
 
 TEST_F(LinuxProcessesTest, BatchFileRunsWithTheShellInItsFolder) {

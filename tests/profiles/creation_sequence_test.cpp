@@ -29,6 +29,8 @@ const QString kFolder = R"(c:\Vornelix_HD\Test)";
 const QString kImage = R"(c:\Vornelix_HD\Test\hdimage.img)";
 const QString kCopy = R"(c:\Vornelix_HD\Test\VornelHD.exe)";
 const QString kArchive = R"(c:\Vornelix\vornelix_hd_8gb.rar)";
+const QString kRecord = R"(c:\Vornelix\creation.pending)";
+const QString kToolTemporary = R"(c:\Vornelix_HD\Test\.hdimage.img.Xy12Zq)";
 
 class CreationSequence : public ::testing::Test {
   protected:
@@ -149,6 +151,7 @@ TEST_F(CreationSequence, AFailedInsertStopsTheSequenceAndMakesNothing) {
     EXPECT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_FALSE(isLoaded<frmProcessing>());
     EXPECT_FALSE(env.files().folderExists(kRoot));
+    EXPECT_FALSE(env.files().fileExists(kRecord));
     EXPECT_FALSE(env.ui.ended);
 }
 
@@ -185,6 +188,7 @@ TEST_P(FailedVolume, LeavesNoRowNoFolderAndNoImage) {
     EXPECT_EQ(countProfiles(), 0);
     EXPECT_EQ(QFileInfo::exists(env.host(kRoot)), imageThere);
     EXPECT_EQ(env.readFile(kImage), imageThere ? "the user's volume" : "");
+    EXPECT_FALSE(env.files().fileExists(kRecord));
     EXPECT_FALSE(isLoaded<frmProcessing>());
 }
 
@@ -200,6 +204,142 @@ INSTANTIATE_TEST_SUITE_P(
         VolumeFailure{"ToolMakesNoImage", "Vornelix",
                       R"(The HD tool failed: it made no volume image in c:\Vornelix_HD\Test.)"}),
     [](const auto& info) { return std::string(std::get<0>(info.param)); });
+
+// An HD tool that wrote part of its image and its temporary file, then failed: both go with
+// the folders that the creation made. A folder that was there keeps what it held before,
+// an older temporary file of the tool among it.
+// The case's name, the tool's exit status (none: it never ends), whether the folder was
+// there, and the text of the box.
+using ToolFailure = std::tuple<const char*, std::optional<int>, bool, const char*>;
+class FailedTool : public CreationSequence, public ::testing::WithParamInterface<ToolFailure> {};
+
+TEST_P(FailedTool, LeavesNothingThatTheCreationMade) {
+    const auto [name, exitStatus, folderThere, message] = GetParam();
+    env.createDatabase();
+    const QString older = R"(c:\Vornelix_HD\Test\.hdimage.img.older1)";
+    if (folderThere) {
+        env.writeFile(kFolder + R"(\notes.txt)", "the user's notes");
+        env.writeFile(older, "left by a tool long ago");
+    }
+    env.processes.exitStatus = exitStatus;
+    env.processes.onStart = [this](const test::StartCall&, std::int64_t) {
+        env.writeFile(kImage, "part of a volume");
+        env.writeFile(kToolTemporary, "part of a volume");
+    };
+    runTwoSteps();
+    EXPECT_EQ(env.ui.lastText(), QString(message));
+    EXPECT_TRUE(env.processes.running.empty()) << "the tool was ended";
+    EXPECT_EQ(countProfiles(), 0);
+    EXPECT_FALSE(env.files().fileExists(kRecord));
+    EXPECT_EQ(QFileInfo::exists(env.host(kRoot)), folderThere);
+    if (folderThere) {
+        EXPECT_EQ(QDir(env.host(kFolder)).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{".hdimage.img.older1", "notes.txt"}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FailedTool,
+    ::testing::Values(ToolFailure{"Exits3", 3, false,
+                                  "The HD tool failed: it ended with exit status 3."},
+                      ToolFailure{"Exits1InAFolderThatWasThere", 1, true,
+                                  "The HD tool failed: it ended with exit status 1."},
+                      ToolFailure{"EndedAfterTheTimeOut", std::nullopt, false,
+                                  "The HD tool failed: it did not end within 120 seconds."},
+                      ToolFailure{"EndedAfterTheTimeOutInAFolderThatWasThere", std::nullopt, true,
+                                  "The HD tool failed: it did not end within 120 seconds."}),
+    [](const auto& info) { return std::string(std::get<0>(info.param)); });
+
+// A program killed at some moment of a creation; the next start takes away what it made, and
+// the same profile can be made again.
+enum class KillPoint { AfterTheRowInsert, DuringTheExtraction, AfterTheToolMadeTheImage };
+std::string killPointName(KillPoint point) {
+    const char* names[] = {"AfterTheRowInsert", "DuringTheExtraction", "AfterTheToolMadeTheImage"};
+    return names[static_cast<int>(point)];
+}
+class KilledCreation : public CreationSequence, public ::testing::WithParamInterface<KillPoint> {
+  protected:
+    // Runs the sequence in a child process that is killed at the point.
+    void runUntilKilled(KillPoint point) {
+        if (point == KillPoint::DuringTheExtraction) {
+            ASSERT_EQ(image_archives::writeZeroImageArchive(env.host(kArchive).toStdString(),
+                                                            "hdimage.img", {'V', 'O', 'R', 'N'},
+                                                            std::uint64_t{8} << 30),
+                      "");
+            profile.growable = false;
+        }
+        // The tool has made its image and its temporary file; it is killed in the wait after.
+        env.clock.onStep = [&](const char* what, int) {
+            if (std::string(what) == "sleep" && !env.processes.starts.empty()) {
+                env.writeFile(kToolTemporary, "left by the killed tool");
+                ::raise(SIGKILL);
+            }
+        };
+        const pid_t child = ::fork();
+        if (child == 0) {
+            startProfileCreation(profile);
+            env.clock.advance(frmProcessing::kTimerIntervalMs);
+            if (point == KillPoint::AfterTheRowInsert)
+                ::raise(SIGKILL);
+            env.clock.advance(frmProcessing::kTimerIntervalMs);
+            ::_exit(0);
+        }
+        const QString partial = env.host(VolumeCreation::partialImage(kFolder));
+        if (point == KillPoint::DuringTheExtraction) {
+            test::waitUntil([&] { return QFileInfo(partial).size() >= (4 << 20); }, 10000);
+            ::kill(child, SIGKILL);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        env.clock.onStep = nullptr;
+        profile.growable = true;
+    }
+};
+
+TEST_P(KilledCreation, TheNextStartLeavesNoTraceAndTheProfileCanBeMadeAgain) {
+    env.createDatabase();
+    runUntilKilled(GetParam());
+    EXPECT_TRUE(env.files().fileExists(kRecord));
+    EXPECT_EQ(env.files().folderExists(kFolder), GetParam() != KillPoint::AfterTheRowInsert);
+    EXPECT_EQ(countProfiles(), 1) << "the killed creation stored its row";
+
+    CreationRecord::undoUnfinished();
+    EXPECT_EQ(countProfiles(), 0);
+    EXPECT_FALSE(QFileInfo::exists(env.host(kRoot)));
+    EXPECT_FALSE(env.files().fileExists(kRecord));
+    CreationRecord::undoUnfinished();  // nothing is left to undo
+
+    runTwoSteps();
+    env.clock.advance(2 * frmProcessing::kTimerIntervalMs);
+    EXPECT_FALSE(isLoaded<frmProcessing>());
+    EXPECT_EQ(countProfiles(), 1);
+    EXPECT_EQ(QDir(env.host(kFolder)).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"hdimage.img"});
+    EXPECT_FALSE(env.files().fileExists(kRecord)) << "the profile is whole";
+    CreationRecord::undoUnfinished();
+    EXPECT_EQ(countProfiles(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Points, KilledCreation,
+                         ::testing::Values(KillPoint::AfterTheRowInsert,
+                                           KillPoint::DuringTheExtraction,
+                                           KillPoint::AfterTheToolMadeTheImage),
+                         [](const auto& info) { return killPointName(info.param); });
+
+// A row of the same name that another creation stored, for another folder, is never taken
+// away; the record goes, and a copy of it that a kill left half written.
+TEST_F(CreationSequence, TheStartTakesAwayOnlyTheRowOfTheUnfinishedCreation) {
+    env.createDatabase();
+    profile.name = "Other";
+    runTwoSteps();
+    env.writeFile(kRecord + ".Ab12Cd", R"({"row": {)");  // a record killed while written
+    env.writeFile(
+        kRecord, R"({"row": {"name": "Other", "folder": "c:\\Vornelix_HD\\Test"}, "folders": []})");
+    CreationRecord::undoUnfinished();
+    EXPECT_EQ(countProfiles(), 1);
+    EXPECT_EQ(env.files().fileNames(R"(c:\Vornelix)").filter("creation"), QStringList());
+}
 
 // A creation killed while it extracts leaves no hdimage.img; the next one replaces what the
 // killed one left and makes the whole image.
