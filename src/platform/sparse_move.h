@@ -16,7 +16,9 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to);
 // without hard links, see place()), and at no point a partial copy under the new name.
 class HostFileMove {
   public:
-    HostFileMove(QString from, QString to);
+    // The texts that say why a step failed name the files by the host paths, or by the names
+    // given as shownFrom and shownTo (the names the user knows them by).
+    HostFileMove(QString from, QString to, QString shownFrom = {}, QString shownTo = {});
     // A move neither committed nor undone is undone.
     ~HostFileMove();
     HostFileMove(const HostFileMove&) = delete;
@@ -26,11 +28,17 @@ class HostFileMove {
     // the file system has no links (there the file lies under the new name alone at once).
     // On another it is copied into an unnamed file of the new folder, or under the name
     // to + ".moving" where the file system has no unnamed files (one left there by a stopped
-    // move is removed first); data regions are copied whole, holes stay holes, the windows
-    // are painted after each chunk; the copy is flushed to disk and only then takes its
-    // name. A file that another process holds open is not moved. Why it failed, or the empty
-    // text; a failed place() leaves nothing at the new path.
+    // move is removed first); data regions are copied whole, holes stay holes, the events of
+    // the windows are processed after each chunk; the copy is flushed to disk and only then
+    // takes its name. A file that another process holds open is not moved. Why it failed, or
+    // the empty text; a failed place() leaves nothing at the new path.
     QString place();
+    // In place of place() where a file has the new name already: takes it as the placed file
+    // when it is the file itself under a second name, or holds the same bytes (what a stopped
+    // move leaves), comparing chunk by chunk with the events processed between chunks. False,
+    // and the file there is left alone, when it differs or cannot be read; also when another
+    // process holds the file open.
+    bool adopt();
     // The old name goes. False when it cannot be deleted (the file is then in both places).
     bool commit();
     // The file is under its old name alone again. False when it cannot be.
@@ -43,6 +51,8 @@ class HostFileMove {
 
     QString m_from;
     QString m_to;
+    QString m_shownFrom;
+    QString m_shownTo;
     Placement m_placement = Placement::None;
 };
 

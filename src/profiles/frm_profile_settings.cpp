@@ -207,6 +207,9 @@ void frmProfileSettings::Command5_Click() {
 }
 
 void frmProfileSettings::Command6_Click() {
+    // The work yields to the event loop: nothing pressed here meanwhile may unload the window
+    // or start the work a second time.
+    const InputHeldScope held(*this);
     if (!m_pending.keepDrive) {
         moveVolume(m_oldPath, m_newDrive);
         // The volume is now where the label says, so a quick format finds it there.

@@ -3,6 +3,7 @@
 #include "machine/basic_text.h"
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
+#include "machine/volume_layout.h"
 #include "platform/database.h"
 #include "platform/runtime_error.h"
 #include "profiles/volume_creation.h"
@@ -11,21 +12,21 @@ namespace vornelix {
 
 namespace {
 
-// Opens the store on the row of ProfileName; throws when there is no such row.
-platform::DbRecordset& openProfileRow() {
-    openProfileStore(kSelectProfileByName, {gv().ProfileName});
+// Opens the store on the row of the profile; throws when there is no such row.
+platform::DbRecordset& openProfileRow(const QString& name) {
+    openProfileStore(kSelectProfileByName, {name});
     platform::DbRecordset& row = *gv().DbRecordset;
     if (row.Eof())
         throw platform::RuntimeError(platform::kErrNoCurrentRecord,
-                                     "The profile " + gv().ProfileName + " is not stored.");
+                                     "The profile " + name + " is not stored.");
     return row;
 }
 
-// Runs work on the open row of ProfileName and closes the store, also after a failure.
+// Runs work on the open row of the profile and closes the store, also after a failure.
 template <class Work>
-void withProfileRow(Work work) {
+void withProfileRow(const QString& name, Work work) {
     try {
-        work(openProfileRow());
+        work(openProfileRow(name));
     } catch (const platform::RuntimeError&) {
         closeProfileStore();
         throw;
@@ -33,10 +34,15 @@ void withProfileRow(Work work) {
     closeProfileStore();
 }
 
-void updateProfile(const QString& sql, const QVariantList& values) {
+template <class Work>
+void withProfileRow(Work work) {
+    withProfileRow(gv().ProfileName, std::move(work));
+}
+
+void updateProfile(const QString& name, const QString& sql, const QVariantList& values) {
     gv().NetworkingEnabled = 0;
-    withProfileRow([&](platform::DbRecordset&) {
-        gv().DbConnection->Execute(sql, values + QVariantList{gv().ProfileName});
+    withProfileRow(name, [&](platform::DbRecordset&) {
+        gv().DbConnection->Execute(sql, values + QVariantList{name});
     });
 }
 
@@ -61,24 +67,23 @@ void saveGeneralSettings(int networking, int ideSlaveDevice, double ramSizeMB) {
     });
 }
 
-void CreateVolumeFolder() {
-    // The same folders as a new profile's volume gets, on the drive of the volume root that
-    // HardDiskPath holds; they stay, whatever follows.
-    NewProfile profile;
-    profile.name = gv().ProfileName;
-    profile.drive = gv().HardDiskPath.left(2);
+QString CreateVolumeFolder(const QString& drive, const QString& name) {
+    // The same folders as a new profile's volume gets; they stay, whatever follows.
     CreationRecord kept;
-    VolumeCreation::CreateProfileFolder(profile, kept);
+    VolumeCreation::makeProfileFolder(drive, name, kept);
+    return profileFolder(drive, name);
 }
 
-void UpdateProfileVolume() {
-    updateProfile(QStringLiteral("update Vornelix_profile set hard_disk_path = ?, "
+void UpdateProfileVolume(const QString& name, const QString& folder, std::int16_t sizeGB) {
+    updateProfile(name,
+                  QStringLiteral("update Vornelix_profile set hard_disk_path = ?, "
                                  "hard_disk_size = ? where prof_name = ?"),
-                  {gv().HardDiskPath, gv().HardDiskSizeGB});
+                  {folder, sizeGB});
 }
 
 void UpdateProfileCdRom() {
-    updateProfile(QStringLiteral("update Vornelix_profile set cd_rom_path = ?, cdrom_type = ? "
+    updateProfile(gv().ProfileName,
+                  QStringLiteral("update Vornelix_profile set cd_rom_path = ?, cdrom_type = ? "
                                  "where prof_name = ?"),
                   {gv().CdRomPath, trimBlanks(gv().CdRomType)});
 }

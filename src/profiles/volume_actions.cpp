@@ -20,39 +20,56 @@ namespace {
     throw platform::RuntimeError(platform::kErrPathFileAccess, description);
 }
 
+// Puts the image at its new path while the old one still holds it. An image there already
+// that is this one, under a second name or as a whole copy, is what a stopped move left: it
+// is taken as placed. Any other image there is never replaced.
+void placeImage(platform::HostFileMove& move, const QString& newImage) {
+    if (platform::files().fileExists(newImage)) {
+        if (!move.adopt())
+            fail(otherImageMessage(newImage));
+        return;
+    }
+    if (const QString why = move.place(); !why.isEmpty())
+        fail("The volume image cannot be moved. " + why);
+}
+
 }  // namespace
+
+QString otherImageMessage(const QString& image) {
+    return "There is already another volume image at " + image +
+           ". Move or delete that file, or choose another drive, then apply again.";
+}
 
 void moveVolume(const QString& oldFolder, const QString& newDrive) {
     const BusyScope busy(BusyWork::VolumeMove);
     const platform::WaitCursorScope waiting;
-    GlobalVariablesModule& g = gv();
+    const QString name = gv().ProfileName;
     const QString oldImage = volumeImage(oldFolder);
     if (!platform::files().fileExists(oldImage))
         fail("There is no volume image " + oldImage + ".");
     // The row must be reachable before anything moves.
     readSettingsRow();
-    g.HardDiskPath = volumeRoot(newDrive);
-    platform::HostFileMove move =
-        platform::files().fileMove(oldImage, volumeImage(profileFolder(newDrive, g.ProfileName)));
+    const QString newFolder = CreateVolumeFolder(newDrive, name);
+    const QString newImage = volumeImage(newFolder);
+    platform::HostFileMove move = platform::files().fileMove(oldImage, newImage);
     try {
-        CreateVolumeFolder();
         // The image lies whole in both folders before the row names the new one.
-        if (const QString why = move.place(); !why.isEmpty())
-            fail("The volume image cannot be moved. " + why);
-        platform::clock().processPaintEvents();
-        UpdateProfileVolume();
+        placeImage(move, newImage);
+        platform::clock().doEvents();
+        UpdateProfileVolume(name, newFolder, gv().HardDiskSizeGB);
     } catch (const platform::RuntimeError&) {
         // The row still names the old folder, which still holds the image.
         move.undo();
-        g.HardDiskPath = oldFolder;
         throw;
     }
-    platform::clock().processPaintEvents();
+    gv().HardDiskPath = newFolder;
+    platform::clock().doEvents();
     // An old image that cannot be deleted only costs room.
     move.commit();
 }
 
 void quickFormatVolume(const QString& folder, std::int16_t sizeGB) {
+    const BusyScope busy(BusyWork::QuickFormat);
     // The tool replaces the image only with a whole new one: a failure leaves it as it was.
     if (const std::optional<QString> why = HdTool::run(folder, sizeGB))
         fail(HdTool::failureMessage(*why));

@@ -8,15 +8,22 @@ namespace vornelix {
 // Moves the open profile's volume image from the folder oldFolder into its profile folder on
 // newDrive ("d:") and stores the new folder in the row; HardDiskPath then names it. Throws
 // RuntimeError and changes no row when the row cannot be reached, a folder cannot be made or
-// the image cannot be moved (another image in the new folder among it). The image lies whole
-// in the new folder, flushed to disk, before the row names it, and the old image goes only
-// after that: a program stopped at any point leaves an image in the folder the row names
-// (save a same-drive move on a file system without hard links, which is a single rename).
-// Other commands wait meanwhile (BusyWork::VolumeMove); the windows are painted.
+// the image cannot be moved. The image lies whole in the new folder, flushed to disk, before
+// the row names it, and the old image goes only after that: a program stopped at any point
+// leaves an image in the folder the row names (save a same-drive move on a file system
+// without hard links, which is a single rename). An image in the new folder that is the old
+// one under a second name or holds the same bytes (left by a move that was stopped) is taken
+// as the moved image; any other is refused with otherImageMessage. The messages name files
+// by their drive paths. Other commands of the main window wait meanwhile
+// (BusyWork::VolumeMove); the windows take their events.
 void moveVolume(const QString& oldFolder, const QString& newDrive);
+
+// Why a move does not go on: another image lies at the path image ("d:\...\hdimage.img").
+QString otherImageMessage(const QString& image);
 
 // Has the HD tool format the image of the folder afresh as a growable volume of sizeGB: a
 // copy of the tool beside the image, started hidden in the folder, awaited, and deleted again.
+// Other commands of the main window wait meanwhile (BusyWork::QuickFormat).
 // Throws RuntimeError, saying why, when the tool cannot be copied, started or fails; the image
 // then stays as it was.
 void quickFormatVolume(const QString& folder, std::int16_t sizeGB);

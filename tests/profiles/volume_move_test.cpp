@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QStorageInfo>
 #include <QTemporaryDir>
+#include <optional>
 
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
@@ -69,6 +70,12 @@ class VolumeMove : public ::testing::TestWithParam<bool> {
         closeProfileStore();
         return folder;
     }
+    std::optional<ino_t> inode(const QString& folder) const {
+        struct stat s {};
+        if (::stat(QFile::encodeName(image(folder)).constData(), &s) != 0)
+            return std::nullopt;
+        return s.st_ino;
+    }
     QStringList strays() const {
         QStringList files = QDir(env.host(kNew)).entryList(QDir::Files | QDir::Hidden);
         files.removeAll(kVolumeImageName);
@@ -106,7 +113,9 @@ TEST_P(VolumeMove, AnImageInUseStaysWhereItIs) {
         moveVolume(kOld, "d:");
         ADD_FAILURE() << "moved";
     } catch (const platform::RuntimeError& error) {
-        EXPECT_TRUE(error.description().contains("in use by another program"));
+        EXPECT_EQ(error.description(),
+                  "The volume image cannot be moved. The file is in use by "
+                  "another program: c:\\Vornelix_HD\\Tiger\\hdimage.img");
     }
     user.kill();
     user.waitForFinished();
@@ -115,17 +124,18 @@ TEST_P(VolumeMove, AnImageInUseStaysWhereItIs) {
     EXPECT_EQ(rowFolder(), kOld);
 }
 
-// The mover is killed at each point where it paints the windows in turn, until one run
-// completes: the row always names a folder holding the whole image, and no partial copy stays.
-TEST_P(VolumeMove, KilledAtAnyStepTheRowNamesTheWholeImage) {
+// The mover is killed at each point where it yields to the windows in turn, until one run
+// completes: the row always names a folder holding the whole image, no partial copy stays,
+// and the move from the folder the row names, done again, completes without a further copy.
+TEST_P(VolumeMove, KilledAtAnyStepTheMoveCanBeDoneAgain) {
     const QByteArray whole = readImage(kOld);
     int kills = 0;
     for (int stop = 1; stop < 50; ++stop) {
         const pid_t child = ::fork();
         if (child == 0) {
-            int paints = 0;
+            int steps = 0;
             env.clock.onStep = [&](const char*, int) {
-                if (++paints == stop)
+                if (++steps == stop)
                     ::raise(SIGKILL);
             };
             try {
@@ -142,17 +152,81 @@ TEST_P(VolumeMove, KilledAtAnyStepTheRowNamesTheWholeImage) {
             break;
         }
         ++kills;
-        EXPECT_EQ(readImage(rowFolder()), whole) << "killed at paint " << stop;
-        EXPECT_EQ(strays(), QStringList()) << "killed at paint " << stop;
+        const QString row = rowFolder();
+        EXPECT_EQ(readImage(row), whole) << "killed at step " << stop;
+        EXPECT_EQ(strays(), QStringList()) << "killed at step " << stop;
+        // The row names the new folder once it was updated: the user moves back from there.
+        const QString other = row == kOld ? kNew : kOld;
+        const bool leftover = QFile::exists(image(other));
+        const std::optional<ino_t> before = leftover ? inode(other) : std::nullopt;
+        EXPECT_NO_THROW(moveVolume(row, other.left(2))) << "killed at step " << stop;
+        EXPECT_EQ(rowFolder(), other);
+        EXPECT_EQ(readImage(other), whole) << "killed at step " << stop;
+        EXPECT_FALSE(QFile::exists(image(row))) << "killed at step " << stop;
+        if (leftover) {
+            EXPECT_EQ(inode(other), before) << "the leftover taken, no new copy";
+        }
         QDir(env.host("d:\\Vornelix_HD")).removeRecursively();
-        if (!QFile::exists(image(kOld)))  // killed while the old image's blocks were freed
-            writeImage(20 * kMiB, 20 * kMiB);
+        writeImage(20 * kMiB, 20 * kMiB);
         execute("update Vornelix_profile set hard_disk_path = 'c:\\Vornelix_HD\\Tiger'");
     }
     EXPECT_GE(kills, GetParam() ? 5 : 2) << "three chunks of the copy, the two steps after it";
     EXPECT_EQ(rowFolder(), kNew);
     EXPECT_EQ(readImage(kNew), whole);
     EXPECT_FALSE(QFile::exists(image(kOld)));
+}
+
+// The two points between the steps of a move, as a stopped move leaves them: the image under
+// both names with the row naming the old (true) or the new (false) folder. Moving from the
+// folder the row names takes the image that is there.
+TEST_P(VolumeMove, ALeftoverOfAStoppedMoveIsTaken) {
+    for (const bool rowUpdated : {false, true}) {
+        QDir(env.host("d:\\Vornelix_HD")).removeRecursively();
+        writeImage(20 * kMiB, 20 * kMiB);
+        execute("update Vornelix_profile set hard_disk_path = 'c:\\Vornelix_HD\\Tiger'");
+        QDir().mkpath(env.host(kNew));
+        if (GetParam())
+            ASSERT_TRUE(QFile::copy(image(kOld), image(kNew)));
+        else
+            ASSERT_EQ(::link(QFile::encodeName(image(kOld)).constData(),
+                             QFile::encodeName(image(kNew)).constData()),
+                      0);
+        const QString from = rowUpdated ? kNew : kOld;
+        const QString to = rowUpdated ? kOld : kNew;
+        if (rowUpdated)
+            execute("update Vornelix_profile set hard_disk_path = 'd:\\Vornelix_HD\\Tiger'");
+        const std::optional<ino_t> kept = inode(to);
+        moveVolume(from, to.left(2));
+        EXPECT_EQ(rowFolder(), to);
+        EXPECT_EQ(gv().HardDiskPath, to);
+        EXPECT_EQ(inode(to), kept) << "no new copy";
+        EXPECT_FALSE(QFile::exists(image(from)));
+        EXPECT_EQ(readImage(to), QByteArray(20 * kMiB, '\0'));
+    }
+}
+
+// An image at the destination that is not this one stays as it is, and so does everything
+// else; the message names it by its drive path.
+TEST_P(VolumeMove, AnotherImageAtTheDestinationIsNeverReplaced) {
+    const QByteArray others[] = {QByteArray(20 * kMiB - 1, '\0') + 'x', QByteArray(5, '\0')};
+    for (const QByteArray& other : others) {
+        QDir().mkpath(env.host(kNew));
+        QFile file(image(kNew));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(other);
+        file.close();
+        try {
+            moveVolume(kOld, "d:");
+            ADD_FAILURE() << "moved";
+        } catch (const platform::RuntimeError& error) {
+            EXPECT_EQ(error.description(), otherImageMessage(volumeImage(kNew)));
+            EXPECT_FALSE(error.description().contains(env.root()));
+        }
+        EXPECT_EQ(readImage(kNew), other);
+        EXPECT_EQ(readImage(kOld), QByteArray(20 * kMiB, '\0'));
+        EXPECT_EQ(rowFolder(), kOld);
+        EXPECT_EQ(gv().HardDiskPath, kOld);
+    }
 }
 
 TEST_P(VolumeMove, DataStaysAllocatedAndHolesStayHoles) {
