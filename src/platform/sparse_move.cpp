@@ -229,6 +229,10 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to) {
     return ::rename(from.constData(), to.constData());
 }
 
+QString inUseMessage(const QString& shown) {
+    return "The file is in use by another program: " + shown;
+}
+
 HostFileMove::HostFileMove(QString from, QString to, QString shownFrom, QString shownTo)
     : m_from(std::move(from)),
       m_to(std::move(to)),
@@ -247,7 +251,7 @@ QString HostFileMove::place() {
     const QByteArray from = encoded(m_from);
     const QByteArray to = encoded(m_to);
     if (openElsewhere(from))
-        return "The file is in use by another program: " + m_shownFrom;
+        return inUseMessage(m_shownFrom);
     if (::link(from.constData(), to.constData()) == 0) {
         m_placement = Placement::Linked;
     } else if (errno == EXDEV) {
@@ -265,7 +269,7 @@ QString HostFileMove::place() {
     return QString();
 }
 
-bool HostFileMove::adopt() {
+HostFileMove::Adoption HostFileMove::adopt() {
     const QByteArray from = encoded(m_from);
     const QByteArray to = encoded(m_to);
     struct stat old {
@@ -274,15 +278,17 @@ bool HostFileMove::adopt() {
     if (m_from.isEmpty() || m_to.isEmpty() ||
         QFileInfo(m_from).canonicalFilePath() == QFileInfo(m_to).canonicalFilePath() ||
         ::stat(from.constData(), &old) != 0 || ::stat(to.constData(), &there) != 0 ||
-        !S_ISREG(old.st_mode) || !S_ISREG(there.st_mode) || openElsewhere(from))
-        return false;
+        !S_ISREG(old.st_mode) || !S_ISREG(there.st_mode))
+        return Adoption::Different;
+    if (openElsewhere(from))
+        return Adoption::InUse;
     if (old.st_dev == there.st_dev && old.st_ino == there.st_ino)
         m_placement = Placement::Linked;
     else if (sameBytes(from, to))
         m_placement = Placement::Copied;
     else
-        return false;
-    return true;
+        return Adoption::Different;
+    return Adoption::Taken;
 }
 
 QString HostFileMove::copy() {

@@ -9,6 +9,9 @@ namespace vornelix::platform {
 // name already: 0, or -1 with errno set.
 int renameNoReplace(const QByteArray& from, const QByteArray& to);
 
+// Why a file is not moved while another process holds it open; shown: its name.
+QString inUseMessage(const QString& shown);
+
 // Moves a file to a host path where no file is yet, in steps that let the caller record the
 // new place between them: place() puts the file at the new path while the old one still
 // holds it, then either commit() drops the old name or undo() drops the new one. A program
@@ -35,10 +38,11 @@ class HostFileMove {
     QString place();
     // In place of place() where a file has the new name already: takes it as the placed file
     // when it is the file itself under a second name, or holds the same bytes (what a stopped
-    // move leaves), comparing chunk by chunk with the events processed between chunks. False,
-    // and the file there is left alone, when it differs or cannot be read; also when another
+    // move leaves), comparing chunk by chunk with the events processed between chunks. A file
+    // that differs or cannot be read is left alone, and so is everything while another
     // process holds the file open.
-    bool adopt();
+    enum class Adoption { Taken, Different, InUse };
+    Adoption adopt();
     // The old name goes. False when it cannot be deleted (the file is then in both places).
     bool commit();
     // The file is under its old name alone again. False when it cannot be.

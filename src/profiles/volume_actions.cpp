@@ -23,13 +23,16 @@ namespace {
 // Puts the image at its new path while the old one still holds it. An image there already
 // that is this one, under a second name or as a whole copy, is what a stopped move left: it
 // is taken as placed. Any other image there is never replaced.
-void placeImage(platform::HostFileMove& move, const QString& newImage) {
-    if (platform::files().fileExists(newImage)) {
-        if (!move.adopt())
-            fail(otherImageMessage(newImage));
-        return;
-    }
-    if (const QString why = move.place(); !why.isEmpty())
+void placeImage(platform::HostFileMove& move, const QString& oldImage, const QString& newImage) {
+    using Adoption = platform::HostFileMove::Adoption;
+    QString why;
+    if (!platform::files().fileExists(newImage))
+        why = move.place();
+    else if (const Adoption adoption = move.adopt(); adoption == Adoption::Different)
+        fail(otherImageMessage(newImage));
+    else if (adoption == Adoption::InUse)
+        why = platform::inUseMessage(oldImage);
+    if (!why.isEmpty())
         fail("The volume image cannot be moved. " + why);
 }
 
@@ -54,7 +57,7 @@ void moveVolume(const QString& oldFolder, const QString& newDrive) {
     platform::HostFileMove move = platform::files().fileMove(oldImage, newImage);
     try {
         // The image lies whole in both folders before the row names the new one.
-        placeImage(move, newImage);
+        placeImage(move, oldImage, newImage);
         platform::clock().doEvents();
         UpdateProfileVolume(name, newFolder, gv().HardDiskSizeGB);
     } catch (const platform::RuntimeError&) {

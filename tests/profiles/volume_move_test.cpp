@@ -103,25 +103,33 @@ TEST_P(VolumeMove, RefusedUpdateKeepsTheOriginalAndNoCopy) {
     EXPECT_EQ(gv().HardDiskPath, kOld);
 }
 
-// An image that another process holds open (a running engine) stays where it is.
+// An image that another process holds open (a running engine) stays where it is, also when a
+// stopped move left a copy of it in the new folder (true).
 TEST_P(VolumeMove, AnImageInUseStaysWhereItIs) {
-    QProcess user;
-    user.setStandardInputFile(image(kOld));
-    user.start("sleep", {"30"});
-    ASSERT_TRUE(user.waitForStarted());
-    try {
-        moveVolume(kOld, "d:");
-        ADD_FAILURE() << "moved";
-    } catch (const platform::RuntimeError& error) {
-        EXPECT_EQ(error.description(),
-                  "The volume image cannot be moved. The file is in use by "
-                  "another program: c:\\Vornelix_HD\\Tiger\\hdimage.img");
+    for (const bool leftover : {false, true}) {
+        if (leftover) {
+            QDir().mkpath(env.host(kNew));
+            ASSERT_TRUE(QFile::copy(image(kOld), image(kNew)));
+        }
+        QProcess user;
+        user.setStandardInputFile(image(kOld));
+        user.start("sleep", {"30"});
+        ASSERT_TRUE(user.waitForStarted());
+        try {
+            moveVolume(kOld, "d:");
+            ADD_FAILURE() << "moved";
+        } catch (const platform::RuntimeError& error) {
+            EXPECT_EQ(error.description(),
+                      "The volume image cannot be moved. The file is in use by "
+                      "another program: c:\\Vornelix_HD\\Tiger\\hdimage.img");
+        }
+        user.kill();
+        user.waitForFinished();
+        EXPECT_EQ(readImage(kOld).size(), 20 * kMiB);
+        EXPECT_EQ(QFile::exists(image(kNew)), leftover);
+        EXPECT_EQ(strays(), QStringList());
+        EXPECT_EQ(rowFolder(), kOld);
     }
-    user.kill();
-    user.waitForFinished();
-    EXPECT_EQ(readImage(kOld).size(), 20 * kMiB);
-    EXPECT_TRUE(QDir(env.host(kNew)).isEmpty(QDir::Files | QDir::Hidden));
-    EXPECT_EQ(rowFolder(), kOld);
 }
 
 // The mover is killed at each point where it yields to the windows in turn, until one run
