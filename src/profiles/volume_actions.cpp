@@ -20,6 +20,13 @@ namespace {
     throw platform::RuntimeError(platform::kErrPathFileAccess, description);
 }
 
+// Why a move does not go on: another image lies at the path image ("d:\...\hdimage.img").
+QString otherImageMessage(const QString& image) {
+    return image +
+           " holds another volume image. Move or delete that file, or choose another drive, "
+           "then press Apply again.";
+}
+
 // Puts the image at its new path while the old one still holds it. An image there already
 // that is this one, under a second name or as a whole copy, is what a stopped move left: it
 // is taken as placed. Any other image there is never replaced.
@@ -37,11 +44,6 @@ void placeImage(platform::HostFileMove& move, const QString& oldImage, const QSt
 }
 
 }  // namespace
-
-QString otherImageMessage(const QString& image) {
-    return "There is already another volume image at " + image +
-           ". Move or delete that file, or choose another drive, then apply again.";
-}
 
 void moveVolume(const QString& oldFolder, const QString& newDrive) {
     const BusyScope busy(BusyWork::VolumeMove);

@@ -13,19 +13,16 @@ namespace vornelix {
 // leaves an image in the folder the row names (save a same-drive move on a file system
 // without hard links, which is a single rename). An image in the new folder that is the old
 // one under a second name or holds the same bytes (left by a move that was stopped) is taken
-// as the moved image; any other is refused with otherImageMessage. The messages name files
-// by their drive paths. Other commands of the main window wait meanwhile
+// as the moved image; any other is never replaced and the move is refused. The messages name
+// files by their drive paths. Other commands of the main window wait meanwhile
 // (BusyWork::VolumeMove); the windows take their events.
 void moveVolume(const QString& oldFolder, const QString& newDrive);
 
-// Why a move does not go on: another image lies at the path image ("d:\...\hdimage.img").
-QString otherImageMessage(const QString& image);
-
 // Has the HD tool format the image of the folder afresh as a growable volume of sizeGB: a
 // copy of the tool beside the image, started hidden in the folder, awaited, and deleted again.
-// Other commands of the main window wait meanwhile (BusyWork::QuickFormat).
 // Throws RuntimeError, saying why, when the tool cannot be copied, started or fails; the image
-// then stays as it was.
+// then stays as it was. Other commands of the main window wait meanwhile
+// (BusyWork::QuickFormat).
 void quickFormatVolume(const QString& folder, std::int16_t sizeGB);
 
 }  // namespace vornelix
