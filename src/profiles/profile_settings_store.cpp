@@ -48,9 +48,9 @@ void updateProfile(const QString& name, const QString& sql, const QVariantList& 
 
 }  // namespace
 
-SettingsRow readSettingsRow() {
+SettingsRow readSettingsRow(const QString& name) {
     SettingsRow read;
-    withProfileRow([&](platform::DbRecordset& row) {
+    withProfileRow(name, [&](platform::DbRecordset& row) {
         read = {row.Fields(kColHardDiskPath), row.Fields(kColHardDiskSize),
                 row.Fields(kColNetworking), row.Fields(kColIdeSlaveDevice),
                 row.Fields(kColRamSize)};

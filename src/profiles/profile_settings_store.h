@@ -15,9 +15,9 @@ struct SettingsRow {
     QVariant ramSize;
 };
 
-// Reads the row of ProfileName; throws RuntimeError when the store cannot be opened or holds
-// no such row. The store is closed afterwards in every case.
-SettingsRow readSettingsRow();
+// Reads the row of the profile name; throws RuntimeError when the store cannot be opened or
+// holds no such row. The store is closed afterwards in every case.
+SettingsRow readSettingsRow(const QString& name);
 
 // Writes networking, IDE slave device and RAM size into the row of ProfileName; throws like
 // readSettingsRow, and then nothing is written.

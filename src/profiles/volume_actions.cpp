@@ -3,7 +3,6 @@
 #include "profiles/hd_tool.h"
 
 #include "machine/busy_state.h"
-#include "machine/global_variables.h"
 #include "machine/volume_layout.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
@@ -45,15 +44,15 @@ void placeImage(platform::HostFileMove& move, const QString& oldImage, const QSt
 
 }  // namespace
 
-void moveVolume(const QString& oldFolder, const QString& newDrive) {
+QString moveVolume(const QString& name, std::int16_t sizeGB, const QString& oldFolder,
+                   const QString& newDrive) {
     const BusyScope busy(BusyWork::VolumeMove);
     const platform::WaitCursorScope waiting;
-    const QString name = gv().ProfileName;
     const QString oldImage = volumeImage(oldFolder);
     if (!platform::files().fileExists(oldImage))
         fail("There is no volume image " + oldImage + ".");
     // The row must be reachable before anything moves.
-    readSettingsRow();
+    readSettingsRow(name);
     const QString newFolder = CreateVolumeFolder(newDrive, name);
     const QString newImage = volumeImage(newFolder);
     platform::HostFileMove move = platform::files().fileMove(oldImage, newImage);
@@ -61,16 +60,16 @@ void moveVolume(const QString& oldFolder, const QString& newDrive) {
         // The image lies whole in both folders before the row names the new one.
         placeImage(move, oldImage, newImage);
         platform::clock().doEvents();
-        UpdateProfileVolume(name, newFolder, gv().HardDiskSizeGB);
+        UpdateProfileVolume(name, newFolder, sizeGB);
     } catch (const platform::RuntimeError&) {
         // The row still names the old folder, which still holds the image.
         move.undo();
         throw;
     }
-    gv().HardDiskPath = newFolder;
     platform::clock().doEvents();
     // An old image that cannot be deleted only costs room.
     move.commit();
+    return newFolder;
 }
 
 void quickFormatVolume(const QString& folder, std::int16_t sizeGB) {
