@@ -162,4 +162,14 @@ void Form::Unload() {
     outer->deleteLater();
 }
 
+InputHeldScope::InputHeldScope(QWidget& window)
+    : m_window(&window), m_wasEnabled(window.isEnabled()) {
+    window.setEnabled(false);
+}
+
+InputHeldScope::~InputHeldScope() {
+    if (m_window)
+        m_window->setEnabled(m_wasEnabled);
+}
+
 }  // namespace vornelix

@@ -73,6 +73,21 @@ class Form : public QWidget {
     bool m_placed = false;
 };
 
+// A window at work takes no input for as long as this lives: its controls are disabled, and
+// enabled as they were when it ends. Its frame can still be moved; the close box is held off
+// by the busy state that the work keeps.
+class InputHeldScope {
+  public:
+    explicit InputHeldScope(QWidget& window);
+    ~InputHeldScope();
+    InputHeldScope(const InputHeldScope&) = delete;
+    InputHeldScope& operator=(const InputHeldScope&) = delete;
+
+  private:
+    QPointer<QWidget> m_window;
+    bool m_wasEnabled;
+};
+
 // Each window exists at most once and is reached by its type.
 class FormRegistry {
   public:

@@ -238,7 +238,7 @@ QString FileSystem::renameWithoutReplacing(const QString& from, const QString& t
 }
 
 HostFileMove FileSystem::fileMove(const QString& from, const QString& to) const {
-    return HostFileMove(hostPath(from), hostPath(to));
+    return HostFileMove(hostPath(from), hostPath(to), from, to);
 }
 
 }  // namespace vornelix::platform

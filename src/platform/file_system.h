@@ -77,7 +77,8 @@ class FileSystem {
     // Gives a file another name in the same file system, never replacing a file that has the
     // new name already; why it failed, or the empty text.
     QString renameWithoutReplacing(const QString& from, const QString& to) const;
-    // The move of a file to a path where no file is yet, step by step (see HostFileMove).
+    // The move of a file to a path where no file is yet, step by step (see HostFileMove); its
+    // texts name the files by the Windows-style paths.
     HostFileMove fileMove(const QString& from, const QString& to) const;
 
   private:

@@ -52,9 +52,11 @@ void syncFolderOf(const QString& path) {
         ::fsync(folder.fd);
 }
 
-void paintWindows() {
+// Lets the windows handle their events, input among them: whoever starts a move holds off
+// the commands that would disturb it.
+void processEvents() {
     if (Clock* clock = services().clock)
-        clock->processPaintEvents();
+        clock->doEvents();
 }
 
 // True when another process holds the file open (a running engine on its image): moving it
@@ -93,7 +95,7 @@ bool writeAll(int out, const char* data, size_t size, off_t pos) {
 }
 
 // Copies [begin, end) of in to out byte for byte, in the kernel while it can, else through
-// memory; the windows are painted after every chunk.
+// memory; the events are processed after every chunk.
 struct RangeCopier {
     int in;
     int out;
@@ -125,7 +127,7 @@ struct RangeCopier {
             if (done <= 0)
                 return false;
             pos += done;
-            paintWindows();
+            processEvents();
         }
         return true;
     }
@@ -154,6 +156,28 @@ bool copyData(int in, int out, const struct stat& st) {
     return true;
 }
 
+// True when the two files hold the same bytes; the events are processed after every chunk.
+bool sameBytes(const QByteArray& first, const QByteArray& second) {
+    const Descriptor a{::open(first.constData(), O_RDONLY | O_CLOEXEC)};
+    const Descriptor b{::open(second.constData(), O_RDONLY | O_CLOEXEC)};
+    struct stat sa {
+    }, sb{};
+    if (a.fd < 0 || b.fd < 0 || ::fstat(a.fd, &sa) != 0 || ::fstat(b.fd, &sb) != 0 ||
+        sa.st_size != sb.st_size)
+        return false;
+    std::vector<char> left(static_cast<size_t>(kChunk));
+    std::vector<char> right(left.size());
+    for (off_t pos = 0; pos < sa.st_size; processEvents()) {
+        const size_t want = static_cast<size_t>(std::min(kChunk, sa.st_size - pos));
+        if (::pread(a.fd, left.data(), want, pos) != static_cast<ssize_t>(want) ||
+            ::pread(b.fd, right.data(), want, pos) != static_cast<ssize_t>(want) ||
+            memcmp(left.data(), right.data(), want) != 0)
+            return false;
+        pos += static_cast<off_t>(want);
+    }
+    return true;
+}
+
 // Gives the finished copy the name to, never replacing a file: the unnamed file by a link,
 // the temporary one by a rename.
 int giveName(int fd, const QByteArray& temporary, const QByteArray& to) {
@@ -163,7 +187,7 @@ int giveName(int fd, const QByteArray& temporary, const QByteArray& to) {
     return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW);
 }
 
-// Deletes a file. A copy's blocks are given back a slice at a time, the windows painted
+// Deletes a file. A copy's blocks are given back a slice at a time, the events processed
 // between slices, as freeing gigabytes at once holds the program for a second; the name goes
 // first, so no shortened file is ever seen under it.
 bool deleteFile(const QString& path, bool gradually) {
@@ -176,7 +200,7 @@ bool deleteFile(const QString& path, bool gradually) {
     // Blocks still reached by another name stay untouched.
     if (file.fd < 0 || ::fstat(file.fd, &st) != 0 || st.st_nlink > 0)
         return true;
-    for (off_t size = st.st_size; size > 0; paintWindows()) {
+    for (off_t size = st.st_size; size > 0; processEvents()) {
         size = std::max(off_t{0}, size - kReleaseSlice);
         if (::ftruncate(file.fd, size) != 0)
             break;
@@ -205,8 +229,15 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to) {
     return ::rename(from.constData(), to.constData());
 }
 
-HostFileMove::HostFileMove(QString from, QString to)
-    : m_from(std::move(from)), m_to(std::move(to)) {}
+QString inUseMessage(const QString& shown) {
+    return "The file is in use by another program: " + shown;
+}
+
+HostFileMove::HostFileMove(QString from, QString to, QString shownFrom, QString shownTo)
+    : m_from(std::move(from)),
+      m_to(std::move(to)),
+      m_shownFrom(shownFrom.isEmpty() ? m_from : std::move(shownFrom)),
+      m_shownTo(shownTo.isEmpty() ? m_to : std::move(shownTo)) {}
 
 HostFileMove::~HostFileMove() {
     undo();
@@ -216,11 +247,11 @@ QString HostFileMove::place() {
     if (m_from.isEmpty() || m_to.isEmpty())
         return QStringLiteral("The path lies on no drive.");
     if (!QFileInfo(m_from).isFile())
-        return "No such file: " + m_from;
+        return "No such file: " + m_shownFrom;
     const QByteArray from = encoded(m_from);
     const QByteArray to = encoded(m_to);
     if (openElsewhere(from))
-        return "The file is in use by another program: " + m_from;
+        return inUseMessage(m_shownFrom);
     if (::link(from.constData(), to.constData()) == 0) {
         m_placement = Placement::Linked;
     } else if (errno == EXDEV) {
@@ -232,17 +263,39 @@ QString HostFileMove::place() {
         m_placement = Placement::Renamed;  // a file system without hard links
         syncFolderOf(m_from);
     } else {
-        return failure("Cannot move to", m_to, errno);
+        return failure("Cannot move to", m_shownTo, errno);
     }
     syncFolderOf(m_to);
     return QString();
+}
+
+HostFileMove::Adoption HostFileMove::adopt() {
+    const QByteArray from = encoded(m_from);
+    const QByteArray to = encoded(m_to);
+    struct stat old {
+    }, there{};
+    // The same name reached twice is no second file: taking it would delete the only one.
+    if (m_from.isEmpty() || m_to.isEmpty() ||
+        QFileInfo(m_from).canonicalFilePath() == QFileInfo(m_to).canonicalFilePath() ||
+        ::stat(from.constData(), &old) != 0 || ::stat(to.constData(), &there) != 0 ||
+        !S_ISREG(old.st_mode) || !S_ISREG(there.st_mode))
+        return Adoption::Different;
+    if (openElsewhere(from))
+        return Adoption::InUse;
+    if (old.st_dev == there.st_dev && old.st_ino == there.st_ino)
+        m_placement = Placement::Linked;
+    else if (sameBytes(from, to))
+        m_placement = Placement::Copied;
+    else
+        return Adoption::Different;
+    return Adoption::Taken;
 }
 
 QString HostFileMove::copy() {
     const Descriptor in{::open(encoded(m_from).constData(), O_RDONLY | O_CLOEXEC)};
     struct stat st {};
     if (in.fd < 0 || ::fstat(in.fd, &st) != 0)
-        return failure("Cannot read", m_from, errno);
+        return failure("Cannot read", m_shownFrom, errno);
     const mode_t mode = st.st_mode & 07777;
     const QByteArray to = encoded(m_to);
     QByteArray temporary;
@@ -254,7 +307,7 @@ QString HostFileMove::copy() {
         out.fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     }
     if (out.fd < 0)
-        return failure("Cannot write in the folder of", m_to, errno);
+        return failure("Cannot write in the folder of", m_shownTo, errno);
     ::posix_fadvise(in.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     const bool whole = ::ftruncate(out.fd, st.st_size) == 0 && copyData(in.fd, out.fd, st) &&
                        ::fchmod(out.fd, mode) == 0 && ::fsync(out.fd) == 0 &&
@@ -263,7 +316,7 @@ QString HostFileMove::copy() {
     if (!whole) {
         if (!temporary.isEmpty())
             ::unlink(temporary.constData());
-        return failure("Cannot copy to", m_to, error);
+        return failure("Cannot copy to", m_shownTo, error);
     }
     return QString();
 }

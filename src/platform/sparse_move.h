@@ -9,6 +9,9 @@ namespace vornelix::platform {
 // name already: 0, or -1 with errno set.
 int renameNoReplace(const QByteArray& from, const QByteArray& to);
 
+// Why a file is not moved while another process holds it open; shown: its name.
+QString inUseMessage(const QString& shown);
+
 // Moves a file to a host path where no file is yet, in steps that let the caller record the
 // new place between them: place() puts the file at the new path while the old one still
 // holds it, then either commit() drops the old name or undo() drops the new one. A program
@@ -16,7 +19,9 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to);
 // without hard links, see place()), and at no point a partial copy under the new name.
 class HostFileMove {
   public:
-    HostFileMove(QString from, QString to);
+    // The texts that say why a step failed name the files by the host paths, or by the names
+    // given as shownFrom and shownTo (the names the user knows them by).
+    HostFileMove(QString from, QString to, QString shownFrom = {}, QString shownTo = {});
     // A move neither committed nor undone is undone.
     ~HostFileMove();
     HostFileMove(const HostFileMove&) = delete;
@@ -26,11 +31,18 @@ class HostFileMove {
     // the file system has no links (there the file lies under the new name alone at once).
     // On another it is copied into an unnamed file of the new folder, or under the name
     // to + ".moving" where the file system has no unnamed files (one left there by a stopped
-    // move is removed first); data regions are copied whole, holes stay holes, the windows
-    // are painted after each chunk; the copy is flushed to disk and only then takes its
-    // name. A file that another process holds open is not moved. Why it failed, or the empty
-    // text; a failed place() leaves nothing at the new path.
+    // move is removed first); data regions are copied whole, holes stay holes, the events of
+    // the windows are processed after each chunk; the copy is flushed to disk and only then
+    // takes its name. A file that another process holds open is not moved. Why it failed, or
+    // the empty text; a failed place() leaves nothing at the new path.
     QString place();
+    // In place of place() where a file has the new name already: takes it as the placed file
+    // when it is the file itself under a second name, or holds the same bytes (what a stopped
+    // move leaves), comparing chunk by chunk with the events processed between chunks. A file
+    // that differs or cannot be read is left alone, and so is everything while another
+    // process holds the file open.
+    enum class Adoption { Taken, Different, InUse };
+    Adoption adopt();
     // The old name goes. False when it cannot be deleted (the file is then in both places).
     bool commit();
     // The file is under its old name alone again. False when it cannot be.
@@ -43,6 +55,8 @@ class HostFileMove {
 
     QString m_from;
     QString m_to;
+    QString m_shownFrom;
+    QString m_shownTo;
     Placement m_placement = Placement::None;
 };
 

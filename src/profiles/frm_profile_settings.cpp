@@ -74,7 +74,7 @@ void frmProfileSettings::Form_Load() {
 }
 
 void frmProfileSettings::loadRow() {
-    const SettingsRow row = readSettingsRow();
+    const SettingsRow row = readSettingsRow(gv().ProfileName);
     GlobalVariablesModule& g = gv();
     const VolumeLabels labels = volumeLabels(row.hardDiskPath, row.hardDiskSize);
     ui->LblHDpath->setText(labels.path);
@@ -207,8 +207,12 @@ void frmProfileSettings::Command5_Click() {
 }
 
 void frmProfileSettings::Command6_Click() {
+    // The work yields to the event loop: nothing pressed here meanwhile may unload the window
+    // or start the work a second time.
+    const InputHeldScope held(*this);
     if (!m_pending.keepDrive) {
-        moveVolume(m_oldPath, m_newDrive);
+        gv().HardDiskPath =
+            moveVolume(gv().ProfileName, gv().HardDiskSizeGB, m_oldPath, m_newDrive);
         // The volume is now where the label says, so a quick format finds it there.
         ui->LblHDpath->setText(gv().HardDiskPath);
     }

@@ -3,6 +3,7 @@
 #include "machine/basic_text.h"
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
+#include "machine/volume_layout.h"
 #include "platform/database.h"
 #include "platform/runtime_error.h"
 #include "profiles/volume_creation.h"
@@ -11,30 +12,35 @@ namespace vornelix {
 
 namespace {
 
-// Runs work on the row of ProfileName in a session of its own; throws when there is no such
+// Runs work on the row of the profile in a session of its own; throws when there is no such
 // row.
 template <class Work>
-void withProfileRow(Work work) {
-    const ProfileStoreSession store(kSelectProfileByName, {gv().ProfileName});
+void withProfileRow(const QString& name, Work work) {
+    const ProfileStoreSession store(kSelectProfileByName, {name});
     platform::DbRecordset& row = store.rows();
     if (row.Eof())
         throw platform::RuntimeError(platform::kErrNoCurrentRecord,
-                                     "The profile " + gv().ProfileName + " is not stored.");
+                                     "The profile " + name + " is not stored.");
     work(row);
 }
 
-void updateProfile(const QString& sql, const QVariantList& values) {
+template <class Work>
+void withProfileRow(Work work) {
+    withProfileRow(gv().ProfileName, std::move(work));
+}
+
+void updateProfile(const QString& name, const QString& sql, const QVariantList& values) {
     gv().NetworkingEnabled = 0;
-    withProfileRow([&](platform::DbRecordset&) {
-        gv().DbConnection->Execute(sql, values + QVariantList{gv().ProfileName});
+    withProfileRow(name, [&](platform::DbRecordset&) {
+        gv().DbConnection->Execute(sql, values + QVariantList{name});
     });
 }
 
 }  // namespace
 
-SettingsRow readSettingsRow() {
+SettingsRow readSettingsRow(const QString& name) {
     SettingsRow read;
-    withProfileRow([&](platform::DbRecordset& row) {
+    withProfileRow(name, [&](platform::DbRecordset& row) {
         read = {row.Fields(kColHardDiskPath), row.Fields(kColHardDiskSize),
                 row.Fields(kColNetworking), row.Fields(kColIdeSlaveDevice),
                 row.Fields(kColRamSize)};
@@ -51,24 +57,23 @@ void saveGeneralSettings(int networking, int ideSlaveDevice, double ramSizeMB) {
     });
 }
 
-void CreateVolumeFolder() {
-    // The same folders as a new profile's volume gets, on the drive of the volume root that
-    // HardDiskPath holds; they stay, whatever follows.
-    NewProfile profile;
-    profile.name = gv().ProfileName;
-    profile.drive = gv().HardDiskPath.left(2);
+QString CreateVolumeFolder(const QString& drive, const QString& name) {
+    // The same folders as a new profile's volume gets; they stay, whatever follows.
     CreationRecord kept;
-    VolumeCreation::CreateProfileFolder(profile, kept);
+    VolumeCreation::makeProfileFolder(drive, name, kept);
+    return profileFolder(drive, name);
 }
 
-void UpdateProfileVolume() {
-    updateProfile(QStringLiteral("update Vornelix_profile set hard_disk_path = ?, "
+void UpdateProfileVolume(const QString& name, const QString& folder, std::int16_t sizeGB) {
+    updateProfile(name,
+                  QStringLiteral("update Vornelix_profile set hard_disk_path = ?, "
                                  "hard_disk_size = ? where prof_name = ?"),
-                  {gv().HardDiskPath, gv().HardDiskSizeGB});
+                  {folder, sizeGB});
 }
 
 void UpdateProfileCdRom() {
-    updateProfile(QStringLiteral("update Vornelix_profile set cd_rom_path = ?, cdrom_type = ? "
+    updateProfile(gv().ProfileName,
+                  QStringLiteral("update Vornelix_profile set cd_rom_path = ?, cdrom_type = ? "
                                  "where prof_name = ?"),
                   {gv().CdRomPath, trimBlanks(gv().CdRomType)});
 }

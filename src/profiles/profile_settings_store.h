@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <cstdint>
 
 namespace vornelix {
 
@@ -14,22 +15,22 @@ struct SettingsRow {
     QVariant ramSize;
 };
 
-// Reads the row of ProfileName; throws RuntimeError when the store cannot be opened or holds
-// no such row. The store is closed afterwards in every case.
-SettingsRow readSettingsRow();
+// Reads the row of the profile name; throws RuntimeError when the store cannot be opened or
+// holds no such row. The store is closed afterwards in every case.
+SettingsRow readSettingsRow(const QString& name);
 
 // Writes networking, IDE slave device and RAM size into the row of ProfileName; throws like
 // readSettingsRow, and then nothing is written.
 void saveGeneralSettings(int networking, int ideSlaveDevice, double ramSizeMB);
 
-// Makes HardDiskPath (the volume root with its trailing backslash) and the profile folder in
-// it where missing; HardDiskPath then names the profile folder. Throws when a folder cannot be
-// made.
-void CreateVolumeFolder();
+// Makes the volume root of the drive ("d:") and the profile's folder in it where missing, and
+// gives that folder. Throws when a folder cannot be made.
+QString CreateVolumeFolder(const QString& drive, const QString& name);
 
-// Store HardDiskPath and HardDiskSizeGB, and CdRomPath and CdRomType, in the row of
-// ProfileName; NetworkingEnabled becomes 0. Both throw like readSettingsRow, writing nothing.
-void UpdateProfileVolume();
+// Stores the volume folder and size in the row of the profile name, and CdRomPath and
+// CdRomType in the row of ProfileName; NetworkingEnabled becomes 0. Both throw like
+// readSettingsRow, writing nothing.
+void UpdateProfileVolume(const QString& name, const QString& folder, std::int16_t sizeGB);
 void UpdateProfileCdRom();
 
 }  // namespace vornelix

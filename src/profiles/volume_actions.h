@@ -5,20 +5,25 @@
 
 namespace vornelix {
 
-// Moves the open profile's volume image from the folder oldFolder into its profile folder on
-// newDrive ("d:") and stores the new folder in the row; HardDiskPath then names it. Throws
-// RuntimeError and changes no row when the row cannot be reached, a folder cannot be made or
-// the image cannot be moved (another image in the new folder among it). The image lies whole
-// in the new folder, flushed to disk, before the row names it, and the old image goes only
-// after that: a program stopped at any point leaves an image in the folder the row names
-// (save a same-drive move on a file system without hard links, which is a single rename).
-// Other commands wait meanwhile (BusyWork::VolumeMove); the windows are painted.
-void moveVolume(const QString& oldFolder, const QString& newDrive);
+// Moves the volume image of the profile name (of sizeGB) from the folder oldFolder into its
+// profile folder on newDrive ("d:"), stores that folder and the size in the row, and gives the
+// folder. Throws RuntimeError and changes no row when the row cannot be reached, a folder
+// cannot be made or the image cannot be moved. The image lies whole in the new folder, flushed
+// to disk, before the row names it, and the old image goes only after that: a program stopped
+// at any point leaves an image in the folder the row names (save a same-drive move on a file
+// system without hard links, which is a single rename). An image in the new folder that is
+// the old one under a second name or holds the same bytes (left by a move that was stopped)
+// is taken as the moved image; any other is never replaced and the move is refused. The
+// messages name files by their drive paths. Other commands of the main window wait meanwhile
+// (BusyWork::VolumeMove); the windows take their events.
+QString moveVolume(const QString& name, std::int16_t sizeGB, const QString& oldFolder,
+                   const QString& newDrive);
 
 // Has the HD tool format the image of the folder afresh as a growable volume of sizeGB: a
 // copy of the tool beside the image, started hidden in the folder, awaited, and deleted again.
 // Throws RuntimeError, saying why, when the tool cannot be copied, started or fails; the image
-// then stays as it was.
+// then stays as it was. Other commands of the main window wait meanwhile
+// (BusyWork::QuickFormat).
 void quickFormatVolume(const QString& folder, std::int16_t sizeGB);
 
 }  // namespace vornelix

@@ -88,9 +88,13 @@ QString partialImage(const QString& folder) {
 }
 
 void CreateProfileFolder(const NewProfile& profile, CreationRecord& record) {
-    makeFolder(volumeRoot(profile.drive), record);
-    makeFolder(profile.folder(), record);
+    makeProfileFolder(profile.drive, profile.name, record);
     gv().HardDiskPath = profile.folder();
+}
+
+void makeProfileFolder(const QString& drive, const QString& name, CreationRecord& record) {
+    makeFolder(volumeRoot(drive), record);
+    makeFolder(profileFolder(drive, name), record);
 }
 
 bool my_new_Timer(const NewProfile& profile, CreationRecord& record) {

@@ -31,6 +31,10 @@ bool my_new_Timer(const NewProfile& profile, CreationRecord& record);
 // be made.
 void CreateProfileFolder(const NewProfile& profile, CreationRecord& record);
 
+// Creates the volume root of the drive ("d:") and the profile's folder below it where missing,
+// recording what it made. Throws RuntimeError when a folder cannot be made.
+void makeProfileFolder(const QString& drive, const QString& name, CreationRecord& record);
+
 // For a fixed volume: the image archive must open (else its failure is reported and the
 // program ends, as the extraction would). Nothing for a growable volume.
 void checkImageArchive(const NewProfile& profile);

@@ -8,8 +8,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <numeric>
 
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
@@ -186,7 +189,7 @@ TEST_P(QuickFormat, RunsTheHdToolBesideTheImageAndSaysWhenItFails) {
     const auto [startCode, exitStatus, message] = GetParam();
     env.writeFile("c:\\Vornelix\\VornelHD.exe", "tool");
     env.processes.code = startCode;
-    env.processes.exitStatus = exitStatus;
+    env.processes.exitStatus = exitStatus < 0 ? std::nullopt : std::optional(exitStatus);
     env.processes.onStart = [&, status = exitStatus](const test::StartCall&, std::int64_t) {
         env.writeFile(kImage, status == 0 ? "formatted" : "volume");
     };
@@ -201,6 +204,13 @@ TEST_P(QuickFormat, RunsTheHdToolBesideTheImageAndSaysWhenItFails) {
               "Vornelix: " + (*message ? QString(message) : kFormatQuestion));
     EXPECT_EQ(env.readFile(kImage), *message ? "volume" : "formatted");
     EXPECT_EQ(row()[0], kTiger);
+    if (exitStatus < 0) {
+        EXPECT_EQ(env.processes.ended, std::vector<std::int64_t>{1000}) << "the hung tool ended";
+        const int waited = std::accumulate(env.clock.sleeps.begin(), env.clock.sleeps.end(), 0);
+        EXPECT_GE(waited, 2 * 2000 + 120000);
+        EXPECT_LT(waited, 2 * 2000 + 121000);
+        EXPECT_GE(env.clock.doEventsCount, 100) << "the windows take input while it waits";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -209,7 +219,62 @@ INSTANTIATE_TEST_SUITE_P(
                       std::tuple(platform::kStartOk, 3,
                                  "The HD tool failed: it ended with exit status 3."),
                       std::tuple(platform::kStartFileNotFound, 0,
-                                 "The HD tool failed: VornelHD.exe was not found.")));
+                                 "The HD tool failed: VornelHD.exe was not found."),
+                      std::tuple(platform::kStartOk, -1,
+                                 "The HD tool failed: it did not end within 120 seconds.")));
+
+// Presses on every button and the close box while the work of Apply runs (a move, or a quick
+// format when true) are held: the window stays, the work is done once and whole, and the
+// window takes input again afterwards.
+class HeldPresses : public TigerSettings, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(HeldPresses, DuringTheWorkOfApply) {
+    const bool format = GetParam();
+    env.writeFile("c:\\Vornelix\\VornelHD.exe", "tool");
+    env.processes.exitStatus = std::nullopt;  // the tool runs until the first presses
+    env.processes.onStart = [&](const test::StartCall&, std::int64_t) {
+        env.writeFile(kImage, "formatted");
+    };
+    env.ui.answers = {MsgAnswer::Ok};
+    if (format)
+        control<QPushButton>("Command5")->click();
+    else
+        chooseDrive("d:");
+    const size_t boxes = env.ui.boxes.size();
+    int presses = 0;
+    env.clock.onStep = [&](const char* what, int) {
+        if (std::string(what) != "doEvents")
+            return;
+        ++presses;
+        for (const char* button :
+             {"Command6", "Command1", "Command3", "Command4", "Command5", "CommandInstalltion"})
+            control<QPushButton>(button)->click();
+        QTest::keyClick(control<QComboBox>("DrvHardDisk"), Qt::Key_Up);
+        Form& window = dialog();
+        EXPECT_FALSE(window.subWindow() ? window.subWindow()->close() : window.close());
+        env.processes.exitStatus = 0;
+    };
+    control<QPushButton>("Command6")->click();
+    env.clock.onStep = nullptr;
+    EXPECT_GT(presses, 0);
+    ASSERT_TRUE(isLoaded<frmProfileSettings>());
+    EXPECT_TRUE(dialog().isEnabled());
+    EXPECT_FALSE(control<QPushButton>("Command6")->isEnabled()) << "applied once";
+    EXPECT_EQ(env.ui.boxes.size(), boxes) << "nothing told";
+    EXPECT_EQ(env.processes.starts.size(), format ? 1u : 0u);
+    if (format) {
+        EXPECT_EQ(env.readFile(kImage), "formatted");
+        EXPECT_EQ(row()[0], kTiger);
+    } else {
+        EXPECT_EQ(env.readFile(kMovedImage), "volume");
+        EXPECT_FALSE(env.files().fileExists(kImage));
+        EXPECT_EQ(row()[0], "d:\\Vornelix_HD\\Tiger");
+        EXPECT_EQ(control<QComboBox>("DrvHardDisk")->currentText(), "d:");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Work, HeldPresses, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "QuickFormat" : "Move"; });
 
 TEST_F(ProfileSettings, QuickFormatOfAProfileWithoutAVolumeSaysSo) {
     addTiger(null);

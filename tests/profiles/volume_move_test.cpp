@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QStorageInfo>
 #include <QTemporaryDir>
+#include <optional>
 
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
@@ -44,6 +45,10 @@ class VolumeMove : public ::testing::TestWithParam<bool> {
         writeImage(20 * kMiB, 20 * kMiB);
     }
     QString image(const QString& folder) const { return env.host(volumeImage(folder)); }
+    // Moves Tiger's volume from the folder to the drive; the folder it then lies in.
+    QString move(const QString& from, const QString& drive) {
+        return moveVolume("Tiger", 3, from, drive);
+    }
     // Zeros written up to data, a hole from there up to size.
     void writeImage(qint64 data, qint64 size) {
         QDir().mkpath(env.host(kOld));
@@ -69,6 +74,12 @@ class VolumeMove : public ::testing::TestWithParam<bool> {
         closeProfileStore();
         return folder;
     }
+    std::optional<ino_t> inode(const QString& folder) const {
+        struct stat s {};
+        if (::stat(QFile::encodeName(image(folder)).constData(), &s) != 0)
+            return std::nullopt;
+        return s.st_ino;
+    }
     QStringList strays() const {
         QStringList files = QDir(env.host(kNew)).entryList(QDir::Files | QDir::Hidden);
         files.removeAll(kVolumeImageName);
@@ -87,49 +98,60 @@ TEST_P(VolumeMove, RefusedUpdateKeepsTheOriginalAndNoCopy) {
     struct stat before {
     }, after{};
     ASSERT_EQ(::fstat(original, &before), 0);  // held open, the inode cannot be reused
-    EXPECT_THROW(moveVolume(kOld, "d:"), platform::RuntimeError);
+    EXPECT_THROW(move(kOld, "d:"), platform::RuntimeError);
     ASSERT_EQ(::stat(QFile::encodeName(image(kOld)).constData(), &after), 0);
     ::close(original);
     EXPECT_EQ(after.st_ino, before.st_ino) << "the original itself, not a copy back";
     EXPECT_TRUE(QDir(env.host(kNew)).isEmpty(QDir::Files | QDir::Hidden));
     EXPECT_EQ(rowFolder(), kOld);
-    EXPECT_EQ(gv().HardDiskPath, kOld);
 }
 
-// An image that another process holds open (a running engine) stays where it is.
+// An image that another process holds open (a running engine) stays where it is, also when a
+// stopped move left a copy of it in the new folder (true).
 TEST_P(VolumeMove, AnImageInUseStaysWhereItIs) {
-    QProcess user;
-    user.setStandardInputFile(image(kOld));
-    user.start("sleep", {"30"});
-    ASSERT_TRUE(user.waitForStarted());
-    try {
-        moveVolume(kOld, "d:");
-        ADD_FAILURE() << "moved";
-    } catch (const platform::RuntimeError& error) {
-        EXPECT_TRUE(error.description().contains("in use by another program"));
+    for (const bool leftover : {false, true}) {
+        if (leftover) {
+            QDir().mkpath(env.host(kNew));
+            ASSERT_TRUE(QFile::copy(image(kOld), image(kNew)));
+        }
+        QProcess user;
+        user.setStandardInputFile(image(kOld));
+        user.start("sleep", {"30"});
+        ASSERT_TRUE(user.waitForStarted());
+        try {
+            move(kOld, "d:");
+            ADD_FAILURE() << "moved";
+        } catch (const platform::RuntimeError& error) {
+            EXPECT_EQ(error.description(),
+                      "The volume image cannot be moved. The file is in use by "
+                      "another program: c:\\Vornelix_HD\\Tiger\\hdimage.img");
+        }
+        user.kill();
+        user.waitForFinished();
+        EXPECT_EQ(readImage(kOld).size(), 20 * kMiB);
+        EXPECT_EQ(QFile::exists(image(kNew)), leftover);
+        EXPECT_EQ(strays(), QStringList());
+        EXPECT_EQ(rowFolder(), kOld);
     }
-    user.kill();
-    user.waitForFinished();
-    EXPECT_EQ(readImage(kOld).size(), 20 * kMiB);
-    EXPECT_TRUE(QDir(env.host(kNew)).isEmpty(QDir::Files | QDir::Hidden));
-    EXPECT_EQ(rowFolder(), kOld);
 }
 
-// The mover is killed at each point where it paints the windows in turn, until one run
-// completes: the row always names a folder holding the whole image, and no partial copy stays.
-TEST_P(VolumeMove, KilledAtAnyStepTheRowNamesTheWholeImage) {
+// The mover is killed at each point where it yields to the windows in turn, until one run
+// completes: the row always names a folder holding the whole image, no partial copy stays,
+// and the move from the folder the row names, done again, completes without a further copy.
+TEST_P(VolumeMove, KilledAtAnyStepTheMoveCanBeDoneAgain) {
     const QByteArray whole = readImage(kOld);
     int kills = 0;
+    int leftovers = 0;
     for (int stop = 1; stop < 50; ++stop) {
         const pid_t child = ::fork();
         if (child == 0) {
-            int paints = 0;
+            int steps = 0;
             env.clock.onStep = [&](const char*, int) {
-                if (++paints == stop)
+                if (++steps == stop)
                     ::raise(SIGKILL);
             };
             try {
-                moveVolume(kOld, "d:");
+                move(kOld, "d:");
             } catch (...) {
                 ::_exit(2);
             }
@@ -142,27 +164,68 @@ TEST_P(VolumeMove, KilledAtAnyStepTheRowNamesTheWholeImage) {
             break;
         }
         ++kills;
-        EXPECT_EQ(readImage(rowFolder()), whole) << "killed at paint " << stop;
-        EXPECT_EQ(strays(), QStringList()) << "killed at paint " << stop;
+        const QString row = rowFolder();
+        EXPECT_EQ(readImage(row), whole) << "killed at step " << stop;
+        EXPECT_EQ(strays(), QStringList()) << "killed at step " << stop;
+        // The row names the new folder once it was updated: the user moves back from there.
+        const QString other = row == kOld ? kNew : kOld;
+        const bool leftover = QFile::exists(image(other));
+        const std::optional<ino_t> before = leftover ? inode(other) : std::nullopt;
+        QString moved;
+        EXPECT_NO_THROW(moved = move(row, other.left(2))) << "killed at step " << stop;
+        EXPECT_EQ(moved, other);
+        EXPECT_EQ(rowFolder(), other);
+        EXPECT_EQ(readImage(other), whole) << "killed at step " << stop;
+        EXPECT_FALSE(QFile::exists(image(row))) << "killed at step " << stop;
+        if (leftover) {
+            ++leftovers;
+            EXPECT_EQ(inode(other), before) << "the leftover taken, no new copy";
+        }
         QDir(env.host("d:\\Vornelix_HD")).removeRecursively();
-        if (!QFile::exists(image(kOld)))  // killed while the old image's blocks were freed
-            writeImage(20 * kMiB, 20 * kMiB);
+        writeImage(20 * kMiB, 20 * kMiB);
         execute("update Vornelix_profile set hard_disk_path = 'c:\\Vornelix_HD\\Tiger'");
     }
     EXPECT_GE(kills, GetParam() ? 5 : 2) << "three chunks of the copy, the two steps after it";
+    EXPECT_GE(leftovers, 2) << "before and after the row names the new folder";
     EXPECT_EQ(rowFolder(), kNew);
     EXPECT_EQ(readImage(kNew), whole);
     EXPECT_FALSE(QFile::exists(image(kOld)));
+}
+
+// An image at the destination that is not this one stays as it is, and so does everything
+// else; the message names it by its drive path.
+TEST_P(VolumeMove, AnotherImageAtTheDestinationIsNeverReplaced) {
+    const QByteArray others[] = {QByteArray(20 * kMiB - 1, '\0') + 'x', QByteArray(5, '\0')};
+    for (const QByteArray& other : others) {
+        QDir().mkpath(env.host(kNew));
+        QFile file(image(kNew));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(other);
+        file.close();
+        try {
+            move(kOld, "d:");
+            ADD_FAILURE() << "moved";
+        } catch (const platform::RuntimeError& error) {
+            EXPECT_EQ(error.description(),
+                      "d:\\Vornelix_HD\\Tiger\\hdimage.img holds another volume image. Move or "
+                      "delete that file, or choose another drive, then press Apply again.");
+            EXPECT_FALSE(error.description().contains(env.root()));
+        }
+        EXPECT_EQ(readImage(kNew), other);
+        EXPECT_EQ(readImage(kOld), QByteArray(20 * kMiB, '\0'));
+        EXPECT_EQ(rowFolder(), kOld);
+    }
 }
 
 TEST_P(VolumeMove, DataStaysAllocatedAndHolesStayHoles) {
     const std::pair<qint64, qint64> fixedThenGrowable[] = {{20 * kMiB, 20 * kMiB},
                                                            {8 * kMiB, 40 * kMiB}};
     const std::pair<QString, const char*> thereAndBack[] = {{kNew, "d:"}, {kOld, "c:"}};
+    QString at = kOld;
     for (const auto& [data, size] : fixedThenGrowable) {
         writeImage(data, size);
         for (const auto& [to, drive] : thereAndBack) {
-            moveVolume(gv().HardDiskPath, drive);
+            at = move(at, drive);
             struct stat s {};
             ASSERT_EQ(::stat(QFile::encodeName(image(to)).constData(), &s), 0);
             EXPECT_EQ(s.st_size, size);
