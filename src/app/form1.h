@@ -6,6 +6,7 @@
 
 #include "app/form1_layout.h"
 #include "machine/forms.h"
+#include "machine/global_variables.h"
 #include "machine/machine_window_port.h"
 
 namespace Ui {

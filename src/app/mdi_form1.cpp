@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/flat_bttn.h"
 #include "app/machine_pictures.h"
@@ -124,8 +125,13 @@ PictureBox* MDIForm1::picture(const char* name) const {
     return findChild<PictureBox*>(QString::fromLatin1(name));
 }
 
-void MDIForm1::applyEnableState(const EnableState& state) {
-    for (int i = 0; i < kMenuControlCount; ++i)
+void MDIForm1::updateMenusAndButtons() {
+    ModuleGeneralFunctions::UpdateMenusAndButtons();
+}
+
+void MDIForm1::applyEnableState(std::span<const std::optional<bool>> state) {
+    const int count = std::min(kMenuControlCount, static_cast<int>(state.size()));
+    for (int i = 0; i < count; ++i)
         if (state[i].has_value())
             m_enabled[i] = *state[i];
     showEnableState();

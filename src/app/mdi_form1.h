@@ -33,7 +33,8 @@ class MDIForm1 : public QMainWindow, public MainWindowPort {
     // MainWindowPort
     void setCaption(const QString& caption) override;
     QString caption() const override;
-    void applyEnableState(const EnableState& state) override;
+    void updateMenusAndButtons() override;
+    void applyEnableState(std::span<const std::optional<bool>> state) override;
     QMdiArea* mdiArea() override { return m_mdiArea; }
     QSize sizeTwips() const override;
     void setNetworkPollCount(std::int16_t count) override;

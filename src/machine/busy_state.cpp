@@ -3,7 +3,8 @@
 #include <array>
 #include <numeric>
 
-#include "machine/module_general_functions.h"
+#include "machine/main_window_port.h"
+#include "machine/upper_windows.h"
 
 namespace vornelix {
 
@@ -15,19 +16,24 @@ int total() {
     return std::accumulate(g_depth.begin(), g_depth.end(), 0);
 }
 
+void updateMainWindow() {
+    if (MainWindowPort* main = mainWindow())
+        main->updateMenusAndButtons();
+}
+
 }  // namespace
 
 BusyScope::BusyScope(BusyWork work) : m_work(work) {
     const bool first = total() == 0;
     ++g_depth[static_cast<int>(work)];
     if (first)
-        ModuleGeneralFunctions::UpdateMenusAndButtons();
+        updateMainWindow();
 }
 
 BusyScope::~BusyScope() {
     --g_depth[static_cast<int>(m_work)];
     if (total() == 0)
-        ModuleGeneralFunctions::UpdateMenusAndButtons();
+        updateMainWindow();
 }
 
 bool isBusy() {

@@ -1,41 +1,11 @@
 #include "machine/dialog_controls.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-
-#include "machine/error_boundary.h"
-#include "machine/global_variables.h"
-#include "machine/module_general_functions.h"
-#include "machine/open_profile.h"
-#include "machine/ram_sizes.h"
 
 namespace vornelix {
 
 QPixmap standardPicture(QStyle::StandardPixmap icon, int size) {
     return QApplication::style()->standardIcon(icon).pixmap(size, size);
-}
-
-QStringList fillRamList(QComboBox& box) {
-    const QStringList sizes = ramSizeItems(ModuleGeneralFunctions::GetTotalPhysicalMemory());
-    box.addItems(sizes);
-    box.setCurrentIndex(ramSizeSelection(sizes.size()));
-    return sizes;
-}
-
-void CheckCdClicked(QCheckBox& cd, QCheckBox& sharedDrive) {
-    if (cd.isChecked() && sharedDrive.isChecked())
-        sharedDrive.setChecked(false);
-}
-
-void CheckShareDrvClicked(QCheckBox& cd, QCheckBox& sharedDrive, const QString& missingTitle) {
-    if (sharedDrive.isChecked() && cd.isChecked())
-        cd.setChecked(false);
-    if (!sharedDrive.isChecked()) {
-        gv().SharedDrivePath = QString();
-        return;
-    }
-    ignoringErrors([&missingTitle] { pickSharedDriveFile(missingTitle); });
 }
 
 }  // namespace vornelix

@@ -9,6 +9,7 @@
 #include "machine/main_window_port.h"
 #include "machine/module_general_functions.h"
 #include "machine/open_profile.h"
+#include "machine/profile_controls.h"
 #include "machine/profile_store.h"
 #include "machine/upper_windows.h"
 #include "platform/database.h"

@@ -9,6 +9,7 @@
 #include "machine/main_window_port.h"
 #include "machine/message_title.h"
 #include "machine/module_general_functions.h"
+#include "machine/profile_controls.h"
 #include "machine/ram_sizes.h"
 #include "machine/upper_windows.h"
 #include "machine/volume_layout.h"

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "machine/global_variables.h"
 #include "machine/machine_window_port.h"
 
 namespace vornelix::test {

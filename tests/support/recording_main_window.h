@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QMdiArea>
+#include <algorithm>
 
 #include "machine/main_window_port.h"
+#include "machine/menu_state.h"
+#include "machine/module_general_functions.h"
 
 namespace vornelix::test {
 
@@ -11,8 +14,9 @@ class RecordingMainWindow final : public MainWindowPort {
   public:
     void setCaption(const QString& caption) override { text = caption; }
     QString caption() const override { return text; }
-    void applyEnableState(const EnableState& state) override {
-        lastState = state;
+    void updateMenusAndButtons() override { ModuleGeneralFunctions::UpdateMenusAndButtons(); }
+    void applyEnableState(std::span<const std::optional<bool>> state) override {
+        std::copy_n(state.begin(), std::min(state.size(), lastState.size()), lastState.begin());
         ++menuUpdates;
     }
     QMdiArea* mdiArea() override { return &area; }
