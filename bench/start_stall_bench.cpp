@@ -14,8 +14,8 @@
 
 #include "app/app_windows.h"
 #include "app/mdi_form1.h"
+#include "forms/machine_window_port.h"
 #include "machine/global_variables.h"
-#include "machine/machine_window_port.h"
 #include "machine/profile_start.h"
 #include "machine/profile_store.h"
 #include "platform/database.h"

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "app/share_drive.h"
+#include "forms/main_window_port.h"
 #include "machine/companion_program.h"
-#include "machine/main_window_port.h"
 #include "machine/menu_state.h"
 #include "platform/clock.h"
 

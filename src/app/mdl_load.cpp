@@ -5,7 +5,7 @@
 #include "app/app_windows.h"
 #include "app/mdi_form1.h"
 #include "app/qt_ui_service.h"
-#include "machine/error_boundary.h"
+#include "forms/error_boundary.h"
 #include "platform/file_system.h"
 #include "platform/folder_lock.h"
 #include "platform/host_facts.h"

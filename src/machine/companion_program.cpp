@@ -1,7 +1,7 @@
 #include "machine/companion_program.h"
 
-#include "machine/busy_state.h"
-#include "machine/error_boundary.h"
+#include "forms/busy_state.h"
+#include "forms/error_boundary.h"
 #include "platform/processes.h"
 #include "platform/services.h"
 

@@ -1,6 +1,6 @@
 #include "machine/engine_config.h"
 
-#include "machine/message_title.h"
+#include "forms/message_title.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "machine/menu_state.h"
 
-#include "machine/busy_state.h"
+#include "forms/busy_state.h"
+#include "forms/main_window_port.h"
 #include "machine/global_variables.h"
-#include "machine/main_window_port.h"
 #include "machine/module_general_functions.h"
 
 namespace vornelix {

@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 
-#include "machine/error_boundary.h"
+#include "forms/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/module_general_functions.h"
 #include "machine/open_profile.h"

@@ -2,14 +2,14 @@
 
 #include <optional>
 
-#include "machine/busy_state.h"
+#include "forms/busy_state.h"
+#include "forms/error_boundary.h"
+#include "forms/machine_window_port.h"
+#include "forms/main_window_port.h"
+#include "forms/message_title.h"
 #include "machine/engine_config.h"
 #include "machine/engine_launch.h"
-#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
-#include "machine/machine_window_port.h"
-#include "machine/main_window_port.h"
-#include "machine/message_title.h"
 #include "machine/module_general_functions.h"
 #include "machine/profile_store.h"
 #include "machine/start_animation.h"

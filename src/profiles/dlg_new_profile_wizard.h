@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "machine/wizard_page.h"
+#include "forms/wizard_page.h"
 
 namespace Ui {
 class DlgNewProfileWizard;

@@ -2,11 +2,11 @@
 
 #include <QMouseEvent>
 
+#include "forms/error_boundary.h"
+#include "forms/upper_windows.h"
 #include "machine/basic_text.h"
-#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
-#include "machine/upper_windows.h"
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/dlg_new_profile_wizard2.h"
 #include "profiles/page_pictures.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "machine/wizard_page.h"
+#include "forms/wizard_page.h"
 #include "profiles/install_source.h"
 #include "profiles/new_profile.h"
 

@@ -1,7 +1,7 @@
 #include "profiles/install_source.h"
 
+#include "forms/error_boundary.h"
 #include "machine/basic_text.h"
-#include "machine/error_boundary.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"

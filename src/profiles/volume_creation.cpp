@@ -1,7 +1,7 @@
 #include "profiles/volume_creation.h"
 
+#include "forms/error_boundary.h"
 #include "machine/basic_text.h"
-#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"

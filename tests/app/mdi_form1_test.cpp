@@ -13,7 +13,7 @@
 #include "app/mdl_load.h"
 #include "app/picture_box.h"
 #include "app/toolbar_pictures.h"
-#include "machine/busy_state.h"
+#include "forms/busy_state.h"
 #include "machine/dlg_open_profile.h"
 #include "machine/global_variables.h"
 #include "machine/module_general_functions.h"

@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "forms/machine_window_port.h"
 #include "machine/global_variables.h"
-#include "machine/machine_window_port.h"
 
 namespace vornelix::test {
 

@@ -3,7 +3,7 @@
 #include <QMdiArea>
 #include <algorithm>
 
-#include "machine/main_window_port.h"
+#include "forms/main_window_port.h"
 #include "machine/menu_state.h"
 #include "machine/module_general_functions.h"
 

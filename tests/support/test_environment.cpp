@@ -9,10 +9,10 @@
 #include <QCoreApplication>
 #include <QThread>
 
-#include "machine/busy_state.h"
+#include "forms/busy_state.h"
+#include "forms/forms.h"
 #include "machine/engine_interface.h"
 #include "machine/engine_launch.h"
-#include "machine/forms.h"
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
 

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "machine/forms.h"
-#include "machine/upper_windows.h"
+#include "forms/forms.h"
+#include "forms/upper_windows.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
 #include "support/fake_clock.h"

@@ -1,10 +1,10 @@
-#include "machine/busy_state.h"
+#include "forms/busy_state.h"
 
 #include <array>
 #include <numeric>
 
-#include "machine/main_window_port.h"
-#include "machine/upper_windows.h"
+#include "forms/main_window_port.h"
+#include "forms/upper_windows.h"
 
 namespace vornelix {
 

@@ -1,4 +1,4 @@
-#include "machine/dialog_controls.h"
+#include "forms/dialog_controls.h"
 
 #include <QApplication>
 

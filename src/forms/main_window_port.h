@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "machine/upper_windows.h"
+#include "forms/upper_windows.h"
 
 class QMdiArea;
 

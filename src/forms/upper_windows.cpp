@@ -1,9 +1,9 @@
-#include "machine/upper_windows.h"
+#include "forms/upper_windows.h"
 
 #include <utility>
 
-#include "machine/machine_window_port.h"
-#include "machine/main_window_port.h"
+#include "forms/machine_window_port.h"
+#include "forms/main_window_port.h"
 
 namespace vornelix {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "machine/forms.h"
+#include "forms/forms.h"
 
 namespace vornelix {
 

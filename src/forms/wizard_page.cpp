@@ -1,4 +1,4 @@
-#include "machine/wizard_page.h"
+#include "forms/wizard_page.h"
 
 #include <QPushButton>
 #include <utility>
