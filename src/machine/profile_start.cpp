@@ -41,6 +41,23 @@ bool refuseProfile(const EngineProfileRow& row) {
     return false;
 }
 
+// The IDE slave for the global state, the host's CD-ROM drive and the user's answer.
+std::optional<IdeSlaveChoice> chooseIdeSlaveForStart() {
+    const auto findDrive = [] {
+        QString drive;
+        ModuleGeneralFunctions::FindCDROMDrive(drive);
+        return drive;
+    };
+    const auto askToContinue = [] {
+        return platform::ui().message(
+                   QStringLiteral("No CD-ROM was detected.Continue without CD-ROM ?"),
+                   kMessageTitle, platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes;
+    };
+    const GlobalVariablesModule& state = gv();
+    return chooseIdeSlave({state.AttachInstallMedium, state.CdRomEnabled, state.SharedDrivePath},
+                          findDrive, askToContinue);
+}
+
 // Writes the configuration file; nothing when the user would not go on without a CD-ROM
 // drive (the file then keeps its first seven lines).
 bool writeConfiguration(const EngineProfileRow& row) {
