@@ -15,6 +15,7 @@
 #include "app/app_windows.h"
 #include "app/mdi_form1.h"
 #include "forms/machine_window_port.h"
+#include "machine/companion_program.h"
 #include "machine/global_variables.h"
 #include "machine/profile_start.h"
 #include "machine/profile_store.h"
@@ -84,6 +85,7 @@ int main(int argc, char** argv) {
     s.files = &files;
     insertProfile(program + "/ASNMD.DAT");
 
+    CompanionPrograms companions;
     installAppWindows();
     MDIForm1 main;
     main.show();

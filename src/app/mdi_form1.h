@@ -7,7 +7,6 @@
 
 #include "app/share_drive.h"
 #include "forms/main_window_port.h"
-#include "machine/companion_program.h"
 #include "machine/menu_state.h"
 #include "platform/clock.h"
 
@@ -107,8 +106,6 @@ class MDIForm1 : public QMainWindow, public MainWindowPort {
     QMdiArea* m_mdiArea = nullptr;
     QString m_caption;
     std::unique_ptr<platform::Timer> m_networkTimer;
-    // The share-drive program of the last Tools > Shared Drive.
-    CompanionProgram m_shareDrive;
     std::int16_t m_networkPollCount = 0;
     // The enable state as the table set it; what is shown also depends on the busy state.
     std::array<bool, kMenuControlCount> m_enabled;

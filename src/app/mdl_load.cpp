@@ -6,6 +6,7 @@
 #include "app/mdi_form1.h"
 #include "app/qt_ui_service.h"
 #include "forms/error_boundary.h"
+#include "machine/companion_program.h"
 #include "platform/file_system.h"
 #include "platform/folder_lock.h"
 #include "platform/host_facts.h"
@@ -56,6 +57,8 @@ int MdlLoad::run(int argc, char** argv) {
     const auto lock = claimProgramFolder();
     if (!lock)
         return 1;
+    // Made before the first window and gone after the last, before the clock.
+    CompanionPrograms companions;
     installAppWindows();
     Main();
     const int result = QApplication::exec();

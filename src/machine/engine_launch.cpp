@@ -24,8 +24,7 @@ constexpr int kEmbedSettleMs = 2000;
 
 // The engine of the last launch.
 CompanionProgram& engineProgram() {
-    static CompanionProgram engine;
-    return engine;
+    return companionPrograms().engine;
 }
 
 // Deletes the joined graphics-driver file of the last engine start; failures are ignored.
@@ -80,10 +79,6 @@ void ProfileStart::Exec_myVornel() {
 
 void ProfileStart::watchEngine() {
     engineProgram().watch([] { return gv().EngineRunning == kTrue; }, afterEngineEnd);
-}
-
-void ProfileStart::forgetEngine() {
-    engineProgram().forget();
 }
 
 void ProfileStart::afterEngineEnd() {
