@@ -10,7 +10,7 @@ namespace vornelix {
 
 namespace {
 
-std::array<int, 4> g_depth{};
+std::array<int, kBusyWorkCount> g_depth{};
 
 int total() {
     return std::accumulate(g_depth.begin(), g_depth.end(), 0);
