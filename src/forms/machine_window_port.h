@@ -40,7 +40,8 @@ class MachineWindowAccess {
     virtual void unload() = 0;
 };
 
-// The machine window `Form1` of the installed windows, loaded on first use.
+// The machine window `Form1` of the installed windows, loaded on first use; with none installed
+// a window that shows and hosts nothing.
 MachineWindowPort& machineWindow();
 bool isMachineWindowLoaded();
 void unloadMachineWindow();

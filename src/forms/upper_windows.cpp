@@ -8,8 +8,25 @@
 namespace vornelix {
 
 namespace {
+
 UpperWindows* g_windows = nullptr;
-}
+
+// The machine window while no windows are installed: it shows nothing and hosts nothing.
+class NoMachineWindow final : public MachineWindowPort {
+  public:
+    void Show() override {}
+    void setCaption(const QString&) override {}
+    void setBlackLogoVisible(bool) override {}
+    void setLoginBarVisible(bool) override {}
+    void setProgressPictureVisible(int, bool) override {}
+    bool isProgressPictureVisible(int) const override { return false; }
+    void setProgressCaption(const QString&) override {}
+    QString progressCaption() const override { return {}; }
+    platform::WindowHandle picture1Handle() override { return 0; }
+    QSize picture1SizeTwips() const override { return {}; }
+};
+
+}  // namespace
 
 UpperWindows* installUpperWindows(UpperWindows* windows) {
     return std::exchange(g_windows, windows);
@@ -30,7 +47,8 @@ void showFaq(int listIndex, bool selectFirst) {
 }
 
 MachineWindowPort& machineWindow() {
-    return g_windows->machineWindow().load();
+    static NoMachineWindow none;
+    return g_windows ? g_windows->machineWindow().load() : none;
 }
 
 bool isMachineWindowLoaded() {
