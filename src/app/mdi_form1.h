@@ -90,12 +90,19 @@ class MDIForm1 : public QMainWindow, public MainWindowPort {
     // when the control is held then, and failures through the error boundary.
     void runCommand(MenuControl control);
 
+    using Command = void (MDIForm1::*)();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     // The caption stays exactly what the program set, also while a child is maximized.
     void changeEvent(QEvent* event) override;
 
   private:
+    // The command of a menu item; nullptr for any other control and for a menu.
+    static Command menuCommand(MenuControl control);
+    // The command of a toolbar button: its own, else its menu item's; nullptr for any other
+    // control.
+    static Command toolbarCommand(MenuControl control);
     void buildToolbar();
     void buildMenus();
     void showEnableState();

@@ -30,19 +30,19 @@ namespace vornelix {
 namespace {
 
 using M = MenuControl;
-using Handler = void (MDIForm1::*)();
 
 void updateMenus() {
     ModuleGeneralFunctions::UpdateMenusAndButtons();
 }
 
-struct Command {
+struct MenuCommand {
     MenuControl control;
-    Handler handler;
+    MDIForm1::Command command;
 };
 
-// Every toolbar button runs the click handler of its menu item.
-const Command kCommands[] = {
+// The click handler of every menu item that has one; the toolbar buttons name theirs with
+// their pictures.
+const MenuCommand kMenuCommands[] = {
     {M::mnuProfile_New, &MDIForm1::mnuProfile_New_Click},
     {M::mnuProfile_Open, &MDIForm1::mnuProfile_Open_Click},
     {M::mnuProfile_Copy, &MDIForm1::mnuProfile_Copy_Click},
@@ -61,31 +61,23 @@ const Command kCommands[] = {
     {M::mnuHelp_About, &MDIForm1::mnuHelp_About_Click},
     {M::mnuHelp_Contents, &MDIForm1::mnuHelp_Contents_Click},
     {M::mnuHelp_FAQ, &MDIForm1::mnuHelp_FAQ_Click},
-    {M::FlatBttnNew, &MDIForm1::mnuProfile_New_Click},
-    {M::FlatBttnOpen, &MDIForm1::mnuProfile_Open_Click},
-    {M::FlatBttnClose, &MDIForm1::mnuProfile_close_Click},
-    {M::FlatBttnPlay, &MDIForm1::mnuControl_Play_Click},
-    {M::FlatBttnStop, &MDIForm1::mnuControl_Stop_Click},
-    {M::FlatBttnPause, &MDIForm1::mnuControl_Pause_Click},
-    {M::FlatBttnFullScreen, &MDIForm1::mnuView_FullScreen_Click},
-    {M::FlatBttnNetwork, &MDIForm1::mnuTools_Network_Configurator_Click},
-    {M::FlatBttnProfSettings, &MDIForm1::mnuTools_Profile_Settings_Click},
-    {M::FlatBttnNewShareDriv, &MDIForm1::FlatBttnNewShareDriv_Click},
-    {M::FlatBttnCopy, &MDIForm1::FlatBttnCopy_Click},
-    {M::FlatBttnPaste, &MDIForm1::FlatBttnPaste_Click},
-    {M::FlatBttnCloseShareDrv, &MDIForm1::FlatBttnCloseShareDrv_Click},
-    {M::FlatBttnOpenShareDrv, &MDIForm1::FlatBttnOpenShareDrv_Click},
 };
 
 }  // namespace
 
+MDIForm1::Command MDIForm1::menuCommand(MenuControl control) {
+    for (const MenuCommand& item : kMenuCommands)
+        if (item.control == control)
+            return item.command;
+    return nullptr;
+}
+
 void MDIForm1::runCommand(MenuControl control) {
     if (isBusy() && menuControl(control).heldWhileBusy)
         return;
-    for (const Command& command : kCommands)
-        if (command.control == control)
-            runHandler(ErrorPolicy::ShowDescription,
-                       [this, &command] { (this->*command.handler)(); });
+    const Command command = menuCommand(control) ? menuCommand(control) : toolbarCommand(control);
+    if (command)
+        runHandler(ErrorPolicy::ShowDescription, [this, command] { (this->*command)(); });
 }
 
 // Profile menu.
