@@ -7,7 +7,6 @@
 #include <QMdiArea>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "app/flat_bttn.h"
 #include "app/machine_pictures.h"
@@ -16,6 +15,7 @@
 #include "forms/busy_state.h"
 #include "forms/error_boundary.h"
 #include "forms/forms.h"
+#include "machine/global_variables.h"
 #include "machine/module_general_functions.h"
 #include "platform/host_facts.h"
 #include "platform/services.h"
@@ -126,12 +126,11 @@ PictureBox* MDIForm1::picture(const char* name) const {
 }
 
 void MDIForm1::updateMenusAndButtons() {
-    ModuleGeneralFunctions::UpdateMenusAndButtons();
+    applyEnableState(enableStateFor(menuStateKind(gv().ProfileOpen, gv().EngineRunning)));
 }
 
-void MDIForm1::applyEnableState(std::span<const std::optional<bool>> state) {
-    const int count = std::min(kMenuControlCount, static_cast<int>(state.size()));
-    for (int i = 0; i < count; ++i)
+void MDIForm1::applyEnableState(const EnableState& state) {
+    for (int i = 0; i < kMenuControlCount; ++i)
         if (state[i].has_value())
             m_enabled[i] = *state[i];
     showEnableState();

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/menu_state.h"
 #include "app/share_drive.h"
 #include "forms/main_window_port.h"
-#include "machine/menu_state.h"
 #include "platform/clock.h"
 
 class QAction;
@@ -33,7 +33,8 @@ class MDIForm1 : public QMainWindow, public MainWindowPort {
     void setCaption(const QString& caption) override;
     QString caption() const override;
     void updateMenusAndButtons() override;
-    void applyEnableState(std::span<const std::optional<bool>> state) override;
+    // Enables or disables every control the state names; the others stay as they are.
+    void applyEnableState(const EnableState& state);
     QMdiArea* mdiArea() override { return m_mdiArea; }
     QSize sizeTwips() const override;
     void setNetworkPollCount(std::int16_t count) override;
@@ -90,19 +91,12 @@ class MDIForm1 : public QMainWindow, public MainWindowPort {
     // when the control is held then, and failures through the error boundary.
     void runCommand(MenuControl control);
 
-    using Command = void (MDIForm1::*)();
-
   protected:
     void closeEvent(QCloseEvent* event) override;
     // The caption stays exactly what the program set, also while a child is maximized.
     void changeEvent(QEvent* event) override;
 
   private:
-    // The command of a menu item; nullptr for any other control and for a menu.
-    static Command menuCommand(MenuControl control);
-    // The command of a toolbar button: its own, else its menu item's; nullptr for any other
-    // control.
-    static Command toolbarCommand(MenuControl control);
     void buildToolbar();
     void buildMenus();
     void showEnableState();

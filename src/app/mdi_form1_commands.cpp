@@ -35,48 +35,12 @@ void updateMenus() {
     ModuleGeneralFunctions::UpdateMenusAndButtons();
 }
 
-struct MenuCommand {
-    MenuControl control;
-    MDIForm1::Command command;
-};
-
-// The click handler of every menu item that has one; the toolbar buttons name theirs with
-// their pictures.
-const MenuCommand kMenuCommands[] = {
-    {M::mnuProfile_New, &MDIForm1::mnuProfile_New_Click},
-    {M::mnuProfile_Open, &MDIForm1::mnuProfile_Open_Click},
-    {M::mnuProfile_Copy, &MDIForm1::mnuProfile_Copy_Click},
-    {M::mnuProfile_Paste, &MDIForm1::mnuProfile_Paste_Click},
-    {M::mnuProfile_close, &MDIForm1::mnuProfile_close_Click},
-    {M::mnuProfile_exit, &MDIForm1::mnuProfile_exit_Click},
-    {M::mnuControl_Play, &MDIForm1::mnuControl_Play_Click},
-    {M::mnuControl_Stop, &MDIForm1::mnuControl_Stop_Click},
-    {M::mnuControl_Pause, &MDIForm1::mnuControl_Pause_Click},
-    {M::mnuView_FullScreen, &MDIForm1::mnuView_FullScreen_Click},
-    {M::mnuView_ToggleMouse, &MDIForm1::mnuView_ToggleMouse_Click},
-    {M::mnuView_Toolbar, &MDIForm1::mnuView_Toolbar_Click},
-    {M::mnuTools_ShareDrive, &MDIForm1::mnuTools_ShareDrive_Click},
-    {M::mnuTools_Network_Configurator, &MDIForm1::mnuTools_Network_Configurator_Click},
-    {M::mnuTools_Profile_Settings, &MDIForm1::mnuTools_Profile_Settings_Click},
-    {M::mnuHelp_About, &MDIForm1::mnuHelp_About_Click},
-    {M::mnuHelp_Contents, &MDIForm1::mnuHelp_Contents_Click},
-    {M::mnuHelp_FAQ, &MDIForm1::mnuHelp_FAQ_Click},
-};
-
 }  // namespace
-
-MDIForm1::Command MDIForm1::menuCommand(MenuControl control) {
-    for (const MenuCommand& item : kMenuCommands)
-        if (item.control == control)
-            return item.command;
-    return nullptr;
-}
 
 void MDIForm1::runCommand(MenuControl control) {
     if (isBusy() && menuControl(control).heldWhileBusy)
         return;
-    const Command command = menuCommand(control) ? menuCommand(control) : toolbarCommand(control);
-    if (command)
+    if (const MenuCommand command = menuControl(control).command)
         runHandler(ErrorPolicy::ShowDescription, [this, command] { (this->*command)(); });
 }
 

@@ -3,8 +3,6 @@
 #include <QSize>
 #include <QString>
 #include <cstdint>
-#include <optional>
-#include <span>
 
 #include "forms/upper_windows.h"
 
@@ -27,9 +25,6 @@ class MainWindowPort {
     virtual QString caption() const = 0;
     // Sets which menu items and toolbar buttons can be used from the state of the program.
     virtual void updateMenusAndButtons() = 0;
-    // For every menu item and toolbar button in menu order: enabled, disabled, or nothing when
-    // it stays as it is.
-    virtual void applyEnableState(std::span<const std::optional<bool>> state) = 0;
     // The area that holds every other window as a child.
     virtual QMdiArea* mdiArea() = 0;
     // The outer size of the main window in twips.
