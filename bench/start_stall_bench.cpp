@@ -84,6 +84,11 @@ int main(int argc, char** argv) {
     s.processes = &processes;
     s.files = &files;
     insertProfile(program + "/ASNMD.DAT");
+    // The profile's volume image: a start refuses a profile without one.
+    QDir(root.path()).mkpath("Vornelix_HD/Bench");
+    QFile image(root.path() + "/Vornelix_HD/Bench/hdimage.img");
+    if (!image.open(QIODevice::WriteOnly))
+        std::fprintf(stderr, "the volume image could not be made\n");
 
     CompanionPrograms companions;
     installAppWindows();
