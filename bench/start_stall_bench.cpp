@@ -14,8 +14,9 @@
 
 #include "app/app_windows.h"
 #include "app/mdi_form1.h"
+#include "forms/machine_window_port.h"
+#include "machine/companion_program.h"
 #include "machine/global_variables.h"
-#include "machine/machine_window_port.h"
 #include "machine/profile_start.h"
 #include "machine/profile_store.h"
 #include "platform/database.h"
@@ -83,7 +84,13 @@ int main(int argc, char** argv) {
     s.processes = &processes;
     s.files = &files;
     insertProfile(program + "/ASNMD.DAT");
+    // The profile's volume image: a start refuses a profile without one.
+    QDir(root.path()).mkpath("Vornelix_HD/Bench");
+    QFile image(root.path() + "/Vornelix_HD/Bench/hdimage.img");
+    if (!image.open(QIODevice::WriteOnly))
+        std::fprintf(stderr, "the volume image could not be made\n");
 
+    CompanionPrograms companions;
     installAppWindows();
     MDIForm1 main;
     main.show();

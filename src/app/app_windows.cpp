@@ -3,8 +3,8 @@
 #include "app/form1.h"
 #include "app/frm_faqs.h"
 #include "app/mdi_form1.h"
-#include "machine/machine_window_port.h"
-#include "machine/upper_windows.h"
+#include "forms/machine_window_port.h"
+#include "forms/upper_windows.h"
 #include "profiles/frm_profile_settings.h"
 
 namespace vornelix {

@@ -1,8 +1,8 @@
 #include "app/form1.h"
 
 #include "app/machine_pictures.h"
+#include "forms/main_window_port.h"
 #include "machine/engine_config.h"
-#include "machine/main_window_port.h"
 #include "platform/file_system.h"
 #include "platform/host_facts.h"
 #include "platform/services.h"

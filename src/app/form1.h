@@ -5,8 +5,9 @@
 #include <memory>
 
 #include "app/form1_layout.h"
-#include "machine/forms.h"
-#include "machine/machine_window_port.h"
+#include "forms/forms.h"
+#include "forms/machine_window_port.h"
+#include "machine/global_variables.h"
 
 namespace Ui {
 class Form1;

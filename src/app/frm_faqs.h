@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "machine/forms.h"
+#include "forms/forms.h"
 
 namespace Ui {
 class frmFAQs;

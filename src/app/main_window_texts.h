@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "machine/message_title.h"
+#include "forms/message_title.h"
 #include "machine/open_profile.h"
 
 namespace vornelix {

@@ -12,9 +12,10 @@
 #include "app/machine_pictures.h"
 #include "app/main_window_texts.h"
 #include "app/picture_box.h"
-#include "machine/busy_state.h"
-#include "machine/error_boundary.h"
-#include "machine/forms.h"
+#include "forms/busy_state.h"
+#include "forms/error_boundary.h"
+#include "forms/forms.h"
+#include "machine/global_variables.h"
 #include "machine/module_general_functions.h"
 #include "platform/host_facts.h"
 #include "platform/services.h"
@@ -122,6 +123,10 @@ FlatBttn* MDIForm1::flatButton(MenuControl control) const {
 
 PictureBox* MDIForm1::picture(const char* name) const {
     return findChild<PictureBox*>(QString::fromLatin1(name));
+}
+
+void MDIForm1::updateMenusAndButtons() {
+    applyEnableState(enableStateFor(menuStateKind(gv().ProfileOpen, gv().EngineRunning)));
 }
 
 void MDIForm1::applyEnableState(const EnableState& state) {

@@ -5,10 +5,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/menu_state.h"
 #include "app/share_drive.h"
-#include "machine/companion_program.h"
-#include "machine/main_window_port.h"
-#include "machine/menu_state.h"
+#include "forms/main_window_port.h"
 #include "platform/clock.h"
 
 class QAction;
@@ -33,7 +32,9 @@ class MDIForm1 : public QMainWindow, public MainWindowPort {
     // MainWindowPort
     void setCaption(const QString& caption) override;
     QString caption() const override;
-    void applyEnableState(const EnableState& state) override;
+    void updateMenusAndButtons() override;
+    // Enables or disables every control the state names; the others stay as they are.
+    void applyEnableState(const EnableState& state);
     QMdiArea* mdiArea() override { return m_mdiArea; }
     QSize sizeTwips() const override;
     void setNetworkPollCount(std::int16_t count) override;
@@ -106,8 +107,6 @@ class MDIForm1 : public QMainWindow, public MainWindowPort {
     QMdiArea* m_mdiArea = nullptr;
     QString m_caption;
     std::unique_ptr<platform::Timer> m_networkTimer;
-    // The share-drive program of the last Tools > Shared Drive.
-    CompanionProgram m_shareDrive;
     std::int16_t m_networkPollCount = 0;
     // The enable state as the table set it; what is shown also depends on the busy state.
     std::array<bool, kMenuControlCount> m_enabled;

@@ -7,11 +7,11 @@
 #include "app/main_window_texts.h"
 #include "app/mdi_form1.h"
 #include "app/picture_box.h"
-#include "machine/busy_state.h"
+#include "forms/busy_state.h"
+#include "forms/error_boundary.h"
 #include "machine/dlg_open_profile.h"
 #include "machine/engine_interface.h"
 #include "machine/engine_launch.h"
-#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/module_general_functions.h"
 #include "machine/profile_store.h"
@@ -30,62 +30,18 @@ namespace vornelix {
 namespace {
 
 using M = MenuControl;
-using Handler = void (MDIForm1::*)();
 
 void updateMenus() {
     ModuleGeneralFunctions::UpdateMenusAndButtons();
 }
-
-struct Command {
-    MenuControl control;
-    Handler handler;
-};
-
-// Every toolbar button runs the click handler of its menu item.
-const Command kCommands[] = {
-    {M::mnuProfile_New, &MDIForm1::mnuProfile_New_Click},
-    {M::mnuProfile_Open, &MDIForm1::mnuProfile_Open_Click},
-    {M::mnuProfile_Copy, &MDIForm1::mnuProfile_Copy_Click},
-    {M::mnuProfile_Paste, &MDIForm1::mnuProfile_Paste_Click},
-    {M::mnuProfile_close, &MDIForm1::mnuProfile_close_Click},
-    {M::mnuProfile_exit, &MDIForm1::mnuProfile_exit_Click},
-    {M::mnuControl_Play, &MDIForm1::mnuControl_Play_Click},
-    {M::mnuControl_Stop, &MDIForm1::mnuControl_Stop_Click},
-    {M::mnuControl_Pause, &MDIForm1::mnuControl_Pause_Click},
-    {M::mnuView_FullScreen, &MDIForm1::mnuView_FullScreen_Click},
-    {M::mnuView_ToggleMouse, &MDIForm1::mnuView_ToggleMouse_Click},
-    {M::mnuView_Toolbar, &MDIForm1::mnuView_Toolbar_Click},
-    {M::mnuTools_ShareDrive, &MDIForm1::mnuTools_ShareDrive_Click},
-    {M::mnuTools_Network_Configurator, &MDIForm1::mnuTools_Network_Configurator_Click},
-    {M::mnuTools_Profile_Settings, &MDIForm1::mnuTools_Profile_Settings_Click},
-    {M::mnuHelp_About, &MDIForm1::mnuHelp_About_Click},
-    {M::mnuHelp_Contents, &MDIForm1::mnuHelp_Contents_Click},
-    {M::mnuHelp_FAQ, &MDIForm1::mnuHelp_FAQ_Click},
-    {M::FlatBttnNew, &MDIForm1::mnuProfile_New_Click},
-    {M::FlatBttnOpen, &MDIForm1::mnuProfile_Open_Click},
-    {M::FlatBttnClose, &MDIForm1::mnuProfile_close_Click},
-    {M::FlatBttnPlay, &MDIForm1::mnuControl_Play_Click},
-    {M::FlatBttnStop, &MDIForm1::mnuControl_Stop_Click},
-    {M::FlatBttnPause, &MDIForm1::mnuControl_Pause_Click},
-    {M::FlatBttnFullScreen, &MDIForm1::mnuView_FullScreen_Click},
-    {M::FlatBttnNetwork, &MDIForm1::mnuTools_Network_Configurator_Click},
-    {M::FlatBttnProfSettings, &MDIForm1::mnuTools_Profile_Settings_Click},
-    {M::FlatBttnNewShareDriv, &MDIForm1::FlatBttnNewShareDriv_Click},
-    {M::FlatBttnCopy, &MDIForm1::FlatBttnCopy_Click},
-    {M::FlatBttnPaste, &MDIForm1::FlatBttnPaste_Click},
-    {M::FlatBttnCloseShareDrv, &MDIForm1::FlatBttnCloseShareDrv_Click},
-    {M::FlatBttnOpenShareDrv, &MDIForm1::FlatBttnOpenShareDrv_Click},
-};
 
 }  // namespace
 
 void MDIForm1::runCommand(MenuControl control) {
     if (isBusy() && menuControl(control).heldWhileBusy)
         return;
-    for (const Command& command : kCommands)
-        if (command.control == control)
-            runHandler(ErrorPolicy::ShowDescription,
-                       [this, &command] { (this->*command.handler)(); });
+    if (const MenuCommand command = menuControl(control).command)
+        runHandler(ErrorPolicy::ShowDescription, [this, command] { (this->*command)(); });
 }
 
 // Profile menu.

@@ -27,10 +27,9 @@ constexpr QRect kSharedButtonsTwips{0, 0, 6645, 945};
 constexpr QRect kSharedPictureTwips{6120, 0, 3795, 735};
 constexpr int kSharedButtonTopTwips = 300;
 
+// Where a toolbar button lies and what it shows.
 struct ButtonRow {
     MenuControl control;
-    // The menu item whose command the button runs; its caption names the button.
-    MenuControl item;
     int leftTwips;
     ToolbarIcon icon;
     // The share-drive buttons lie in the share-drive strip, at their own top.
@@ -42,23 +41,21 @@ struct ButtonRow {
 
 // Left to right, which is also the tab order.
 const ButtonRow kButtons[] = {
-    {M::FlatBttnNew, M::mnuProfile_New, 180, ToolbarIcon::New},
-    {M::FlatBttnOpen, M::mnuProfile_Open, 690, ToolbarIcon::Open},
-    {M::FlatBttnClose, M::mnuProfile_close, 1200, ToolbarIcon::Close},
-    {M::FlatBttnPlay, M::mnuControl_Play, 1890, ToolbarIcon::Run},
-    {M::FlatBttnStop, M::mnuControl_Stop, 2400, ToolbarIcon::Stop},
-    {M::FlatBttnPause, M::mnuControl_Pause, 2910, ToolbarIcon::Pause},
-    {M::FlatBttnFullScreen, M::mnuView_FullScreen, 3630, ToolbarIcon::FullScreen},
-    {M::FlatBttnNetwork, M::mnuTools_Network_Configurator, 4350, ToolbarIcon::Network},
-    {M::FlatBttnProfSettings, M::mnuTools_Profile_Settings, 4860, ToolbarIcon::ProfileSettings},
-    {M::FlatBttnNewShareDriv, M::mnuProfile_New, 120, ToolbarIcon::New, true,
-     kSharedButtonTopTwips},
-    {M::FlatBttnCopy, M::mnuProfile_Copy, 690, ToolbarIcon::Copy, true, kSharedButtonTopTwips},
-    {M::FlatBttnPaste, M::mnuProfile_Paste, 1260, ToolbarIcon::Paste, true, kSharedButtonTopTwips},
-    {M::FlatBttnCloseShareDrv, M::mnuProfile_close, 1950, ToolbarIcon::Close, true,
-     kSharedButtonTopTwips},
+    {M::FlatBttnNew, 180, ToolbarIcon::New},
+    {M::FlatBttnOpen, 690, ToolbarIcon::Open},
+    {M::FlatBttnClose, 1200, ToolbarIcon::Close},
+    {M::FlatBttnPlay, 1890, ToolbarIcon::Run},
+    {M::FlatBttnStop, 2400, ToolbarIcon::Stop},
+    {M::FlatBttnPause, 2910, ToolbarIcon::Pause},
+    {M::FlatBttnFullScreen, 3630, ToolbarIcon::FullScreen},
+    {M::FlatBttnNetwork, 4350, ToolbarIcon::Network},
+    {M::FlatBttnProfSettings, 4860, ToolbarIcon::ProfileSettings},
+    {M::FlatBttnNewShareDriv, 120, ToolbarIcon::New, true, kSharedButtonTopTwips},
+    {M::FlatBttnCopy, 690, ToolbarIcon::Copy, true, kSharedButtonTopTwips},
+    {M::FlatBttnPaste, 1260, ToolbarIcon::Paste, true, kSharedButtonTopTwips},
+    {M::FlatBttnCloseShareDrv, 1950, ToolbarIcon::Close, true, kSharedButtonTopTwips},
     // Never shown.
-    {M::FlatBttnOpenShareDrv, M::mnuProfile_Open, 3600, ToolbarIcon::Open, true, 150, 480, false},
+    {M::FlatBttnOpenShareDrv, 3600, ToolbarIcon::Open, true, 150, 480, false},
 };
 
 // A menu item; one without a caption is a separator.
@@ -162,7 +159,7 @@ void MDIForm1::buildToolbar() {
         auto* button = new FlatBttn(def.inSharedStrip ? shared : strip);
         button->setObjectName(nameOf(def.control));
         // What a screen reader says: the command, as its menu item says it.
-        button->setAccessibleName(captionOf(def.item));
+        button->setAccessibleName(captionOf(*menuControl(def.control).item));
         button->setGeometry(
             twipsToPixels(QRect(def.leftTwips, def.topTwips, def.widthTwips, kButtonHeightTwips)));
         button->setVisible(def.visible);

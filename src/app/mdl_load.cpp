@@ -5,7 +5,8 @@
 #include "app/app_windows.h"
 #include "app/mdi_form1.h"
 #include "app/qt_ui_service.h"
-#include "machine/error_boundary.h"
+#include "forms/error_boundary.h"
+#include "machine/companion_program.h"
 #include "platform/file_system.h"
 #include "platform/folder_lock.h"
 #include "platform/host_facts.h"
@@ -59,6 +60,8 @@ int MdlLoad::run(int argc, char** argv) {
     const auto lock = claimProgramFolder();
     if (!lock)
         return 1;
+    // Made before the first window and gone after the last, before the clock.
+    CompanionPrograms companions;
     installAppWindows();
     Main();
     const int result = QApplication::exec();

@@ -10,10 +10,11 @@
 #include "app/main_window_texts.h"
 #include "app/mdi_form1.h"
 #include "app/picture_box.h"
+#include "forms/error_boundary.h"
+#include "forms/machine_window_port.h"
 #include "machine/basic_text.h"
-#include "machine/error_boundary.h"
+#include "machine/companion_program.h"
 #include "machine/global_variables.h"
-#include "machine/machine_window_port.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
@@ -116,24 +117,28 @@ void MDIForm1::open_share_drive() {
 }
 
 bool MDIForm1::OpenDragandDrop() {
+    CompanionProgram& shareDrive = companionPrograms().shareDrive;
     try {
-        gv().ShareDriveWindow = startShareDrive(m_shareDrive);
+        gv().ShareDriveWindow = startShareDrive(shareDrive);
         if (gv().ShareDriveWindow > 0) {
             MachineWindowPort& machine = machineWindow();
             machine.Show();
-            m_shareDrive.embed(gv().ShareDriveWindow, machine.picture1Handle());
+            shareDrive.embed(gv().ShareDriveWindow, machine.picture1Handle());
             moveShareDriveWindow(shareDriveGeometry(machine.picture1SizeTwips(), true));
             platform::windows().show(gv().ShareDriveWindow, ShowCommand::Normal);
             // One that ends by itself is closed as by the strip's Close.
-            m_shareDrive.watch([] { return gv().ShareDriveOpen == kTrue; },
-                               [this] { FlatBttnCloseShareDrv_Click(); });
+            shareDrive.watch([] { return gv().ShareDriveOpen == kTrue; },
+                             [] {
+                                 if (MDIForm1* main = MDIForm1::instance())
+                                     main->FlatBttnCloseShareDrv_Click();
+                             });
             return true;
         }
     } catch (const platform::RuntimeError&) {
         // Any failure ends as a window that never came does.
     }
     // A program whose window was not embedded could never be closed again.
-    m_shareDrive.end();
+    shareDrive.end();
     showMessage(kShareDriveFailedMessage);
     gv().ShareDriveWindow = 0;
     return false;
@@ -153,7 +158,7 @@ void MDIForm1::applyMenuMode(MenuMode mode) {
 }
 
 void MDIForm1::restoreProfileMenuMode() {
-    m_shareDrive.stopWatching();
+    companionPrograms().shareDrive.stopWatching();
     picture(kSharedButtons)->hide();
     applyMenuMode(MenuMode::Profile);
 }

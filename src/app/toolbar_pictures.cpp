@@ -9,7 +9,7 @@
 #include <QTransform>
 #include <cmath>
 
-#include "machine/gradient.h"
+#include "forms/gradient.h"
 
 namespace vornelix {
 

@@ -1,7 +1,10 @@
 #include "machine/companion_program.h"
 
-#include "machine/busy_state.h"
-#include "machine/error_boundary.h"
+#include <cstdio>
+#include <cstdlib>
+
+#include "forms/busy_state.h"
+#include "forms/error_boundary.h"
 #include "platform/processes.h"
 #include "platform/services.h"
 
@@ -12,7 +15,26 @@ namespace {
 // How often the watch looks whether the embedded program still runs.
 constexpr int kWatchMs = 500;
 
+CompanionPrograms* g_programs = nullptr;
+
 }  // namespace
+
+CompanionPrograms::CompanionPrograms() : m_previous(g_programs) {
+    g_programs = this;
+}
+
+CompanionPrograms::~CompanionPrograms() {
+    if (g_programs == this)
+        g_programs = m_previous;
+}
+
+CompanionPrograms& companionPrograms() {
+    if (!g_programs) {
+        std::fprintf(stderr, "vornelix: no companion programs are set up\n");
+        std::abort();
+    }
+    return *g_programs;
+}
 
 bool CompanionProgram::start(const QString& program, const QString& parameters,
                              const QString& folder) {

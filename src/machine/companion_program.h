@@ -41,4 +41,24 @@ class CompanionProgram {
     std::unique_ptr<platform::Timer> m_watch;
 };
 
+// The companion programs of one run, owned in one place: the start-up makes them before the
+// first window and they go, their watches with them, before the clock and the application do.
+// The one made last and still alive is the one in use.
+class CompanionPrograms {
+  public:
+    CompanionPrograms();
+    ~CompanionPrograms();
+    CompanionPrograms(const CompanionPrograms&) = delete;
+    CompanionPrograms& operator=(const CompanionPrograms&) = delete;
+
+    CompanionProgram engine;
+    CompanionProgram shareDrive;
+
+  private:
+    CompanionPrograms* m_previous;
+};
+
+// The companion programs in use; the program ends with a message on stderr when there are none.
+CompanionPrograms& companionPrograms();
+
 }  // namespace vornelix

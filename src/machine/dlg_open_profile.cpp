@@ -2,15 +2,16 @@
 
 #include <QStyle>
 
+#include "forms/dialog_controls.h"
+#include "forms/error_boundary.h"
+#include "forms/main_window_port.h"
+#include "forms/upper_windows.h"
 #include "machine/basic_text.h"
-#include "machine/dialog_controls.h"
-#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
-#include "machine/main_window_port.h"
 #include "machine/module_general_functions.h"
 #include "machine/open_profile.h"
+#include "machine/profile_controls.h"
 #include "machine/profile_store.h"
-#include "machine/upper_windows.h"
 #include "platform/database.h"
 #include "platform/runtime_error.h"
 #include "ui_dlg_open_profile.h"

@@ -3,7 +3,7 @@
 #include <memory>
 #include <optional>
 
-#include "machine/forms.h"
+#include "forms/forms.h"
 #include "machine/profile_store.h"
 
 namespace Ui {

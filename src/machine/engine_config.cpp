@@ -1,22 +1,17 @@
 #include "machine/engine_config.h"
 
-#include "machine/message_title.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 #include "machine/basic_text.h"
 #include "machine/engine_interface.h"
-#include "machine/global_variables.h"
-#include "machine/module_general_functions.h"
 #include "machine/profile_store.h"
 #include "machine/volume_layout.h"
 #include "platform/database.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
-#include "platform/user_interface.h"
 
 namespace vornelix {
 
@@ -87,22 +82,6 @@ std::optional<IdeSlaveChoice> chooseIdeSlave(const StartOptions& options,
     if (!trimBlanks(options.sharedDrivePath).isEmpty())
         return IdeSlaveChoice{IdeSlave::SharedDrive, {}};
     return IdeSlaveChoice{IdeSlave::Nothing, {}};
-}
-
-std::optional<IdeSlaveChoice> chooseIdeSlaveForStart() {
-    const auto findDrive = [] {
-        QString drive;
-        ModuleGeneralFunctions::FindCDROMDrive(drive);
-        return drive;
-    };
-    const auto askToContinue = [] {
-        return platform::ui().message(
-                   QStringLiteral("No CD-ROM was detected.Continue without CD-ROM ?"),
-                   kMessageTitle, platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes;
-    };
-    const GlobalVariablesModule& state = gv();
-    return chooseIdeSlave({state.AttachInstallMedium, state.CdRomEnabled, state.SharedDrivePath},
-                          findDrive, askToContinue);
 }
 
 double startRamSizeMB(const QVariant& ramSize, double ramSizeMB) {

@@ -51,9 +51,6 @@ std::optional<IdeSlaveChoice> chooseIdeSlave(const StartOptions& options,
                                              const std::function<QString()>& findCdRomDrive,
                                              const std::function<bool()>& continueWithoutCdRom);
 
-// The same choice for the global state, the host's CD-ROM drive and the user's answer.
-std::optional<IdeSlaveChoice> chooseIdeSlaveForStart();
-
 // The RAM of a start: the row's ram_size unless it is Null or 0, else the size chosen before.
 double startRamSizeMB(const QVariant& ramSize, double ramSizeMB);
 

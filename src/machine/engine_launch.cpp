@@ -1,12 +1,12 @@
 #include "machine/engine_launch.h"
 
+#include "forms/error_boundary.h"
+#include "forms/machine_window_port.h"
+#include "forms/main_window_port.h"
 #include "machine/companion_program.h"
 #include "machine/engine_interface.h"
-#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/host_probes.h"
-#include "machine/machine_window_port.h"
-#include "machine/main_window_port.h"
 #include "machine/module_general_functions.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
@@ -24,8 +24,7 @@ constexpr int kEmbedSettleMs = 2000;
 
 // The engine of the last launch.
 CompanionProgram& engineProgram() {
-    static CompanionProgram engine;
-    return engine;
+    return companionPrograms().engine;
 }
 
 // Deletes the joined graphics-driver file of the last engine start; failures are ignored.
@@ -80,10 +79,6 @@ void ProfileStart::Exec_myVornel() {
 
 void ProfileStart::watchEngine() {
     engineProgram().watch([] { return gv().EngineRunning == kTrue; }, afterEngineEnd);
-}
-
-void ProfileStart::forgetEngine() {
-    engineProgram().forget();
 }
 
 void ProfileStart::afterEngineEnd() {

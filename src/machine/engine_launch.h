@@ -10,8 +10,6 @@ void Exec_myVornel();
 // Watches the engine that the last Exec_myVornel embedded: when its process ends by itself
 // (killed, crashed), what follows a Stop follows within a second.
 void watchEngine();
-// Drops the watch and what it knows of the engine (tests).
-void forgetEngine();
 
 // What follows the end of the engine, by Stop or by itself: EngineRunning False, the machine
 // window unloaded (which deletes the configuration file), the menus, the caption with the

@@ -3,8 +3,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "forms/lazy_object.h"
 #include "machine/flag.h"
-#include "machine/lazy_object.h"
 #include "platform/database.h"
 #include "platform/window_system.h"
 

@@ -2,14 +2,14 @@
 
 #include <optional>
 
-#include "machine/busy_state.h"
+#include "forms/busy_state.h"
+#include "forms/error_boundary.h"
+#include "forms/machine_window_port.h"
+#include "forms/main_window_port.h"
+#include "forms/message_title.h"
 #include "machine/engine_config.h"
 #include "machine/engine_launch.h"
-#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
-#include "machine/machine_window_port.h"
-#include "machine/main_window_port.h"
-#include "machine/message_title.h"
 #include "machine/module_general_functions.h"
 #include "machine/profile_store.h"
 #include "machine/start_animation.h"
@@ -39,6 +39,23 @@ bool refuseProfile(const EngineProfileRow& row) {
         return true;
     }
     return false;
+}
+
+// The IDE slave for the global state, the host's CD-ROM drive and the user's answer.
+std::optional<IdeSlaveChoice> chooseIdeSlaveForStart() {
+    const auto findDrive = [] {
+        QString drive;
+        ModuleGeneralFunctions::FindCDROMDrive(drive);
+        return drive;
+    };
+    const auto askToContinue = [] {
+        return platform::ui().message(
+                   QStringLiteral("No CD-ROM was detected.Continue without CD-ROM ?"),
+                   kMessageTitle, platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes;
+    };
+    const GlobalVariablesModule& state = gv();
+    return chooseIdeSlave({state.AttachInstallMedium, state.CdRomEnabled, state.SharedDrivePath},
+                          findDrive, askToContinue);
 }
 
 // Writes the configuration file; nothing when the user would not go on without a CD-ROM

@@ -1,6 +1,6 @@
 #include "machine/start_animation.h"
 
-#include "machine/machine_window_port.h"
+#include "forms/machine_window_port.h"
 #include "platform/clock.h"
 #include "platform/services.h"
 

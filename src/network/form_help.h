@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "machine/forms.h"
+#include "forms/forms.h"
 
 namespace Ui {
 class FormHelp;

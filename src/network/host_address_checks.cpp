@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "forms/error_boundary.h"
 #include "machine/basic_text.h"
-#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "network/module_ping.h"
 

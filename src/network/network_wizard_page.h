@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "machine/wizard_page.h"
+#include "forms/wizard_page.h"
 
 class QLabel;
 

@@ -1,6 +1,6 @@
 #include "profiles/dlg_new_profile_wizard.h"
 
-#include "machine/upper_windows.h"
+#include "forms/upper_windows.h"
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/wizard_frame.h"
 #include "ui_dlg_new_profile_wizard.h"

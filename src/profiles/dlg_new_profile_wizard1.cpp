@@ -3,10 +3,10 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-#include "machine/error_boundary.h"
+#include "forms/error_boundary.h"
+#include "forms/upper_windows.h"
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
-#include "machine/upper_windows.h"
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/dlg_new_profile_wizard2.h"
 #include "profiles/profile_name_rules.h"

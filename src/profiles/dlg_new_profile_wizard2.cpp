@@ -3,9 +3,9 @@
 #include <QRegularExpression>
 #include <QStyle>
 
-#include "machine/error_boundary.h"
+#include "forms/error_boundary.h"
+#include "forms/upper_windows.h"
 #include "machine/global_variables.h"
-#include "machine/upper_windows.h"
 #include "machine/volume_layout.h"
 #include "platform/file_system.h"
 #include "platform/services.h"

@@ -1,10 +1,10 @@
 #include "profiles/dlg_new_profile_wizard3.h"
 
+#include "forms/error_boundary.h"
+#include "forms/upper_windows.h"
 #include "machine/basic_text.h"
-#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/module_general_functions.h"
-#include "machine/upper_windows.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"
 #include "profiles/creation_start.h"

@@ -6,10 +6,10 @@
 
 #include "ui_frm_processing.h"
 
-#include "machine/dialog_controls.h"
-#include "machine/error_boundary.h"
+#include "forms/dialog_controls.h"
+#include "forms/error_boundary.h"
+#include "forms/machine_window_port.h"
 #include "machine/global_variables.h"
-#include "machine/machine_window_port.h"
 #include "machine/profile_start.h"
 #include "machine/profile_store.h"
 #include "platform/database.h"

@@ -3,8 +3,8 @@
 #include <memory>
 #include <optional>
 
-#include "machine/busy_state.h"
-#include "machine/forms.h"
+#include "forms/busy_state.h"
+#include "forms/forms.h"
 #include "platform/clock.h"
 #include "profiles/creation_sequence.h"
 #include "profiles/new_profile.h"

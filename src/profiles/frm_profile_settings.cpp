@@ -2,15 +2,16 @@
 
 #include <QStyle>
 
+#include "forms/dialog_controls.h"
+#include "forms/error_boundary.h"
+#include "forms/main_window_port.h"
+#include "forms/message_title.h"
+#include "forms/upper_windows.h"
 #include "machine/basic_text.h"
-#include "machine/dialog_controls.h"
-#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
-#include "machine/main_window_port.h"
-#include "machine/message_title.h"
 #include "machine/module_general_functions.h"
+#include "machine/profile_controls.h"
 #include "machine/ram_sizes.h"
-#include "machine/upper_windows.h"
 #include "machine/volume_layout.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"

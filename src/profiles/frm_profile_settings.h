@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "machine/forms.h"
+#include "forms/forms.h"
 #include "profiles/profile_settings.h"
 
 namespace Ui {

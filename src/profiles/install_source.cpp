@@ -1,7 +1,7 @@
 #include "profiles/install_source.h"
 
+#include "forms/error_boundary.h"
 #include "machine/basic_text.h"
-#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/module_general_functions.h"
 #include "platform/file_system.h"

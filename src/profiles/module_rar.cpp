@@ -1,6 +1,6 @@
 #include "profiles/module_rar.h"
 
-#include "machine/busy_state.h"
+#include "forms/busy_state.h"
 
 #include <cstdlib>
 #include <optional>

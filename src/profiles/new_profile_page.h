@@ -1,6 +1,6 @@
 #pragma once
 
-#include "machine/wizard_page.h"
+#include "forms/wizard_page.h"
 #include "profiles/new_profile.h"
 #include "profiles/page_pictures.h"
 

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "machine/gradient.h"
+#include "forms/gradient.h"
 
 namespace vornelix {
 

@@ -2,7 +2,7 @@
 
 #include "profiles/hd_tool.h"
 
-#include "machine/busy_state.h"
+#include "forms/busy_state.h"
 #include "machine/volume_layout.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"

@@ -1,7 +1,7 @@
 #include "profiles/volume_creation.h"
 
+#include "forms/error_boundary.h"
 #include "machine/basic_text.h"
-#include "machine/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/volume_layout.h"
 #include "platform/clock.h"

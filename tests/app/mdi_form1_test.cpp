@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QMdiArea>
 #include <QPainter>
+#include <functional>
 #include <memory>
 
 #include "app/app_windows.h"
@@ -13,11 +14,14 @@
 #include "app/mdl_load.h"
 #include "app/picture_box.h"
 #include "app/toolbar_pictures.h"
-#include "machine/busy_state.h"
+#include "forms/busy_state.h"
 #include "machine/dlg_open_profile.h"
 #include "machine/global_variables.h"
 #include "machine/module_general_functions.h"
+#include "network/dlg_network_settings_wizard.h"
 #include "platform/folder_lock.h"
+#include "profiles/dlg_new_profile_wizard.h"
+#include "profiles/frm_profile_settings.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -150,6 +154,42 @@ TEST_F(MainWindowTest, RefusalsShowTheirMessage) {
     EXPECT_EQ(gv().EngineRunning, kTrue);
 }
 
+// Each toolbar button does what its menu item does.
+TEST_F(MainWindowTest, EachButtonRunsItsMenuItemsCommand) {
+    const struct {
+        M button, item;
+        const char* box;  // nullptr: none
+        std::function<bool()> done;
+    } rows[] = {
+        {M::FlatBttnNew, M::mnuProfile_New, nullptr,
+         [] { return isLoaded<DlgNewProfileWizard>(); }},
+        {M::FlatBttnOpen, M::mnuProfile_Open, "Could not find file 'c:\\Vornelix\\ASNMD.DAT'.",
+         [] { return true; }},
+        {M::FlatBttnClose, M::mnuProfile_close, "No profile is open.", [] { return true; }},
+        {M::FlatBttnPlay, M::mnuControl_Play, "No profile is open, please open a profile to run",
+         [] { return true; }},
+        {M::FlatBttnStop, M::mnuControl_Stop, "No Profile is running.", [] { return true; }},
+        {M::FlatBttnFullScreen, M::mnuView_FullScreen, "No Profile is running",
+         [] { return true; }},
+        {M::FlatBttnNetwork, M::mnuTools_Network_Configurator, nullptr,
+         [] { return isLoaded<DlgNetworkSettingsWizard>(); }},
+        // Its store cannot be read: the dialog says why and goes.
+        {M::FlatBttnProfSettings, M::mnuTools_Profile_Settings,
+         "Could not find file 'c:\\Vornelix\\ASNMD.DAT'.",
+         [] { return !isLoaded<frmProfileSettings>(); }},
+    };
+    for (const auto& row : rows)
+        for (const M control : {row.item, row.button}) {
+            window->runCommand(control);
+            if (row.box)
+                EXPECT_EQ(env.ui.takeOnlyBox(), row.box) << menuControl(control).name;
+            else
+                EXPECT_TRUE(env.ui.boxes.empty()) << menuControl(control).name;
+            EXPECT_TRUE(row.done()) << menuControl(control).name;
+            FormRegistry::unloadAll();
+        }
+}
+
 // While long work is under way, every held command does nothing, by menu, button or shortcut.
 TEST_F(MainWindowTest, HeldCommandsDoNothingWhileBusy) {
     env.insertProfile({"Tiger", "c:\\HD", 3, "   ", "cdrom", 0, QVariant(), QVariant()});
@@ -157,9 +197,12 @@ TEST_F(MainWindowTest, HeldCommandsDoNothingWhileBusy) {
         BusyScope busy(work);
         setFlags(kTrue, kFalse);
         window->setCaption("caption of the work");
-        for (const MenuControlRow& row : menuControls())
-            if (row.heldWhileBusy)
-                window->runCommand(row.control);
+        for (const M control :
+             {M::mnuProfile_New, M::mnuProfile_Open, M::mnuProfile_close, M::mnuControl_Play,
+              M::mnuControl_Stop, M::mnuTools_ShareDrive, M::mnuTools_Profile_Settings,
+              M::FlatBttnNew, M::FlatBttnOpen, M::FlatBttnClose, M::FlatBttnPlay, M::FlatBttnStop,
+              M::FlatBttnProfSettings, M::FlatBttnCloseShareDrv})
+            window->runCommand(control);
         EXPECT_TRUE(env.ui.boxes.empty());
         EXPECT_FALSE(isLoaded<DlgOpenProfile>());
         EXPECT_EQ(gv().ProfileOpen, kTrue);

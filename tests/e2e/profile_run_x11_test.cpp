@@ -9,9 +9,9 @@
 
 #include "app/flat_bttn.h"
 #include "app/form1.h"
+#include "forms/machine_window_port.h"
 #include "machine/dlg_open_profile.h"
 #include "machine/global_variables.h"
-#include "machine/machine_window_port.h"
 #include "real_program.h"
 
 namespace vornelix {

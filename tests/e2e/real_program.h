@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/mdi_form1.h"
-#include "machine/forms.h"
+#include "forms/forms.h"
 #include "platform/linux_processes.h"
 #include "platform/real_clock.h"
 #include "platform/x11_window_system.h"

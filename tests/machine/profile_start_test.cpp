@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QStringList>
 
-#include "machine/busy_state.h"
+#include "forms/busy_state.h"
 #include "machine/engine_interface.h"
 #include "machine/global_variables.h"
 #include "machine/profile_start.h"

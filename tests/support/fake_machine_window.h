@@ -2,7 +2,8 @@
 
 #include <array>
 
-#include "machine/machine_window_port.h"
+#include "forms/machine_window_port.h"
+#include "machine/global_variables.h"
 
 namespace vornelix::test {
 

@@ -2,7 +2,7 @@
 
 #include <QMdiArea>
 
-#include "machine/main_window_port.h"
+#include "forms/main_window_port.h"
 
 namespace vornelix::test {
 
@@ -11,10 +11,7 @@ class RecordingMainWindow final : public MainWindowPort {
   public:
     void setCaption(const QString& caption) override { text = caption; }
     QString caption() const override { return text; }
-    void applyEnableState(const EnableState& state) override {
-        lastState = state;
-        ++menuUpdates;
-    }
+    void updateMenusAndButtons() override { ++menuUpdates; }
     QMdiArea* mdiArea() override { return &area; }
     QSize sizeTwips() const override { return {15360, 11520}; }
     void setNetworkPollCount(std::int16_t count) override { pollCount = count; }
@@ -22,7 +19,6 @@ class RecordingMainWindow final : public MainWindowPort {
 
     QMdiArea area;
     QString text = "Vornelix";
-    EnableState lastState{};
     int menuUpdates = 0;
     std::int16_t pollCount = -1;
     bool timerEnabled = false;

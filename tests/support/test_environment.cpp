@@ -9,10 +9,9 @@
 #include <QCoreApplication>
 #include <QThread>
 
-#include "machine/busy_state.h"
+#include "forms/busy_state.h"
+#include "forms/forms.h"
 #include "machine/engine_interface.h"
-#include "machine/engine_launch.h"
-#include "machine/forms.h"
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
 
@@ -45,7 +44,6 @@ TestEnvironment::TestEnvironment() : m_saved(platform::services()) {
 TestEnvironment::~TestEnvironment() {
     FormRegistry::unloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ProfileStart::forgetEngine();
     EXPECT_FALSE(isBusy()) << "work left under way";
     closeProfileStore();
     resetGlobalVariables();

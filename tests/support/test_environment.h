@@ -10,8 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "machine/forms.h"
-#include "machine/upper_windows.h"
+#include "forms/forms.h"
+#include "forms/upper_windows.h"
+#include "machine/companion_program.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
 #include "support/fake_clock.h"
@@ -72,6 +73,8 @@ class TestEnvironment {
     FakeProcesses processes;
     TestWindows upper;
     FakeIcmp icmp;
+    // After the clock: their watches go first.
+    CompanionPrograms companions;
 
     QString root() const { return m_dir.path(); }
     // Host path of a Windows-style path on the test drives.

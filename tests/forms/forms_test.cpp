@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "machine/forms.h"
+#include "forms/forms.h"
 #include "platform/runtime_error.h"
 #include "platform/user_interface.h"
 #include "support/test_environment.h"

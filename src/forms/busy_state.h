@@ -4,6 +4,7 @@ namespace vornelix {
 
 // Work that runs for a long time on the UI thread and yields to the event loop as it goes.
 enum class BusyWork { ProfileStart, Creation, Extraction, VolumeMove, QuickFormat };
+inline constexpr int kBusyWorkCount = static_cast<int>(BusyWork::QuickFormat) + 1;
 
 // Marks work under way for as long as it lives; scopes nest. The main window's menus and
 // buttons follow the busy state as soon as the outermost work begins and again when it ends.

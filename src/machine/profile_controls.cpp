@@ -1,20 +1,15 @@
-#include "machine/dialog_controls.h"
+#include "machine/profile_controls.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 
-#include "machine/error_boundary.h"
+#include "forms/error_boundary.h"
 #include "machine/global_variables.h"
 #include "machine/module_general_functions.h"
 #include "machine/open_profile.h"
 #include "machine/ram_sizes.h"
 
 namespace vornelix {
-
-QPixmap standardPicture(QStyle::StandardPixmap icon, int size) {
-    return QApplication::style()->standardIcon(icon).pixmap(size, size);
-}
 
 QStringList fillRamList(QComboBox& box) {
     const QStringList sizes = ramSizeItems(ModuleGeneralFunctions::GetTotalPhysicalMemory());

@@ -1,18 +1,24 @@
-#include "machine/busy_state.h"
+#include "forms/busy_state.h"
 
 #include <array>
 #include <numeric>
 
-#include "machine/module_general_functions.h"
+#include "forms/main_window_port.h"
+#include "forms/upper_windows.h"
 
 namespace vornelix {
 
 namespace {
 
-std::array<int, 5> g_depth{};
+std::array<int, kBusyWorkCount> g_depth{};
 
 int total() {
     return std::accumulate(g_depth.begin(), g_depth.end(), 0);
+}
+
+void updateMainWindow() {
+    if (MainWindowPort* main = mainWindow())
+        main->updateMenusAndButtons();
 }
 
 }  // namespace
@@ -21,13 +27,13 @@ BusyScope::BusyScope(BusyWork work) : m_work(work) {
     const bool first = total() == 0;
     ++g_depth[static_cast<int>(work)];
     if (first)
-        ModuleGeneralFunctions::UpdateMenusAndButtons();
+        updateMainWindow();
 }
 
 BusyScope::~BusyScope() {
     --g_depth[static_cast<int>(m_work)];
     if (total() == 0)
-        ModuleGeneralFunctions::UpdateMenusAndButtons();
+        updateMainWindow();
 }
 
 bool isBusy() {

@@ -1,4 +1,4 @@
-#include "machine/forms.h"
+#include "forms/forms.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -8,9 +8,9 @@
 #include <map>
 #include <vector>
 
-#include "machine/busy_state.h"
-#include "machine/main_window_port.h"
-#include "machine/reading_order.h"
+#include "forms/busy_state.h"
+#include "forms/main_window_port.h"
+#include "forms/reading_order.h"
 #include "platform/twips.h"
 
 namespace vornelix {

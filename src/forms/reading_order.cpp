@@ -1,4 +1,4 @@
-#include "machine/reading_order.h"
+#include "forms/reading_order.h"
 
 #include <QAbstractButton>
 #include <QBoxLayout>

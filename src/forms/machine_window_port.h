@@ -4,7 +4,7 @@
 #include <QString>
 #include <memory>
 
-#include "machine/global_variables.h"
+#include "platform/window_system.h"
 
 namespace vornelix {
 
@@ -25,7 +25,7 @@ class MachineWindowPort {
     virtual void setProgressCaption(const QString& caption) = 0;
     virtual QString progressCaption() const = 0;
     // The window that hosts the embedded engine or share-drive window (`Picture1`).
-    virtual WindowHandle picture1Handle() = 0;
+    virtual platform::WindowHandle picture1Handle() = 0;
     virtual QSize picture1SizeTwips() const = 0;
 };
 
@@ -40,7 +40,8 @@ class MachineWindowAccess {
     virtual void unload() = 0;
 };
 
-// The machine window `Form1` of the installed windows, loaded on first use.
+// The machine window `Form1` of the installed windows, loaded on first use; with none installed
+// a window that shows and hosts nothing.
 MachineWindowPort& machineWindow();
 bool isMachineWindowLoaded();
 void unloadMachineWindow();

@@ -7,7 +7,7 @@
 #include <functional>
 #include <typeindex>
 
-#include "machine/error_boundary.h"
+#include "forms/error_boundary.h"
 
 namespace vornelix {
 

@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "machine/forms.h"
+#include "forms/forms.h"
 
 namespace vornelix {
 

@@ -1,9 +1,9 @@
-#include "machine/wizard_page.h"
+#include "forms/wizard_page.h"
 
 #include <QKeyEvent>
 #include <utility>
 
-#include "machine/reading_order.h"
+#include "forms/reading_order.h"
 
 namespace vornelix {
 

@@ -1,18 +1,13 @@
 #pragma once
 
-#include <QPixmap>
 #include <QString>
 #include <QStringList>
-#include <QStyle>
 
 class QCheckBox;
 class QComboBox;
 
-// Controls that the Open Profile and Profile Settings dialogs share.
+// Controls of a profile that the Open Profile and Profile Settings dialogs share.
 namespace vornelix {
-
-// One of the style's standard icons as a dialog's picture.
-QPixmap standardPicture(QStyle::StandardPixmap icon, int size = 32);
 
 // Fills the RAM list from the host's memory and selects its largest size (none when it holds
 // a single one); returns the sizes.

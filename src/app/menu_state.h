@@ -8,6 +8,10 @@
 
 namespace vornelix {
 
+class MDIForm1;
+// What a click on a control runs: a handler of the main window.
+using MenuCommand = void (MDIForm1::*)();
+
 // Every menu, menu item and toolbar button of the main window, in menu order.
 enum class MenuControl {
     mnuProfile,
@@ -51,13 +55,16 @@ enum class MenuControl {
 inline constexpr int kMenuControlCount = static_cast<int>(MenuControl::FlatBttnOpenShareDrv) + 1;
 
 // One control: its name, whether it is enabled with no profile open, with a profile open and
-// idle, and with the engine running (nothing: that state leaves it as it is), and whether it
-// is disabled while long work is under way.
+// idle, and with the engine running (nothing: that state leaves it as it is), whether it is
+// disabled while long work is under way, what a click runs (nothing for a menu), and for a
+// toolbar button the menu item whose caption names it.
 struct MenuControlRow {
     MenuControl control;
     const char* name;
     std::optional<bool> noProfile, profileIdle, engineRunning;
     bool heldWhileBusy;
+    MenuCommand command = nullptr;
+    std::optional<MenuControl> item = std::nullopt;
 };
 
 std::span<const MenuControlRow> menuControls();

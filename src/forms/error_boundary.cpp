@@ -1,10 +1,10 @@
-#include "machine/error_boundary.h"
+#include "forms/error_boundary.h"
 
 #include <cstdlib>
 #include <exception>
 #include <new>
 
-#include "machine/message_title.h"
+#include "forms/message_title.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"

@@ -4,8 +4,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "machine/menu_state.h"
-#include "machine/upper_windows.h"
+#include "forms/upper_windows.h"
 
 class QMdiArea;
 
@@ -24,7 +23,8 @@ class MainWindowPort {
     virtual ~MainWindowPort() = default;
     virtual void setCaption(const QString& caption) = 0;
     virtual QString caption() const = 0;
-    virtual void applyEnableState(const EnableState& state) = 0;
+    // Sets which menu items and toolbar buttons can be used from the state of the program.
+    virtual void updateMenusAndButtons() = 0;
     // The area that holds every other window as a child.
     virtual QMdiArea* mdiArea() = 0;
     // The outer size of the main window in twips.
