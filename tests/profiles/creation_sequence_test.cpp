@@ -119,6 +119,29 @@ TEST_P(Sequence, ShowsEachStepAndUnloadsAtTheFourthTick) {
 
 INSTANTIATE_TEST_SUITE_P(WithoutAndWithSource, Sequence, ::testing::Bool());
 
+TEST_F(CreationSequence, PressesWhileTheToolWorksAreHeldAndTheVolumeEndsWhole) {
+    env.createDatabase();
+    env.processes.exitStatus = std::nullopt;  // the tool works until the presses are done
+    int presses = 0;
+    env.clock.onStep = [&](const char* what, int) {
+        if (std::string(what) != "doEvents" || !isBusyWith(BusyWork::Creation))
+            return;
+        ++presses;
+        frmProcessing& window = form<frmProcessing>();
+        test::click<frmProcessing>("Command2");
+        EXPECT_FALSE(window.subWindow() ? window.subWindow()->close() : window.close());
+        env.processes.exitStatus = 0;
+    };
+    runTwoSteps();
+    env.clock.onStep = nullptr;
+    EXPECT_GT(presses, 0) << "the windows take input while the tool works";
+    ASSERT_TRUE(isLoaded<frmProcessing>());
+    EXPECT_EQ(env.readFile(kImage), "growable");
+    EXPECT_EQ(storedRow().at(0), profile.name);
+    EXPECT_FALSE(env.files().fileExists(kRecord)) << "the creation is whole";
+    EXPECT_TRUE(env.ui.boxes.empty());
+}
+
 TEST_F(CreationSequence, ATickDueWhileAStepWorksStartsNothing) {
     env.createDatabase();
     startProfileCreation(profile);
