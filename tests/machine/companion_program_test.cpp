@@ -8,17 +8,6 @@
 namespace vornelix {
 namespace {
 
-// The programs made last are the ones in use; when they go, those made before are in use again.
-TEST(CompanionPrograms, TheLastMadeAreInUseUntilTheyGo) {
-    test::TestEnvironment env;
-    EXPECT_EQ(&companionPrograms(), &env.companions);
-    {
-        CompanionPrograms inner;
-        EXPECT_EQ(&companionPrograms(), &inner);
-    }
-    EXPECT_EQ(&companionPrograms(), &env.companions);
-}
-
 // A watch lives as long as its programs: once they have gone, a program that ends is noticed
 // no more, for the engine and the share drive alike.
 TEST(CompanionPrograms, WatchesEndWithTheirOwner) {
