@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -100,6 +101,7 @@ struct RangeCopier {
     int in;
     int out;
     bool inKernel = true;
+    bool inSendfile = true;
     std::vector<char> buffer;
 
     ssize_t chunk(off_t pos, size_t want) {
@@ -111,6 +113,17 @@ struct RangeCopier {
                 (errno != EXDEV && errno != EINVAL && errno != EOPNOTSUPP && errno != ENOSYS))
                 return done;
             inKernel = false;
+        }
+        // Across file systems the kernel still moves the data without a trip through memory
+        // of ours; the output's offset is set for each chunk.
+        if (inSendfile) {
+            off_t inPos = pos;
+            if (::lseek(out, pos, SEEK_SET) == pos) {
+                const ssize_t done = ::sendfile(out, in, &inPos, want);
+                if (done >= 0 || (errno != EINVAL && errno != ENOSYS))
+                    return done;
+            }
+            inSendfile = false;
         }
         buffer.resize(static_cast<size_t>(kChunk));
         const ssize_t got = ::pread(in, buffer.data(), want, pos);
@@ -137,7 +150,7 @@ struct RangeCopier {
 // fully allocated file is one region, as some file systems count allocated but unwritten
 // parts as holes.
 bool copyData(int in, int out, const struct stat& st) {
-    RangeCopier copier{in, out, true, {}};
+    RangeCopier copier{in, out, true, true, {}};
     if (st.st_blocks * 512 >= st.st_size)
         return copier.copy(0, st.st_size);
     for (off_t pos = 0; pos < st.st_size;) {
