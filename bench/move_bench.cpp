@@ -6,13 +6,12 @@
 //
 // Run under an X server: xvfb-run -a build/bench/move_bench [source folder] [target folder]
 
-#include <sys/statvfs.h>
-
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -28,13 +27,6 @@ namespace {
 
 constexpr qint64 kImageBytes = qint64{4} << 30;
 constexpr int kRuns = 5;
-
-qint64 freeBytes(const QString& folder) {
-    struct statvfs s {};
-    return statvfs(QFile::encodeName(folder).constData(), &s) == 0
-               ? static_cast<qint64>(s.f_bavail) * static_cast<qint64>(s.f_frsize)
-               : 0;
-}
 
 // Every byte written, as a fixed volume is.
 bool writeImage(const QString& path) {
@@ -54,8 +46,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir source(argc > 1 ? QString(argv[1]) + "/move_bench_XXXXXX" : QString());
     QTemporaryDir target(QString(argc > 2 ? argv[2] : "/dev/shm") + "/move_bench_XXXXXX");
-    if (!source.isValid() || !target.isValid() || freeBytes(source.path()) < 2 * kImageBytes ||
-        freeBytes(target.path()) < kImageBytes + (qint64{1} << 28)) {
+    if (!source.isValid() || !target.isValid() ||
+        QStorageInfo(source.path()).bytesAvailable() < 2 * kImageBytes ||
+        QStorageInfo(target.path()).bytesAvailable() < kImageBytes + (qint64{1} << 28)) {
         std::fprintf(stderr, "needs %lld bytes free in %s and in %s\n",
                      static_cast<long long>(kImageBytes), qPrintable(source.path()),
                      qPrintable(target.path()));

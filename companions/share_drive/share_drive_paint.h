@@ -7,7 +7,7 @@
 
 namespace vornelix::share_drive {
 
-// The window's title, by which the program finds it.
+// The window's title.
 inline constexpr char kWindowTitle[] = "Vornel Drag And Drop";
 
 // What the window shows.

@@ -1,9 +1,9 @@
 #include "app/machine_pictures.h"
 
 #include <QFont>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include "forms/gradient.h"
 
 namespace vornelix {
 
@@ -106,9 +106,7 @@ QPixmap logoPicture() {
     pixmap.fill(Qt::black);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient gradient(0, 20, 0, 80);
-    gradient.setColorAt(0, QColor(235, 240, 255));
-    gradient.setColorAt(1, QColor(90, 130, 220));
+    const QLinearGradient gradient = vertical(20, 80, QColor(235, 240, 255), QColor(90, 130, 220));
     QFont font("Sans Serif", 40, QFont::Bold);
     font.setPixelSize(52);
     p.setFont(font);

@@ -3,7 +3,6 @@
 #include <array>
 #include <numeric>
 
-#include "forms/main_window_port.h"
 #include "forms/upper_windows.h"
 
 namespace vornelix {
@@ -16,24 +15,19 @@ int total() {
     return std::accumulate(g_depth.begin(), g_depth.end(), 0);
 }
 
-void updateMainWindow() {
-    if (MainWindowPort* main = mainWindow())
-        main->updateMenusAndButtons();
-}
-
 }  // namespace
 
 BusyScope::BusyScope(BusyWork work) : m_work(work) {
     const bool first = total() == 0;
     ++g_depth[static_cast<int>(work)];
     if (first)
-        updateMainWindow();
+        updateMenusAndButtons();
 }
 
 BusyScope::~BusyScope() {
     --g_depth[static_cast<int>(m_work)];
     if (total() == 0)
-        updateMainWindow();
+        updateMenusAndButtons();
 }
 
 bool isBusy() {

@@ -62,7 +62,7 @@ class Form : public QWidget {
     virtual void place();
     // The close box unloads the window, as Unload does; held off while long work is under way.
     void closeEvent(QCloseEvent* event) override;
-    // Enter on a focused command button presses it.
+    // Enter on a focused command button presses it; elsewhere it presses the default button.
     void keyPressEvent(QKeyEvent* event) override;
 
   private:

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <algorithm>
 #include <set>
@@ -89,14 +90,26 @@ void applyReadingOrder(QWidget* window) {
     for (size_t i = 1; i < controls.size(); ++i) QWidget::setTabOrder(controls[i - 1], controls[i]);
 }
 
-bool pressFocusedButton(QWidget* window, QKeyEvent* event, QAbstractButton* defaultButton) {
+namespace {
+
+// The window's own default command button, if it has one.
+QPushButton* defaultButtonOf(QWidget* window) {
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        if (button->isDefault())
+            return button;
+    return nullptr;
+}
+
+}  // namespace
+
+bool pressFocusedButton(QWidget* window, QKeyEvent* event) {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return false;
     if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
     auto* button = qobject_cast<QAbstractButton*>(window->focusWidget());
     if (!button || button->isCheckable() || !window->isAncestorOf(button))
-        button = defaultButton;
+        button = defaultButtonOf(window);
     if (!button || !button->isEnabled() || !button->isVisible())
         return false;
     event->accept();

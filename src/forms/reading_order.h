@@ -1,6 +1,5 @@
 #pragma once
 
-class QAbstractButton;
 class QKeyEvent;
 class QWidget;
 
@@ -14,8 +13,8 @@ void applyReadingOrder(QWidget* window);
 
 // Enter or Return on a focused command button (not a check box or option button) presses it,
 // as the Space bar does; with the focus anywhere else in the window it presses the window's
-// default button, when it has one that is enabled and shown. True when the key was taken.
-bool pressFocusedButton(QWidget* window, QKeyEvent* event,
-                        QAbstractButton* defaultButton = nullptr);
+// default button (QPushButton::isDefault), when it has one that is enabled and shown. True
+// when the key was taken.
+bool pressFocusedButton(QWidget* window, QKeyEvent* event);
 
 }  // namespace vornelix

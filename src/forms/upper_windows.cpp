@@ -36,6 +36,11 @@ MainWindowPort* mainWindow() {
     return g_windows ? g_windows->mainWindow() : nullptr;
 }
 
+void updateMenusAndButtons() {
+    if (MainWindowPort* main = mainWindow())
+        main->updateMenusAndButtons();
+}
+
 void showProfileSettings() {
     if (g_windows)
         g_windows->showProfileSettings();

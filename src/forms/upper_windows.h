@@ -26,6 +26,8 @@ UpperWindows* installUpperWindows(UpperWindows* windows);
 // The installed windows' parts; with none installed there is no main window and nothing is
 // shown.
 MainWindowPort* mainWindow();
+// Sets the main window's menus and toolbar from the global flags and the busy state.
+void updateMenusAndButtons();
 void showProfileSettings();
 void showFaq(int listIndex, bool selectFirst);
 

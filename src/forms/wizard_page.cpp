@@ -1,9 +1,7 @@
 #include "forms/wizard_page.h"
 
-#include <QKeyEvent>
+#include <QPushButton>
 #include <utility>
-
-#include "forms/reading_order.h"
 
 namespace vornelix {
 
@@ -16,6 +14,12 @@ bool isInputControl(const QWidget* widget) {
 }
 
 }  // namespace
+
+void WizardPage::setUpFrame(int width) {
+    setCaption(windowTitle());
+    fixSizeForWidth(width);
+    connectFrameButtons();
+}
 
 void WizardPage::connectFrameButtons() {
     using Handler = void (WizardPage::*)();
@@ -52,11 +56,6 @@ void WizardPage::afterShow() {
         }
     if (QPushButton* forward = forwardButton())
         forward->setFocus(Qt::OtherFocusReason);
-}
-
-void WizardPage::keyPressEvent(QKeyEvent* event) {
-    if (!pressFocusedButton(this, event, forwardButton()))
-        Form::keyPressEvent(event);
 }
 
 }  // namespace vornelix

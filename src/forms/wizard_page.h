@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QPushButton>
-
 #include "forms/forms.h"
+
+class QPushButton;
 
 namespace vornelix {
 
@@ -24,14 +24,14 @@ class WizardPage : public Form {
     virtual void Command3_Click() {}
 
   protected:
-    // Connects each button of the frame that the page has to its handler and makes its
-    // forward button the default one.
-    void connectFrameButtons();
+    // Sets the caption from the form, fixes the page to the width and the height its layout
+    // needs there, connects each button of the frame that the page has to its handler and
+    // makes its forward button the default one.
+    void setUpFrame(int width);
 
     // Each show puts the focus on the page's first input control, or on its forward button
     // when it has none.
     void afterShow() override;
-    void keyPressEvent(QKeyEvent* event) override;
 
     // Hides this page (keeping its entries) and shows page T.
     template <class T>
@@ -41,6 +41,7 @@ class WizardPage : public Form {
     }
 
   private:
+    void connectFrameButtons();
     QPushButton* forwardButton() const;
 };
 

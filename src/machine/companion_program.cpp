@@ -86,9 +86,4 @@ void CompanionProgram::stopWatching() {
     m_pid = 0;
 }
 
-void CompanionProgram::forget() {
-    m_watch.reset();
-    m_pid = 0;
-}
-
 }  // namespace vornelix

@@ -33,8 +33,6 @@ class CompanionProgram {
     void watch(std::function<bool()> embedded, std::function<void()> onEnd);
     // Stops the watch and lets the process go; onEnd may call it.
     void stopWatching();
-    // Drops the watch and the process without a word (tests).
-    void forget();
 
   private:
     std::int64_t m_pid = 0;

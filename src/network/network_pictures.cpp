@@ -1,7 +1,7 @@
 #include "network/network_pictures.h"
 
-#include <QLinearGradient>
 #include <QPainter>
+#include "forms/gradient.h"
 
 namespace vornelix {
 
@@ -38,10 +38,7 @@ QPixmap networkSidePicture(int width, int height) {
     QPixmap picture = canvas(width, height);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, height);
-    sky.setColorAt(0, kDeepBlue);
-    sky.setColorAt(1, kSkyBlue);
-    p.fillRect(picture.rect(), sky);
+    p.fillRect(picture.rect(), vertical(0, height, kDeepBlue, kSkyBlue));
     const double w = width * 0.6;
     const QRectF upper(width * 0.2, height * 0.18, w, w * 0.9);
     const QRectF lower(width * 0.2, height * 0.58, w, w * 0.9);

@@ -21,12 +21,10 @@ constexpr int kSidePictureHeight = 240;
 }  // namespace
 
 void NetworkWizardPage::setUpPage(QLabel* headerPicture, QLabel* bodyPicture) {
-    setCaption(windowTitle());
     headerPicture->setPixmap(networkIcon(kIconSize));
     bodyPicture->setPixmap(networkSidePicture(kSidePictureWidth, kSidePictureHeight));
-    fixSizeForWidth(kPageWidth);
+    setUpFrame(kPageWidth);
     setFixedHeight(std::max(height(), kPageHeight));
-    connectFrameButtons();
 }
 
 void NetworkWizardPage::Command2_Click() {

@@ -51,30 +51,6 @@ QString hostFileSystemName(const QString& folder) {
     }
 }
 
-// Writes all bytes to the descriptor and forces them to the disk.
-bool writeAndSync(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n =
-            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return ::fsync(fd) == 0;
-}
-
-// Forces the folder's entries (a rename in it) to the disk.
-void syncFolder(const QByteArray& folder) {
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 std::int64_t hostFreeBytes(const QString& folder) {
     struct statvfs st {};
     if (statvfs(QFile::encodeName(folder).constData(), &st) != 0)
@@ -200,13 +176,14 @@ bool FileSystem::writeFileWhole(const QString& windowsPath, const QByteArray& by
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool written = writeAndSync(fd, bytes);
+    const bool written =
+        writeAll(fd, bytes.constData(), static_cast<size_t>(bytes.size()), 0) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temporary.constData(), name.constData()) != 0) {
         ::unlink(temporary.constData());
         return false;
     }
-    syncFolder(QFile::encodeName(QFileInfo(host).absolutePath()));
+    syncFolderOf(host);
     return true;
 }
 

@@ -66,4 +66,8 @@ class Processes {
 // in short fixed waits of the clock (windows painted, no input handled). True when it ended.
 bool waitForEnd(std::int64_t pid, int timeoutMs);
 
+// Waits for a process of startAwaited to end, at most timeoutMs, the windows taking their
+// events (input among them) between short waits. Its exit status; nothing while it still runs.
+std::optional<int> awaitExit(std::int64_t pid, int timeoutMs);
+
 }  // namespace vornelix::platform

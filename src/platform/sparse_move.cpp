@@ -45,14 +45,6 @@ QByteArray encoded(const QString& path) {
     return QFile::encodeName(path);
 }
 
-// Flushes the folder of path, so that a name given or taken there survives a crash.
-void syncFolderOf(const QString& path) {
-    const Descriptor folder{
-        ::open(encoded(QFileInfo(path).path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    if (folder.fd >= 0)
-        ::fsync(folder.fd);
-}
-
 // Lets the windows handle their events, input among them: whoever starts a move holds off
 // the commands that would disturb it.
 void processEvents() {
@@ -83,18 +75,6 @@ bool openElsewhere(const QByteArray& path) {
     return false;
 }
 
-bool writeAll(int out, const char* data, size_t size, off_t pos) {
-    while (size > 0) {
-        const ssize_t put = ::pwrite(out, data, size, pos);
-        if (put <= 0)
-            return false;
-        data += put;
-        size -= static_cast<size_t>(put);
-        pos += put;
-    }
-    return true;
-}
-
 // Copies [begin, end) of in to out byte for byte, in the kernel while it can, else through
 // memory; the events are processed after every chunk.
 struct RangeCopier {
@@ -102,7 +82,7 @@ struct RangeCopier {
     int out;
     bool inKernel = true;
     bool inSendfile = true;
-    std::vector<char> buffer;
+    std::vector<char> buffer{};
 
     ssize_t chunk(off_t pos, size_t want) {
         if (inKernel) {
@@ -150,7 +130,7 @@ struct RangeCopier {
 // fully allocated file is one region, as some file systems count allocated but unwritten
 // parts as holes.
 bool copyData(int in, int out, const struct stat& st) {
-    RangeCopier copier{in, out, true, true, {}};
+    RangeCopier copier{in, out};
     if (st.st_blocks * 512 >= st.st_size)
         return copier.copy(0, st.st_size);
     for (off_t pos = 0; pos < st.st_size;) {
@@ -200,12 +180,12 @@ int giveName(int fd, const QByteArray& temporary, const QByteArray& to) {
     return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW);
 }
 
-// Deletes a file. A copy's blocks are given back a slice at a time, the events processed
-// between slices, as freeing gigabytes at once holds the program for a second; the name goes
-// first, so no shortened file is ever seen under it.
-bool deleteFile(const QString& path, bool gradually) {
+// Deletes a file. Blocks that no other name reaches are given back a slice at a time, the
+// events processed between slices, as freeing gigabytes at once holds the program for a
+// second; the name goes first, so no shortened file is ever seen under it.
+bool deleteFile(const QString& path) {
     const QByteArray name = encoded(path);
-    const Descriptor file{gradually ? ::open(name.constData(), O_WRONLY | O_CLOEXEC) : -1};
+    const Descriptor file{::open(name.constData(), O_WRONLY | O_CLOEXEC)};
     if (::unlink(name.constData()) != 0)
         return false;
     syncFolderOf(path);
@@ -222,6 +202,27 @@ bool deleteFile(const QString& path, bool gradually) {
 }
 
 }  // namespace
+
+void syncFolderOf(const QString& path) {
+    const Descriptor folder{
+        ::open(encoded(QFileInfo(path).path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (folder.fd >= 0)
+        ::fsync(folder.fd);
+}
+
+bool writeAll(int fd, const char* data, size_t size, off_t pos) {
+    while (size > 0) {
+        const ssize_t put = ::pwrite(fd, data, size, pos);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        data += put;
+        size -= static_cast<size_t>(put);
+        pos += put;
+    }
+    return true;
+}
 
 int renameNoReplace(const QByteArray& from, const QByteArray& to) {
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
@@ -340,12 +341,9 @@ bool HostFileMove::commit() {
             return false;
         case Placement::Renamed:
             return true;
-        case Placement::Linked:
-            return deleteFile(m_from, false);
-        case Placement::Copied:
-            break;
+        default:
+            return deleteFile(m_from);
     }
-    return deleteFile(m_from, true);
 }
 
 bool HostFileMove::undo() {
@@ -354,12 +352,9 @@ bool HostFileMove::undo() {
             return true;
         case Placement::Renamed:
             return renameNoReplace(encoded(m_to), encoded(m_from)) == 0;
-        case Placement::Linked:
-            return deleteFile(m_to, false);
-        case Placement::Copied:
-            break;
+        default:
+            return deleteFile(m_to);
     }
-    return deleteFile(m_to, true);
 }
 
 }  // namespace vornelix::platform

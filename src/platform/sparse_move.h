@@ -1,13 +1,22 @@
 #pragma once
 
+#include <sys/types.h>
 #include <QByteArray>
 #include <QString>
+
+#include <cstddef>
 
 namespace vornelix::platform {
 
 // Gives the file at the host path from the name to, never replacing a file that has that
 // name already: 0, or -1 with errno set.
 int renameNoReplace(const QByteArray& from, const QByteArray& to);
+
+// Flushes the folder of a host path, so that a name given or taken there survives a crash.
+void syncFolderOf(const QString& path);
+
+// Writes size bytes at pos of the descriptor; false when any of it fails.
+bool writeAll(int fd, const char* data, size_t size, off_t pos);
 
 // Why a file is not moved while another process holds it open; shown: its name.
 QString inUseMessage(const QString& shown);

@@ -44,18 +44,6 @@ QString recordFile() {
     return inFolder(platform::files().programFolder(), kCreationRecordName);
 }
 
-QJsonArray texts(const std::vector<QString>& list) {
-    QJsonArray array;
-    for (const QString& text : list) array.append(text);
-    return array;
-}
-
-std::vector<QString> texts(const QJsonValue& value) {
-    std::vector<QString> list;
-    for (const QJsonValue& text : value.toArray()) list.push_back(text.toString());
-    return list;
-}
-
 }  // namespace
 
 CreationRecord CreationRecord::durable() {
@@ -161,7 +149,8 @@ void CreationRecord::save() const {
 }
 
 QByteArray CreationRecord::toJson() const {
-    QJsonObject json{{kFolders, texts(m_folders)}, {kFiles, texts(m_files)}};
+    QJsonObject json{{kFolders, QJsonArray::fromStringList(m_folders)},
+                     {kFiles, QJsonArray::fromStringList(m_files)}};
     if (m_row)
         json[kRow] = QJsonObject{{kName, m_row->name}, {kFolder, m_row->folder}};
     QJsonArray temporaries;
@@ -179,8 +168,8 @@ CreationRecord CreationRecord::fromJson(const QByteArray& json) {
     const QJsonObject row = object.value(kRow).toObject();
     if (!row.value(kName).toString().isEmpty())
         record.m_row = Row{row.value(kName).toString(), row.value(kFolder).toString()};
-    record.m_folders = texts(object.value(kFolders));
-    record.m_files = texts(object.value(kFiles));
+    record.m_folders = object.value(kFolders).toVariant().toStringList();
+    record.m_files = object.value(kFiles).toVariant().toStringList();
     for (const QJsonValue& value : object.value(kTemporaries).toArray()) {
         const QJsonObject made = value.toObject();
         const QString prefix = made.value(kPrefix).toString();

@@ -82,8 +82,8 @@ class CreationRecord {
 
     QString m_file;  // empty: kept in memory alone
     std::optional<Row> m_row;
-    std::vector<QString> m_folders;
-    std::vector<QString> m_files;
+    QStringList m_folders;
+    QStringList m_files;
     std::vector<Temporaries> m_temporaries;
 };
 

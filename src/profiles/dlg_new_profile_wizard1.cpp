@@ -65,10 +65,6 @@ void DlgNewProfileWizard1::CancelButton_Click() {
     goTo<DlgNewProfileWizard>();
 }
 
-void DlgNewProfileWizard1::Command2_Click() {
-    Hide();
-}
-
 void DlgNewProfileWizard1::Command1_Click() {
     showFaq(kNameQuestion, false);
 }

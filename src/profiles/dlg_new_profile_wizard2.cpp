@@ -83,10 +83,6 @@ void DlgNewProfileWizard2::CancelButton_Click() {
     goTo<DlgNewProfileWizard1>();
 }
 
-void DlgNewProfileWizard2::Command2_Click() {
-    Hide();
-}
-
 void DlgNewProfileWizard2::Command1_Click() {
     showFaq(kVolumeQuestion, false);
 }

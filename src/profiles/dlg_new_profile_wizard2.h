@@ -19,7 +19,6 @@ class DlgNewProfileWizard2 final : public NewProfilePage {
 
     void OKButton_Click() override;
     void CancelButton_Click() override;
-    void Command2_Click() override;
     void Command1_Click() override;
 
   private:

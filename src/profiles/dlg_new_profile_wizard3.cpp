@@ -82,10 +82,6 @@ void DlgNewProfileWizard3::CancelButton_Click() {
     goTo<DlgNewProfileWizard2>();
 }
 
-void DlgNewProfileWizard3::Command2_Click() {
-    Hide();
-}
-
 void DlgNewProfileWizard3::Command1_Click() {
     showFaq(kInstallationQuestion, false);
 }

@@ -22,7 +22,6 @@ class DlgNewProfileWizard3 final : public NewProfilePage {
     void SlaveIDEPathCommand_Click();
     void FinishCommand_Click() override;
     void CancelButton_Click() override;
-    void Command2_Click() override;
     void Command1_Click() override;
 
   private:

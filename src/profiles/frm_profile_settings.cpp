@@ -185,13 +185,13 @@ void frmProfileSettings::DrvHardDisk_Change() {
 
 // Why the chosen drive cannot take the volume, if it cannot; throws when it cannot be read.
 std::optional<QString> frmProfileSettings::checkDrive() {
-    m_newDrive = ui->DrvHardDisk->currentText().left(2);
-    m_oldPath = gv().HardDiskPath;
-    m_oldDrive = gv().HardDiskPath.left(2);
+    mNewDrive = ui->DrvHardDisk->currentText().left(2);
+    mOldPath = gv().HardDiskPath;
+    mOldDrive = gv().HardDiskPath.left(2);
     const platform::DriveInfo drive =
-        platform::files().drive(m_newDrive.isEmpty() ? QChar() : m_newDrive.at(0));
+        platform::files().drive(mNewDrive.isEmpty() ? QChar() : mNewDrive.at(0));
     requireReady(drive);
-    return destinationRefusal(m_newDrive, m_oldDrive, gv().HardDiskSizeGB, drive);
+    return destinationRefusal(mNewDrive, mOldDrive, gv().HardDiskSizeGB, drive);
 }
 
 void frmProfileSettings::Command5_Click() {
@@ -211,13 +211,12 @@ void frmProfileSettings::Command6_Click() {
     // The work yields to the event loop: nothing pressed here meanwhile may unload the window
     // or start the work a second time.
     const InputHeldScope held(*this);
-    if (!m_pending.keepDrive) {
-        gv().HardDiskPath =
-            moveVolume(gv().ProfileName, gv().HardDiskSizeGB, m_oldPath, m_newDrive);
+    if (!m_pending.mKeepDrive) {
+        gv().HardDiskPath = moveVolume(gv().ProfileName, gv().HardDiskSizeGB, mOldPath, mNewDrive);
         // The volume is now where the label says, so a quick format finds it there.
         ui->LblHDpath->setText(gv().HardDiskPath);
     }
-    if (m_pending.formatPending)
+    if (m_pending.mFormatPending)
         quickFormatVolume(profileFolder(ui->LblHDpath->text().left(2), gv().ProfileName),
                           gv().HardDiskSizeGB);
     m_pending.applied();

@@ -43,9 +43,9 @@ class frmProfileSettings final : public Form {
 
     std::unique_ptr<Ui::frmProfileSettings> ui;
     PendingVolumeActions m_pending;
-    QString m_newDrive;
-    QString m_oldDrive;
-    QString m_oldPath;
+    QString mNewDrive;
+    QString mOldDrive;
+    QString mOldPath;
 };
 
 // Shows the Profile Settings dialog, loading it first; a dialog whose loading failed is not

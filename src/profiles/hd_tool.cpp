@@ -12,8 +12,6 @@ namespace vornelix::HdTool {
 namespace {
 
 constexpr int kReapWaitMs = 1000;
-// Short enough that a click is answered at once.
-constexpr int kEndPollMs = 50;
 
 void require(bool done) {
     if (!done)
@@ -34,23 +32,11 @@ QString startFailure(int code) {
     }
 }
 
-// The tool's exit status once it has ended, at most kHdToolEndWaitMs on; nothing while it
-// still runs. The windows take their events between short waits.
-std::optional<int> awaitExit(platform::Processes& processes, std::int64_t pid) {
-    for (int waited = 0;; waited += kEndPollMs) {
-        if (const std::optional<int> status = processes.waitForExit(pid, 0))
-            return status;
-        if (waited >= kHdToolEndWaitMs)
-            return std::nullopt;
-        platform::clock().doEvents();
-        platform::clock().sleep(kEndPollMs);
-    }
-}
-
 // Why the started tool failed, once it has ended; nothing when it succeeded.
 std::optional<QString> endOf(std::int64_t pid) {
     platform::Processes& processes = platform::processes();
-    const std::optional<int> status = awaitExit(processes, pid);
+    // The windows take their input meanwhile.
+    const std::optional<int> status = platform::awaitExit(pid, kHdToolEndWaitMs);
     if (!status) {
         processes.end(pid);
         processes.waitForExit(pid, kReapWaitMs);

@@ -22,7 +22,7 @@ InstallationSource installationSource(bool fromCd, const QString& cdDrive,
         return {QStringLiteral("nativecdrom"),
                 trimBlanks(cdDrive).isEmpty() ? kNoSourcePath : cdDrive, true};
     const QString image = trimBlanks(imagePath);
-    return {QStringLiteral("cdrom"), image.isEmpty() ? kNoSourcePath : image, !image.isEmpty()};
+    return {kImageCdRomType, image.isEmpty() ? kNoSourcePath : image, !image.isEmpty()};
 }
 
 QString missingImageMessage(const QString& path) {
@@ -34,8 +34,7 @@ bool sourceAccepted(const InstallationSource& source) {
     if (!source.given)
         return platform::ui().message(kNoImageQuestion, QString(),
                                       platform::MsgButtons::OkCancel) == platform::MsgAnswer::Ok;
-    if (source.cdRomType == QStringLiteral("cdrom") &&
-        !platform::files().fileExists(source.cdRomPath)) {
+    if (source.cdRomType == kImageCdRomType && !platform::files().fileExists(source.cdRomPath)) {
         showMessage(missingImageMessage(source.cdRomPath));
         return false;
     }

@@ -21,6 +21,9 @@ inline const QString kNoSourcePath = QStringLiteral("   ");
 // leads to help ("yes" where the box asks, "ok" where it only tells).
 QString insertCdMessage(const QString& drive, const QString& answer);
 
+// The engine's CD-ROM type of an ISO image.
+inline const QString kImageCdRomType = QStringLiteral("cdrom");
+
 // The installation source of a page's choice: the engine's CD-ROM type and path, and whether
 // there is a source at all (the image option without a path has none).
 struct InstallationSource {

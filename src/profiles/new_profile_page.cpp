@@ -5,10 +5,8 @@
 namespace vornelix {
 
 void NewProfilePage::setUpPage(QLabel* banner, QLabel* side, PagePicture picture) {
-    setCaption(windowTitle());
     decoratePage(banner, side, picture);
-    fixSizeForWidth(kWizardPageWidth);
-    connectFrameButtons();
+    setUpFrame(kWizardPageWidth);
 }
 
 }  // namespace vornelix

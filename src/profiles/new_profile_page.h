@@ -16,6 +16,9 @@ class NewProfilePage : public WizardPage {
   public:
     using WizardPage::WizardPage;
 
+    // Cancel hides the page: what was entered stays for the next Profile > New.
+    void Command2_Click() override { Hide(); }
+
   protected:
     // Sets the caption from the form, draws the banner and side pictures, fixes the width and
     // connects the frame's buttons that the page has to their handlers.

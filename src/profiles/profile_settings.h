@@ -56,15 +56,15 @@ std::optional<QString> destinationRefusal(const QString& newDrive, const QString
 
 // What the volume tab will do on Apply, and whether Apply can be pressed.
 struct PendingVolumeActions {
-    bool keepDrive = true;
-    bool formatPending = false;
+    bool mKeepDrive = true;
+    bool mFormatPending = false;
     bool applyEnabled = false;
 
     void drivePassed() { *this = {false, false, true}; }
     // A refused drive check and "Donot Change Drive" drop a pending move alone.
-    void moveDropped() { keepDrive = true; }
+    void moveDropped() { mKeepDrive = true; }
     void formatConfirmed() { *this = {true, true, true}; }
-    void formatCancelled() { formatPending = false; }
+    void formatCancelled() { mFormatPending = false; }
     void applied() { applyEnabled = false; }
 };
 

@@ -32,10 +32,10 @@ void makeFolder(const QString& path, CreationRecord& record) {
     if (platform::files().folderExists(path))
         return;
     record.folderToMake(path);
-    if (!platform::files().createFolder(path)) {
+    const bool made = platform::files().createFolder(path);
+    if (!made)
         record.folderNotMade();
-        require(false, QStringLiteral("Path/File access error"));
-    }
+    require(made, QStringLiteral("Path/File access error"));
 }
 
 void makeFixedVolume(const NewProfile& profile, CreationRecord& record) {
@@ -63,7 +63,7 @@ void makeGrowableVolume(const NewProfile& profile, CreationRecord& record) {
         throw TitledFailure{HdTool::failureMessage(*why)};
 }
 
-void makeVolume(const NewProfile& profile, CreationRecord& record) {
+void makeVolumeSteps(const NewProfile& profile, CreationRecord& record) {
     platform::clock().doEvents();
     CreateProfileFolder(profile, record);
     // The folder may have been given an image since the wizard page checked it.
@@ -74,6 +74,16 @@ void makeVolume(const NewProfile& profile, CreationRecord& record) {
     if (!profile.growable)
         return makeFixedVolume(profile, record);
     makeGrowableVolume(profile, record);
+}
+
+// Whatever goes wrong leaves nothing that the creation made behind.
+void makeVolume(const NewProfile& profile, CreationRecord& record) {
+    try {
+        makeVolumeSteps(profile, record);
+    } catch (...) {
+        record.undo();
+        throw;
+    }
 }
 
 }  // namespace
@@ -103,18 +113,11 @@ bool my_new_Timer(const NewProfile& profile, CreationRecord& record) {
         record.complete();
         return true;
     } catch (const ModuleRAR::ArchiveFailure& failure) {
-        record.undo();
         ModuleRAR::RARFatalError(failure.message);
     } catch (const TitledFailure& failure) {
-        record.undo();
         showMessage(failure.message);
     } catch (const platform::RuntimeError& error) {
-        record.undo();
         platform::ui().message(error.description());
-    } catch (...) {
-        // Whatever else goes wrong leaves nothing of the profile behind either.
-        record.undo();
-        throw;
     }
     return false;
 }

@@ -5,8 +5,11 @@
 
 namespace vornelix {
 
+namespace {
+constexpr int kGigabyteShift = 30;
+}  // namespace
+
 double gigabytesRoundedDown(std::int64_t freeBytes, int decimals) {
-    constexpr int kGigabyteShift = 30;
     constexpr std::int64_t kBelowGigabyte = (std::int64_t{1} << kGigabyteShift) - 1;
     if (freeBytes <= 0)
         return 0;
@@ -19,7 +22,7 @@ double gigabytesRoundedDown(std::int64_t freeBytes, int decimals) {
 }
 
 bool fitsInto(int sizeGB, std::int64_t freeBytes) {
-    return (std::int64_t{sizeGB} << 30) <= freeBytes;
+    return (std::int64_t{sizeGB} << kGigabyteShift) <= freeBytes;
 }
 
 QString lowSpaceMessage(double freeGB, int sizeGB) {
