@@ -70,8 +70,8 @@ class MainWindowTest : public ::testing::Test {
     std::unique_ptr<MDIForm1> window;
 };
 
-// What a user can use, and the caption, after each command: open a profile, run it (held
-// while it starts, the caption taken back first), stop it, close it.
+// What a user can use, and the caption, after each command: open a profile, run it (nothing
+// usable while it starts, the caption taken back first), stop it, close it.
 TEST_F(MainWindowTest, CommandsLeaveTheControlsAndTheCaptionAUserExpects) {
     env.createDatabase();
     env.insertProfile({"Tiger", "c:\\HD", 3, "   ", "cdrom", 0, QVariant(), QVariant()});
@@ -95,9 +95,7 @@ TEST_F(MainWindowTest, CommandsLeaveTheControlsAndTheCaptionAUserExpects) {
     EXPECT_EQ(usableControls(), profileOpen);
     EXPECT_EQ(window->caption(), idle);
     window->runCommand(M::mnuControl_Play);
-    EXPECT_EQ(whileStarting,
-              "Vornelix: mnuControl_Pause mnuView_FullScreen mnuView_ToggleMouse "
-              "FlatBttnPause FlatBttnFullScreen");
+    EXPECT_EQ(whileStarting, "Vornelix: ");
     EXPECT_EQ(usableControls(),
               "mnuProfile_New mnuProfile_Open mnuControl_Stop mnuControl_Pause mnuView_FullScreen "
               "mnuView_ToggleMouse FlatBttnNew FlatBttnOpen FlatBttnStop FlatBttnPause "
