@@ -10,6 +10,7 @@
 #include "app/app_windows.h"
 #include "app/dlg_about_vornelix.h"
 #include "app/flat_bttn.h"
+#include "app/form1.h"
 #include "app/frm_faqs.h"
 #include "app/mdi_form1.h"
 #include "forms/busy_state.h"
@@ -117,6 +118,7 @@ TEST_P(EachWork, HoldsEveryCommandAndEveryWindowButAboutAndFaq) {
         pressEverything();
         expectNothingChanged(shown);
         EXPECT_TRUE(env.processes.starts.empty());
+        EXPECT_FALSE(window->close());
         expectHelpWindowsUsable();
     }
     for (QMdiSubWindow* sub : window->mdiArea()->subWindowList())
@@ -156,6 +158,28 @@ TEST_F(BusyHold, ACreationWaitingForTheHdToolEndsWholeAndOnce) {
     EXPECT_EQ(countProfiles(), 2);
     EXPECT_FALSE(env.files().fileExists(R"(c:\Vornelix\creation.pending)"));
     EXPECT_TRUE(form<DlgNewProfileWizard3>().isEnabled());
+}
+
+// Scopes nest: the machine window takes input while a start runs inside a creation and not
+// around it; a window loaded during the work is held too; the end of the work enables again
+// only what the hold disabled.
+TEST_F(BusyHold, NestedWorkAndWindowsLoadedMeanwhile) {
+    const Form& machine = form<Form1>();
+    form<DlgOpenProfile>().setEnabled(false);
+    unload<DlgNetworkSettingsWizard>();
+    {
+        const BusyScope creation(BusyWork::Creation);
+        EXPECT_FALSE(machine.isEnabled());
+        {
+            const BusyScope start(BusyWork::ProfileStart);
+            EXPECT_TRUE(machine.isEnabled());
+            EXPECT_FALSE(form<DlgNetworkSettingsWizard>().isEnabled());
+        }
+        EXPECT_FALSE(machine.isEnabled());
+    }
+    EXPECT_TRUE(machine.isEnabled());
+    EXPECT_TRUE(form<DlgNetworkSettingsWizard>().isEnabled());
+    EXPECT_FALSE(form<DlgOpenProfile>().isEnabled());
 }
 
 }  // namespace

@@ -188,29 +188,6 @@ TEST_F(MainWindowTest, EachButtonRunsItsMenuItemsCommand) {
         }
 }
 
-// While long work is under way, every held command does nothing, by menu, button or shortcut.
-TEST_F(MainWindowTest, HeldCommandsDoNothingWhileBusy) {
-    env.insertProfile({"Tiger", "c:\\HD", 3, "   ", "cdrom", 0, QVariant(), QVariant()});
-    for (const BusyWork work : {BusyWork::ProfileStart, BusyWork::Creation, BusyWork::Extraction}) {
-        BusyScope busy(work);
-        setFlags(kTrue, kFalse);
-        window->setCaption("caption of the work");
-        for (const M control :
-             {M::mnuProfile_New, M::mnuProfile_Open, M::mnuProfile_close, M::mnuControl_Play,
-              M::mnuControl_Stop, M::mnuTools_ShareDrive, M::mnuTools_Profile_Settings,
-              M::FlatBttnNew, M::FlatBttnOpen, M::FlatBttnClose, M::FlatBttnPlay, M::FlatBttnStop,
-              M::FlatBttnProfSettings, M::FlatBttnCloseShareDrv})
-            window->runCommand(control);
-        EXPECT_TRUE(env.ui.boxes.empty());
-        EXPECT_FALSE(isLoaded<DlgOpenProfile>());
-        EXPECT_EQ(gv().ProfileOpen, kTrue);
-        EXPECT_EQ(window->caption(), "caption of the work");
-        EXPECT_TRUE(env.processes.starts.empty());
-        // Closing the main window is held off too.
-        EXPECT_FALSE(window->close());
-    }
-}
-
 // The load: the start resolution from the screen, the help picture at the right end of the
 // 1024-pixel screen, the share-drive strip hidden, the network poll off; View > Toolbar moves
 // its check mark and the strip together.
