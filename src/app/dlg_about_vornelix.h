@@ -24,6 +24,9 @@ class DlgAboutVornelix final : public Form {
     void Label5_Click();
     void Label3_Click();
 
+    // Nothing here touches a profile: the box is usable while long work runs.
+    bool takesInputWhileBusy() const override { return true; }
+
   protected:
     int liftTwips() const override { return 1500; }
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/machine_pictures.h"
+#include "forms/busy_state.h"
 #include "forms/main_window_port.h"
 #include "machine/engine_config.h"
 #include "platform/file_system.h"
@@ -112,6 +113,10 @@ void Form1::Form_Unload() {
     const QString configuration = engineConfigPath();
     if (files.fileExists(configuration))
         files.deleteFile(configuration);
+}
+
+bool Form1::takesInputWhileBusy() const {
+    return isBusyWith(BusyWork::ProfileStart);
 }
 
 }  // namespace vornelix

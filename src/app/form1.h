@@ -37,6 +37,9 @@ class Form1 final : public Form, public MachineWindowPort {
 
     const Form1Layout& layout() const { return m_layout; }
 
+    // The window that a profile start runs in, its animation shown.
+    bool takesInputWhileBusy() const override;
+
   protected:
     void Form_Load() override;
     void Form_Unload() override;

@@ -30,6 +30,9 @@ class frmFAQs final : public Form {
     void WebBrowser1_TitleChange(const QString& text);
     void Command3_Click();
 
+    // Nothing here touches a profile: the window is usable while long work runs.
+    bool takesInputWhileBusy() const override { return true; }
+
   protected:
     void Form_Load() override;
     int liftTwips() const override { return 0; }

@@ -38,7 +38,7 @@ void updateMenus() {
 }  // namespace
 
 void MDIForm1::runCommand(MenuControl control) {
-    if (isBusy() && menuControl(control).heldWhileBusy)
+    if (isBusy() && heldWhileBusy(control))
         return;
     if (const MenuCommand command = menuControl(control).command)
         runHandler(ErrorPolicy::ShowDescription, [this, command] { (this->*command)(); });

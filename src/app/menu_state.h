@@ -55,14 +55,12 @@ enum class MenuControl {
 inline constexpr int kMenuControlCount = static_cast<int>(MenuControl::FlatBttnOpenShareDrv) + 1;
 
 // One control: its name, whether it is enabled with no profile open, with a profile open and
-// idle, and with the engine running (nothing: that state leaves it as it is), whether it is
-// disabled while long work is under way, what a click runs (nothing for a menu), and for a
-// toolbar button the menu item whose caption names it.
+// idle, and with the engine running (nothing: that state leaves it as it is), what a click runs
+// (nothing for a menu), and for a toolbar button the menu item whose caption names it.
 struct MenuControlRow {
     MenuControl control;
     const char* name;
     std::optional<bool> noProfile, profileIdle, engineRunning;
-    bool heldWhileBusy;
     MenuCommand command = nullptr;
     std::optional<MenuControl> item = std::nullopt;
 };
@@ -77,6 +75,10 @@ enum class MenuStateKind { NoProfile, ProfileIdle, EngineRunning };
 
 MenuStateKind menuStateKind(Flag profileOpen, Flag engineRunning);
 EnableState enableStateFor(MenuStateKind kind);
+
+// While long work is under way every command is held, by menu, shortcut or button, Exit among
+// them, except About and FAQ.
+bool heldWhileBusy(MenuControl control);
 
 // What a control shows: its state from the table, switched off while busy when it is held.
 bool shownEnabled(MenuControl control, bool tableState, bool busy);

@@ -3,6 +3,7 @@
 #include <array>
 #include <numeric>
 
+#include "forms/forms.h"
 #include "forms/upper_windows.h"
 
 namespace vornelix {
@@ -20,12 +21,14 @@ int total() {
 BusyScope::BusyScope(BusyWork work) : m_work(work) {
     const bool first = total() == 0;
     ++g_depth[static_cast<int>(work)];
+    FormRegistry::followBusyState();
     if (first)
         updateMenusAndButtons();
 }
 
 BusyScope::~BusyScope() {
     --g_depth[static_cast<int>(m_work)];
+    FormRegistry::followBusyState();
     if (total() == 0)
         updateMenusAndButtons();
 }

@@ -6,8 +6,10 @@ namespace vornelix {
 enum class BusyWork { ProfileStart, Creation, Extraction, VolumeMove, QuickFormat };
 inline constexpr int kBusyWorkCount = static_cast<int>(BusyWork::QuickFormat) + 1;
 
-// Marks work under way for as long as it lives; scopes nest. The main window's menus and
-// buttons follow the busy state as soon as the outermost work begins and again when it ends.
+// Marks work under way for as long as it lives; scopes nest. While any work is under way only
+// the windows that the work runs in and those that cannot disturb it take input, and every
+// command of the main window is held except those that open such a window: the menus,
+// buttons and windows follow as soon as a work begins or ends.
 class BusyScope {
   public:
     explicit BusyScope(BusyWork work);

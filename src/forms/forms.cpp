@@ -20,6 +20,21 @@ std::map<std::type_index, Form*>& loadedForms() {
     static std::map<std::type_index, Form*> forms;
     return forms;
 }
+
+// The windows that the busy state has disabled, to be enabled again when they take input.
+std::vector<QPointer<Form>>& heldForms() {
+    static std::vector<QPointer<Form>> forms;
+    return forms;
+}
+
+// A disabled window takes neither keys nor clicks; its frame can still be moved and it is
+// painted. One that is disabled already is left as it is.
+void holdWhenBusy(Form* form) {
+    if (!isBusy() || form->takesInputWhileBusy() || !form->isEnabled())
+        return;
+    form->setEnabled(false);
+    heldForms().emplace_back(form);
+}
 }  // namespace
 
 Form* FormRegistry::find(std::type_index type) {
@@ -29,6 +44,7 @@ Form* FormRegistry::find(std::type_index type) {
 
 void FormRegistry::add(std::type_index type, Form* form) {
     loadedForms()[type] = form;
+    holdWhenBusy(form);
 }
 
 void FormRegistry::remove(Form* form) {
@@ -42,6 +58,17 @@ void FormRegistry::remove(Form* form) {
 
 void FormRegistry::load(Form* form) {
     runHandler(ErrorPolicy::ShowDescription, [form] { form->Form_Load(); });
+}
+
+void FormRegistry::followBusyState() {
+    std::erase_if(heldForms(), [](const QPointer<Form>& form) {
+        if (form && isBusy() && !form->takesInputWhileBusy())
+            return false;
+        if (form)
+            form->setEnabled(true);
+        return true;
+    });
+    for (const auto& [type, form] : loadedForms()) holdWhenBusy(form);
 }
 
 void FormRegistry::unloadAll() {
@@ -160,16 +187,6 @@ void Form::Unload() {
     QWidget* outer = m_subWindow ? static_cast<QWidget*>(m_subWindow) : this;
     outer->hide();
     outer->deleteLater();
-}
-
-InputHeldScope::InputHeldScope(QWidget& window)
-    : m_window(&window), m_wasEnabled(window.isEnabled()) {
-    window.setEnabled(false);
-}
-
-InputHeldScope::~InputHeldScope() {
-    if (m_window)
-        m_window->setEnabled(m_wasEnabled);
 }
 
 }  // namespace vornelix

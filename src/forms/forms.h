@@ -27,6 +27,10 @@ class Form : public QWidget {
     bool isShown() const;
     QMdiSubWindow* subWindow() const { return m_subWindow; }
 
+    // While long work is under way a window takes no input, unless it is one that the work
+    // runs in or one that nothing it does can disturb the work.
+    virtual bool takesInputWhileBusy() const { return false; }
+
     void setCaption(const QString& caption);
 
     // A window of fixed size is as large as fixSizeForWidth made it.
@@ -73,21 +77,6 @@ class Form : public QWidget {
     bool m_placed = false;
 };
 
-// A window at work takes no input for as long as this lives: its controls are disabled, and
-// enabled as they were when it ends. Its frame can still be moved; the close box is held off
-// by the busy state that the work keeps.
-class InputHeldScope {
-  public:
-    explicit InputHeldScope(QWidget& window);
-    ~InputHeldScope();
-    InputHeldScope(const InputHeldScope&) = delete;
-    InputHeldScope& operator=(const InputHeldScope&) = delete;
-
-  private:
-    QPointer<QWidget> m_window;
-    bool m_wasEnabled;
-};
-
 // Each window exists at most once and is reached by its type.
 class FormRegistry {
   public:
@@ -98,6 +87,9 @@ class FormRegistry {
     static void unloadAll();
     // Runs the load handler of a window that has just been registered.
     static void load(Form* form);
+    // Disables the loaded windows that take no input in the present busy state and enables
+    // again those that it disabled and that take input now.
+    static void followBusyState();
 };
 
 // The window of type T, loaded on first use.

@@ -36,6 +36,9 @@ class frmProcessing final : public Form {
     void Timer1_Timer();
     void Command2_Click() {}
 
+    // The window that the creation runs in.
+    bool takesInputWhileBusy() const override { return true; }
+
   protected:
     void Form_Load() override;
     void Form_Unload() override;

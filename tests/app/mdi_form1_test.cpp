@@ -70,8 +70,8 @@ class MainWindowTest : public ::testing::Test {
     std::unique_ptr<MDIForm1> window;
 };
 
-// What a user can use, and the caption, after each command: open a profile, run it (held
-// while it starts, the caption taken back first), stop it, close it.
+// What a user can use, and the caption, after each command: open a profile, run it (nothing
+// usable while it starts, the caption taken back first), stop it, close it.
 TEST_F(MainWindowTest, CommandsLeaveTheControlsAndTheCaptionAUserExpects) {
     env.createDatabase();
     env.insertProfile({"Tiger", "c:\\HD", 3, "   ", "cdrom", 0, QVariant(), QVariant()});
@@ -95,9 +95,7 @@ TEST_F(MainWindowTest, CommandsLeaveTheControlsAndTheCaptionAUserExpects) {
     EXPECT_EQ(usableControls(), profileOpen);
     EXPECT_EQ(window->caption(), idle);
     window->runCommand(M::mnuControl_Play);
-    EXPECT_EQ(whileStarting,
-              "Vornelix: mnuControl_Pause mnuView_FullScreen mnuView_ToggleMouse "
-              "FlatBttnPause FlatBttnFullScreen");
+    EXPECT_EQ(whileStarting, "Vornelix: ");
     EXPECT_EQ(usableControls(),
               "mnuProfile_New mnuProfile_Open mnuControl_Stop mnuControl_Pause mnuView_FullScreen "
               "mnuView_ToggleMouse FlatBttnNew FlatBttnOpen FlatBttnStop FlatBttnPause "
@@ -188,29 +186,6 @@ TEST_F(MainWindowTest, EachButtonRunsItsMenuItemsCommand) {
             EXPECT_TRUE(row.done()) << menuControl(control).name;
             FormRegistry::unloadAll();
         }
-}
-
-// While long work is under way, every held command does nothing, by menu, button or shortcut.
-TEST_F(MainWindowTest, HeldCommandsDoNothingWhileBusy) {
-    env.insertProfile({"Tiger", "c:\\HD", 3, "   ", "cdrom", 0, QVariant(), QVariant()});
-    for (const BusyWork work : {BusyWork::ProfileStart, BusyWork::Creation, BusyWork::Extraction}) {
-        BusyScope busy(work);
-        setFlags(kTrue, kFalse);
-        window->setCaption("caption of the work");
-        for (const M control :
-             {M::mnuProfile_New, M::mnuProfile_Open, M::mnuProfile_close, M::mnuControl_Play,
-              M::mnuControl_Stop, M::mnuTools_ShareDrive, M::mnuTools_Profile_Settings,
-              M::FlatBttnNew, M::FlatBttnOpen, M::FlatBttnClose, M::FlatBttnPlay, M::FlatBttnStop,
-              M::FlatBttnProfSettings, M::FlatBttnCloseShareDrv})
-            window->runCommand(control);
-        EXPECT_TRUE(env.ui.boxes.empty());
-        EXPECT_FALSE(isLoaded<DlgOpenProfile>());
-        EXPECT_EQ(gv().ProfileOpen, kTrue);
-        EXPECT_EQ(window->caption(), "caption of the work");
-        EXPECT_TRUE(env.processes.starts.empty());
-        // Closing the main window is held off too.
-        EXPECT_FALSE(window->close());
-    }
 }
 
 // The load: the start resolution from the screen, the help picture at the right end of the

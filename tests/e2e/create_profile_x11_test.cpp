@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QSlider>
+#include <QTimer>
+#include <functional>
 
 #include "machine/global_variables.h"
 #include "profiles/dlg_new_profile_wizard.h"
@@ -27,8 +29,11 @@ class CreateProfileX11 : public test::RealProgramX11 {
         showMain();
     }
 
-    // The wizard's four pages: the name, the volume (3 GB, growable) and the source.
-    void create(const QString& name, const QString& iso) {
+    // The wizard's four pages: the name, the volume (3 GB, growable) and the source; then what
+    // is done while the creation works.
+    void create(
+        const QString& name, const QString& iso,
+        const std::function<void()>& whileWorking = [] {}) {
         main->runCommand(MenuControl::mnuProfile_New);
         test::click<DlgNewProfileWizard>("OKButton");
         test::child<DlgNewProfileWizard1, QLineEdit>("txtProfileName")->setText(name);
@@ -41,6 +46,7 @@ class CreateProfileX11 : public test::RealProgramX11 {
             env.ui.answers.push_back(platform::MsgAnswer::Ok);
         test::click<DlgNewProfileWizard3>("FinishCommand");
         ASSERT_TRUE(isLoaded<frmProcessing>()) << env.ui.lastText().toStdString();
+        whileWorking();
         ASSERT_TRUE(QTest::qWaitFor([] { return !isLoaded<frmProcessing>(); }, 20000));
     }
 };
@@ -58,6 +64,34 @@ TEST_F(CreateProfileX11, GrowableAndInstallingProfiles) {
     create("Installing", "c:\\tiger.iso");
     ASSERT_EQ(gv().EngineRunning, kTrue) << env.ui.lastText().toStdString();
     EXPECT_TRUE(env.readFile("c:\\Vornelix\\Xeminga").contains("tiger.iso"));
+}
+
+// While the HD tool works, Ctrl+N, Profile > Exit and the wizard's Finish start and end
+// nothing: the creation ends whole, and once.
+TEST_F(CreateProfileX11, WhileTheHdToolWorksNothingPressedStartsOrEnds) {
+    const QString folder = env.root() + "/Vornelix_HD/Held/";
+    create("Held", "", [&] {
+        // Pressed from a timer: the creation waits for its tool in an event loop of its own.
+        QTimer press;
+        bool pressed = false;
+        const std::size_t boxes = env.ui.boxes.size();
+        press.callOnTimeout([&] {
+            if (pressed || test::processesOf(folder + "VornelHD.exe").empty())
+                return;
+            pressed = true;
+            pressKey(Qt::Key_N, Qt::ControlModifier);
+            main->menuItem(MenuControl::mnuProfile_exit)->trigger();
+            test::click<DlgNewProfileWizard3>("FinishCommand");
+            test::saveScreenshot(probe.capture(static_cast<unsigned long>(main->winId())),
+                                 "creation_held.png");
+        });
+        press.start(20);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pressed || !isLoaded<frmProcessing>(); }));
+        EXPECT_TRUE(pressed) << "the tool was seen at work";
+        EXPECT_EQ(env.ui.boxes.size(), boxes) << env.ui.lastText().toStdString();
+    });
+    EXPECT_FALSE(form<DlgNewProfileWizard>().isShown());
+    EXPECT_EQ(QFileInfo(folder + "hdimage.img").size(), 3 * kGiB);
 }
 
 }  // namespace
