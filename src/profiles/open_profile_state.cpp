@@ -46,7 +46,9 @@ void takeOverNewProfile(const NewProfile& profile) {
     g.NetworkingEnabled = 0;
     g.StartInstallation = toFlag(profile.startInstallation);
     takeInstallationSource({profile.cdRomType, profile.cdRomPath, profile.startInstallation});
-    if (MainWindowPort* main = mainWindow(); main && g.ProfileOpen == kTrue)
+    // A running engine keeps its caption; its end names the open profile.
+    MainWindowPort* main = mainWindow();
+    if (main && g.ProfileOpen == kTrue && g.EngineRunning == kFalse)
         main->setCaption(openProfileCaption(profile.name));
 }
 

@@ -31,7 +31,7 @@ class OpenProfileState {
 
 // The new profile, whose row is stored now, becomes the one that the globals describe: its
 // name, volume (HardDiskPath the volume root), RAM size and installation source, networking
-// off. A source given opens it; while a profile is open, the caption names the new one.
+// off. A source given opens it; while a profile is open and idle, the caption names the new one.
 void takeOverNewProfile(const NewProfile& profile);
 
 }  // namespace vornelix
