@@ -5,12 +5,16 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <algorithm>
 #include <set>
 #include <utility>
 #include <vector>
+
+#include "platform/services.h"
+#include "platform/user_interface.h"
 
 namespace vornelix {
 
@@ -100,6 +104,17 @@ QPushButton* defaultButtonOf(QWidget* window) {
     return nullptr;
 }
 
+// Enter on a field does what a click on the default button does: the field is left first, so
+// that its leave check runs. A box shown meanwhile takes the press, as a box shown while the
+// mouse goes down takes the click; so does a leave that disables, hides or removes the button.
+// True when the button is still to be pressed.
+bool leaveFieldFor(const QPointer<QAbstractButton>& button) {
+    const int boxes = platform::ui().boxesShown();
+    button->setFocus(Qt::OtherFocusReason);
+    return platform::ui().boxesShown() == boxes && button && button->isEnabled() &&
+           button->isVisible();
+}
+
 }  // namespace
 
 bool pressFocusedButton(QWidget* window, QKeyEvent* event) {
@@ -107,12 +122,14 @@ bool pressFocusedButton(QWidget* window, QKeyEvent* event) {
         return false;
     if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
-    auto* button = qobject_cast<QAbstractButton*>(window->focusWidget());
-    if (!button || button->isCheckable() || !window->isAncestorOf(button))
-        button = defaultButtonOf(window);
+    auto* focused = qobject_cast<QAbstractButton*>(window->focusWidget());
+    const bool onButton = focused && !focused->isCheckable() && window->isAncestorOf(focused);
+    QPointer<QAbstractButton> button = onButton ? focused : defaultButtonOf(window);
     if (!button || !button->isEnabled() || !button->isVisible())
         return false;
     event->accept();
+    if (!onButton && !leaveFieldFor(button))
+        return true;
     button->click();
     return true;
 }

@@ -35,8 +35,6 @@ class UiService {
   public:
     virtual ~UiService() = default;
 
-    virtual MsgAnswer messageBox(const MessageBoxRequest& request) = 0;
-
     // The chosen file as a Windows-style path, or nothing when the user cancels.
     virtual std::optional<QString> openFile(const OpenFileRequest& request) = 0;
 
@@ -50,8 +48,20 @@ class UiService {
 
     MsgAnswer message(const QString& text, const QString& title = QString(),
                       MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None) {
+        ++m_boxesShown;
         return messageBox({text, buttons, title, icon});
     }
+
+    // How many boxes have been shown so far: a step that compares the count before and after
+    // itself sees whether it told or asked the user something.
+    int boxesShown() const { return m_boxesShown; }
+
+  protected:
+    // Shows one box and waits for its answer; every box goes through message.
+    virtual MsgAnswer messageBox(const MessageBoxRequest& request) = 0;
+
+  private:
+    int m_boxesShown = 0;
 };
 
 // Shows the wait cursor over the program's windows for as long as it lives, around long work

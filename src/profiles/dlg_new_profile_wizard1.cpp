@@ -5,7 +5,6 @@
 
 #include "forms/error_boundary.h"
 #include "forms/upper_windows.h"
-#include "machine/global_variables.h"
 #include "machine/profile_store.h"
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/dlg_new_profile_wizard2.h"
@@ -49,7 +48,6 @@ void DlgNewProfileWizard1::OKButton_Click() {
         showMessage(kProfileExistsMessage);
         return;
     }
-    gv().ProfileName = name;
     NewProfile profile = handed();
     profile.name = name;
     handOn<DlgNewProfileWizard2>(profile);

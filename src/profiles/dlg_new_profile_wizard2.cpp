@@ -5,8 +5,6 @@
 
 #include "forms/error_boundary.h"
 #include "forms/upper_windows.h"
-#include "machine/global_variables.h"
-#include "machine/volume_layout.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
 #include "profiles/dlg_new_profile_wizard1.h"
@@ -46,7 +44,6 @@ QString DlgNewProfileWizard2::chosenDrive() const {
 }
 
 void DlgNewProfileWizard2::OKButton_Click() {
-    GlobalVariablesModule& g = gv();
     NewProfile chosen = handed();
     chosen.drive = chosenDrive();
     const platform::FileSystem& files = platform::files();
@@ -59,12 +56,7 @@ void DlgNewProfileWizard2::OKButton_Click() {
     }
     chosen.growable = ui->CheckSparc->isChecked();
     chosen.sizeGB = static_cast<std::int16_t>(ui->SliderHDSize->value());
-    g.GrowableVolume = toFlag(chosen.growable);
-    g.HardDiskSizeGB = chosen.sizeGB;
-
-    g.VolumeDrive = chosen.drive;
     requireReady(info);
-    g.HardDiskPath = volumeRoot(chosen.drive);
     const QString refusal =
         volumeRefusal(info.fileSystem, chosen.growable, chosen.sizeGB, info.freeBytes);
     if (!refusal.isEmpty()) {

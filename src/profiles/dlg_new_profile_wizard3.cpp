@@ -3,7 +3,6 @@
 #include "forms/error_boundary.h"
 #include "forms/upper_windows.h"
 #include "machine/basic_text.h"
-#include "machine/global_variables.h"
 #include "machine/module_general_functions.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"
@@ -60,21 +59,26 @@ void DlgNewProfileWizard3::SlaveIDEPathCommand_Click() {
 }
 
 void DlgNewProfileWizard3::FinishCommand_Click() {
-    const std::optional<InstallationSource> source = startInstallationPass(
-        ui->CDOption_0->isChecked(), m_cdDrive, ui->SlaveIDEText->text(),
-        {kNoSourceMessage, kCreatingFromCdMessage, kCreatingFromImageMessage});
-    if (!source)
+    // The choice goes with the new profile alone: the open profile stays as it is until the
+    // creation has stored the new one's row.
+    const double ramSizeMB = ModuleGeneralFunctions::wholeHostMemoryMB();
+    const InstallationSource source =
+        installationSource(ui->CDOption_0->isChecked(), m_cdDrive, ui->SlaveIDEText->text());
+    if (!sourceAccepted(source))
         return;
-    gv().StartInstallation = toFlag(source->given);
-    startProfileCreation(newProfile(*source));
+    showMessage(installationNotice(
+        source, {kNoSourceMessage, kCreatingFromCdMessage, kCreatingFromImageMessage}));
+    startProfileCreation(newProfile(source, ramSizeMB));
     Hide();
 }
 
-NewProfile DlgNewProfileWizard3::newProfile(const InstallationSource& source) const {
+NewProfile DlgNewProfileWizard3::newProfile(const InstallationSource& source,
+                                            double ramSizeMB) const {
     NewProfile profile = handed();
     profile.cdRomType = source.cdRomType;
     profile.cdRomPath = source.cdRomPath;
     profile.startInstallation = source.given;
+    profile.ramSizeMB = ramSizeMB;
     return profile;
 }
 

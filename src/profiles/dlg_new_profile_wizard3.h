@@ -25,8 +25,8 @@ class DlgNewProfileWizard3 final : public NewProfilePage {
     void Command1_Click() override;
 
   private:
-    // The handed profile with this source.
-    NewProfile newProfile(const InstallationSource& source) const;
+    // The handed profile with this source and RAM size.
+    NewProfile newProfile(const InstallationSource& source, double ramSizeMB) const;
     // Takes the CD-ROM option only when the host's CD-ROM drive holds a disc.
     void chooseCdRom();
 

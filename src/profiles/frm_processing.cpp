@@ -64,6 +64,8 @@ void frmProcessing::Form_Load() {
 void frmProcessing::Form_Unload() {
     if (m_timer1)
         m_timer1->setEnabled(false);
+    if (m_openBefore)
+        m_openBefore->restore();
     m_busy.reset();
 }
 
@@ -116,6 +118,10 @@ void frmProcessing::runStep() {
                 Unload();
                 return;
             }
+            // The stored row makes the new profile the one that the globals describe; what
+            // they described comes back when the creation is undone.
+            m_openBefore = OpenProfileState::current();
+            takeOverNewProfile(m_profile);
             gv().AttachInstallMedium = kTrue;
             break;
         case 2:
@@ -124,6 +130,7 @@ void frmProcessing::runStep() {
                 Unload();
                 return;
             }
+            m_openBefore.reset();
             break;
         case 3:
             break;
@@ -140,7 +147,6 @@ void frmProcessing::runStep() {
 }
 
 bool frmProcessing::InsertNewProfile() {
-    gv().NetworkingEnabled = 0;
     try {
         m_made.rowToInsert(m_profile.name, m_profile.folder());
         const ProfileStoreSession store(kSelectAllProfiles);

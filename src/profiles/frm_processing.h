@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "profiles/creation_sequence.h"
 #include "profiles/new_profile.h"
+#include "profiles/open_profile_state.h"
 
 namespace Ui {
 class frmProcessing;
@@ -57,6 +58,8 @@ class frmProcessing final : public Form {
     std::int16_t ProcessingStep = 0;
     NewProfile m_profile;
     CreationRecord m_made;
+    // The open profile before the row was stored, until the volume is whole.
+    std::optional<OpenProfileState> m_openBefore;
     bool m_tickRunning = false;
 };
 

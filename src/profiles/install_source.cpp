@@ -41,21 +41,31 @@ bool sourceAccepted(const InstallationSource& source) {
     return true;
 }
 
-std::optional<InstallationSource> startInstallationPass(bool fromCd, const QString& cdDrive,
-                                                        const QString& imagePath,
-                                                        const InstallationNotices& notices) {
+QString installationNotice(const InstallationSource& source, const InstallationNotices& notices) {
+    if (!source.given)
+        return notices.noSource;
+    return source.cdRomType == kImageCdRomType ? notices.fromImage : notices.fromCd;
+}
+
+void takeInstallationSource(const InstallationSource& source) {
     GlobalVariablesModule& g = gv();
-    g.RamSizeMB = ModuleGeneralFunctions::wholeHostMemoryMB();
-    const InstallationSource source = installationSource(fromCd, cdDrive, imagePath);
-    if (!sourceAccepted(source))
-        return std::nullopt;
     g.CdRomType = source.cdRomType;
     g.CdRomPath = source.cdRomPath;
     if (source.given) {
         g.ProfileOpen = kTrue;
         ModuleGeneralFunctions::UpdateMenusAndButtons();
     }
-    showMessage(!source.given ? notices.noSource : fromCd ? notices.fromCd : notices.fromImage);
+}
+
+std::optional<InstallationSource> startInstallationPass(bool fromCd, const QString& cdDrive,
+                                                        const QString& imagePath,
+                                                        const InstallationNotices& notices) {
+    gv().RamSizeMB = ModuleGeneralFunctions::wholeHostMemoryMB();
+    const InstallationSource source = installationSource(fromCd, cdDrive, imagePath);
+    if (!sourceAccepted(source))
+        return std::nullopt;
+    takeInstallationSource(source);
+    showMessage(installationNotice(source, notices));
     return source;
 }
 

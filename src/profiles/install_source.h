@@ -49,11 +49,17 @@ struct InstallationNotices {
     QString fromImage;
 };
 
-// The start that the wizard's Finish and the Profile Settings' Start Installation share:
-// RamSizeMB becomes the host's whole memory; the source of the choice must be accepted
-// (sourceAccepted); an accepted one goes into CdRomType and CdRomPath, and a given one opens the
-// profile (ProfileOpen and the menus); then the user is told which pass follows. Returns the
-// source, or nothing when the pass stops at the acceptance.
+// What the user is told of the pass that follows with this source.
+QString installationNotice(const InstallationSource& source, const InstallationNotices& notices);
+
+// The source of the profile's next installation start goes into CdRomType and CdRomPath; a
+// given one opens the profile (ProfileOpen and the menus).
+void takeInstallationSource(const InstallationSource& source);
+
+// Profile Settings' Start Installation: RamSizeMB becomes the host's whole memory; the source
+// of the choice must be accepted (sourceAccepted); an accepted one is taken
+// (takeInstallationSource); then the user is told which pass follows. Returns the source, or
+// nothing when the pass stops at the acceptance.
 std::optional<InstallationSource> startInstallationPass(bool fromCd, const QString& cdDrive,
                                                         const QString& imagePath,
                                                         const InstallationNotices& notices);

@@ -11,6 +11,8 @@ namespace vornelix {
 // What every page of the New Profile Wizard shares: its pictures, its width, the buttons of its
 // frame, and the new profile. Each page is handed the profile as the pages before it filled it,
 // fills in its own part, and Next hands it on; Back leaves every page the profile it was handed.
+// No page writes the global state: the open profile stays as it is whichever way the wizard is
+// left, until the creation has stored the new profile's row.
 class NewProfilePage : public WizardPage {
     Q_OBJECT
   public:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -116,6 +117,37 @@ TEST_F(NetworkWizard, EnterPressesTheFocusedButtonAndAnAddressOver255IsRefused) 
     EXPECT_EQ(env.ui.takeOnlyBox(), kAddressNotValid);
     EXPECT_EQ(pages(), "lsl--");
 }
+
+// The typed address and the mask that Next then stores; none when the leave check refuses it.
+class EnterInAddress : public NetworkWizard,
+                       public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+// Enter in the address field leaves it, as a click on Next does, and then presses Next: the
+// leave check fills the class mask for Next to store. A box of the leave check takes the press.
+TEST_P(EnterInAddress, LeavesTheFieldThenPressesNext) {
+    const auto [typed, mask] = GetParam();
+    const bool refused = QString(mask).isEmpty();
+    env.icmp.status = platform::kIpReqTimedOut;
+    toPage3();
+    child<Page3, QCheckBox>("Check1")->setChecked(true);
+    auto* address = child<Page3, IpAddressEdit>("IPAddress1");
+    QApplication::setActiveWindow(address->window());  // focus changes are told to the fields
+    address->setFocus();
+    QTest::keyClicks(address, typed);
+    QTest::keyClick(address, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(env.ui.boxes.size(), refused ? 1u : 0u);
+    EXPECT_EQ(env.ui.lastText(), refused ? kAddressNotValid : QString());
+    EXPECT_EQ(pages(), refused ? "lls--" : "ll-s-");
+    EXPECT_EQ(gv().HostIPAddress, refused ? "" : typed);
+    EXPECT_EQ(gv().HostSubnetMask, mask);
+}
+
+INSTANTIATE_TEST_SUITE_P(Addresses, EnterInAddress,
+                         ::testing::Values(std::pair{"192.168.0.1", "255.255.255.0"},
+                                           std::pair{"10.1.1.1", "255.0.0.0"},
+                                           std::pair{"172.16.0.1", "255.255.0.0"},
+                                           std::pair{"234.1.1.1", ""}, std::pair{"0.1.1.1", ""}));
 
 // Each page opens with the focus on its first input control, or on its forward button where it
 // has none, and Enter there presses the forward button.

@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QTest>
 
+#include "forms/main_window_port.h"
 #include "machine/basic_text.h"
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
@@ -29,7 +30,7 @@ using platform::DriveType;
 using platform::MsgAnswer;
 
 class NewProfileWizard : public ::testing::Test {
-  protected:
+  public:
     NewProfileWizard() { env.upper.recordingMain.area.show(); }
 
     static Form& page(int n) {
@@ -42,6 +43,7 @@ class NewProfileWizard : public ::testing::Test {
         return page(n).findChild<T*>(name);
     }
     static void click(int n, const char* button) { control(n, button)->click(); }
+    static void closeBox(int n) { page(n).subWindow()->close(); }
 
     // c: fixed NTFS, d: removable, f: fixed FAT32, g: fixed not ready, e: a CD-ROM drive.
     void useDrives(bool cdReady, bool withCd = true) {
@@ -52,6 +54,29 @@ class NewProfileWizard : public ::testing::Test {
         if (withCd)
             drives.push_back({'e', env.root(), DriveType::CdRom, "udf", cdReady});
         env.useDrives(platform::DriveTable(drives));
+    }
+
+    // Shows page 1 and goes on with Next to the last page, filling in page 2 with the name and
+    // page 3 with a growable volume of 5 GB on the drive.
+    void walkTo(int last, const QString& name, const char* drive = "c:") {
+        useDrives(true);
+        env.writeFile("c:\\Vornelix\\VornelHD.exe", "tool");
+        env.processes.onStart = [this](const test::StartCall& call, std::int64_t) {
+            env.writeFile(volumeImage(call.folder), "growable");
+        };
+        page(1).Show();
+        for (int n = 1; n <= last; ++n) {
+            if (n == 2)
+                control<QLineEdit>(2, "txtProfileName")->setText(name);
+            if (n == 3) {
+                auto* drives = control<QComboBox>(3, "DrvHardDisk");
+                drives->setCurrentIndex(drives->findText(drive, Qt::MatchStartsWith));
+                control<QSlider>(3, "SliderHDSize")->setValue(5);
+                control<QCheckBox>(3, "CheckSparc")->setChecked(true);
+            }
+            if (n < last)
+                click(n, "OKButton");
+        }
     }
 
     test::TestEnvironment env;
@@ -142,7 +167,7 @@ TEST_P(NamePage, ChecksTheTrimmedNameAgainstTheStoredNames) {
     click(2, "OKButton");
     EXPECT_FALSE(gv().DbConnection.exists() || gv().DbRecordset.exists());
     EXPECT_EQ(env.ui.lastText().left(c.message.size()), c.message);
-    EXPECT_EQ(gv().ProfileName, c.message.isEmpty() ? c.typed.trimmed() : "before");
+    EXPECT_EQ(gv().ProfileName, "before");
     EXPECT_EQ(page(3).isShown(), c.message.isEmpty());
 }
 
@@ -177,7 +202,7 @@ TEST_F(NewProfileWizard, NamePageOnAnUnopenableStoreAndThePlaceholder) {
     EXPECT_EQ(name->text(), "");
 }
 
-TEST_F(NewProfileWizard, VolumePageChecksTheDriveAndWritesTheGlobalsBeforeItsRefusals) {
+TEST_F(NewProfileWizard, VolumePageChecksTheDrive) {
     useDrives(false);
     const std::pair<const char*, const char*> cases[] = {
         {"d:", "Select valid Harddisk Drives only"},
@@ -189,17 +214,12 @@ TEST_F(NewProfileWizard, VolumePageChecksTheDriveAndWritesTheGlobalsBeforeItsRef
     control<QSlider>(3, "SliderHDSize")->setValue(20);
     control<QCheckBox>(3, "CheckSparc")->setChecked(true);
     for (const auto& [drive, message] : cases) {
-        gv().VolumeDrive = gv().HardDiskPath = "x:";
         auto* drives = control<QComboBox>(3, "DrvHardDisk");
         drives->setCurrentIndex(drives->findText(drive, Qt::MatchStartsWith));
         click(3, "OKButton");
         EXPECT_EQ(env.ui.lastText(), message);
-        EXPECT_EQ(gv().VolumeDrive, message[0] == 'S' ? "x:" : drive);
         EXPECT_TRUE(page(3).isShown());
     }
-    EXPECT_EQ(gv().HardDiskPath, "f:\\Vornelix_HD\\");
-    EXPECT_EQ(gv().HardDiskSizeGB, 15);
-    EXPECT_EQ(gv().GrowableVolume, kTrue);
 }
 
 TEST_F(NewProfileWizard, VolumePageRefusesAFolderThatHoldsAnImage) {
@@ -219,24 +239,13 @@ TEST_F(NewProfileWizard, VolumePageRefusesAFolderThatHoldsAnImage) {
 class WalkToFinish : public NewProfileWizard, public ::testing::WithParamInterface<int> {};
 
 // Pages 1 to 4 with Next and Finish store the row of what they were given, also when a page
-// before the last was closed (0: none, else the page) before Finish.
+// before the last was closed (0: none, else the page) before Finish; the new profile is then the
+// one that Run starts, and the caption of the open profile names it.
 TEST_P(WalkToFinish, StoresTheRowOfThePages) {
     const int closedPage = GetParam();
     env.createDatabase();
-    useDrives(true);
-    env.writeFile("c:\\Vornelix\\VornelHD.exe", "tool");
-    env.processes.onStart = [this](const test::StartCall& call, std::int64_t) {
-        env.writeFile(volumeImage(call.folder), "growable");
-    };
-    page(1).Show();
-    click(1, "OKButton");
-    control<QLineEdit>(2, "txtProfileName")->setText(" Tiger ");
-    click(2, "OKButton");
-    auto* drives = control<QComboBox>(3, "DrvHardDisk");
-    drives->setCurrentIndex(drives->findText("c:", Qt::MatchStartsWith));
-    control<QSlider>(3, "SliderHDSize")->setValue(5);
-    control<QCheckBox>(3, "CheckSparc")->setChecked(true);
-    click(3, "OKButton");
+    gv().ProfileOpen = kTrue;  // another profile is open
+    walkTo(4, " Tiger ");
     if (closedPage != 0)
         page(closedPage).Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -253,9 +262,80 @@ TEST_P(WalkToFinish, StoresTheRowOfThePages) {
     store.rows().MoveNext();
     EXPECT_TRUE(store.rows().Eof());
     EXPECT_EQ(env.readFile("c:\\Vornelix_HD\\Tiger\\hdimage.img"), "growable");
+    EXPECT_EQ(gv().ProfileName, "Tiger");
+    EXPECT_EQ(gv().HardDiskPath, "c:\\Vornelix_HD\\Tiger");
+    EXPECT_EQ(env.upper.recordingMain.caption(), openProfileCaption("Tiger"));
 }
 
 INSTANTIATE_TEST_SUITE_P(ClosedPages, WalkToFinish, ::testing::Values(0, 1, 2, 3));
+
+struct WayOut {
+    const char* name;
+    int page;
+    const char* button;  // nullptr: the close box
+    const char* typed = "Other Name";
+    const char* drive = "c:";
+    const char* isoPath = "";
+};
+
+// Alpha is the open profile when the wizard is left.
+class WaysOut : public NewProfileWizard, public ::testing::WithParamInterface<WayOut> {
+  public:
+    WaysOut() {
+        env.insertProfile({"Alpha", "c:\\Vornelix_HD\\Alpha", 3, "   ", "cdrom", 1, 0, 512});
+        GlobalVariablesModule& g = gv();
+        std::tie(g.ProfileName, g.ProfileOpen, g.HardDiskPath, g.HardDiskSizeGB, g.RamSizeMB) =
+            std::make_tuple("Alpha", kTrue, "c:\\Vornelix_HD\\Alpha", 3, 512);
+        std::tie(g.CdRomType, g.CdRomPath, g.NetworkingEnabled) =
+            std::make_tuple("cdrom", "   ", 1);
+        env.upper.recordingMain.setCaption(openProfileCaption("Alpha"));
+    }
+    // The open profile as Profile Settings, Control > Run and the profile start see it.
+    auto openProfile() const {
+        const GlobalVariablesModule& g = gv();
+        return std::make_tuple(g.ProfileName, g.ProfileOpen, g.HardDiskPath, g.HardDiskSizeGB,
+                               g.VolumeDrive, g.GrowableVolume, g.RamSizeMB, g.CdRomType,
+                               g.CdRomPath, g.StartInstallation, g.NetworkingEnabled,
+                               g.AttachInstallMedium, env.upper.recordingMain.caption());
+    }
+};
+
+TEST_P(WaysOut, LeaveTheOpenProfileAsItWas) {
+    const WayOut& w = GetParam();
+    const auto before = openProfile();
+    env.writeFile("c:\\Vornelix_HD\\Image There\\hdimage.img", "the user's");
+    env.writeFile("c:\\tiger.iso", "iso");
+    env.ui.answers.push_back(MsgAnswer::Cancel);  // to Finish without an image
+    walkTo(w.page, w.typed, w.drive);
+    if (w.page == 4)
+        control<QLineEdit>(4, "SlaveIDEText")->setText(w.isoPath);
+    w.button ? click(w.page, w.button) : closeBox(w.page);
+    env.processes.onStart = nullptr;  // the HD tool makes no image
+    env.clock.advance(2 * frmProcessing::kTimerIntervalMs);
+    EXPECT_FALSE(isLoaded<frmProcessing>());
+    EXPECT_EQ(openProfile(), before);
+    EXPECT_EQ(countProfiles(), 1);
+}
+
+const WayOut kWaysOut[] = {
+    {"Page1Cancel", 1, "CancelButton"},
+    {"Page1CloseBox", 1, nullptr},
+    {"Page2Cancel", 2, "Command2"},
+    {"Page2CloseBox", 2, nullptr},
+    {"Page2NameStored", 2, "OKButton", "Alpha"},
+    {"Page3Cancel", 3, "Command2"},
+    {"Page3CloseBox", 3, nullptr},
+    {"Page3NotNtfs", 3, "OKButton", "Other Name", "f:"},
+    {"Page3ImageThere", 3, "OKButton", "Image There"},
+    {"Page4Cancel", 4, "Command2"},
+    {"Page4CloseBox", 4, nullptr},
+    {"FinishQuestionCancelled", 4, "FinishCommand"},
+    {"FinishImageMissing", 4, "FinishCommand", "Other Name", "c:", "c:\\gone.iso"},
+    // The row is stored, then the volume fails and the creation is undone.
+    {"VolumeFails", 4, "FinishCommand", "Other Name", "c:", "c:\\tiger.iso"},
+};
+INSTANTIATE_TEST_SUITE_P(Wizard, WaysOut, ::testing::ValuesIn(kWaysOut),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct FinishCase {
     bool fromCd;
@@ -269,27 +349,31 @@ struct FinishCase {
 
 class FinishPage : public NewProfileWizard, public ::testing::WithParamInterface<FinishCase> {};
 
-TEST_P(FinishPage, StoresTheSourceTellsTheUserAndHidesThePage) {
+// The source goes with the new profile: the globals take it once the creation stores the row.
+TEST_P(FinishPage, TellsTheUserHidesThePageAndTheStoredRowTakesTheSource) {
     const FinishCase& c = GetParam();
-    useDrives(true);
+    env.createDatabase();
+    walkTo(4, "Tiger");
     env.hostFacts.setMemoryMB(1536.5);
     env.writeFile("c:\\tiger.iso", "iso");
-    page(4).Show();
     control<QLineEdit>(4, "SlaveIDEText")->setText(c.path);
     control<QRadioButton>(4, c.fromCd ? "CDOption_0" : "CDOption_1")->setChecked(true);
     if (c.answer)
         env.ui.answers.push_back(*c.answer);
     click(4, "FinishCommand");
-    EXPECT_EQ(gv().RamSizeMB, 1536);
     EXPECT_EQ(env.ui.lastText(), c.message.isEmpty() ? kNoImageQuestion : c.message);
-    EXPECT_EQ(gv().StartInstallation, c.startInstallation);
-    EXPECT_EQ(gv().ProfileOpen, c.startInstallation);
-    EXPECT_EQ(gv().CdRomType, c.cdRomType);
-    EXPECT_EQ(gv().CdRomPath, c.cdRomPath);
     const bool created = !c.message.isEmpty() && c.path != "c:\\gone.iso";
-    EXPECT_EQ(env.upper.recordingMain.menuUpdates, (c.startInstallation ? 1 : 0) + created);
     EXPECT_EQ(isLoaded<frmProcessing>(), created);
     EXPECT_EQ(page(4).isShown(), !created);
+    EXPECT_EQ(gv().ProfileOpen, kFalse);
+    env.clock.advance(frmProcessing::kTimerIntervalMs);
+    EXPECT_EQ(gv().RamSizeMB, created ? 1536 : 0);
+    EXPECT_EQ(gv().StartInstallation, c.startInstallation);
+    EXPECT_EQ(gv().ProfileOpen, c.startInstallation);
+    EXPECT_EQ(env.upper.recordingMain.caption(),
+              c.startInstallation ? openProfileCaption("Tiger") : kMainCaption);
+    EXPECT_EQ(gv().CdRomType, c.cdRomType);
+    EXPECT_EQ(gv().CdRomPath, c.cdRomPath);
 }
 
 const FinishCase kFinishCases[] = {
