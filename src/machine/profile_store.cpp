@@ -41,8 +41,8 @@ namespace {
 
 QString damagedStoreMessage(const QString& path) {
     return "The profile database " + path +
-           " is damaged or was not made by Vornelix, so its profiles cannot be read. Nothing "
-           "was changed. Put back a copy of the file that you kept, then try again.";
+           " is damaged or was not made by Vornelix, so its profiles cannot be read; Vornelix "
+           "goes on without them. Put back a copy of the file that you kept, then try again.";
 }
 
 // The open sessions, in the order they were opened.
