@@ -3,6 +3,8 @@
 // the largest gap between two of its ticks is printed beside the timer's interval.
 //
 // Run under an X server: xvfb-run -a build/bench/start_stall_bench
+// It ends with status 1, having said why, when it cannot make its profile or the profile's
+// volume image, or when the start did not embed the engine.
 
 #include <QApplication>
 #include <QDir>
@@ -24,6 +26,7 @@
 #include "platform/host_facts.h"
 #include "platform/linux_processes.h"
 #include "platform/real_clock.h"
+#include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"
 #include "platform/x11_window_system.h"
@@ -46,16 +49,35 @@ class PrintingUi final : public platform::UiService {
     [[noreturn]] void endProgram() override { std::exit(1); }
 };
 
-void insertProfile(const QString& databaseHost) {
-    createProfileDatabase(databaseHost);
-    platform::DbConnection connection;
-    connection.ConnectionString = profileConnectionString();
-    connection.Open();
-    connection.Execute(
-        "insert into Vornelix_profile (prof_name, hard_disk_path, hard_disk_size, cd_rom_path, "
-        "cdrom_type, networking, ide_slave_device, ram_size) values (?, ?, ?, ?, ?, ?, ?, ?)",
-        {"Bench", "c:\\Vornelix_HD\\Bench", 3, "   ", "cdrom", 0, 0, 256});
-    connection.Close();
+// The profile "Bench" in a new database, and its volume image; false, having said why, when
+// either cannot be made.
+bool makeProfile(const QString& databaseHost, const QString& root) {
+    try {
+        createProfileDatabase(databaseHost);
+        const ProfileStoreSession store(kSelectAllProfiles);
+        store.connection().Execute(
+            "insert into Vornelix_profile (prof_name, hard_disk_path, hard_disk_size, "
+            "cd_rom_path, cdrom_type, networking, ide_slave_device, ram_size) "
+            "values (?, ?, ?, ?, ?, ?, ?, ?)",
+            {"Bench", "c:\\Vornelix_HD\\Bench", 3, "   ", "cdrom", 0, 0, 256});
+    } catch (const platform::RuntimeError& error) {
+        std::fprintf(stderr, "the profile could not be stored: %s\n",
+                     qPrintable(error.description()));
+        return false;
+    }
+    // A start refuses a profile without its image.
+    QFile image(root + "/Vornelix_HD/Bench/hdimage.img");
+    if (!QDir(root).mkpath("Vornelix_HD/Bench")) {
+        std::fprintf(stderr, "the folder of the volume image %s could not be made\n",
+                     qPrintable(image.fileName()));
+        return false;
+    }
+    if (!image.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "the volume image %s could not be made: %s\n",
+                     qPrintable(image.fileName()), qPrintable(image.errorString()));
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -83,12 +105,8 @@ int main(int argc, char** argv) {
     s.windows = &windows;
     s.processes = &processes;
     s.files = &files;
-    insertProfile(program + "/ASNMD.DAT");
-    // The profile's volume image: a start refuses a profile without one.
-    QDir(root.path()).mkpath("Vornelix_HD/Bench");
-    QFile image(root.path() + "/Vornelix_HD/Bench/hdimage.img");
-    if (!image.open(QIODevice::WriteOnly))
-        std::fprintf(stderr, "the volume image could not be made\n");
+    if (!makeProfile(program + "/ASNMD.DAT", root.path()))
+        return 1;
 
     CompanionPrograms companions;
     installAppWindows();
@@ -118,7 +136,8 @@ int main(int argc, char** argv) {
                     running ? "embedded" : "NOT embedded");
         std::printf("largest event-loop stall: %lld ms (timer interval 10 ms, ratio %.1f)\n",
                     static_cast<long long>(largestGap), largestGap / 10.0);
-        QApplication::quit();
+        // A start that did not embed the engine measured nothing worth a figure.
+        QApplication::exit(running ? 0 : 1);
     });
     return QApplication::exec();
 }

@@ -6,7 +6,7 @@
 //                     [networking] [ide_slave_device] [ram_size]
 //   asnmd_tool list <file>
 //   asnmd_tool lock <file> <seconds>
-//   asnmd_tool --help
+//   asnmd_tool -h | --help
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -34,7 +34,7 @@ const char* const kUsage =
     "                         <cdrom_type> [networking] [ide_slave_device] [ram_size]\n"
     "       asnmd_tool list <file>\n"
     "       asnmd_tool lock <file> <seconds>\n"
-    "       asnmd_tool --help\n"
+    "       asnmd_tool -h | --help\n"
     "\n"
     "create   makes an empty profile database; an existing file is left alone.\n"
     "insert   adds one profile:\n"
@@ -46,15 +46,28 @@ const char* const kUsage =
     "  <cd_rom_path>       the installation medium: an ISO image's path, a host CD-ROM\n"
     "                      drive (d:) or three blanks ('   ') for none\n"
     "  <cdrom_type>        cdrom for an image or none, nativecdrom for a host drive\n"
-    "  [networking]        0 or 1 (0 when not given)\n"
-    "  [ide_slave_device]  0 nothing, 1 the host CD-ROM drive, 2 the shared drive\n"
-    "  [ram_size]          the RAM in MB; 0: the size chosen when the profile is opened\n"
+    "  [networking]        0 or 1; left out: 0, networking off\n"
+    "  [ide_slave_device]  0 nothing, 1 the host CD-ROM drive, 2 the shared drive; left\n"
+    "                      out: none stored (Null), as in a profile the program creates\n"
+    "  [ram_size]          the RAM in MB; 0 or left out (none stored, Null): the size\n"
+    "                      chosen when the profile is opened\n"
+    "                      An optional argument can only be left out with those after it.\n"
     "list     prints one line per profile, the columns separated by tabs.\n"
     "lock     holds the file locked for so many seconds, so nobody else can read it.\n"
+    "-h, --help  prints this text.\n"
     "\n"
     "Drive paths name host folders: c: is the home folder, z: the root, and from d: on the\n"
     "other mounted file systems and then the CD-ROM drives, unless the environment variable\n"
-    "VORNELIX_DRIVES gives another table, such as 'c=/srv/mac;d=/media/cdrom|cdrom||notready'.\n"
+    "VORNELIX_DRIVES gives another table: drives separated by ';', each\n"
+    "  <letter>=<host folder>|<type>|<file system>|<state>\n"
+    "  <letter>       the drive letter, a to z (a colon after it may be given)\n"
+    "  <host folder>  the host folder that the drive's root stands for\n"
+    "  <type>         fixed, removable, network, cdrom, ramdisk or unknown; left out: fixed\n"
+    "  <file system>  the name the program is shown, such as NTFS, FAT32 or ext4; left out:\n"
+    "                 the host's own\n"
+    "  <state>        notready for a drive without a disc; left out: ready\n"
+    "  A field left empty or out takes what is said above. A drive with a wrong letter or\n"
+    "  type is skipped. Such as: 'c=/srv/mac;d=/media/cdrom|cdrom||notready'\n"
     "Example:\n"
     "  asnmd_tool insert build/program/ASNMD.DAT \"My Mac\" 'c:\\Vornelix_HD\\My Mac' 3 '   ' "
     "cdrom\n";
@@ -94,7 +107,13 @@ QString cdromType(const QString& text) {
 }
 
 void openDatabase(DbConnection& connection, const QString& file) {
-    connection.openFile(file, vornelix::kDatabasePassword);
+    try {
+        connection.openFile(file, vornelix::kDatabasePassword);
+    } catch (const vornelix::platform::DamagedDatabase& error) {
+        throw vornelix::platform::RuntimeError(
+            error.number(), "'" + file + "' is damaged or not a profile database of Vornelix (" +
+                                error.description() + ")");
+    }
 }
 
 void insertRow(const QStringList& args) {
@@ -154,8 +173,11 @@ int run(const QStringList& args) {
     if (args.isEmpty())
         throw UsageError{"no command"};
     const QString& command = args[0];
-    if ((command == "--help" || command == "-h") && args.size() == 1) {
+    const bool help = command == "--help" || command == "-h";
+    if (help && args.size() == 1) {
         std::fputs(kUsage, stdout);
+    } else if (help) {
+        throw UsageError{QString("%1 takes no arguments").arg(command)};
     } else if (command == "create" && args.size() == 2) {
         vornelix::createProfileDatabase(args[1]);
     } else if (command == "insert") {
@@ -179,7 +201,8 @@ int main(int argc, char** argv) {
     try {
         return run(app.arguments().mid(1));
     } catch (const UsageError& error) {
-        std::fprintf(stderr, "asnmd_tool: %s\n%s", qPrintable(error.problem), kUsage);
+        std::fprintf(stderr, "asnmd_tool: %s\nTry 'asnmd_tool --help' for more information.\n",
+                     qPrintable(error.problem));
         return kUsageError;
     } catch (const vornelix::platform::RuntimeError& error) {
         std::fprintf(stderr, "asnmd_tool: %s\n", qPrintable(error.description()));

@@ -3,8 +3,8 @@
 #include <QString>
 #include <cstdint>
 
-#include "forms/lazy_object.h"
 #include "machine/flag.h"
+#include "machine/profile_store.h"
 #include "platform/database.h"
 #include "platform/window_system.h"
 
@@ -14,8 +14,10 @@ using platform::WindowHandle;
 
 // The state that every window and module shares. Every member starts at its type's zero.
 struct GlobalVariablesModule {
-    LazyObject<platform::DbConnection> DbConnection;
-    LazyObject<platform::DbRecordset> DbRecordset;
+    // The innermost open store session's connection and record set; none between two uses
+    // of the store. Each session owns its own.
+    StoreSessionView<platform::DbConnection, &ProfileStoreSession::connection> DbConnection;
+    StoreSessionView<platform::DbRecordset, &ProfileStoreSession::rows> DbRecordset;
 
     QString ProfileName;
     Flag GrowableVolume = kFalse;

@@ -1,8 +1,11 @@
 #include "machine/profile_store.h"
 
-#include "machine/global_variables.h"
+#include <algorithm>
+#include <vector>
+
 #include "platform/database.h"
 #include "platform/file_system.h"
+#include "platform/runtime_error.h"
 #include "platform/services.h"
 
 namespace vornelix {
@@ -25,50 +28,73 @@ void createProfileDatabase(const QString& hostPath) {
     platform::createEncryptedDatabase(hostPath, kDatabasePassword, {profileTableSchema()});
 }
 
+QString profileDatabasePath() {
+    return platform::files().programFolder() + "\\" + kDatabaseFileName;
+}
+
 QString profileConnectionString() {
-    return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + platform::files().programFolder() +
-           "\\" + kDatabaseFileName +
+    return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + profileDatabasePath() +
            ";Persist Security Info=False;Jet OLEDB:Database Password=" + kDatabasePassword;
 }
 
-void openProfileStore(const QString& select, const QVariantList& params) {
-    GlobalVariablesModule& g = gv();
-    g.DbConnection->ConnectionString = profileConnectionString();
-    g.DbConnection->Open();
-    g.DbRecordset->Open(select, *g.DbConnection, platform::kCursorDynamic,
-                        platform::kLockOptimistic, params);
+namespace {
+
+QString damagedStoreMessage(const QString& path) {
+    return "The profile database " + path +
+           " is damaged or was not made by Vornelix, so its profiles cannot be read; Vornelix "
+           "goes on without them. Put back a copy of the file that you kept, then try again.";
 }
 
-void closeProfileStore() {
-    GlobalVariablesModule& g = gv();
-    // Close never throws; the State tests keep never-opened objects untouched.
-    if (g.DbRecordset.exists() && g.DbRecordset->State() == platform::kStateOpen)
-        g.DbRecordset->Close();
-    g.DbRecordset.release();
-    if (g.DbConnection.exists() && g.DbConnection->State() == platform::kStateOpen)
-        g.DbConnection->Close();
-    g.DbConnection.release();
+// The open sessions, in the order they were opened.
+std::vector<const ProfileStoreSession*>& openSessions() {
+    static std::vector<const ProfileStoreSession*> sessions;
+    return sessions;
 }
 
-ProfileStoreSession::ProfileStoreSession(const QString& select, const QVariantList& params) {
+}  // namespace
+
+ProfileStoreSession::ProfileStoreSession(const QString& select, const QVariantList& params)
+    : m_connection(std::make_unique<platform::DbConnection>()),
+      m_rows(std::make_unique<platform::DbRecordset>()) {
+    // A failed open leaves nothing open: the objects close themselves as they go.
+    const QString path = profileDatabasePath();
     try {
-        openProfileStore(select, params);
-    } catch (...) {
-        closeProfileStore();
-        throw;
+        m_connection->ConnectionString = profileConnectionString();
+        m_connection->Open();
+        m_rows->Open(select, *m_connection, platform::kCursorDynamic, platform::kLockOptimistic,
+                     params);
+    } catch (const platform::DamagedDatabase&) {
+        throw platform::DamagedDatabase(platform::kErrUnspecified, damagedStoreMessage(path));
     }
+    openSessions().push_back(this);
 }
 
 ProfileStoreSession::~ProfileStoreSession() {
-    closeProfileStore();
+    auto& sessions = openSessions();
+    sessions.erase(std::remove(sessions.begin(), sessions.end(), this), sessions.end());
+    // Record set first, then the connection; neither throws.
+    m_rows->Close();
+    m_connection->Close();
 }
 
 platform::DbConnection& ProfileStoreSession::connection() const {
-    return *gv().DbConnection;
+    return *m_connection;
 }
 
 platform::DbRecordset& ProfileStoreSession::rows() const {
-    return *gv().DbRecordset;
+    return *m_rows;
+}
+
+const ProfileStoreSession* innermostProfileStoreSession() {
+    const auto& sessions = openSessions();
+    return sessions.empty() ? nullptr : sessions.back();
+}
+
+const ProfileStoreSession& requireProfileStoreSession() {
+    if (const ProfileStoreSession* session = innermostProfileStoreSession())
+        return *session;
+    throw platform::RuntimeError(platform::kErrObjectClosed,
+                                 "Operation is not allowed when the object is closed.");
 }
 
 QVariantList storedProfileNames(const ProfileStoreSession& store) {

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QVariantList>
 #include <cstdint>
+#include <memory>
 
 namespace vornelix {
 
@@ -40,18 +41,17 @@ QString profileTableSchema();
 // tests use it; the program itself never creates the database).
 void createProfileDatabase(const QString& hostPath);
 
+// The profile database as the user knows it: its drive path in the program folder of the
+// moment.
+QString profileDatabasePath();
 // Built anew for every use from the program folder of the moment.
 QString profileConnectionString();
 
-// Opens DbConnection on the profile database and DbRecordset on the statement.
-void openProfileStore(const QString& select, const QVariantList& params = {});
-// Closes and releases the record set, then the connection; safe on objects never opened,
-// and it never throws.
-void closeProfileStore();
-
-// One use of the profile store: opens DbConnection and DbRecordset on the statement and closes
-// them again when it ends, however it ends. A failed open closes what it had opened and throws.
-// The program reaches the store through sessions only.
+// One use of the profile store: a connection and a record set of its own, opened on the
+// statement and closed when the session ends, however it ends. A failed open closes what it
+// had opened and throws; a database that is damaged or not the program's throws with a
+// message that names it. A session opened inside another leaves the outer one as it was. The
+// program reaches the store through sessions only.
 class ProfileStoreSession {
   public:
     explicit ProfileStoreSession(const QString& select, const QVariantList& params = {});
@@ -61,6 +61,26 @@ class ProfileStoreSession {
 
     platform::DbConnection& connection() const;
     platform::DbRecordset& rows() const;
+
+  private:
+    std::unique_ptr<platform::DbConnection> m_connection;
+    std::unique_ptr<platform::DbRecordset> m_rows;
+};
+
+// The session opened last of those still open; nullptr between two uses of the store.
+const ProfileStoreSession* innermostProfileStoreSession();
+// The same session; throws RuntimeError, as a closed object does, when there is none.
+const ProfileStoreSession& requireProfileStoreSession();
+
+// What the shared names DbConnection and DbRecordset of the global state show: the object of
+// the innermost open session. Using one while no session is open fails as a closed object
+// does.
+template <class T, T& (ProfileStoreSession::*Object)() const>
+class StoreSessionView {
+  public:
+    bool exists() const { return innermostProfileStoreSession() != nullptr; }
+    T& operator*() const { return (requireProfileStoreSession().*Object)(); }
+    T* operator->() const { return &**this; }
 };
 
 // The name (column 1) of every row of the session's statement, in the order the rows come, from

@@ -32,6 +32,10 @@ using Handle = std::unique_ptr<sqlite3, HandleCloser>;
     throw RuntimeError(kErrUnspecified, description);
 }
 
+[[noreturn]] void failDamaged(const QString& description) {
+    throw DamagedDatabase(kErrUnspecified, description);
+}
+
 // Keys lower-cased, values trimmed and stripped of enclosing quotes.
 QHash<QString, QString> parseConnectionString(const QString& text) {
     QHash<QString, QString> parts;
@@ -72,8 +76,10 @@ int readSchema(sqlite3* db) {
             failOpen("The file '" + shown + "' is already in use.");
         case SQLITE_NOTADB:
             if (isPlainDatabase(hostPath))
-                failOpen("Unrecognized database format '" + shown + "'.");
-            failOpen("Not a valid password.");
+                failDamaged("Unrecognized database format '" + shown + "'.");
+            failDamaged("Not a valid password.");
+        case SQLITE_CORRUPT:
+            failDamaged("The database '" + shown + "' is damaged.");
         default:
             failOpen(QString::fromUtf8(sqlite3_errmsg(db)));
     }
@@ -86,9 +92,8 @@ Handle openHandle(const QString& hostPath, const QString& password, const QStrin
     const QFileInfo info(hostPath);
     if (hostPath.isEmpty() || !info.isFile())
         failOpen("Could not find file '" + shown + "'.");
-    if (info.size() == 0 && !allowEmpty) {
-        failOpen("Unrecognized database format '" + shown + "'.");
-    }
+    if (info.size() == 0 && !allowEmpty)
+        failDamaged("Unrecognized database format '" + shown + "'.");
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(hostPath).constData(), &raw,
                                    SQLITE_OPEN_READWRITE, nullptr);

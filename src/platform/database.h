@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/runtime_error.h"
+
 struct sqlite3;
 
 namespace vornelix::platform {
@@ -32,10 +34,18 @@ inline constexpr std::int32_t kErrRowNotFound = -2147217864;
 
 class DbRecordset;
 
+// A file that is not a database this key opens (another key, no key, other bytes, cut off) or
+// one whose pages are damaged. Its number is that of every failed open.
+class DamagedDatabase : public RuntimeError {
+  public:
+    using RuntimeError::RuntimeError;
+};
+
 // A connection to an encrypted database file, named by a connection string of the form
 // "...;Data Source=<Windows-style path>;...;Jet OLEDB:Database Password=<password>".
 // Every failure to open the file (missing, wrong password, held exclusively elsewhere)
-// throws RuntimeError with kErrUnspecified.
+// throws RuntimeError with kErrUnspecified; a file that is damaged or not such a database
+// throws it as DamagedDatabase.
 class DbConnection {
   public:
     DbConnection() = default;

@@ -98,8 +98,10 @@ Statement& Statement::operator=(Statement&& other) noexcept {
 }
 
 void fail(sqlite3* db, int rc) {
-    const char* message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-    throw RuntimeError(errorNumber(rc), QString::fromUtf8(message));
+    const QString message = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+    if ((rc & 0xff) == SQLITE_CORRUPT || (rc & 0xff) == SQLITE_NOTADB)
+        throw DamagedDatabase(kErrUnspecified, message);
+    throw RuntimeError(errorNumber(rc), message);
 }
 
 Statement prepare(sqlite3* db, const QString& sql, const QVariantList& params) {

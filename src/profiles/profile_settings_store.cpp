@@ -12,16 +12,15 @@ namespace vornelix {
 
 namespace {
 
-// Runs work on the row of the profile in a session of its own; throws when there is no such
+// Runs work in a session of its own on the row of the profile; throws when there is no such
 // row.
 template <class Work>
 void withProfileRow(const QString& name, Work work) {
     const ProfileStoreSession store(kSelectProfileByName, {name});
-    platform::DbRecordset& row = store.rows();
-    if (row.Eof())
+    if (store.rows().Eof())
         throw platform::RuntimeError(platform::kErrNoCurrentRecord,
                                      "The profile " + name + " is not stored.");
-    work(row);
+    work(store);
 }
 
 template <class Work>
@@ -31,8 +30,8 @@ void withProfileRow(Work work) {
 
 void updateProfile(const QString& name, const QString& sql, const QVariantList& values) {
     gv().NetworkingEnabled = 0;
-    withProfileRow(name, [&](platform::DbRecordset&) {
-        gv().DbConnection->Execute(sql, values + QVariantList{name});
+    withProfileRow(name, [&](const ProfileStoreSession& store) {
+        store.connection().Execute(sql, values + QVariantList{name});
     });
 }
 
@@ -40,7 +39,8 @@ void updateProfile(const QString& name, const QString& sql, const QVariantList& 
 
 SettingsRow readSettingsRow(const QString& name) {
     SettingsRow read;
-    withProfileRow(name, [&](platform::DbRecordset& row) {
+    withProfileRow(name, [&](const ProfileStoreSession& store) {
+        const platform::DbRecordset& row = store.rows();
         read = {row.Fields(kColHardDiskPath), row.Fields(kColHardDiskSize),
                 row.Fields(kColNetworking), row.Fields(kColIdeSlaveDevice),
                 row.Fields(kColRamSize)};
@@ -49,7 +49,8 @@ SettingsRow readSettingsRow(const QString& name) {
 }
 
 void saveGeneralSettings(int networking, int ideSlaveDevice, double ramSizeMB) {
-    withProfileRow([&](platform::DbRecordset& row) {
+    withProfileRow([&](const ProfileStoreSession& store) {
+        platform::DbRecordset& row = store.rows();
         row.setField(kColNetworking, networking);
         row.setField(kColIdeSlaveDevice, ideSlaveDevice);
         row.setField(kColRamSize, ramSizeMB);

@@ -152,5 +152,66 @@ TEST_P(ZeroImageArchive, ExtractsToTheHeadFollowedByZeros) {
 INSTANTIATE_TEST_SUITE_P(Sizes, ZeroImageArchive,
                          ::testing::Values(7, 8, 7 + 4097 * 3, 7 + 4097 * 3 + 1, 5 << 20));
 
+struct ProcessRun {
+    int exitCode = -1;
+    QString out, err;
+};
+
+ProcessRun runDatabaseTool(const QStringList& arguments) {
+    QProcess tool;
+    tool.start(VORNELIX_PROGRAM_DIR "/asnmd_tool", arguments);
+    if (!tool.waitForFinished(10000))
+        return {};
+    return {tool.exitCode(), tool.readAllStandardOutput(), tool.readAllStandardError()};
+}
+
+// Help on standard output explains every argument, what a left-out one becomes and the drive
+// table; a wrong command line gets its fault and a pointer to the help on standard error.
+TEST(DatabaseToolTest, HelpExplainsAndAFaultPointsToIt) {
+    const QString pointer = "\nTry 'asnmd_tool --help' for more information.\n";
+    const std::pair<QStringList, QString> faults[] = {
+        {{}, "no command"},
+        {{"--help", "list"}, "--help takes no arguments"},
+        {{"-h", "-h"}, "-h takes no arguments"},
+        {{"insert", "a.dat", "name"}, "insert takes 6 to 9 arguments, not 2"},
+        {{"list"}, "wrong number of arguments for list"},
+        {{"drop", "a.dat"}, "unknown command 'drop'"},
+    };
+    for (const auto& [arguments, fault] : faults) {
+        const ProcessRun run = runDatabaseTool(arguments);
+        EXPECT_EQ(run.exitCode, 2) << fault.toStdString();
+        EXPECT_EQ(run.err, "asnmd_tool: " + fault + pointer);
+        EXPECT_EQ(run.out, "");
+    }
+    for (const QString help : {"-h", "--help"}) {
+        const ProcessRun run = runDatabaseTool({help});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.err, "");
+        for (const char* part :
+             {"-h | --help", "[ide_slave_device]", "left out: 0", "left out (none stored, Null)",
+              "VORNELIX_DRIVES", "<letter>=<host folder>|<type>|<file system>|<state>",
+              "notready for a drive without a disc"})
+            EXPECT_TRUE(run.out.contains(part)) << part;
+    }
+}
+
+TEST(DatabaseToolTest, LeftOutArgumentsAreStoredAsTheHelpSaysAndADamagedFileIsNamed) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("ASNMD.DAT");
+    ASSERT_EQ(runDatabaseTool({"create", file}).exitCode, 0);
+    ASSERT_EQ(runDatabaseTool({"insert", file, "A", "c:\\HD\\A", "3", "   ", "cdrom"}).exitCode, 0);
+    EXPECT_EQ(runDatabaseTool({"list", file}).out,
+              "1\tA\tc:\\HD\\A\t3\t   \tcdrom\t0\tNull\tNull\n");
+
+    QFile damaged(dir.filePath("other.DAT"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly) && damaged.write(QByteArray(4096, 'x')) > 0);
+    damaged.close();
+    const ProcessRun run = runDatabaseTool({"list", damaged.fileName()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.startsWith("asnmd_tool: '" + damaged.fileName() +
+                                   "' is damaged or not a profile database of Vornelix"))
+        << run.err.toStdString();
+}
+
 }  // namespace
 }  // namespace vornelix

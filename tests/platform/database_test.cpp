@@ -102,30 +102,6 @@ TEST_F(DatabaseTest, FileHeldExclusivelyByAnotherProcessFailsPromptly) {
     EXPECT_EQ(connection.State(), kStateOpen);
 }
 
-// --help explains every argument on standard output; a wrong command line names its fault and
-// shows the same explanation on standard error.
-TEST(DatabaseToolTest, HelpAndUsageErrorsExplainEveryArgument) {
-    // Arguments, exit code, what stays empty.
-    const std::tuple<QStringList, int, const char*> runs[] = {
-        {{"--help"}, 0, "stderr"},
-        {{"insert", "a.dat", "name"}, 2, "stdout"},
-        {{}, 2, "stdout"},
-    };
-    for (const auto& [arguments, exitCode, silent] : runs) {
-        QProcess tool;
-        tool.start(VORNELIX_PROGRAM_DIR "/asnmd_tool", arguments);
-        ASSERT_TRUE(tool.waitForFinished(10000)) << "asnmd_tool is not built";
-        EXPECT_EQ(tool.exitCode(), exitCode);
-        const QString out = tool.readAllStandardOutput();
-        const QString err = tool.readAllStandardError();
-        EXPECT_TRUE((silent == std::string("stdout") ? out : err).isEmpty());
-        const QString usage = exitCode == 0 ? out : err;
-        for (const char* part : {"<hard_disk_path>", "nativecdrom", "[ide_slave_device]",
-                                 "three blanks", "VORNELIX_DRIVES", "c: is the home folder"})
-            EXPECT_TRUE(usage.contains(part)) << part << " in " << usage.toStdString();
-    }
-}
-
 TEST_F(DatabaseTest, ExecuteRefusesWrongStatementsAndValuesAndRunsNoneOfThem) {
     EXPECT_EQ(errorOf([&] { connection.Execute("delete from Vornelix_profile"); }).number(),
               kErrConnectionClosed);

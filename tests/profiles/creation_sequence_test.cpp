@@ -59,10 +59,9 @@ class CreationSequence : public ::testing::Test {
     }
 
     QVariantList storedRow() {
-        openProfileStore(kSelectAllProfiles);
+        const ProfileStoreSession store(kSelectAllProfiles);
         QVariantList row;
-        for (int i = kColProfName; i <= kColRamSize; ++i) row << gv().DbRecordset->Fields(i);
-        closeProfileStore();
+        for (int i = kColProfName; i <= kColRamSize; ++i) row << store.rows().Fields(i);
         return row;
     }
 

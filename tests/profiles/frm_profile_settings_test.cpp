@@ -48,10 +48,9 @@ class ProfileSettings : public ::testing::Test {
     }
     // Columns 2 to 8 of a row.
     QVariantList row(const QString& name = "Tiger") {
-        openProfileStore(kSelectProfileByName, {name});
+        const ProfileStoreSession store(kSelectProfileByName, {name});
         QVariantList values;
-        for (int i = kColHardDiskPath; i <= kColRamSize; ++i) values << gv().DbRecordset->Fields(i);
-        closeProfileStore();
+        for (int i = kColHardDiskPath; i <= kColRamSize; ++i) values << store.rows().Fields(i);
         return values;
     }
     frmProfileSettings& dialog() { return form<frmProfileSettings>(); }

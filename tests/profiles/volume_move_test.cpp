@@ -62,17 +62,12 @@ class VolumeMove : public ::testing::TestWithParam<bool> {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
     }
     void execute(const QString& sql) {
-        platform::DbConnection connection;
-        connection.ConnectionString = profileConnectionString();
-        connection.Open();
-        connection.Execute(sql);
-        connection.Close();
+        const ProfileStoreSession store(kSelectAllProfiles);
+        store.connection().Execute(sql);
     }
     QString rowFolder() {
-        openProfileStore(kSelectProfileByName, {"Tiger"});
-        const QString folder = gv().DbRecordset->Fields(kColHardDiskPath).toString();
-        closeProfileStore();
-        return folder;
+        const ProfileStoreSession store(kSelectProfileByName, {"Tiger"});
+        return store.rows().Fields(kColHardDiskPath).toString();
     }
     std::optional<ino_t> inode(const QString& folder) const {
         struct stat s {};

@@ -45,7 +45,7 @@ TestEnvironment::~TestEnvironment() {
     FormRegistry::unloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(isBusy()) << "work left under way";
-    closeProfileStore();
+    EXPECT_FALSE(gv().DbConnection.exists()) << "a store session left open";
     resetGlobalVariables();
     installUpperWindows(m_savedUpper);
     platform::services() = m_saved;
@@ -68,14 +68,11 @@ void TestEnvironment::createDatabase() {
 void TestEnvironment::insertProfile(const QVariantList& columns) {
     if (!QFileInfo::exists(programHost() + "/ASNMD.DAT"))
         createDatabase();
-    platform::DbConnection connection;
-    connection.ConnectionString = profileConnectionString();
-    connection.Open();
-    connection.Execute(
+    const ProfileStoreSession store(kSelectAllProfiles);
+    store.connection().Execute(
         "insert into Vornelix_profile (prof_name, hard_disk_path, hard_disk_size, cd_rom_path, "
         "cdrom_type, networking, ide_slave_device, ram_size) values (?, ?, ?, ?, ?, ?, ?, ?)",
         columns);
-    connection.Close();
 }
 
 void TestEnvironment::writeFile(const QString& windowsPath, const QByteArray& bytes) const {
