@@ -14,6 +14,7 @@
 
 #include "machine/profile_store.h"
 #include "platform/file_system.h"
+#include "platform/runtime_error.h"
 #include "profiles/creation_record.h"
 #include "profiles/volume_creation.h"
 #include "support/test_environment.h"
@@ -265,6 +266,31 @@ TEST_F(CreationCleanup, WhatCannotBeClearedStaysNamedAndIsClearedAtTheNextStart)
     EXPECT_EQ(countProfiles(), 0);
     EXPECT_FALSE(QFileInfo::exists(env.host(kRoot)));
     EXPECT_FALSE(env.files().fileExists(kRecord));
+}
+
+// A program folder that cannot be written: no creation begins, and the user is told which
+// folder and what to do.
+TEST_F(CreationCleanup, AProgramFolderThatCannotBeWrittenStopsTheCreationAndIsNamed) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (!lockFolder(QFile::encodeName(env.programHost())))
+            ::_exit(99);
+        try {
+            CreationRecord::durable().rowToInsert("Test", kFolder);
+        } catch (const platform::RuntimeError& error) {
+            ::_exit(error.description() ==
+                    R"(The profile cannot be created because the program folder c:\Vornelix )"
+                    "cannot be written. Make that folder writable, or free space on its drive, "
+                    "then create the profile again.");
+        }
+        ::_exit(2);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (code == 99)
+        GTEST_SKIP() << "cannot lock a folder here";
+    EXPECT_EQ(code, 1);
 }
 
 }  // namespace
