@@ -29,7 +29,8 @@ struct Watch {
 
 // Copies the tool into the folder when no copy is there, waits, starts the copy hidden in the
 // folder, waits, waits for it to end (at most kHdToolEndWaitMs, the windows taking their
-// events; a tool still running then is ended), and deletes the copy. Why it failed (not found, not
+// events; a tool still running then is ended), and deletes the copy; whatever the tool started
+// ends with it. Why it failed (not found, not
 // executable, its exit status, no image made), or nothing when the folder holds its image.
 // Throws RuntimeError 70 "Permission denied" when the copy cannot be made or deleted.
 std::optional<QString> run(const QString& folder, int sizeGB, const Watch& watch = {});
