@@ -1,6 +1,7 @@
 #include "platform/file_system.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -194,6 +195,14 @@ QStringList FileSystem::fileNames(const QString& windowsFolder) const {
     return QDir(host).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
 }
 
+QStringList FileSystem::entryNames(const QString& windowsFolder) const {
+    const QString host = hostPath(windowsFolder);
+    if (host.isEmpty())
+        return {};
+    return QDir(host).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+}
+
 bool FileSystem::createFolder(const QString& windowsPath) const {
     const QString host = hostPath(windowsPath);
     return !host.isEmpty() && QDir().mkdir(host);
@@ -202,6 +211,19 @@ bool FileSystem::createFolder(const QString& windowsPath) const {
 bool FileSystem::removeEmptyFolder(const QString& windowsPath) const {
     const QString host = hostPath(windowsPath);
     return !host.isEmpty() && ::rmdir(QFile::encodeName(host).constData()) == 0;
+}
+
+bool FileSystem::removeFolderTree(const QString& windowsPath) const {
+    const QString host = hostPath(windowsPath);
+    return !host.isEmpty() && QDir(host).removeRecursively();
+}
+
+QString FileSystem::identity(const QString& windowsPath) const {
+    const QString host = hostPath(windowsPath);
+    struct stat st {};
+    if (host.isEmpty() || ::lstat(QFile::encodeName(host).constData(), &st) != 0)
+        return QString();
+    return QStringLiteral("%1:%2").arg(st.st_dev).arg(st.st_ino);
 }
 
 QString FileSystem::renameWithoutReplacing(const QString& from, const QString& to) const {

@@ -71,9 +71,17 @@ class FileSystem {
     // The names of the files directly in the folder, hidden ones too, in the order the file
     // system gives them; empty when the folder cannot be read.
     QStringList fileNames(const QString& windowsFolder) const;
+    // The names of the files and folders directly in the folder, hidden ones too.
+    QStringList entryNames(const QString& windowsFolder) const;
     bool createFolder(const QString& windowsPath) const;
     // Removes the folder when it is empty; false otherwise.
     bool removeEmptyFolder(const QString& windowsPath) const;
+    // Removes the folder with everything in it (links, not what they point to); false when
+    // any of it stays.
+    bool removeFolderTree(const QString& windowsPath) const;
+    // What tells a file or folder from any other on the host while it is there (its device
+    // and inode), or the empty text when there is none.
+    QString identity(const QString& windowsPath) const;
     // Gives a file another name in the same file system, never replacing a file that has the
     // new name already; why it failed, or the empty text.
     QString renameWithoutReplacing(const QString& from, const QString& to) const;

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <optional>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/command_line.h"
@@ -83,9 +84,15 @@ std::string encoded(const QString& text) {
     return QFile::encodeName(text).toStdString();
 }
 
-// The process's state letter and the time the system started it, from /proc; nothing when
-// there is no such process.
-std::optional<std::pair<char, unsigned long long>> processStat(std::int64_t pid) {
+// What /proc tells of a process.
+struct ProcessStat {
+    char state = 0;
+    std::int64_t group = 0;
+    unsigned long long startTime = 0;  // since the system's boot
+};
+
+// The process's stat from /proc; nothing when there is no such process.
+std::optional<ProcessStat> processStat(const QString& pid) {
     QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -94,10 +101,46 @@ std::optional<std::pair<char, unsigned long long>> processStat(std::int64_t pid)
     if (close < 0)
         return std::nullopt;
     const QList<QByteArray> fields = text.mid(close + 2).split(' ');
-    // After the command come the state (field 3) and, as field 22, the start time.
+    // After the command come the state (field 3), the group (field 5) and, as field 22, the
+    // start time.
     if (fields.size() < 20 || fields[0].isEmpty())
         return std::nullopt;
-    return std::make_pair(fields[0][0], fields[19].toULongLong());
+    return ProcessStat{fields[0][0], fields[2].toLongLong(), fields[19].toULongLong()};
+}
+
+std::optional<ProcessStat> processStat(std::int64_t pid) {
+    return processStat(QString::number(pid));
+}
+
+bool isAlive(const ProcessStat& stat) {
+    return stat.state != 'Z' && stat.state != 'X';
+}
+
+QString bootId() {
+    QFile file(QStringLiteral("/proc/sys/kernel/random/boot_id"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll().trimmed())
+                                          : QString();
+}
+
+// The live processes of the group.
+std::vector<std::pair<std::int64_t, ProcessStat>> membersOf(std::int64_t group) {
+    std::vector<std::pair<std::int64_t, ProcessStat>> members;
+    for (const QString& name : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool number = false;
+        const std::int64_t pid = name.toLongLong(&number);
+        if (!number)
+            continue;
+        const std::optional<ProcessStat> stat = processStat(name);
+        if (stat && stat->group == group && isAlive(*stat))
+            members.emplace_back(pid, *stat);
+    }
+    return members;
+}
+
+// Ends the group that the awaited child leads; the child, not yet reaped, keeps its id from
+// being given to another group meanwhile.
+void endGroupOfChild(std::int64_t pid) {
+    ::kill(static_cast<pid_t>(-pid), SIGKILL);
 }
 
 }  // namespace
@@ -127,12 +170,17 @@ std::optional<int> LinuxProcesses::waitForExit(std::int64_t pid, int timeoutMs) 
     QElapsedTimer waited;
     waited.start();
     while (true) {
-        int status = 0;
-        const pid_t done = ::waitpid(static_cast<pid_t>(pid), &status, WNOHANG);
-        if (done == pid || (done < 0 && errno != EINTR)) {
+        siginfo_t info{};
+        const int done =
+            ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT);
+        if ((done == 0 && info.si_pid == pid) || (done < 0 && errno != EINTR)) {
+            if (done == 0)
+                endGroupOfChild(pid);
+            int status = 0;
+            const pid_t reaped = ::waitpid(static_cast<pid_t>(pid), &status, 0);
             m_children.erase(pid);
             m_started.erase(pid);
-            if (done < 0)
+            if (reaped != pid)
                 return std::nullopt;
             return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
         }
@@ -192,7 +240,7 @@ StartResult LinuxProcesses::spawn(const QString& hostProgram, const QStringList&
     if (awaited)
         m_children.insert(outcome.pid);
     if (const auto stat = processStat(outcome.pid))
-        m_started[outcome.pid] = stat->second;
+        m_started[outcome.pid] = stat->startTime;
     return {code, outcome.pid};
 }
 
@@ -201,8 +249,7 @@ bool LinuxProcesses::isRunning(std::int64_t pid) {
     if (known == m_started.end())
         return false;
     const auto stat = processStat(pid);
-    const bool running =
-        stat && stat->first != 'Z' && stat->first != 'X' && stat->second == known->second;
+    const bool running = stat && isAlive(*stat) && stat->startTime == known->second;
     if (!running)
         m_started.erase(known);
     return running;
@@ -211,12 +258,37 @@ bool LinuxProcesses::isRunning(std::int64_t pid) {
 bool LinuxProcesses::end(std::int64_t pid) {
     if (!isRunning(pid))
         return false;
+    if (m_children.count(pid) > 0)
+        endGroupOfChild(pid);
     ::kill(static_cast<pid_t>(pid), SIGKILL);
     // The kill is delivered at once; give the system a moment to take the process down, so
     // that callers see it gone.
     for (int i = 0; i < 100 && isRunning(pid); ++i) QThread::msleep(10);
     m_started.erase(pid);
     return true;
+}
+
+std::optional<ProcessGroup> LinuxProcesses::groupOf(std::int64_t pid) {
+    const std::optional<ProcessStat> stat = processStat(pid);
+    if (m_children.count(pid) == 0 || !stat || stat->group != pid)
+        return std::nullopt;
+    return ProcessGroup{pid, stat->startTime, bootId()};
+}
+
+void LinuxProcesses::endGroup(const ProcessGroup& group) {
+    // After a restart of the system nothing of that group is left.
+    if (group.id <= 1 || group.boot.isEmpty() || group.boot != bootId())
+        return;
+    const auto members = membersOf(group.id);
+    // Every member of the named group started after its leader, and a leader that still
+    // runs is the one named. A later group given the same id fails one of these tests
+    // unless it began after the named one had ended entirely.
+    for (const auto& [pid, stat] : members)
+        if (stat.startTime < group.startTime ||
+            (pid == group.id && stat.startTime != group.startTime))
+            return;
+    if (!members.empty())
+        ::kill(static_cast<pid_t>(-group.id), SIGKILL);
 }
 
 }  // namespace vornelix::platform

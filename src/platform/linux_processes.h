@@ -24,6 +24,8 @@ class LinuxProcesses final : public Processes {
     StartResult openDocument(const QString& target) override;
     bool end(std::int64_t pid) override;
     bool isRunning(std::int64_t pid) override;
+    std::optional<ProcessGroup> groupOf(std::int64_t pid) override;
+    void endGroup(const ProcessGroup& group) override;
 
   private:
     StartResult prepared(const QString& program, const QString& parameters, const QString& folder,

@@ -24,6 +24,15 @@ inline constexpr int kStartBadFormat = 11;
 inline constexpr int kStartNoAssociation = 31;
 inline constexpr int kStartOk = 42;
 
+// The process group that a program of startAwaited leads, named so that a later run of this
+// program can end what is left of it: its id, and the leader's start time and the system's
+// boot, which tell it from a later group that was given the same id.
+struct ProcessGroup {
+    std::int64_t id = 0;
+    unsigned long long startTime = 0;
+    QString boot;
+};
+
 // Starting programs. Nothing is ever started through a shell command text; a program whose
 // name ends in ".bat" is a script file that /bin/sh runs, the parameter words its arguments.
 //
@@ -45,7 +54,8 @@ class Processes {
                               const QString& folder, ShowCommand show) = 0;
     // Starts the program as start() does, as a process that waitForExit can wait for; it
     // must be waited for until it has ended. It never outlives the caller: a caller that ends
-    // (is killed) first takes it down with it.
+    // (is killed) first takes it down with it. It leads a process group of its own, which ends
+    // with it: what it started is ended when it ends or is ended.
     virtual StartResult startAwaited(const QString& program, const QString& parameters,
                                      const QString& folder, ShowCommand show) = 0;
     // Waits at most timeoutMs for a process of startAwaited to end, painting the windows
@@ -60,6 +70,11 @@ class Processes {
     virtual bool end(std::int64_t pid) = 0;
     // True while a process that this service started still runs.
     virtual bool isRunning(std::int64_t pid) = 0;
+    // The group of a running process of startAwaited; nothing for any other process.
+    virtual std::optional<ProcessGroup> groupOf(std::int64_t pid) = 0;
+    // Ends what is left of a group that groupOf named, in this run or an earlier one; nothing
+    // is done when the id now names another group.
+    virtual void endGroup(const ProcessGroup& group) = 0;
 };
 
 // Waits until a process that the installed service started has ended, at most timeoutMs,

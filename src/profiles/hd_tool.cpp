@@ -57,7 +57,7 @@ QString failureMessage(const QString& why) {
     return QStringLiteral("The HD tool failed: %1.").arg(why);
 }
 
-std::optional<QString> run(const QString& folder, int sizeGB) {
+std::optional<QString> run(const QString& folder, int sizeGB, const Watch& watch) {
     platform::FileSystem& files = platform::files();
     const QString copy = inFolder(folder, kHdToolName);
     const QString original = inFolder(files.programFolder(), kHdToolName);
@@ -69,13 +69,17 @@ std::optional<QString> run(const QString& folder, int sizeGB) {
     platform::clock().sleep(kHdToolWaitMs);
     const platform::StartResult start = platform::processes().startAwaited(
         copy, hdToolParameters(sizeGB), folder, platform::ShowCommand::Hide);
+    if (start.started() && watch.started)
+        watch.started(start.pid);
     platform::clock().sleep(kHdToolWaitMs);
     std::optional<QString> failure =
         start.started() ? endOf(start.pid) : std::optional(startFailure(start.code));
-    if (files.fileExists(copy))
-        require(files.deleteFile(copy));
     if (!failure && !files.fileExists(volumeImage(folder)))
         failure = QStringLiteral("it made no volume image in ") + folder;
+    if (!failure && watch.madeImage)
+        watch.madeImage();
+    if (files.fileExists(copy))
+        require(files.deleteFile(copy));
     return failure;
 }
 

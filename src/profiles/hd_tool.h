@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
+#include <functional>
 #include <optional>
 
 // The HD tool VornelHD.exe beside the program: it makes, or formats anew, the volume image
@@ -18,11 +20,19 @@ QString hdToolParameters(int sizeGB);
 // What is said when the tool failed, with why: "The HD tool failed: <why>."
 QString failureMessage(const QString& why);
 
+// What a caller learns while the tool runs: its process once started, and that it made its
+// image, before its copy is deleted.
+struct Watch {
+    std::function<void(std::int64_t pid)> started;
+    std::function<void()> madeImage;
+};
+
 // Copies the tool into the folder when no copy is there, waits, starts the copy hidden in the
 // folder, waits, waits for it to end (at most kHdToolEndWaitMs, the windows taking their
-// events; a tool still running then is ended), and deletes the copy. Why it failed (not found, not
+// events; a tool still running then is ended), and deletes the copy; whatever the tool started
+// ends with it. Why it failed (not found, not
 // executable, its exit status, no image made), or nothing when the folder holds its image.
 // Throws RuntimeError 70 "Permission denied" when the copy cannot be made or deleted.
-std::optional<QString> run(const QString& folder, int sizeGB);
+std::optional<QString> run(const QString& folder, int sizeGB, const Watch& watch = {});
 
 }  // namespace vornelix::HdTool

@@ -34,32 +34,33 @@ void makeFolder(const QString& path, CreationRecord& record) {
     record.folderToMake(path);
     const bool made = platform::files().createFolder(path);
     if (!made)
-        record.folderNotMade();
+        record.folderNotMade(path);
     require(made, QStringLiteral("Path/File access error"));
 }
 
 void makeFixedVolume(const NewProfile& profile, CreationRecord& record) {
     platform::clock().doEvents();
     showMessage(kFormattingMessage);
-    const platform::FileSystem& files = platform::files();
-    // The folder held no image when the creation began, so a partial one is a leftover of
-    // this creation or of an earlier one that was killed.
-    const QString partial = partialImage(profile.folder());
-    record.fileToMake(partial);
-    files.deleteFile(partial);
+    // A name of this creation's own: a file of the user's is never written or taken.
+    const QString name = newPartialImageName();
+    const QString partial = inFolder(profile.folder(), name);
+    record.fileToMake(name);
     ModuleRAR::RARExecuteOrThrow(partial, 0, imageArchivePath(profile.sizeGB), QString());
-    const QString why = files.renameWithoutReplacing(partial, profile.image());
+    const QString why = platform::files().renameWithoutReplacing(partial, profile.image());
     require(why.isEmpty(), QStringLiteral("The volume image cannot be named ") + profile.image() +
                                QStringLiteral(". ") + why);
+    record.volumeWhole();
 }
 
 void makeGrowableVolume(const NewProfile& profile, CreationRecord& record) {
     const QString copy = inFolder(profile.folder(), HdTool::kHdToolName);
     if (!platform::files().fileExists(copy))
-        record.fileToMake(copy);
-    // The tool writes the image under a hidden temporary name beside it first.
-    record.temporariesOf(profile.folder(), QStringLiteral(".") + kVolumeImageName + '.');
-    if (const std::optional<QString> why = HdTool::run(profile.folder(), profile.sizeGB))
+        record.fileToMake(HdTool::kHdToolName);
+    // What the tool writes beside its image (its temporary files) is the creation's too.
+    record.toolRunsHere();
+    const HdTool::Watch watch{[&record](std::int64_t pid) { record.toolStarted(pid); },
+                              [&record] { record.volumeWhole(); }};
+    if (const std::optional<QString> why = HdTool::run(profile.folder(), profile.sizeGB, watch))
         throw TitledFailure{HdTool::failureMessage(*why)};
 }
 
@@ -70,7 +71,7 @@ void makeVolumeSteps(const NewProfile& profile, CreationRecord& record) {
     if (platform::files().fileExists(profile.image()))
         throw TitledFailure{imageExistsMessage(profile.folder())};
     // No image was there: the one made now, whole or in part, belongs to this creation.
-    record.fileToMake(profile.image());
+    record.fileToMake(kVolumeImageName);
     if (!profile.growable)
         return makeFixedVolume(profile, record);
     makeGrowableVolume(profile, record);
@@ -93,18 +94,17 @@ QString imageArchivePath(int sizeGB) {
                     QStringLiteral("vornelix_hd_%1gb.rar").arg(sizeGB));
 }
 
-QString partialImage(const QString& folder) {
-    return volumeImage(folder) + QStringLiteral(".partial");
-}
-
 void CreateProfileFolder(const NewProfile& profile, CreationRecord& record) {
     makeProfileFolder(profile.drive, profile.name, record);
     gv().HardDiskPath = profile.folder();
 }
 
 void makeProfileFolder(const QString& drive, const QString& name, CreationRecord& record) {
+    const QString folder = profileFolder(drive, name);
+    record.forProfile(name, folder);
     makeFolder(volumeRoot(drive), record);
-    makeFolder(profileFolder(drive, name), record);
+    makeFolder(folder, record);
+    record.folderReady();
 }
 
 bool my_new_Timer(const NewProfile& profile, CreationRecord& record) {

@@ -16,9 +16,6 @@ inline const QString kFormattingMessage = QStringLiteral(
 // The image archive of a size in the program folder: <program folder>\vornelix_hd_<N>gb.rar.
 QString imageArchivePath(int sizeGB);
 
-// The name that an extracted image has until it is whole: hdimage.img.partial in the folder.
-QString partialImage(const QString& folder);
-
 // Makes the profile folder and the volume. True when the volume is in place. On a failure
 // what the sequence made (record, the row among it) is taken away first, then the failure is
 // told: an image already in the folder and the HD tool's failure in a box titled "Vornelix",

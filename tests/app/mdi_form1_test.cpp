@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <QAction>
 #include <QImage>
 #include <QMdiArea>
@@ -263,18 +267,22 @@ TEST(SecondInstance, IsRefusedWhileTheFirstHoldsTheProgramFolder) {
     EXPECT_NE(MdlLoad::claimProgramFolder(), nullptr);
 }
 
-// The start takes away what a creation that the last run did not finish has made, before the
-// main window shows.
+// The start takes away what a creation that the last run did not finish has made, and says
+// so, before the main window shows.
 TEST(Start, UndoesAnUnfinishedCreationBeforeTheMainWindowShows) {
     test::TestEnvironment env;
     installAppWindows();
-    env.writeFile(R"(c:\Vornelix_HD\Test\hdimage.img.partial)", "part of a volume");
-    env.writeFile(R"(c:\Vornelix\creation.pending)",
-                  R"({"folders": ["c:\\Vornelix_HD", "c:\\Vornelix_HD\\Test"],
-                      "files": ["c:\\Vornelix_HD\\Test\\hdimage.img.partial"]})");
+    const QString folder = R"(c:\Vornelix_HD\Test)";
+    const QString partial = "hdimage.img.0123456789abcdef.partial";
+    env.writeFile(folder + "\\" + partial, "part of a volume");
+    const QJsonObject record{{"name", "Test"},           {"folder", folder},
+                             {"host", env.host(folder)}, {"madeRoot", true},
+                             {"madeFolder", true},       {"files", QJsonArray{partial}}};
+    env.writeFile(R"(c:\Vornelix\creation.pending)", QJsonDocument(record).toJson());
     MdlLoad::Main();
     EXPECT_FALSE(env.files().folderExists(R"(c:\Vornelix_HD)"));
     EXPECT_FALSE(env.files().fileExists(R"(c:\Vornelix\creation.pending)"));
+    EXPECT_TRUE(env.ui.takeOnlyBox().startsWith("The profile Test was not fully created"));
     EXPECT_TRUE(MDIForm1::instance()->isVisible());
     delete MDIForm1::instance();
 }

@@ -114,6 +114,70 @@ TEST_F(LinuxProcessesTest, AnAwaitedProgramDoesNotOutliveItsCaller) {
         ::kill(static_cast<pid_t>(pid), SIGKILL);
 }
 
+// True while the process runs (not ended, not a zombie).
+bool runs(std::int64_t pid) {
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    return stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z ");
+}
+
+// An awaited program that started one of its own: how the program's run ends, in this run
+// or (the caller killed) by the next run's endGroup. What it started ends with it.
+enum class GroupEnd { ItExits, ItIsEnded, ItsCallerIsKilled };
+class AwaitedGroup : public LinuxProcessesTest, public ::testing::WithParamInterface<GroupEnd> {};
+
+TEST_P(AwaitedGroup, WhatTheProgramStartedEndsWithIt) {
+    const QString script = QString("-c \"sleep 30 & echo $! > started.txt; %1\"")
+                               .arg(GetParam() == GroupEnd::ItExits ? "exit 3" : "sleep 30");
+    std::optional<ProcessGroup> group;
+    if (GetParam() == GroupEnd::ItsCallerIsKilled) {
+        int pipe[2];
+        ASSERT_EQ(::pipe(pipe), 0);
+        const pid_t caller = ::fork();
+        if (caller == 0) {
+            const StartResult r =
+                processes.startAwaited("sh", script, "c:\\Temp", ShowCommand::Hide);
+            waitForFile("c:\\Temp\\started.txt");
+            const QByteArray named = QString("%1 %2 %3")
+                                         .arg(r.pid)
+                                         .arg(processes.groupOf(r.pid)->startTime)
+                                         .arg(processes.groupOf(r.pid)->boot)
+                                         .toUtf8();
+            ::raise(::write(pipe[1], named.constData(), named.size()) > 0 ? SIGKILL : SIGTERM);
+        }
+        ::close(pipe[1]);
+        char text[200] = {};
+        EXPECT_GT(::read(pipe[0], text, sizeof text - 1), 0);
+        ::close(pipe[0]);
+        ::waitpid(caller, nullptr, 0);
+        const QList<QByteArray> words = QByteArray(text).split(' ');
+        ASSERT_EQ(words.size(), 3);
+        group = ProcessGroup{words[0].toLongLong(), words[1].toULongLong(), words[2]};
+    } else {
+        const StartResult r = processes.startAwaited("sh", script, "c:\\Temp", ShowCommand::Hide);
+        waitForFile("c:\\Temp\\started.txt");
+        if (GetParam() == GroupEnd::ItIsEnded) {
+            EXPECT_TRUE(processes.end(r.pid));
+        }
+        EXPECT_EQ(processes.waitForExit(r.pid, 5000),
+                  GetParam() == GroupEnd::ItExits ? 3 : 128 + SIGKILL);
+    }
+    const std::int64_t started = waitForFile("c:\\Temp\\started.txt").trimmed().toLongLong();
+    if (group) {
+        EXPECT_TRUE(runs(started)) << "outlived its killed caller";
+        // A group of the same id that began later is not the one named.
+        LinuxProcesses().endGroup({group->id, group->startTime + 1000000, group->boot});
+        EXPECT_TRUE(runs(started));
+        LinuxProcesses().endGroup(*group);
+    }
+    EXPECT_TRUE(test::waitUntil([&] { return !runs(started); }, 2000));
+    if (runs(started))
+        ::kill(static_cast<pid_t>(started), SIGKILL);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, AwaitedGroup,
+                         ::testing::Values(GroupEnd::ItExits, GroupEnd::ItIsEnded,
+                                           GroupEnd::ItsCallerIsKilled));
+
 TEST_F(LinuxProcessesTest, BatchFileRunsWithTheShellInItsFolder) {
     env.writeFile("c:\\Vornelix\\report.BAT", "printf '%s|' \"$@\" > out.txt\n");
     const StartResult r = start("c:\\Vornelix\\report.BAT", "\"a b\" $HOME;x", "c:\\Vornelix");

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 
 #include "machine/global_variables.h"
@@ -31,6 +33,12 @@ const QString kCopy = R"(c:\Vornelix_HD\Test\VornelHD.exe)";
 const QString kArchive = R"(c:\Vornelix\vornelix_hd_8gb.rar)";
 const QString kRecord = R"(c:\Vornelix\creation.pending)";
 const QString kToolTemporary = R"(c:\Vornelix_HD\Test\.hdimage.img.Xy12Zq)";
+
+// The host path of the partial image in the folder, empty when there is none.
+QString partialIn(const test::TestEnvironment& env, const QString& folder) {
+    const QStringList names = QDir(env.host(folder)).entryList({"hdimage.img.*.partial"});
+    return names.isEmpty() ? QString() : env.host(folder) + "/" + names.first();
+}
 
 class CreationSequence : public ::testing::Test {
   protected:
@@ -244,9 +252,12 @@ TEST_P(FailedTool, LeavesNothingThatTheCreationMade) {
         env.writeFile(older, "left by a tool long ago");
     }
     env.processes.exitStatus = exitStatus;
+    // The tool writes part of its image, its temporary file and files of its own.
     env.processes.onStart = [this](const test::StartCall&, std::int64_t) {
         env.writeFile(kImage, "part of a volume");
         env.writeFile(kToolTemporary, "part of a volume");
+        for (const char* name : {R"(\.hidden)", R"(\junk.tmp)", R"(\sub\x)"})
+            env.writeFile(kFolder + name, "the tool's");
     };
     runTwoSteps();
     EXPECT_EQ(env.ui.lastText(), QString(message));
@@ -255,7 +266,8 @@ TEST_P(FailedTool, LeavesNothingThatTheCreationMade) {
     EXPECT_FALSE(env.files().fileExists(kRecord));
     EXPECT_EQ(QFileInfo::exists(env.host(kRoot)), folderThere);
     if (folderThere) {
-        EXPECT_EQ(QDir(env.host(kFolder)).entryList(QDir::Files | QDir::Hidden),
+        EXPECT_EQ(QDir(env.host(kFolder))
+                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                   (QStringList{".hdimage.img.older1", "notes.txt"}));
     }
 }
@@ -306,9 +318,9 @@ class KilledCreation : public CreationSequence, public ::testing::WithParamInter
             env.clock.advance(frmProcessing::kTimerIntervalMs);
             ::_exit(0);
         }
-        const QString partial = env.host(VolumeCreation::partialImage(kFolder));
         if (point == KillPoint::DuringTheExtraction) {
-            test::waitUntil([&] { return QFileInfo(partial).size() >= (4 << 20); }, 10000);
+            test::waitUntil([&] { return QFileInfo(partialIn(env, kFolder)).size() >= (4 << 20); },
+                            10000);
             ::kill(child, SIGKILL);
         }
         int status = 0;
@@ -330,7 +342,12 @@ TEST_P(KilledCreation, TheNextStartLeavesNoTraceAndTheProfileCanBeMadeAgain) {
     EXPECT_EQ(countProfiles(), 0);
     EXPECT_FALSE(QFileInfo::exists(env.host(kRoot)));
     EXPECT_FALSE(env.files().fileExists(kRecord));
+    EXPECT_TRUE(env.ui.takeOnlyBox().startsWith("The profile Test was not fully created"));
+    // The killed tool's group is ended (the fake tool was process 1000).
+    EXPECT_EQ(env.processes.endedGroups.size(),
+              GetParam() == KillPoint::AfterTheToolMadeTheImage ? 1u : 0u);
     CreationRecord::undoUnfinished();  // nothing is left to undo
+    EXPECT_TRUE(env.ui.boxes.empty());
 
     runTwoSteps();
     env.clock.advance(2 * frmProcessing::kTimerIntervalMs);
@@ -356,36 +373,42 @@ TEST_F(CreationSequence, TheStartTakesAwayOnlyTheRowOfTheUnfinishedCreation) {
     profile.name = "Other";
     runTwoSteps();
     env.writeFile(kRecord + ".Ab12Cd", R"({"row": {)");  // a record killed while written
-    env.writeFile(
-        kRecord, R"({"row": {"name": "Other", "folder": "c:\\Vornelix_HD\\Test"}, "folders": []})");
+    const QJsonObject record{{"name", "Other"},
+                             {"folder", R"(d:\Vornelix_HD\Other)"},
+                             {"host", env.host(R"(c:\Vornelix_HD\Other)")},
+                             {"row", true}};
+    env.writeFile(kRecord, QJsonDocument(record).toJson());
     CreationRecord::undoUnfinished();
     EXPECT_EQ(countProfiles(), 1);
     EXPECT_EQ(env.files().fileNames(R"(c:\Vornelix)").filter("creation"), QStringList());
 }
 
-// A creation killed while it extracts leaves no hdimage.img; the next one replaces what the
-// killed one left and makes the whole image.
-TEST_F(CreationSequence, AKilledExtractionLeavesNoImageUnderItsName) {
+// A creation killed while it extracts leaves no hdimage.img; the next one makes the whole
+// image. A file of the user's named hdimage.img.partial is never written or taken.
+TEST_F(CreationSequence, AKilledExtractionLeavesNoImageUnderItsNameAndNeverTakesTheUsersFile) {
     ASSERT_EQ(image_archives::writeZeroImageArchive(env.host(kArchive).toStdString(), "hdimage.img",
                                                     {'V', 'O', 'R', 'N'}, std::uint64_t{8} << 30),
               "");
     profile.growable = false;
-    const QString partial = env.host(VolumeCreation::partialImage(kFolder));
+    const QString usersFile = kFolder + R"(\hdimage.img.partial)";
+    env.writeFile(usersFile, "the user's file");
     CreationRecord made;
     const pid_t child = ::fork();
     if (child == 0)
         ::_exit(VolumeCreation::my_new_Timer(profile, made) ? 0 : 1);
     // Killed once some MB are written, long before the 8 GiB are.
-    test::waitUntil([&] { return QFileInfo(partial).size() >= (4 << 20); }, 10000);
+    test::waitUntil([&] { return QFileInfo(partialIn(env, kFolder)).size() >= (4 << 20); }, 10000);
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
-    EXPECT_GE(QFileInfo(partial).size(), 4 << 20);
     EXPECT_FALSE(QFileInfo::exists(env.host(kImage)));
+    QFile::remove(partialIn(env, kFolder));  // what the start takes away
 
     writeFixedArchive("whole image");
     EXPECT_TRUE(VolumeCreation::my_new_Timer(profile, made));
     EXPECT_EQ(env.readFile(kImage), "whole image");
-    EXPECT_EQ(QDir(env.host(kFolder)).entryList(QDir::Files), QStringList{"hdimage.img"});
+    EXPECT_EQ(env.readFile(usersFile), "the user's file");
+    EXPECT_EQ(QDir(env.host(kFolder)).entryList(QDir::Files),
+              (QStringList{"hdimage.img", "hdimage.img.partial"}));
     EXPECT_EQ(env.ui.lastText(), VolumeCreation::kFormattingMessage);
 }
 

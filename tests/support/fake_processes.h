@@ -50,6 +50,12 @@ class FakeProcesses final : public platform::Processes {
         return true;
     }
     bool isRunning(std::int64_t pid) override { return running.count(pid) > 0; }
+    std::optional<platform::ProcessGroup> groupOf(std::int64_t pid) override {
+        if (!isRunning(pid))
+            return std::nullopt;
+        return platform::ProcessGroup{pid, 77, QStringLiteral("boot")};
+    }
+    void endGroup(const platform::ProcessGroup& group) override { endedGroups.push_back(group.id); }
 
     // The code of the next starts and document openings.
     int code = platform::kStartOk;
@@ -62,6 +68,7 @@ class FakeProcesses final : public platform::Processes {
     std::vector<StartCall> starts;
     QStringList documents;
     std::vector<std::int64_t> ended;
+    std::vector<std::int64_t> endedGroups;
     std::set<std::int64_t> running;
 };
 

@@ -1,0 +1,297 @@
+#include <gtest/gtest.h>
+
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "machine/profile_store.h"
+#include "platform/file_system.h"
+#include "platform/runtime_error.h"
+#include "profiles/creation_record.h"
+#include "profiles/volume_creation.h"
+#include "support/test_environment.h"
+
+// The start-up clean-up of a creation that a kill ended: what it takes away, what it leaves
+// alone, and what it tries again.
+namespace vornelix {
+namespace {
+
+const QString kRoot = R"(c:\Vornelix_HD)";
+const QString kFolder = R"(c:\Vornelix_HD\Test)";
+const QString kImage = R"(c:\Vornelix_HD\Test\hdimage.img)";
+const QString kRecord = R"(c:\Vornelix\creation.pending)";
+const QString kCleared =
+    "The profile Test was not fully created when Vornelix last ended. What "
+    "its creation had made is removed; you can create the profile again.";
+
+// How far a creation got before it was killed.
+enum class Point {
+    RowStored,
+    FolderMade,
+    PartialWritten,
+    ImageRenamed,
+    ImageWhole,
+    ToolWroteImage,
+    ToolSucceeded
+};
+
+class CreationCleanup : public ::testing::Test {
+  protected:
+    CreationCleanup() {
+        env.createDatabase();
+        env.writeFile(R"(c:\Users\Test\hdimage.img)", "another volume");
+    }
+
+    // Runs the record's steps of a creation up to the point, then leaves it as a kill does.
+    void killedAt(Point point) {
+        CreationRecord record = CreationRecord::durable();
+        record.rowToInsert("Test", kFolder);
+        env.insertProfile({"Test", kFolder, 8, "   ", "cdrom", 0, QVariant(), QVariant()});
+        if (point == Point::RowStored)
+            return;
+        VolumeCreation::makeProfileFolder("c:", "Test", record);
+        if (point == Point::FolderMade)
+            return;
+        record.fileToMake("hdimage.img");
+        if (point >= Point::ToolWroteImage) {
+            record.fileToMake("VornelHD.exe");
+            env.writeFile(kFolder + R"(\VornelHD.exe)", "tool");
+            record.toolRunsHere();
+            record.toolStarted(env.processes.start("VornelHD.exe", "", kFolder, {}).pid);
+            env.writeFile(kImage, "growable");
+            if (point == Point::ToolSucceeded)
+                return record.volumeWhole();
+            env.writeFile(kFolder + R"(\sub\.tool-file)", "the tool's");
+            return;
+        }
+        const QString partial = inFolder(kFolder, newPartialImageName());
+        record.fileToMake(partial.mid(kFolder.size() + 1));
+        env.writeFile(partial, "part of a volume");
+        if (point == Point::PartialWritten)
+            return;
+        ASSERT_EQ(env.files().renameWithoutReplacing(partial, kImage), "");
+        if (point == Point::ImageWhole)
+            record.volumeWhole();
+    }
+
+    QStringList entries(const QString& folder) {
+        return QDir(env.host(folder))
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    test::TestEnvironment env;
+};
+
+// The point, and whether the volume was whole there: its row and image stay, nothing is said.
+using KillCase = std::tuple<const char*, Point, bool>;
+class KilledAt : public CreationCleanup, public ::testing::WithParamInterface<KillCase> {};
+
+TEST_P(KilledAt, TheStartKeepsAWholeVolumeAndClearsAnyOther) {
+    const auto [name, point, whole] = GetParam();
+    killedAt(point);
+    EXPECT_TRUE(CreationRecord::undoUnfinished());
+    EXPECT_EQ(countProfiles(), whole ? 1 : 0);
+    EXPECT_EQ(entries(kFolder), whole ? QStringList{"hdimage.img"} : QStringList{})
+        << "no partial image, tool copy or tool files";
+    EXPECT_EQ(QFileInfo::exists(env.host(kRoot)), whole);
+    EXPECT_FALSE(env.files().fileExists(kRecord));
+    EXPECT_EQ(env.ui.boxes.size(), whole ? 0u : 1u);
+    EXPECT_EQ(env.ui.lastText(), whole ? QString() : kCleared);
+    EXPECT_EQ(env.processes.endedGroups.size(), point >= Point::ToolWroteImage ? 1u : 0u);
+    EXPECT_EQ(env.readFile(R"(c:\Users\Test\hdimage.img)"), "another volume");
+}
+
+INSTANTIATE_TEST_SUITE_P(Points, KilledAt,
+                         ::testing::Values(KillCase{"RowStored", Point::RowStored, false},
+                                           KillCase{"FolderMade", Point::FolderMade, false},
+                                           KillCase{"PartialWritten", Point::PartialWritten, false},
+                                           KillCase{"ImageRenamedBeforeItWasMarkedWhole",
+                                                    Point::ImageRenamed, true},
+                                           KillCase{"ImageWhole", Point::ImageWhole, true},
+                                           KillCase{"ToolWroteImage", Point::ToolWroteImage, false},
+                                           KillCase{"ToolSucceeded", Point::ToolSucceeded, true}),
+                         [](const auto& info) { return std::string(std::get<0>(info.param)); });
+
+// A record that names what no creation of its profile makes, damaged, of another kind or of
+// an older folder of the same path: nothing it names is taken, the record goes.
+using ForeignCase = std::tuple<const char*, QJsonObject>;
+class ForeignRecord : public CreationCleanup, public ::testing::WithParamInterface<ForeignCase> {};
+
+TEST_P(ForeignRecord, TakesNothingAway) {
+    QJsonObject record = std::get<1>(GetParam());
+    if (record.contains("host"))
+        record["host"] = env.host(record["host"].toString());
+    env.writeFile(kRecord, QJsonDocument(record).toJson());
+    env.writeFile(kImage, "the volume");
+    env.writeFile(kFolder + R"(\notes.txt)", "the user's notes");
+    env.insertProfile({"Test", kFolder, 8, "   ", "cdrom", 0, QVariant(), QVariant()});
+    CreationRecord::undoUnfinished();
+    EXPECT_EQ(env.readFile(kImage) + env.readFile(kFolder + R"(\notes.txt)"),
+              "the volumethe user's notes");
+    EXPECT_EQ(env.readFile(R"(c:\Users\Test\hdimage.img)"), "another volume");
+    EXPECT_TRUE(env.files().fileExists(R"(c:\Vornelix\ASNMD.DAT)"));
+    EXPECT_EQ(countProfiles(), 1);
+    EXPECT_FALSE(env.files().fileExists(kRecord));
+}
+
+const QJsonArray kImageName{"hdimage.img"};
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ForeignRecord,
+    ::testing::Values(ForeignCase{"AFolderOutsideTheVolumeRoot",
+                                  {{"name", "Test"},
+                                   {"folder", R"(c:\Users\Test)"},
+                                   {"host", R"(c:\Users\Test)"},
+                                   {"row", true},
+                                   {"madeFolder", true},
+                                   {"files", kImageName}}},
+                      ForeignCase{"AnotherProfilesFolder",
+                                  {{"name", "Other"},
+                                   {"folder", kFolder},
+                                   {"host", kFolder},
+                                   {"row", true},
+                                   {"madeFolder", true},
+                                   {"files", kImageName}}},
+                      ForeignCase{"AHostPathElsewhere",
+                                  {{"name", "Test"},
+                                   {"folder", kFolder},
+                                   {"host", R"(c:\Users\Test)"},
+                                   {"row", true},
+                                   {"madeFolder", true},
+                                   {"files", kImageName}}},
+                      ForeignCase{"PathsAsFileNames",
+                                  {{"name", "Test"},
+                                   {"folder", kFolder},
+                                   {"host", kFolder},
+                                   {"files",
+                                    QJsonArray{R"(..\..\Vornelix\ASNMD.DAT)", "..", "notes.txt"}}}},
+                      ForeignCase{"AnOlderFolderOfThePath",
+                                  {{"name", "Test"},
+                                   {"folder", kFolder},
+                                   {"host", kFolder},
+                                   {"folderId", "1:1"},
+                                   {"row", true},
+                                   {"madeFolder", true},
+                                   {"files", kImageName},
+                                   {"toolRan", true},
+                                   {"kept", QJsonArray{}}}},
+                      ForeignCase{"ToolFilesOfAFolderNotKnown",
+                                  {{"name", "Test"},
+                                   {"folder", kFolder},
+                                   {"host", kFolder},
+                                   {"toolRan", true},
+                                   {"kept", QJsonArray{}}}},
+                      ForeignCase{"Damaged", {{"name", "Test"}, {"folder", 3}}}),
+    [](const auto& info) { return std::string(std::get<0>(info.param)); });
+
+// The drive of the creation now stands for another folder: the clean-up finds the folder by
+// its host path, or not at all, and never clears the same-named folder of the other drive.
+TEST_F(CreationCleanup, ADriveTableChangedSinceTheKillSendsTheClearingNowhereElse) {
+    const auto drives = [this](const char* d) {
+        return platform::DriveTable(
+            {{'c', env.root(), platform::DriveType::Fixed, "NTFS", true},
+             {'d', env.root() + d, platform::DriveType::Fixed, "NTFS", true}});
+    };
+    const QString folder = R"(d:\Vornelix_HD\Test)";
+    QDir().mkpath(env.root() + "/D");
+    QDir().mkpath(env.root() + "/E/Vornelix_HD/Test");
+    env.useDrives(drives("/D"));
+    {
+        CreationRecord record = CreationRecord::durable();
+        record.rowToInsert("Test", folder);
+        VolumeCreation::makeProfileFolder("d:", "Test", record);
+        record.fileToMake("hdimage.img");
+        env.writeFile(volumeImage(folder), "part of a volume");
+    }
+    env.useDrives(drives("/E"));
+    env.writeFile(volumeImage(folder), "the volume of the drive now");
+    EXPECT_FALSE(CreationRecord::undoUnfinished());
+    EXPECT_TRUE(env.ui.takeOnlyBox().contains("\n" + folder + "\n"));
+    EXPECT_EQ(env.readFile(volumeImage(folder)), "the volume of the drive now");
+    EXPECT_TRUE(QFile::exists(env.root() + "/D/Vornelix_HD/Test/hdimage.img"));
+
+    env.useDrives(drives("/D"));
+    EXPECT_TRUE(CreationRecord::undoUnfinished());
+    EXPECT_FALSE(QFileInfo::exists(env.root() + "/D/Vornelix_HD"));
+    EXPECT_TRUE(QFile::exists(env.root() + "/E/Vornelix_HD/Test/hdimage.img"));
+}
+
+// Makes the folder read-only for this (child) process alone, in a user and mount namespace of
+// its own; false when the host does not allow it.
+bool lockFolder(const QByteArray& folder) {
+    const std::string uid = std::to_string(::getuid()), gid = std::to_string(::getgid());
+    const auto put = [](const char* file, const std::string& text) {
+        QFile f(file);
+        return f.open(QIODevice::WriteOnly) && f.write(text.c_str()) > 0;
+    };
+    return ::unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0 && put("/proc/self/setgroups", "deny") &&
+           put("/proc/self/uid_map", "0 " + uid + " 1") &&
+           put("/proc/self/gid_map", "0 " + gid + " 1") &&
+           ::mount(folder.constData(), folder.constData(), nullptr, MS_BIND, nullptr) == 0 &&
+           ::mount(nullptr, folder.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                   nullptr) == 0;
+}
+
+// A partial image that cannot be deleted yet keeps its row and the record, and is named; the
+// next start clears it all.
+TEST_F(CreationCleanup, WhatCannotBeClearedStaysNamedAndIsClearedAtTheNextStart) {
+    killedAt(Point::PartialWritten);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (!lockFolder(QFile::encodeName(env.host(kFolder))))
+            ::_exit(99);
+        const bool cleared = CreationRecord::undoUnfinished();
+        const QString text = env.ui.takeOnlyBox();
+        ::_exit(!cleared && text.contains(R"(c:\Vornelix_HD\Test\hdimage.img.)") &&
+                text.contains("tries again at its next start") && countProfiles() == 1 &&
+                env.files().fileExists(kRecord));
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (code == 99)
+        GTEST_SKIP() << "cannot lock a folder here";
+    EXPECT_EQ(code, 1) << "the partial image, the row and the record stay, and are named";
+    EXPECT_EQ(entries(kFolder).size(), 1u);
+
+    EXPECT_TRUE(CreationRecord::undoUnfinished());
+    EXPECT_EQ(env.ui.takeOnlyBox(), kCleared);
+    EXPECT_EQ(countProfiles(), 0);
+    EXPECT_FALSE(QFileInfo::exists(env.host(kRoot)));
+    EXPECT_FALSE(env.files().fileExists(kRecord));
+}
+
+// A program folder that cannot be written: no creation begins, and the user is told which
+// folder and what to do.
+TEST_F(CreationCleanup, AProgramFolderThatCannotBeWrittenStopsTheCreationAndIsNamed) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (!lockFolder(QFile::encodeName(env.programHost())))
+            ::_exit(99);
+        try {
+            CreationRecord::durable().rowToInsert("Test", kFolder);
+        } catch (const platform::RuntimeError& error) {
+            ::_exit(error.description() ==
+                    R"(The profile cannot be created because the program folder c:\Vornelix )"
+                    "cannot be written. Make that folder writable, or free space on its drive, "
+                    "then create the profile again.");
+        }
+        ::_exit(2);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (code == 99)
+        GTEST_SKIP() << "cannot lock a folder here";
+    EXPECT_EQ(code, 1);
+}
+
+}  // namespace
+}  // namespace vornelix
