@@ -34,6 +34,7 @@ const QString kSource = QStringLiteral("source");
 const QString kNamed = QStringLiteral("named");
 const QString kHow = QStringLiteral("how");
 const QString kFolders = QStringLiteral("folders");
+const QString kTriesAgain = QStringLiteral(" The program tries again at its next start.");
 // By the order of Placement.
 const QStringList kPlacements = {"", "linked", "renamed", "copied", "adopted"};
 
@@ -180,11 +181,17 @@ MoveRecord::Settled MoveRecord::settle() {
     try {
         return record.settleByRow(readSettingsRow(record.m_profile).hardDiskPath.toString());
     } catch (const platform::RuntimeError& error) {
-        if (error.number() != platform::kErrNoCurrentRecord)
-            return {error.description(), true};  // tried again when the store opens
-        record.drop();                           // no row names either image: both stay as they are
-        return {};
+        if (error.number() == platform::kErrNoCurrentRecord) {
+            record.drop();  // no row names either image: both stay as they are
+            return {};
+        }
+        return {record.unfinished() + " " + error.description() + kTriesAgain, true};
     }
+}
+
+QString MoveRecord::unfinished() const {
+    return "The move of the volume of the profile " + m_profile + " to " + m_to.folder +
+           " was not finished.";
 }
 
 MoveRecord::Settled MoveRecord::settleByRow(const QString& rowFolder) {
@@ -193,14 +200,12 @@ MoveRecord::Settled MoveRecord::settleByRow(const QString& rowFolder) {
         drop();  // the row names neither: this record is not the profile's present state
         return {};
     }
-    const QString opening = "The volume of the profile " + m_profile + " was being moved to " +
-                            m_to.folder + " when the program ended.";
     const QString left = moved ? finish() : undo();
     if (!left.isEmpty())
-        return {opening + " " + left + " The program tries again at its next start.", true};
+        return {unfinished() + " " + left + kTriesAgain, true};
     if (moved)
-        return {opening + " The move is now finished.", false};
-    return {opening + " The move is undone: the volume stays in " + m_from.folder + ".", false};
+        return {unfinished() + " It is now finished.", false};
+    return {unfinished() + " It is now undone: the volume stays in " + m_from.folder + ".", false};
 }
 
 bool MoveRecord::namesOnlyWhatAMoveMakes() const {

@@ -61,6 +61,8 @@ class MoveRecord {
     static Settled settle();
     Settled settleByRow(const QString& rowFolder);
     bool namesOnlyWhatAMoveMakes() const;
+    // The first sentence of what the start says: which move was not finished.
+    QString unfinished() const;
     // Writes the record whole; false when it cannot.
     bool save() const;
     void drop() const;

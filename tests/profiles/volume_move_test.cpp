@@ -37,8 +37,7 @@ constexpr qint64 kMiB = 1 << 20;
 const QString kOld = "c:\\Vornelix_HD\\Tiger";
 const QString kNew = "d:\\Vornelix_HD\\Tiger";
 const QString kStopped =
-    "The volume of the profile Tiger was being moved to d:\\Vornelix_HD\\Tiger when the "
-    "program ended.";
+    "The move of the volume of the profile Tiger to d:\\Vornelix_HD\\Tiger was not finished.";
 
 // Runs check in a child process in a user and mount namespace of its own, after mount there;
 // the child's exit code: 0 when check holds, 99 when the namespace or mount is not allowed.
@@ -224,9 +223,9 @@ TEST_P(VolumeMove, KilledAtAnyStepTheNextStartFinishesOrUndoesTheMove) {
         const QString other = row == kOld ? kNew : kOld;
         ++(row == kOld ? undone : finished);
         EXPECT_EQ(env.ui.lastText(),
-                  kStopped + (row == kOld ? " The move is undone: the volume stays in "
+                  kStopped + (row == kOld ? " It is now undone: the volume stays in "
                                             "c:\\Vornelix_HD\\Tiger."
-                                          : " The move is now finished."))
+                                          : " It is now finished."))
             << "killed at step " << stop;
         EXPECT_EQ(readImage(row), whole) << "killed at step " << stop;
         EXPECT_EQ(strays(), QStringList()) << "killed at step " << stop;
@@ -322,7 +321,7 @@ TEST_P(VolumeMove, AnOriginalThatCannotBeDeletedGoesAtTheNextStart) {
     EXPECT_TRUE(QFile::exists(image(kOld)));
     EXPECT_TRUE(QFile::exists(record()));
     MoveRecord::settleUnfinished();
-    EXPECT_EQ(env.ui.lastText(), kStopped + " The move is now finished.");
+    EXPECT_EQ(env.ui.lastText(), kStopped + " It is now finished.");
     EXPECT_FALSE(QFileInfo::exists(root(kOld)));
     EXPECT_FALSE(QFile::exists(record()));
     EXPECT_EQ(readImage(kNew), QByteArray(20 * kMiB, '\0'));
