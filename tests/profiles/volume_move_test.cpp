@@ -59,19 +59,15 @@ int inOwnMounts(const std::function<bool()>& mount, const std::function<bool()>&
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// The host folder read-only, keeping the flags that a namespace of ours may not change.
+// The host folder read-only, keeping the flags that a namespace of ours may not change (the
+// flags of statvfs have the values of the mount flags).
 bool bindReadOnly(const QString& folder) {
     const QByteArray path = QFile::encodeName(folder);
     struct statvfs st {};
-    unsigned long keep = 0;
-    for (const auto& [stFlag, msFlag] : {std::pair{ST_NOSUID, MS_NOSUID},
-                                         {ST_NODEV, MS_NODEV},
-                                         {ST_NOEXEC, MS_NOEXEC},
-                                         {ST_NOATIME, MS_NOATIME},
-                                         {ST_NODIRATIME, MS_NODIRATIME},
-                                         {ST_RELATIME, MS_RELATIME}})
-        if (::statvfs(path.constData(), &st) == 0 && (st.f_flag & stFlag))
-            keep |= msFlag;
+    const unsigned long keep = ::statvfs(path.constData(), &st) != 0
+                                   ? 0
+                                   : st.f_flag & (MS_NOSUID | MS_NODEV | MS_NOEXEC | MS_NOATIME |
+                                                  MS_NODIRATIME | MS_RELATIME);
     return ::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) == 0 &&
            ::mount(nullptr, path.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY | keep,
                    nullptr) == 0;
@@ -218,6 +214,7 @@ TEST_P(VolumeMove, KilledAtAnyStepTheNextStartFinishesOrUndoesTheMove) {
             ASSERT_EQ(WEXITSTATUS(status), 0);
             break;
         }
+        SCOPED_TRACE(testing::Message() << "killed at step " << stop);
         MoveRecord::settleUnfinished();
         const QString row = rowFolder();
         const QString other = row == kOld ? kNew : kOld;
@@ -225,15 +222,14 @@ TEST_P(VolumeMove, KilledAtAnyStepTheNextStartFinishesOrUndoesTheMove) {
         EXPECT_EQ(env.ui.lastText(),
                   kStopped + (row == kOld ? " It is now undone: the volume stays in "
                                             "c:\\Vornelix_HD\\Tiger."
-                                          : " It is now finished."))
-            << "killed at step " << stop;
-        EXPECT_EQ(readImage(row), whole) << "killed at step " << stop;
-        EXPECT_EQ(strays(), QStringList()) << "killed at step " << stop;
-        EXPECT_FALSE(QFileInfo::exists(root(other))) << "killed at step " << stop;
-        EXPECT_FALSE(QFileInfo::exists(record())) << "killed at step " << stop;
-        EXPECT_EQ(move(row, other.left(2)), other) << "killed at step " << stop;
-        EXPECT_EQ(readImage(other), whole) << "killed at step " << stop;
-        EXPECT_FALSE(QFileInfo::exists(root(row))) << "killed at step " << stop;
+                                          : " It is now finished."));
+        EXPECT_EQ(readImage(row), whole);
+        EXPECT_EQ(strays(), QStringList());
+        EXPECT_FALSE(QFileInfo::exists(root(other)));
+        EXPECT_FALSE(QFileInfo::exists(record()));
+        EXPECT_EQ(move(row, other.left(2)), other);
+        EXPECT_EQ(readImage(other), whole);
+        EXPECT_FALSE(QFileInfo::exists(root(row)));
         QDir(root(kNew)).removeRecursively();
         writeImage(20 * kMiB, 20 * kMiB);
         execute("update Vornelix_profile set hard_disk_path = 'c:\\Vornelix_HD\\Tiger'");
