@@ -30,19 +30,19 @@ struct FileIdentity {
     std::uint64_t inode = 0;
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
-// The identity of the regular file at the host path (a link to one is not followed); none
+// The identity of the regular file at the host path (a symbolic link is not followed); none
 // when no regular file has that name.
 std::optional<FileIdentity> identityOf(const QString& path);
-// True when the two host paths are one name of one folder, reached through a symbolic link or
-// through a second mount of that folder; a second hard link of the file is another name.
+// True when the two host paths are one entry of one folder, one of them reached through a
+// symbolic link or a second mount of the folder; a second hard link of a file is another entry.
 bool sameName(const QString& first, const QString& second);
 // Deletes the file at the host path when it is still the file of that identity (see
 // HostFileMove::commit for how its blocks are freed). False only when it is and cannot be
 // deleted; a path that names no file or another one is left as it is.
 bool deleteFileOf(const QString& path, const FileIdentity& identity);
-// Makes the folder of the host path; why it failed, or the empty text.
+// Makes the folder at the host path; why it failed, or the empty text.
 QString makeHostFolder(const QString& path);
-// Removes the folder of the host path when it is empty; false otherwise.
+// Removes the folder at the host path when it is empty; false otherwise.
 bool removeEmptyHostFolder(const QString& path);
 
 // Moves a file to a host path where no file is yet, in steps that let the caller record the
@@ -64,7 +64,8 @@ class HostFileMove {
     // (Renamed), a copy made now (Copied), or a file that was there (Adopted).
     enum class Placement { None, Linked, Renamed, Copied, Adopted };
     // Told the placement and the identity of the file that is about to take the new name,
-    // before it takes it; an exception it throws ends place() with nothing at the new path.
+    // before it takes it, or that adopt() takes; an exception it throws ends place() with
+    // nothing at the new path.
     using BeforeNaming = std::function<void(Placement, const FileIdentity&)>;
     void setBeforeNaming(BeforeNaming beforeNaming) { m_beforeNaming = std::move(beforeNaming); }
 
@@ -92,8 +93,9 @@ class HostFileMove {
     bool adopt();
     // The old name goes. False when it cannot be deleted (the file is then in both places).
     bool commit();
-    // The file is under its old name alone again: a name or copy that place() made goes, a
-    // file adopt() took stays. False when it cannot be.
+    // The file is under its old name alone again: a name or copy that place() made goes, and
+    // a second name of the file that adopt() took; a copy that adopt() took stays. False when
+    // it cannot be.
     bool undo();
 
   private:
