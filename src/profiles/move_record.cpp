@@ -34,7 +34,6 @@ const QString kSource = QStringLiteral("source");
 const QString kNamed = QStringLiteral("named");
 const QString kHow = QStringLiteral("how");
 const QString kFolders = QStringLiteral("folders");
-const QString kTriesAgain = QStringLiteral(" The program tries again at its next start.");
 // By the order of Placement.
 const QStringList kPlacements = {"", "linked", "renamed", "copied", "adopted"};
 
@@ -185,7 +184,7 @@ MoveRecord::Settled MoveRecord::settle() {
             record.drop();  // no row names either image: both stay as they are
             return {};
         }
-        return {record.unfinished() + " " + error.description() + kTriesAgain, true};
+        return {record.unfinished() + " " + error.description() + kTriedAgainAtNextStart, true};
     }
 }
 
@@ -202,7 +201,7 @@ MoveRecord::Settled MoveRecord::settleByRow(const QString& rowFolder) {
     }
     const QString left = moved ? finish() : undo();
     if (!left.isEmpty())
-        return {unfinished() + " " + left + kTriesAgain, true};
+        return {unfinished() + " " + left + kTriedAgainAtNextStart, true};
     if (moved)
         return {unfinished() + " It is now finished.", false};
     return {unfinished() + " It is now undone: the volume stays in " + m_from.folder + ".", false};

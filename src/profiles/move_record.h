@@ -11,6 +11,9 @@ namespace vornelix {
 
 // The file in the program folder that names what an unfinished volume move has made.
 inline const QString kMoveRecordName = QStringLiteral("move.pending");
+// Follows what a move left that could not be taken away yet.
+inline const QString kTriedAgainAtNextStart =
+    QStringLiteral(" The program tries again at its next start.");
 
 // What one move of a volume image makes, written whole to <program folder>\move.pending before
 // each thing is made, so that a move stopped at any moment is settled at the next start: it is

@@ -28,14 +28,18 @@ QString otherImageMessage(const QString& image) {
            "then press Apply again.";
 }
 
-// Refuses a destination that reaches the image itself: a drive that is another name of the
-// old one's folder, or a link to it.
-void refuseTheImageItself(const QString& oldImage, const QString& newImage) {
+// Refuses a move whose destination reaches the image itself (a drive that is another name of
+// the old one's folder, or a link to it) or whose image another program holds open.
+void refuseToMove(const platform::HostFileMove& move, const QString& oldImage,
+                  const QString& newImage) {
     const platform::FileSystem& files = platform::files();
     if (platform::sameName(files.hostPath(oldImage), files.hostPath(newImage)))
         fail(newImage +
              " is this profile's volume image already, reached by another name. Nothing was "
              "moved; choose another drive, then press Apply again.");
+    if (move.inUse())
+        fail("The volume image cannot be moved. " + platform::inUseMessage(oldImage) +
+             ". Stop the profile that uses it, then press Apply again.");
 }
 
 // Puts the image at its new path while the old one still holds it. An image there already
@@ -63,11 +67,8 @@ QString moveVolume(const QString& name, std::int16_t sizeGB, const QString& oldF
     readSettingsRow(name);
     const QString newFolder = profileFolder(newDrive, name);
     const QString newImage = volumeImage(newFolder);
-    refuseTheImageItself(oldImage, newImage);
     platform::HostFileMove move = platform::files().fileMove(oldImage, newImage);
-    if (move.inUse())
-        fail("The volume image cannot be moved. " + platform::inUseMessage(oldImage) +
-             ". Stop the profile that uses it, then press Apply again.");
+    refuseToMove(move, oldImage, newImage);
     MoveRecord record = MoveRecord::begin(name, oldFolder, newFolder);
     move.setBeforeNaming([&record](platform::HostFileMove::Placement placement,
                                    const platform::FileIdentity& identity) {
@@ -89,8 +90,7 @@ QString moveVolume(const QString& name, std::int16_t sizeGB, const QString& oldF
     platform::clock().doEvents();
     move.commit();
     if (const QString left = record.finish(); !left.isEmpty())
-        showMessage("The volume is now in " + newFolder + ". " + left +
-                    " The program tries again at its next start.");
+        showMessage("The volume is now in " + newFolder + ". " + left + kTriedAgainAtNextStart);
     return newFolder;
 }
 
