@@ -2,7 +2,9 @@
 // the program's move against mv, alternating, five runs each: the median times, their ratio
 // mv / ours, and the longest gap between the ticks of a 10 ms timer of a shown window during
 // our moves (the windows are painted only while the move yields). Each of our runs also
-// prints how long the copy (place) and the deletion of the original (commit) took.
+// prints how long the copy (place) and the deletion of the original (commit) took, and writes
+// a record file whole (flushed) beside the source where the volume move writes its record:
+// before the move and before the copy takes its name.
 //
 // Run under an X server: xvfb-run -a build/bench/move_bench [source folder] [target folder]
 
@@ -17,6 +19,7 @@
 #include <cstdio>
 
 #include "bench_timing.h"
+#include "platform/file_system.h"
 #include "platform/real_clock.h"
 #include "platform/services.h"
 #include "platform/sparse_move.h"
@@ -60,6 +63,9 @@ int main(int argc, char** argv) {
     window.resize(320, 80);
     window.show();
 
+    const platform::FileSystem files(platform::DriveTable::parse("c=" + source.path()),
+                                     {source.path(), source.path(), QString()});
+    const auto record = [&] { files.writeFileWhole("c:\\move.pending", QByteArray(600, ' ')); };
     const QString from = source.filePath("hdimage.img");
     const QString to = target.filePath("hdimage.img");
     qint64 largestGap = 0;
@@ -72,12 +78,15 @@ int main(int argc, char** argv) {
     const auto ours = [&] {
         sinceTick.start();
         ticker.start(10);
+        record();
         platform::HostFileMove move(from, to);
+        move.setBeforeNaming(
+            [&](platform::HostFileMove::Placement, const platform::FileIdentity&) { record(); });
         QElapsedTimer step;
         step.start();
         const QString why = move.place();
         const qint64 placed = step.restart();
-        if (!why.isEmpty() || !move.commit())
+        if (!why.isEmpty() || !move.commit() || !files.deleteFile("c:\\move.pending"))
             std::fprintf(stderr, "move failed: %s\n", qPrintable(why));
         std::printf("  place %lld ms, commit %lld ms, stall so far %lld ms\n",
                     static_cast<long long>(placed), static_cast<long long>(step.elapsed()),

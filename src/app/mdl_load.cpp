@@ -16,12 +16,14 @@
 #include "platform/services.h"
 #include "platform/x11_window_system.h"
 #include "profiles/creation_sequence.h"
+#include "profiles/move_record.h"
 
 namespace vornelix {
 
 void MdlLoad::Main() {
     // A creation that the last run did not finish leaves nothing behind.
     CreationRecord::undoUnfinished();
+    MoveRecord::settleUnfinished();
     if (!MDIForm1::instance())
         new MDIForm1();
     MDIForm1::instance()->show();

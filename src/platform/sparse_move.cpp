@@ -52,8 +52,7 @@ void processEvents() {
         clock->doEvents();
 }
 
-// True when another process holds the file open (a running engine on its image): moving it
-// away would leave that process working on a copy that nobody reads again.
+// True when another process holds the file open.
 bool openElsewhere(const QByteArray& path) {
     struct stat file {};
     if (::stat(path.constData(), &file) != 0)
@@ -73,6 +72,17 @@ bool openElsewhere(const QByteArray& path) {
         }
     }
     return false;
+}
+
+FileIdentity identityOfStat(const struct stat& st) {
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+std::optional<FileIdentity> identityOfFolder(const QString& path) {
+    struct stat st {};
+    if (::stat(encoded(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return std::nullopt;
+    return identityOfStat(st);
 }
 
 // Copies [begin, end) of in to out byte for byte, in the kernel while it can, else through
@@ -247,6 +257,42 @@ QString inUseMessage(const QString& shown) {
     return "The file is in use by another program: " + shown;
 }
 
+std::optional<FileIdentity> identityOf(const QString& path) {
+    struct stat st {};
+    if (path.isEmpty() || ::lstat(encoded(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return identityOfStat(st);
+}
+
+bool sameName(const QString& first, const QString& second) {
+    const QFileInfo a(first);
+    const QFileInfo b(second);
+    if (a.canonicalFilePath() == b.canonicalFilePath() && !a.canonicalFilePath().isEmpty())
+        return true;
+    if (a.fileName() != b.fileName())
+        return false;
+    const std::optional<FileIdentity> folder = identityOfFolder(a.path());
+    return folder && folder == identityOfFolder(b.path());
+}
+
+bool deleteFileOf(const QString& path, const FileIdentity& identity) {
+    if (identityOf(path) != identity)
+        return true;
+    return deleteFile(path) || identityOf(path) != identity;
+}
+
+QString makeHostFolder(const QString& path) {
+    if (::mkdir(encoded(path).constData(), 0777) == 0) {
+        syncFolderOf(path);
+        return QString();
+    }
+    return QString::fromLocal8Bit(strerror(errno));
+}
+
+bool removeEmptyHostFolder(const QString& path) {
+    return !path.isEmpty() && ::rmdir(encoded(path).constData()) == 0;
+}
+
 HostFileMove::HostFileMove(QString from, QString to, QString shownFrom, QString shownTo)
     : m_from(std::move(from)),
       m_to(std::move(to)),
@@ -257,15 +303,29 @@ HostFileMove::~HostFileMove() {
     undo();
 }
 
+QString HostFileMove::temporaryName(const QString& to) {
+    return to + QLatin1String(kTemporarySuffix);
+}
+
+bool HostFileMove::inUse() const {
+    return openElsewhere(encoded(m_from));
+}
+
+void HostFileMove::beforeNaming(Placement placement, const FileIdentity& identity) const {
+    if (m_beforeNaming)
+        m_beforeNaming(placement, identity);
+}
+
 QString HostFileMove::place() {
     if (m_from.isEmpty() || m_to.isEmpty())
         return QStringLiteral("The path lies on no drive.");
-    if (!QFileInfo(m_from).isFile())
+    const std::optional<FileIdentity> source = identityOf(m_from);
+    if (!source)
         return "No such file: " + m_shownFrom;
     const QByteArray from = encoded(m_from);
     const QByteArray to = encoded(m_to);
-    if (openElsewhere(from))
-        return inUseMessage(m_shownFrom);
+    // Told as a second name; where the file system has none, the name goes over instead.
+    beforeNaming(Placement::Linked, *source);
     if (::link(from.constData(), to.constData()) == 0) {
         m_placement = Placement::Linked;
     } else if (errno == EXDEV) {
@@ -273,8 +333,11 @@ QString HostFileMove::place() {
         if (!why.isEmpty())
             return why;
         m_placement = Placement::Copied;
-    } else if ((errno == EPERM || errno == EOPNOTSUPP) && renameNoReplace(from, to) == 0) {
-        m_placement = Placement::Renamed;  // a file system without hard links
+    } else if (errno == EPERM || errno == EOPNOTSUPP) {
+        beforeNaming(Placement::Renamed, *source);
+        if (renameNoReplace(from, to) != 0)
+            return failure("Cannot move to", m_shownTo, errno);
+        m_placement = Placement::Renamed;
         syncFolderOf(m_from);
     } else {
         return failure("Cannot move to", m_shownTo, errno);
@@ -283,26 +346,20 @@ QString HostFileMove::place() {
     return QString();
 }
 
-HostFileMove::Adoption HostFileMove::adopt() {
-    const QByteArray from = encoded(m_from);
-    const QByteArray to = encoded(m_to);
-    struct stat old {
-    }, there{};
+bool HostFileMove::adopt() {
+    const std::optional<FileIdentity> old = identityOf(m_from);
+    const std::optional<FileIdentity> there = identityOf(m_to);
     // The same name reached twice is no second file: taking it would delete the only one.
-    if (m_from.isEmpty() || m_to.isEmpty() ||
-        QFileInfo(m_from).canonicalFilePath() == QFileInfo(m_to).canonicalFilePath() ||
-        ::stat(from.constData(), &old) != 0 || ::stat(to.constData(), &there) != 0 ||
-        !S_ISREG(old.st_mode) || !S_ISREG(there.st_mode))
-        return Adoption::Different;
-    if (openElsewhere(from))
-        return Adoption::InUse;
-    if (old.st_dev == there.st_dev && old.st_ino == there.st_ino)
+    if (!old || !there || sameName(m_from, m_to))
+        return false;
+    if (old == there)
         m_placement = Placement::Linked;
-    else if (sameBytes(from, to))
-        m_placement = Placement::Copied;
+    else if (sameBytes(encoded(m_from), encoded(m_to)))
+        m_placement = Placement::Adopted;
     else
-        return Adoption::Different;
-    return Adoption::Taken;
+        return false;
+    beforeNaming(m_placement, *there);
+    return true;
 }
 
 QString HostFileMove::copy() {
@@ -316,16 +373,25 @@ QString HostFileMove::copy() {
     Descriptor out{::open(encoded(QFileInfo(m_to).path()).constData(),
                           O_TMPFILE | O_WRONLY | O_CLOEXEC, mode)};
     if (out.fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-        temporary = to + kTemporarySuffix;
+        temporary = encoded(temporaryName(m_to));
         ::unlink(temporary.constData());  // left by a move that was stopped
         out.fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     }
     if (out.fd < 0)
         return failure("Cannot write in the folder of", m_shownTo, errno);
     ::posix_fadvise(in.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    const bool whole = ::ftruncate(out.fd, st.st_size) == 0 && copyData(in.fd, out.fd, st) &&
-                       ::fchmod(out.fd, mode) == 0 && ::fsync(out.fd) == 0 &&
-                       giveName(out.fd, temporary, to) == 0;
+    struct stat made {};
+    bool whole = ::ftruncate(out.fd, st.st_size) == 0 && copyData(in.fd, out.fd, st) &&
+                 ::fchmod(out.fd, mode) == 0 && ::fsync(out.fd) == 0 && ::fstat(out.fd, &made) == 0;
+    try {
+        if (whole)
+            beforeNaming(Placement::Copied, identityOfStat(made));
+        whole = whole && giveName(out.fd, temporary, to) == 0;
+    } catch (...) {
+        if (!temporary.isEmpty())
+            ::unlink(temporary.constData());
+        throw;
+    }
     const int error = errno;
     if (!whole) {
         if (!temporary.isEmpty())
@@ -352,6 +418,8 @@ bool HostFileMove::undo() {
             return true;
         case Placement::Renamed:
             return renameNoReplace(encoded(m_to), encoded(m_from)) == 0;
+        case Placement::Adopted:
+            return true;
         default:
             return deleteFile(m_to);
     }

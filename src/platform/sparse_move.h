@@ -5,6 +5,9 @@
 #include <QString>
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
 
 namespace vornelix::platform {
 
@@ -21,6 +24,27 @@ bool writeAll(int fd, const char* data, size_t size, off_t pos);
 // Why a file is not moved while another process holds it open; shown: its name.
 QString inUseMessage(const QString& shown);
 
+// Which file a name reaches: its file system and its number there.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+// The identity of the regular file at the host path (a symbolic link is not followed); none
+// when no regular file has that name.
+std::optional<FileIdentity> identityOf(const QString& path);
+// True when the two host paths are one entry of one folder, one of them reached through a
+// symbolic link or a second mount of the folder; a second hard link of a file is another entry.
+bool sameName(const QString& first, const QString& second);
+// Deletes the file at the host path when it is still the file of that identity (see
+// HostFileMove::commit for how its blocks are freed). False only when it is and cannot be
+// deleted; a path that names no file or another one is left as it is.
+bool deleteFileOf(const QString& path, const FileIdentity& identity);
+// Makes the folder at the host path; why it failed, or the empty text.
+QString makeHostFolder(const QString& path);
+// Removes the folder at the host path when it is empty; false otherwise.
+bool removeEmptyHostFolder(const QString& path);
+
 // Moves a file to a host path where no file is yet, in steps that let the caller record the
 // new place between them: place() puts the file at the new path while the old one still
 // holds it, then either commit() drops the old name or undo() drops the new one. A program
@@ -36,37 +60,54 @@ class HostFileMove {
     HostFileMove(const HostFileMove&) = delete;
     HostFileMove& operator=(const HostFileMove&) = delete;
 
+    // How the file came to the new path: a second name of it (Linked), its only name
+    // (Renamed), a copy made now (Copied), or a file that was there (Adopted).
+    enum class Placement { None, Linked, Renamed, Copied, Adopted };
+    // Told the placement and the identity of the file that is about to take the new name,
+    // before it takes it, or that adopt() takes; an exception it throws ends place() with
+    // nothing at the new path.
+    using BeforeNaming = std::function<void(Placement, const FileIdentity&)>;
+    void setBeforeNaming(BeforeNaming beforeNaming) { m_beforeNaming = std::move(beforeNaming); }
+
+    // The name under which place() copies to the host path to where the file system has no
+    // unnamed files.
+    static QString temporaryName(const QString& to);
+
+    // True when another process holds the file open (a running engine on its image): moving
+    // it away would leave that process working on a copy that nobody reads again.
+    bool inUse() const;
+
     // On the same file system the file gets a second name: a hard link, or a rename where
     // the file system has no links (there the file lies under the new name alone at once).
     // On another it is copied into an unnamed file of the new folder, or under the name
     // to + ".moving" where the file system has no unnamed files (one left there by a stopped
     // move is removed first); data regions are copied whole, holes stay holes, the events of
     // the windows are processed after each chunk; the copy is flushed to disk and only then
-    // takes its name. A file that another process holds open is not moved. Why it failed, or
-    // the empty text; a failed place() leaves nothing at the new path.
+    // takes its name. Why it failed, or the empty text; a failed place() leaves nothing at
+    // the new path.
     QString place();
     // In place of place() where a file has the new name already: takes it as the placed file
     // when it is the file itself under a second name, or holds the same bytes (what a stopped
     // move leaves), comparing chunk by chunk with the events processed between chunks. A file
-    // that differs or cannot be read is left alone, and so is everything while another
-    // process holds the file open.
-    enum class Adoption { Taken, Different, InUse };
-    Adoption adopt();
+    // that differs or cannot be read is left alone. False when it is not taken.
+    bool adopt();
     // The old name goes. False when it cannot be deleted (the file is then in both places).
     bool commit();
-    // The file is under its old name alone again. False when it cannot be.
+    // The file is under its old name alone again: a name or copy that place() made goes, and
+    // a second name of the file that adopt() took; a copy that adopt() took stays. False when
+    // it cannot be.
     bool undo();
 
   private:
-    enum class Placement { None, Linked, Renamed, Copied };
-
     QString copy();
+    void beforeNaming(Placement placement, const FileIdentity& identity) const;
 
     QString m_from;
     QString m_to;
     QString m_shownFrom;
     QString m_shownTo;
     Placement m_placement = Placement::None;
+    BeforeNaming m_beforeNaming;
 };
 
 }  // namespace vornelix::platform

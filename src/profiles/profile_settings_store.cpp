@@ -5,8 +5,10 @@
 #include "machine/profile_store.h"
 #include "machine/volume_layout.h"
 #include "platform/database.h"
+#include "platform/file_system.h"
 #include "platform/runtime_error.h"
-#include "profiles/volume_creation.h"
+#include "platform/services.h"
+#include "profiles/move_record.h"
 
 namespace vornelix {
 
@@ -58,11 +60,20 @@ void saveGeneralSettings(int networking, int ideSlaveDevice, double ramSizeMB) {
     });
 }
 
-QString CreateVolumeFolder(const QString& drive, const QString& name) {
-    // The same folders as a new profile's volume gets; they stay, whatever follows.
-    CreationRecord kept;
-    VolumeCreation::makeProfileFolder(drive, name, kept);
-    return profileFolder(drive, name);
+QString CreateVolumeFolder(const QString& drive, const QString& name, MoveRecord& record) {
+    const QString folder = profileFolder(drive, name);
+    for (const QString& path : {inFolder(drive, kVolumeRootName), folder}) {
+        if (platform::files().folderExists(path))
+            continue;
+        const QString why = platform::makeHostFolder(record.folderToMake(path));
+        if (!why.isEmpty()) {
+            record.folderNotMade();
+            throw platform::RuntimeError(platform::kErrPathFileAccess,
+                                         "The folder " + path + " cannot be made: " + why +
+                                             ". Choose another drive, then press Apply again.");
+        }
+    }
+    return folder;
 }
 
 void UpdateProfileVolume(const QString& name, const QString& folder, std::int16_t sizeGB) {

@@ -2,23 +2,32 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStorageInfo>
 #include <QTemporaryDir>
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
 #include "machine/volume_layout.h"
 #include "platform/database.h"
 #include "platform/runtime_error.h"
+#include "profiles/move_record.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -27,6 +36,42 @@ namespace {
 constexpr qint64 kMiB = 1 << 20;
 const QString kOld = "c:\\Vornelix_HD\\Tiger";
 const QString kNew = "d:\\Vornelix_HD\\Tiger";
+const QString kStopped =
+    "The move of the volume of the profile Tiger to d:\\Vornelix_HD\\Tiger was not finished.";
+
+// Runs check in a child process in a user and mount namespace of its own, after mount there;
+// the child's exit code: 0 when check holds, 99 when the namespace or mount is not allowed.
+int inOwnMounts(const std::function<bool()>& mount, const std::function<bool()>& check) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const auto put = [](const char* file, const std::string& text) {
+            QFile f(file);
+            return f.open(QIODevice::WriteOnly) && f.write(text.c_str()) > 0;
+        };
+        const bool mounted =
+            ::unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0 && put("/proc/self/setgroups", "deny") &&
+            put("/proc/self/uid_map", "0 " + std::to_string(::getuid()) + " 1") &&
+            put("/proc/self/gid_map", "0 " + std::to_string(::getgid()) + " 1") && mount();
+        ::_exit(!mounted ? 99 : check() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The host folder read-only, keeping the flags that a namespace of ours may not change (the
+// flags of statvfs have the values of the mount flags).
+bool bindReadOnly(const QString& folder) {
+    const QByteArray path = QFile::encodeName(folder);
+    struct statvfs st {};
+    const unsigned long keep = ::statvfs(path.constData(), &st) != 0
+                                   ? 0
+                                   : st.f_flag & (MS_NOSUID | MS_NODEV | MS_NOEXEC | MS_NOATIME |
+                                                  MS_NODIRATIME | MS_RELATIME);
+    return ::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) == 0 &&
+           ::mount(nullptr, path.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY | keep,
+                   nullptr) == 0;
+}
 
 // Tiger's 20 MiB fixed image on c:, and a drive d: on the same file system (false) or, where
 // the host has one, on another (true).
@@ -75,6 +120,9 @@ class VolumeMove : public ::testing::TestWithParam<bool> {
             return std::nullopt;
         return s.st_ino;
     }
+    QString record() const { return env.programHost() + "/" + kMoveRecordName; }
+    // The volume root of the drive of a folder, as a host path.
+    QString root(const QString& folder) const { return env.host(folder.left(2) + "\\Vornelix_HD"); }
     QStringList strays() const {
         QStringList files = QDir(env.host(kNew)).entryList(QDir::Files | QDir::Hidden);
         files.removeAll(kVolumeImageName);
@@ -97,7 +145,8 @@ TEST_P(VolumeMove, RefusedUpdateKeepsTheOriginalAndNoCopy) {
     ASSERT_EQ(::stat(QFile::encodeName(image(kOld)).constData(), &after), 0);
     ::close(original);
     EXPECT_EQ(after.st_ino, before.st_ino) << "the original itself, not a copy back";
-    EXPECT_TRUE(QDir(env.host(kNew)).isEmpty(QDir::Files | QDir::Hidden));
+    EXPECT_FALSE(QFileInfo::exists(root(kNew))) << "the folders the move made go";
+    EXPECT_FALSE(QFileInfo::exists(record()));
     EXPECT_EQ(rowFolder(), kOld);
 }
 
@@ -118,8 +167,9 @@ TEST_P(VolumeMove, AnImageInUseStaysWhereItIs) {
             ADD_FAILURE() << "moved";
         } catch (const platform::RuntimeError& error) {
             EXPECT_EQ(error.description(),
-                      "The volume image cannot be moved. The file is in use by "
-                      "another program: c:\\Vornelix_HD\\Tiger\\hdimage.img");
+                      "The volume image cannot be moved. The file is in use by another program: "
+                      "c:\\Vornelix_HD\\Tiger\\hdimage.img. Stop the profile that uses it, then "
+                      "press Apply again.");
         }
         user.kill();
         user.waitForFinished();
@@ -131,12 +181,13 @@ TEST_P(VolumeMove, AnImageInUseStaysWhereItIs) {
 }
 
 // The mover is killed at each point where it yields to the windows in turn, until one run
-// completes: the row always names a folder holding the whole image, no partial copy stays,
-// and the move from the folder the row names, done again, completes without a further copy.
-TEST_P(VolumeMove, KilledAtAnyStepTheMoveCanBeDoneAgain) {
+// completes. The next start finishes the move once the row names the new folder, and undoes it
+// while the row names the old one: the whole image lies in the folder the row names alone, no
+// folder of the other drive is left, and the move can be done again from there.
+TEST_P(VolumeMove, KilledAtAnyStepTheNextStartFinishesOrUndoesTheMove) {
     const QByteArray whole = readImage(kOld);
-    int kills = 0;
-    int leftovers = 0;
+    int finished = 0;
+    int undone = 0;
     for (int stop = 1; stop < 50; ++stop) {
         const pid_t child = ::fork();
         if (child == 0) {
@@ -158,33 +209,180 @@ TEST_P(VolumeMove, KilledAtAnyStepTheMoveCanBeDoneAgain) {
             ASSERT_EQ(WEXITSTATUS(status), 0);
             break;
         }
-        ++kills;
+        SCOPED_TRACE(testing::Message() << "killed at step " << stop);
+        MoveRecord::settleUnfinished();
         const QString row = rowFolder();
-        EXPECT_EQ(readImage(row), whole) << "killed at step " << stop;
-        EXPECT_EQ(strays(), QStringList()) << "killed at step " << stop;
-        // The row names the new folder once it was updated: the user moves back from there.
         const QString other = row == kOld ? kNew : kOld;
-        const bool leftover = QFile::exists(image(other));
-        const std::optional<ino_t> before = leftover ? inode(other) : std::nullopt;
-        QString moved;
-        EXPECT_NO_THROW(moved = move(row, other.left(2))) << "killed at step " << stop;
-        EXPECT_EQ(moved, other);
-        EXPECT_EQ(rowFolder(), other);
-        EXPECT_EQ(readImage(other), whole) << "killed at step " << stop;
-        EXPECT_FALSE(QFile::exists(image(row))) << "killed at step " << stop;
-        if (leftover) {
-            ++leftovers;
-            EXPECT_EQ(inode(other), before) << "the leftover taken, no new copy";
-        }
-        QDir(env.host("d:\\Vornelix_HD")).removeRecursively();
+        ++(row == kOld ? undone : finished);
+        EXPECT_EQ(env.ui.lastText(),
+                  kStopped + (row == kOld ? " It is now undone: the volume stays in "
+                                            "c:\\Vornelix_HD\\Tiger."
+                                          : " It is now finished."));
+        EXPECT_EQ(readImage(row), whole);
+        EXPECT_EQ(strays(), QStringList());
+        EXPECT_FALSE(QFileInfo::exists(root(other)));
+        EXPECT_FALSE(QFileInfo::exists(record()));
+        EXPECT_EQ(move(row, other.left(2)), other);
+        EXPECT_EQ(readImage(other), whole);
+        EXPECT_FALSE(QFileInfo::exists(root(row)));
+        QDir(root(kNew)).removeRecursively();
         writeImage(20 * kMiB, 20 * kMiB);
         execute("update Vornelix_profile set hard_disk_path = 'c:\\Vornelix_HD\\Tiger'");
     }
-    EXPECT_GE(kills, GetParam() ? 5 : 2) << "three chunks of the copy, the two steps after it";
-    EXPECT_GE(leftovers, 2) << "before and after the row names the new folder";
+    EXPECT_GE(undone, GetParam() ? 4 : 1) << "the chunks of the copy, the step after it";
+    EXPECT_GE(finished, 1) << "after the row names the new folder";
     EXPECT_EQ(rowFolder(), kNew);
     EXPECT_EQ(readImage(kNew), whole);
-    EXPECT_FALSE(QFile::exists(image(kOld)));
+    EXPECT_FALSE(QFileInfo::exists(root(kOld)));
+}
+
+// Records that do not describe the profile as it is now (damaged, of an older state, a
+// restored copy of the program folder) touch nothing, and go; the true one finishes the move.
+TEST_P(VolumeMove, ARecordOfAnotherStateTouchesNothing) {
+    const QString foreign = env.root() + "/precious.img";
+    const QString emptyFolder = env.root() + "/Empty";
+    const auto identity = [](const QString& path) {
+        struct stat s {};
+        ::stat(QFile::encodeName(path).constData(), &s);
+        return QJsonObject{{"device", QString::number(s.st_dev)},
+                           {"inode", QString::number(s.st_ino)}};
+    };
+    const auto place = [](const QString& folder, const QString& host) {
+        return QJsonObject{{"folder", folder}, {"host", host}};
+    };
+    struct Row {
+        const char* what;
+        std::function<void(QJsonObject&)> change;
+        QString rowFolder;
+    };
+    const Row rows[] = {
+        {"the true record", [](QJsonObject&) {}, kNew},
+        {"another file as the original",
+         [&](QJsonObject& r) {
+             r["from"] = place(kOld, foreign);
+             r["source"] = identity(foreign);
+         },
+         kNew},
+        {"the original replaced since", [&](QJsonObject& r) { r["source"] = identity(foreign); },
+         kNew},
+        {"a folder the move never makes",
+         [&](QJsonObject& r) { r["folders"] = QJsonArray{place("c:\\Empty", emptyFolder)}; }, kOld},
+        {"the row names neither folder", [](QJsonObject&) {}, "e:\\Vornelix_HD\\Tiger"},
+    };
+    for (const Row& row : rows) {
+        QDir().mkpath(emptyFolder);
+        env.writeFile("c:\\precious.img", "keep");
+        QDir().mkpath(env.host(kNew));
+        ASSERT_TRUE(QFile::copy(image(kOld), image(kNew)));
+        QJsonObject named = identity(image(kNew));
+        named["how"] = "copied";
+        QJsonObject json{{"profile", "Tiger"},
+                         {"from", place(kOld, image(kOld))},
+                         {"to", place(kNew, image(kNew))},
+                         {"source", identity(image(kOld))},
+                         {"named", named}};
+        row.change(json);
+        env.writeFile("c:\\Vornelix\\move.pending", QJsonDocument(json).toJson());
+        execute("update Vornelix_profile set hard_disk_path = '" + row.rowFolder + "'");
+        MoveRecord::settleUnfinished();
+        const bool trueOne = &row == &rows[0];
+        EXPECT_EQ(QFile::exists(image(kOld)), !trueOne) << row.what;
+        EXPECT_TRUE(QFile::exists(image(kNew))) << row.what;
+        EXPECT_EQ(env.readFile("c:\\precious.img"), "keep") << row.what;
+        EXPECT_TRUE(QFileInfo(emptyFolder).isDir()) << row.what;
+        EXPECT_FALSE(QFile::exists(record())) << row.what;
+        QDir(root(kNew)).removeRecursively();
+        writeImage(20 * kMiB, 20 * kMiB);
+    }
+}
+
+// An original that cannot be deleted (its folder read-only, in a child process) stays named in
+// the record: the move is told as done with what is left, and the next start deletes it.
+TEST_P(VolumeMove, AnOriginalThatCannotBeDeletedGoesAtTheNextStart) {
+    const int code = inOwnMounts([&] { return bindReadOnly(env.host(kOld)); },
+                                 [&] {
+                                     return move(kOld, "d:") == kNew &&
+                                            env.ui.lastText().contains(
+                                                "hdimage.img cannot be deleted yet. The program "
+                                                "tries again at its next start.");
+                                 });
+    if (code == 99)
+        GTEST_SKIP() << "cannot mount a folder read-only here";
+    ASSERT_EQ(code, 0);
+    EXPECT_TRUE(QFile::exists(image(kOld)));
+    EXPECT_TRUE(QFile::exists(record()));
+    MoveRecord::settleUnfinished();
+    EXPECT_EQ(env.ui.lastText(), kStopped + " It is now finished.");
+    EXPECT_FALSE(QFileInfo::exists(root(kOld)));
+    EXPECT_FALSE(QFile::exists(record()));
+    EXPECT_EQ(readImage(kNew), QByteArray(20 * kMiB, '\0'));
+}
+
+// A read-only destination drive is named with the reason; nothing is made or moved.
+TEST_P(VolumeMove, AReadOnlyDestinationIsNamedWithTheReason) {
+    const int code = inOwnMounts(
+        [&] {
+            return ::mount("none", QFile::encodeName(env.host("d:\\")).constData(), "tmpfs",
+                           MS_RDONLY, "size=64k") == 0;
+        },
+        [&] {
+            try {
+                move(kOld, "d:");
+            } catch (const platform::RuntimeError& error) {
+                return error.description() ==
+                       "The folder d:\\Vornelix_HD cannot be made: Read-only file system. "
+                       "Choose another drive, then press Apply again.";
+            }
+            return false;
+        });
+    if (code == 99)
+        GTEST_SKIP() << "cannot mount a file system here";
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(rowFolder(), kOld);
+    EXPECT_EQ(readImage(kOld), QByteArray(20 * kMiB, '\0'));
+    EXPECT_FALSE(QFile::exists(record()));
+}
+
+// A destination that reaches the image itself is said as such; nothing is made or moved.
+TEST_P(VolumeMove, ADestinationThatIsTheImageItselfIsSaidAsSuch) {
+    const QString d = env.host("d:\\");
+    const std::pair<const char*, std::function<void()>> aliases[] = {
+        {"d: a link to c:",
+         [&] {
+             QDir(d).removeRecursively();
+             QFile::link(env.root(), d);
+         }},
+        {"the folder a link", [&] { QFile::link(env.host(kOld), env.host(kNew)); }},
+        {"the image a link",
+         [&] {
+             QDir().mkpath(env.host(kNew));
+             QFile::link(image(kOld), image(kNew));
+         }},
+        {"d: the folder of c:",
+         [&] {
+             env.useDrives(platform::DriveTable::parse("c=" + env.root() + ";d=" + env.root()));
+         }},
+    };
+    for (const auto& [what, alias] : aliases) {
+        // A link goes first: the folder below it is c:'s.
+        QFile::remove(d);
+        QDir(root(kNew)).removeRecursively();
+        QDir().mkpath(root(kNew));
+        alias();
+        try {
+            move(kOld, "d:");
+            ADD_FAILURE() << what << ": moved";
+        } catch (const platform::RuntimeError& error) {
+            EXPECT_EQ(error.description(),
+                      "d:\\Vornelix_HD\\Tiger\\hdimage.img is this profile's volume image "
+                      "already, reached by another name. Nothing was moved; choose another "
+                      "drive, then press Apply again.")
+                << what;
+        }
+        EXPECT_EQ(readImage(kOld), QByteArray(20 * kMiB, '\0')) << what;
+        EXPECT_EQ(rowFolder(), kOld) << what;
+        EXPECT_FALSE(QFile::exists(record())) << what;
+    }
 }
 
 // An image at the destination that is not this one stays as it is, and so does everything
