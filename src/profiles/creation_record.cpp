@@ -16,6 +16,7 @@
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "profiles/hd_tool.h"
+#include "profiles/step_record_file.h"
 
 namespace vornelix {
 
@@ -42,7 +43,7 @@ const QString kStart = QStringLiteral("start");
 const QString kBoot = QStringLiteral("boot");
 
 QString recordFile() {
-    return inFolder(platform::files().programFolder(), kCreationRecordName);
+    return StepRecordFile::pathOf(kCreationRecordName);
 }
 
 bool isPartialImageName(const QString& name) {
@@ -150,10 +151,8 @@ void CreationRecord::volumeWhole() {
 }
 
 void CreationRecord::complete() {
-    const platform::FileSystem& files = platform::files();
-    // A record that cannot be deleted must at least name nothing any more.
-    if (!m_file.isEmpty() && !files.deleteFile(m_file) && files.fileExists(m_file))
-        files.writeFileWhole(m_file, "{}");
+    if (!m_file.isEmpty())
+        StepRecordFile::drop(kCreationRecordName);
     *this = CreationRecord();
 }
 
@@ -195,13 +194,7 @@ CreationRecord::Cleared CreationRecord::clear() {
 }
 
 bool CreationRecord::undoUnfinished() {
-    const platform::FileSystem& files = platform::files();
-    // A record killed while it was written left its temporary copy beside it.
-    const QString programFolder = files.programFolder();
-    for (const QString& name : files.fileNames(programFolder))
-        if (name.startsWith(kCreationRecordName + '.'))
-            files.deleteFile(inFolder(programFolder, name));
-    const std::optional<QByteArray> json = files.readFile(recordFile());
+    const std::optional<QByteArray> json = StepRecordFile::readLeft(kCreationRecordName);
     if (!json)
         return true;
     CreationRecord record = fromJson(*json);

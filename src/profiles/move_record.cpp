@@ -16,6 +16,7 @@
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "profiles/profile_settings_store.h"
+#include "profiles/step_record_file.h"
 
 namespace vornelix {
 
@@ -36,10 +37,6 @@ const QString kHow = QStringLiteral("how");
 const QString kFolders = QStringLiteral("folders");
 // By the order of Placement.
 const QStringList kPlacements = {"", "linked", "renamed", "copied", "adopted"};
-
-QString recordFile() {
-    return inFolder(platform::files().programFolder(), kMoveRecordName);
-}
 
 [[noreturn]] void fail(const QString& description) {
     throw platform::RuntimeError(platform::kErrPathFileAccess, description);
@@ -163,13 +160,7 @@ void MoveRecord::settleUnfinished() {
 }
 
 MoveRecord::Settled MoveRecord::settle() {
-    const platform::FileSystem& files = platform::files();
-    // A record stopped while it was written left its temporary copy beside it.
-    const QString folder = files.programFolder();
-    for (const QString& name : files.fileNames(folder))
-        if (name.startsWith(kMoveRecordName + '.'))
-            files.deleteFile(inFolder(folder, name));
-    const std::optional<QByteArray> json = files.readFile(recordFile());
+    const std::optional<QByteArray> json = StepRecordFile::readLeft(kMoveRecordName);
     if (!json)
         return {};
     MoveRecord record = fromJson(*json);
@@ -224,14 +215,11 @@ bool MoveRecord::namesOnlyWhatAMoveMakes() const {
 }
 
 bool MoveRecord::save() const {
-    return platform::files().writeFileWhole(recordFile(), toJson());
+    return platform::files().writeFileWhole(StepRecordFile::pathOf(kMoveRecordName), toJson());
 }
 
 void MoveRecord::drop() const {
-    const platform::FileSystem& files = platform::files();
-    // A record that cannot be deleted must at least name nothing any more.
-    if (!files.deleteFile(recordFile()) && files.fileExists(recordFile()))
-        files.writeFileWhole(recordFile(), "{}");
+    StepRecordFile::drop(kMoveRecordName);
 }
 
 QByteArray MoveRecord::toJson() const {

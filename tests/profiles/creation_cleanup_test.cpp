@@ -17,6 +17,7 @@
 #include "platform/runtime_error.h"
 #include "profiles/creation_record.h"
 #include "profiles/volume_creation.h"
+#include "support/own_mounts.h"
 #include "support/test_environment.h"
 
 // The start-up clean-up of a creation that a kill ended: what it takes away, what it leaves
@@ -223,42 +224,22 @@ TEST_F(CreationCleanup, ADriveTableChangedSinceTheKillSendsTheClearingNowhereEls
     EXPECT_TRUE(QFile::exists(env.root() + "/E/Vornelix_HD/Test/hdimage.img"));
 }
 
-// Makes the folder read-only for this (child) process alone, in a user and mount namespace of
-// its own; false when the host does not allow it.
-bool lockFolder(const QByteArray& folder) {
-    const std::string uid = std::to_string(::getuid()), gid = std::to_string(::getgid());
-    const auto put = [](const char* file, const std::string& text) {
-        QFile f(file);
-        return f.open(QIODevice::WriteOnly) && f.write(text.c_str()) > 0;
-    };
-    return ::unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0 && put("/proc/self/setgroups", "deny") &&
-           put("/proc/self/uid_map", "0 " + uid + " 1") &&
-           put("/proc/self/gid_map", "0 " + gid + " 1") &&
-           ::mount(folder.constData(), folder.constData(), nullptr, MS_BIND, nullptr) == 0 &&
-           ::mount(nullptr, folder.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
-                   nullptr) == 0;
-}
-
 // A partial image that cannot be deleted yet keeps its row and the record, and is named; the
 // next start clears it all.
 TEST_F(CreationCleanup, WhatCannotBeClearedStaysNamedAndIsClearedAtTheNextStart) {
     killedAt(Point::PartialWritten);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (!lockFolder(QFile::encodeName(env.host(kFolder))))
-            ::_exit(99);
-        const bool cleared = CreationRecord::undoUnfinished();
-        const QString text = env.ui.takeOnlyBox();
-        ::_exit(!cleared && text.contains(R"(c:\Vornelix_HD\Test\hdimage.img.)") &&
-                text.contains("tries again at its next start") && countProfiles() == 1 &&
-                env.files().fileExists(kRecord));
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (code == 99)
+    const int code = test::inOwnMounts(
+        [&] { return test::bindReadOnly(env.host(kFolder)); },
+        [&] {
+            const bool cleared = CreationRecord::undoUnfinished();
+            const QString text = env.ui.takeOnlyBox();
+            return !cleared && text.contains(R"(c:\Vornelix_HD\Test\hdimage.img.)") &&
+                   text.contains("tries again at its next start") && countProfiles() == 1 &&
+                   env.files().fileExists(kRecord);
+        });
+    if (code == test::kMountsNotAllowed)
         GTEST_SKIP() << "cannot lock a folder here";
-    EXPECT_EQ(code, 1) << "the partial image, the row and the record stay, and are named";
+    EXPECT_EQ(code, 0) << "the partial image, the row and the record stay, and are named";
     EXPECT_EQ(entries(kFolder).size(), 1u);
 
     EXPECT_TRUE(CreationRecord::undoUnfinished());
@@ -271,26 +252,22 @@ TEST_F(CreationCleanup, WhatCannotBeClearedStaysNamedAndIsClearedAtTheNextStart)
 // A program folder that cannot be written: no creation begins, and the user is told which
 // folder and what to do.
 TEST_F(CreationCleanup, AProgramFolderThatCannotBeWrittenStopsTheCreationAndIsNamed) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (!lockFolder(QFile::encodeName(env.programHost())))
-            ::_exit(99);
-        try {
-            CreationRecord::durable().rowToInsert("Test", kFolder);
-        } catch (const platform::RuntimeError& error) {
-            ::_exit(error.description() ==
-                    R"(The profile cannot be created because the program folder c:\Vornelix )"
-                    "cannot be written. Make that folder writable, or free space on its drive, "
-                    "then create the profile again.");
-        }
-        ::_exit(2);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (code == 99)
+    const int code = test::inOwnMounts(
+        [&] { return test::bindReadOnly(env.programHost()); },
+        [&] {
+            try {
+                CreationRecord::durable().rowToInsert("Test", kFolder);
+            } catch (const platform::RuntimeError& error) {
+                return error.description() ==
+                       R"(The profile cannot be created because the program folder c:\Vornelix )"
+                       "cannot be written. Make that folder writable, or free space on its drive, "
+                       "then create the profile again.";
+            }
+            return false;
+        });
+    if (code == test::kMountsNotAllowed)
         GTEST_SKIP() << "cannot lock a folder here";
-    EXPECT_EQ(code, 1);
+    EXPECT_EQ(code, 0);
 }
 
 }  // namespace

@@ -28,6 +28,7 @@
 #include "platform/database.h"
 #include "platform/runtime_error.h"
 #include "profiles/move_record.h"
+#include "support/own_mounts.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -38,40 +39,6 @@ const QString kOld = "c:\\Vornelix_HD\\Tiger";
 const QString kNew = "d:\\Vornelix_HD\\Tiger";
 const QString kStopped =
     "The move of the volume of the profile Tiger to d:\\Vornelix_HD\\Tiger was not finished.";
-
-// Runs check in a child process in a user and mount namespace of its own, after mount there;
-// the child's exit code: 0 when check holds, 99 when the namespace or mount is not allowed.
-int inOwnMounts(const std::function<bool()>& mount, const std::function<bool()>& check) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const auto put = [](const char* file, const std::string& text) {
-            QFile f(file);
-            return f.open(QIODevice::WriteOnly) && f.write(text.c_str()) > 0;
-        };
-        const bool mounted =
-            ::unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0 && put("/proc/self/setgroups", "deny") &&
-            put("/proc/self/uid_map", "0 " + std::to_string(::getuid()) + " 1") &&
-            put("/proc/self/gid_map", "0 " + std::to_string(::getgid()) + " 1") && mount();
-        ::_exit(!mounted ? 99 : check() ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// The host folder read-only, keeping the flags that a namespace of ours may not change (the
-// flags of statvfs have the values of the mount flags).
-bool bindReadOnly(const QString& folder) {
-    const QByteArray path = QFile::encodeName(folder);
-    struct statvfs st {};
-    const unsigned long keep = ::statvfs(path.constData(), &st) != 0
-                                   ? 0
-                                   : st.f_flag & (MS_NOSUID | MS_NODEV | MS_NOEXEC | MS_NOATIME |
-                                                  MS_NODIRATIME | MS_RELATIME);
-    return ::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) == 0 &&
-           ::mount(nullptr, path.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY | keep,
-                   nullptr) == 0;
-}
 
 // Tiger's 20 MiB fixed image on c:, and a drive d: on the same file system (false) or, where
 // the host has one, on another (true).
@@ -299,14 +266,14 @@ TEST_P(VolumeMove, ARecordOfAnotherStateTouchesNothing) {
 // An original that cannot be deleted (its folder read-only, in a child process) stays named in
 // the record: the move is told as done with what is left, and the next start deletes it.
 TEST_P(VolumeMove, AnOriginalThatCannotBeDeletedGoesAtTheNextStart) {
-    const int code = inOwnMounts([&] { return bindReadOnly(env.host(kOld)); },
-                                 [&] {
-                                     return move(kOld, "d:") == kNew &&
-                                            env.ui.lastText().contains(
-                                                "hdimage.img cannot be deleted yet. The program "
-                                                "tries again at its next start.");
-                                 });
-    if (code == 99)
+    const int code = test::inOwnMounts(
+        [&] { return test::bindReadOnly(env.host(kOld)); },
+        [&] {
+            return move(kOld, "d:") == kNew && env.ui.lastText().contains(
+                                                   "hdimage.img cannot be deleted yet. The program "
+                                                   "tries again at its next start.");
+        });
+    if (code == test::kMountsNotAllowed)
         GTEST_SKIP() << "cannot mount a folder read-only here";
     ASSERT_EQ(code, 0);
     EXPECT_TRUE(QFile::exists(image(kOld)));
@@ -320,11 +287,8 @@ TEST_P(VolumeMove, AnOriginalThatCannotBeDeletedGoesAtTheNextStart) {
 
 // A read-only destination drive is named with the reason; nothing is made or moved.
 TEST_P(VolumeMove, AReadOnlyDestinationIsNamedWithTheReason) {
-    const int code = inOwnMounts(
-        [&] {
-            return ::mount("none", QFile::encodeName(env.host("d:\\")).constData(), "tmpfs",
-                           MS_RDONLY, "size=64k") == 0;
-        },
+    const int code = test::inOwnMounts(
+        [&] { return test::mountSmallFileSystem(env.host("d:\\"), true); },
         [&] {
             try {
                 move(kOld, "d:");
@@ -335,7 +299,7 @@ TEST_P(VolumeMove, AReadOnlyDestinationIsNamedWithTheReason) {
             }
             return false;
         });
-    if (code == 99)
+    if (code == test::kMountsNotAllowed)
         GTEST_SKIP() << "cannot mount a file system here";
     EXPECT_EQ(code, 0);
     EXPECT_EQ(rowFolder(), kOld);
