@@ -27,16 +27,9 @@ const QString kCleared =
     "The profile Test was not fully created when Vornelix last ended. What "
     "its creation had made is removed; you can create the profile again.";
 
-// How far a creation got before it was killed.
-enum class Point {
-    RowStored,
-    FolderMade,
-    PartialWritten,
-    ImageRenamed,
-    ImageWhole,
-    ToolWroteImage,
-    ToolSucceeded
-};
+// How far a creation got before it was killed: the image partly written, renamed into place
+// but not yet marked whole, marked whole; or made whole by the HD tool.
+enum class Point { PartialWritten, ImageRenamed, ImageWhole, ToolSucceeded };
 
 class CreationCleanup : public ::testing::Test {
   protected:
@@ -50,22 +43,15 @@ class CreationCleanup : public ::testing::Test {
     void killedAt(Point point) {
         CreationRecord record = CreationRecord::durable();
         record.rowToInsert("Test", kFolder);
-        if (point == Point::RowStored)
-            return;
         VolumeCreation::makeProfileFolder("c:", "Test", record);
-        if (point == Point::FolderMade)
-            return;
         record.fileToMake("hdimage.img");
-        if (point >= Point::ToolWroteImage) {
+        if (point == Point::ToolSucceeded) {
             record.fileToMake("VornelHD.exe");
             env.writeFile(kFolder + R"(\VornelHD.exe)", "tool");
             record.toolRunsHere();
             record.toolStarted(env.processes.start("VornelHD.exe", "", kFolder, {}).pid);
             env.writeFile(kImage, "growable");
-            if (point == Point::ToolSucceeded)
-                return record.volumeWhole();
-            env.writeFile(kFolder + R"(\sub\.tool-file)", "the tool's");
-            return;
+            return record.volumeWhole();
         }
         const QString partial = inFolder(kFolder, newPartialImageName());
         record.fileToMake(partial.mid(kFolder.size() + 1));
@@ -77,45 +63,33 @@ class CreationCleanup : public ::testing::Test {
             record.volumeWhole();
     }
 
-    QStringList entries(const QString& folder) {
-        return QDir(env.host(folder))
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
-
     test::TestEnvironment env;
 };
 
-// The point, and whether the volume was whole there: its row and image stay, nothing is said.
-struct KillCase {
-    const char* name;
-    Point point;
-    bool whole;
-};
-const KillCase kKillCases[] = {{"RowStored", Point::RowStored, false},
-                               {"FolderMade", Point::FolderMade, false},
-                               {"PartialWritten", Point::PartialWritten, false},
-                               {"ImageRenamedBeforeItWasMarkedWhole", Point::ImageRenamed, true},
-                               {"ImageWhole", Point::ImageWhole, true},
-                               {"ToolWroteImage", Point::ToolWroteImage, false},
-                               {"ToolSucceeded", Point::ToolSucceeded, true}};
-class KilledAt : public CreationCleanup, public ::testing::WithParamInterface<KillCase> {};
+// Killed once the volume was whole, even before the record said so: the next start keeps the
+// row and the image, takes the rest away, ends the tool's group and says nothing. (What is
+// cleared at the other points: KilledCreation.)
+using KillCase = std::pair<const char*, Point>;
+class KilledWhole : public CreationCleanup, public ::testing::WithParamInterface<KillCase> {};
 
-TEST_P(KilledAt, TheStartKeepsAWholeVolumeAndClearsAnyOther) {
-    const auto [name, point, whole] = GetParam();
+TEST_P(KilledWhole, TheNextStartKeepsTheRowAndTheImage) {
+    const Point point = GetParam().second;
     killedAt(point);
     EXPECT_TRUE(CreationRecord::undoUnfinished());
-    EXPECT_EQ(countProfiles(), whole ? 1 : 0);
-    EXPECT_EQ(entries(kFolder), whole ? QStringList{"hdimage.img"} : QStringList{})
-        << "no partial image, tool copy or tool files";
-    EXPECT_EQ(QFileInfo::exists(env.host(kRoot)), whole);
+    EXPECT_EQ(countProfiles(), 1);
+    EXPECT_EQ(env.files().entryNames(kFolder), QStringList{"hdimage.img"})
+        << "no partial image or tool copy";
     EXPECT_FALSE(env.files().fileExists(kRecord));
-    EXPECT_EQ(env.ui.boxes.size(), whole ? 0u : 1u);
-    EXPECT_EQ(env.ui.lastText(), whole ? QString() : kCleared);
-    EXPECT_EQ(env.processes.endedGroups.size(), point >= Point::ToolWroteImage ? 1u : 0u);
+    EXPECT_TRUE(env.ui.boxes.empty());
+    EXPECT_EQ(env.processes.endedGroups.size(), point == Point::ToolSucceeded ? 1u : 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Points, KilledAt, ::testing::ValuesIn(kKillCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Points, KilledWhole,
+                         ::testing::Values(KillCase{"RenamedBeforeItWasMarkedWhole",
+                                                    Point::ImageRenamed},
+                                           KillCase{"MarkedWhole", Point::ImageWhole},
+                                           KillCase{"MadeWholeByTheTool", Point::ToolSucceeded}),
+                         [](const auto& info) { return std::string(info.param.first); });
 
 // A record that names what no creation of its profile makes, damaged, of another kind or of
 // an older folder of the same path: nothing it names is taken, the record goes. Each row
