@@ -142,15 +142,12 @@ TEST_F(CreationCleanup, ADriveTableChangedSinceTheKillSendsTheClearingNowhereEls
     };
     const QString folder = R"(d:\Vornelix_HD\Test)";
     QDir().mkpath(env.root() + "/D");
-    QDir().mkpath(env.root() + "/E/Vornelix_HD/Test");
     env.useDrives(drives("/D"));
-    {
-        CreationRecord record = CreationRecord::durable();
-        record.rowToInsert("Test", folder);
-        VolumeCreation::makeProfileFolder("d:", "Test", record);
-        record.fileToMake("hdimage.img");
-        env.writeFile(volumeImage(folder), "part of a volume");
-    }
+    CreationRecord record = CreationRecord::durable();
+    record.rowToInsert("Test", folder);
+    VolumeCreation::makeProfileFolder("d:", "Test", record);
+    record.fileToMake("hdimage.img");
+    env.writeFile(volumeImage(folder), "part of a volume");
     env.useDrives(drives("/E"));
     env.writeFile(volumeImage(folder), "the volume of the drive now");
     EXPECT_FALSE(CreationRecord::undoUnfinished());
