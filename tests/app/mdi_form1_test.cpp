@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
 #include <QAction>
 #include <QImage>
 #include <QMdiArea>
@@ -24,8 +20,10 @@
 #include "machine/module_general_functions.h"
 #include "network/dlg_network_settings_wizard.h"
 #include "platform/folder_lock.h"
+#include "profiles/creation_record.h"
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/frm_profile_settings.h"
+#include "profiles/volume_creation.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -272,13 +270,8 @@ TEST(SecondInstance, IsRefusedWhileTheFirstHoldsTheProgramFolder) {
 TEST(Start, UndoesAnUnfinishedCreationBeforeTheMainWindowShows) {
     test::TestEnvironment env;
     installAppWindows();
-    const QString folder = R"(c:\Vornelix_HD\Test)";
-    const QString partial = "hdimage.img.0123456789abcdef.partial";
-    env.writeFile(folder + "\\" + partial, "part of a volume");
-    const QJsonObject record{{"name", "Test"},           {"folder", folder},
-                             {"host", env.host(folder)}, {"madeRoot", true},
-                             {"madeFolder", true},       {"files", QJsonArray{partial}}};
-    env.writeFile(R"(c:\Vornelix\creation.pending)", QJsonDocument(record).toJson());
+    CreationRecord killed = CreationRecord::durable();  // a creation killed once its folder is made
+    VolumeCreation::makeProfileFolder("c:", "Test", killed);
     MdlLoad::Main();
     EXPECT_FALSE(env.files().folderExists(R"(c:\Vornelix_HD)"));
     EXPECT_FALSE(env.files().fileExists(R"(c:\Vornelix\creation.pending)"));

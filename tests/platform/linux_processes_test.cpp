@@ -128,46 +128,35 @@ class AwaitedGroup : public LinuxProcessesTest, public ::testing::WithParamInter
 TEST_P(AwaitedGroup, WhatTheProgramStartedEndsWithIt) {
     const QString script = QString("-c \"sleep 30 & echo $! > started.txt; %1\"")
                                .arg(GetParam() == GroupEnd::ItExits ? "exit 3" : "sleep 30");
-    std::optional<ProcessGroup> group;
-    if (GetParam() == GroupEnd::ItsCallerIsKilled) {
-        int pipe[2];
-        ASSERT_EQ(::pipe(pipe), 0);
-        const pid_t caller = ::fork();
-        if (caller == 0) {
-            const StartResult r =
-                processes.startAwaited("sh", script, "c:\\Temp", ShowCommand::Hide);
-            waitForFile("c:\\Temp\\started.txt");
-            const QByteArray named = QString("%1 %2 %3")
-                                         .arg(r.pid)
-                                         .arg(processes.groupOf(r.pid)->startTime)
-                                         .arg(processes.groupOf(r.pid)->boot)
-                                         .toUtf8();
-            ::raise(::write(pipe[1], named.constData(), named.size()) > 0 ? SIGKILL : SIGTERM);
-        }
-        ::close(pipe[1]);
-        char text[200] = {};
-        EXPECT_GT(::read(pipe[0], text, sizeof text - 1), 0);
-        ::close(pipe[0]);
-        ::waitpid(caller, nullptr, 0);
-        const QList<QByteArray> words = QByteArray(text).split(' ');
-        ASSERT_EQ(words.size(), 3);
-        group = ProcessGroup{words[0].toLongLong(), words[1].toULongLong(), words[2]};
-    } else {
+    const auto startIt = [&] {
         const StartResult r = processes.startAwaited("sh", script, "c:\\Temp", ShowCommand::Hide);
         waitForFile("c:\\Temp\\started.txt");
-        if (GetParam() == GroupEnd::ItIsEnded) {
-            EXPECT_TRUE(processes.end(r.pid));
-        }
-        EXPECT_EQ(processes.waitForExit(r.pid, 5000),
+        return r.pid;
+    };
+    if (GetParam() != GroupEnd::ItsCallerIsKilled) {
+        const std::int64_t pid = startIt();
+        EXPECT_TRUE(GetParam() != GroupEnd::ItIsEnded || processes.end(pid));
+        EXPECT_EQ(processes.waitForExit(pid, 5000),
                   GetParam() == GroupEnd::ItExits ? 3 : 128 + SIGKILL);
     }
+    const pid_t caller = GetParam() == GroupEnd::ItsCallerIsKilled ? ::fork() : -1;
+    if (caller == 0) {
+        const ProcessGroup g = *processes.groupOf(startIt());
+        env.writeFile("c:\\Temp\\group.txt",
+                      QString("%1 %2 %3").arg(g.id).arg(g.startTime).arg(g.boot).toUtf8());
+        ::raise(SIGKILL);
+    }
     const std::int64_t started = waitForFile("c:\\Temp\\started.txt").trimmed().toLongLong();
-    if (group) {
+    if (caller > 0) {
+        ::waitpid(caller, nullptr, 0);
+        const QList<QByteArray> words = env.readFile("c:\\Temp\\group.txt").split(' ');
+        ASSERT_EQ(words.size(), 3);
+        const ProcessGroup group{words[0].toLongLong(), words[1].toULongLong(), words[2]};
         EXPECT_TRUE(runs(started)) << "outlived its killed caller";
         // A group of the same id that began later is not the one named.
-        LinuxProcesses().endGroup({group->id, group->startTime + 1000000, group->boot});
+        LinuxProcesses().endGroup({group.id, group.startTime + 1000000, group.boot});
         EXPECT_TRUE(runs(started));
-        LinuxProcesses().endGroup(*group);
+        LinuxProcesses().endGroup(group);
     }
     EXPECT_TRUE(test::waitUntil([&] { return !runs(started); }, 2000));
     if (runs(started))
