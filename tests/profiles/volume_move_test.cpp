@@ -2,11 +2,8 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sched.h>
 #include <signal.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,15 +15,13 @@
 #include <QProcess>
 #include <QStorageInfo>
 #include <QTemporaryDir>
-#include <functional>
-#include <optional>
-#include <string>
 
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
 #include "machine/volume_layout.h"
 #include "platform/database.h"
 #include "platform/runtime_error.h"
+#include "platform/sparse_move.h"
 #include "profiles/move_record.h"
 #include "support/own_mounts.h"
 #include "support/test_environment.h"
@@ -81,11 +76,14 @@ class VolumeMove : public ::testing::TestWithParam<bool> {
         const ProfileStoreSession store(kSelectProfileByName, {"Tiger"});
         return store.rows().Fields(kColHardDiskPath).toString();
     }
-    std::optional<ino_t> inode(const QString& folder) const {
-        struct stat s {};
-        if (::stat(QFile::encodeName(image(folder)).constData(), &s) != 0)
-            return std::nullopt;
-        return s.st_ino;
+    // What the move of Tiger's image to d: says when it is refused; "moved" when it is not.
+    QString refusal() {
+        try {
+            move(kOld, "d:");
+        } catch (const platform::RuntimeError& error) {
+            return error.description();
+        }
+        return "moved";
     }
     QString record() const { return env.programHost() + "/" + kMoveRecordName; }
     // The volume root of the drive of a folder, as a host path.
@@ -129,15 +127,10 @@ TEST_P(VolumeMove, AnImageInUseStaysWhereItIs) {
         user.setStandardInputFile(image(kOld));
         user.start("sleep", {"30"});
         ASSERT_TRUE(user.waitForStarted());
-        try {
-            move(kOld, "d:");
-            ADD_FAILURE() << "moved";
-        } catch (const platform::RuntimeError& error) {
-            EXPECT_EQ(error.description(),
-                      "The volume image cannot be moved. The file is in use by another program: "
-                      "c:\\Vornelix_HD\\Tiger\\hdimage.img. Stop the profile that uses it, then "
-                      "press Apply again.");
-        }
+        EXPECT_EQ(refusal(),
+                  "The volume image cannot be moved. The file is in use by another program: "
+                  "c:\\Vornelix_HD\\Tiger\\hdimage.img. Stop the profile that uses it, then "
+                  "press Apply again.");
         user.kill();
         user.waitForFinished();
         EXPECT_EQ(readImage(kOld).size(), 20 * kMiB);
@@ -204,62 +197,50 @@ TEST_P(VolumeMove, KilledAtAnyStepTheNextStartFinishesOrUndoesTheMove) {
 }
 
 // Records that do not describe the profile as it is now (damaged, of an older state, a
-// restored copy of the program folder) touch nothing, and go; the true one finishes the move.
+// restored copy of the program folder) touch nothing, and go. Each row changes the program's
+// own record of a copy to d: that is whole (the kill test shows that record settled).
 TEST_P(VolumeMove, ARecordOfAnotherStateTouchesNothing) {
-    const QString foreign = env.root() + "/precious.img";
-    const QString emptyFolder = env.root() + "/Empty";
-    const auto identity = [](const QString& path) {
-        struct stat s {};
-        ::stat(QFile::encodeName(path).constData(), &s);
-        return QJsonObject{{"device", QString::number(s.st_dev)},
-                           {"inode", QString::number(s.st_ino)}};
-    };
-    const auto place = [](const QString& folder, const QString& host) {
-        return QJsonObject{{"folder", folder}, {"host", host}};
-    };
-    struct Row {
+    const QString pending = "c:\\Vornelix\\move.pending";
+    const QString empty = env.host("c:\\Empty");
+    QDir().mkpath(empty);
+    env.writeFile("c:\\precious.img", "keep");
+    const platform::FileIdentity id = *platform::identityOf(env.host("c:\\precious.img"));
+    const QJsonObject foreign{{"device", QString::number(id.device)},
+                              {"inode", QString::number(id.inode)}};
+    const struct {
         const char* what;
-        std::function<void(QJsonObject&)> change;
+        QJsonObject change;
         QString rowFolder;
-    };
-    const Row rows[] = {
-        {"the true record", [](QJsonObject&) {}, kNew},
+    } rows[] = {
         {"another file as the original",
-         [&](QJsonObject& r) {
-             r["from"] = place(kOld, foreign);
-             r["source"] = identity(foreign);
-         },
+         {{"from", QJsonObject{{"folder", kOld}, {"host", env.host("c:\\precious.img")}}},
+          {"source", foreign}},
          kNew},
-        {"the original replaced since", [&](QJsonObject& r) { r["source"] = identity(foreign); },
-         kNew},
+        {"the original replaced since", {{"source", foreign}}, kNew},
         {"a folder the move never makes",
-         [&](QJsonObject& r) { r["folders"] = QJsonArray{place("c:\\Empty", emptyFolder)}; }, kOld},
-        {"the row names neither folder", [](QJsonObject&) {}, "e:\\Vornelix_HD\\Tiger"},
+         {{"folders", QJsonArray{QJsonObject{{"folder", "c:\\Empty"}, {"host", empty}}}}},
+         kOld},
+        {"the row names neither folder", {}, "e:\\Vornelix_HD\\Tiger"},
     };
-    for (const Row& row : rows) {
-        QDir().mkpath(emptyFolder);
-        env.writeFile("c:\\precious.img", "keep");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
         QDir().mkpath(env.host(kNew));
         ASSERT_TRUE(QFile::copy(image(kOld), image(kNew)));
-        QJsonObject named = identity(image(kNew));
-        named["how"] = "copied";
-        QJsonObject json{{"profile", "Tiger"},
-                         {"from", place(kOld, image(kOld))},
-                         {"to", place(kNew, image(kNew))},
-                         {"source", identity(image(kOld))},
-                         {"named", named}};
-        row.change(json);
-        env.writeFile("c:\\Vornelix\\move.pending", QJsonDocument(json).toJson());
+        MoveRecord::begin("Tiger", kOld, kNew)
+            .imageToName(platform::HostFileMove::Placement::Copied,
+                         *platform::identityOf(image(kNew)));
+        QJsonObject json = QJsonDocument::fromJson(env.readFile(pending)).object();
+        for (auto field = row.change.begin(); field != row.change.end(); ++field)
+            json[field.key()] = *field;
+        env.writeFile(pending, QJsonDocument(json).toJson());
         execute("update Vornelix_profile set hard_disk_path = '" + row.rowFolder + "'");
         MoveRecord::settleUnfinished();
-        const bool trueOne = &row == &rows[0];
-        EXPECT_EQ(QFile::exists(image(kOld)), !trueOne) << row.what;
-        EXPECT_TRUE(QFile::exists(image(kNew))) << row.what;
-        EXPECT_EQ(env.readFile("c:\\precious.img"), "keep") << row.what;
-        EXPECT_TRUE(QFileInfo(emptyFolder).isDir()) << row.what;
-        EXPECT_FALSE(QFile::exists(record())) << row.what;
+        EXPECT_TRUE(QFile::exists(image(kOld)));
+        EXPECT_TRUE(QFile::exists(image(kNew)));
+        EXPECT_EQ(env.readFile("c:\\precious.img"), "keep");
+        EXPECT_TRUE(QFileInfo(empty).isDir());
+        EXPECT_FALSE(QFile::exists(record()));
         QDir(root(kNew)).removeRecursively();
-        writeImage(20 * kMiB, 20 * kMiB);
     }
 }
 
@@ -276,8 +257,6 @@ TEST_P(VolumeMove, AnOriginalThatCannotBeDeletedGoesAtTheNextStart) {
     if (code == test::kMountsNotAllowed)
         GTEST_SKIP() << "cannot mount a folder read-only here";
     ASSERT_EQ(code, 0);
-    EXPECT_TRUE(QFile::exists(image(kOld)));
-    EXPECT_TRUE(QFile::exists(record()));
     MoveRecord::settleUnfinished();
     EXPECT_EQ(env.ui.lastText(), kStopped + " It is now finished.");
     EXPECT_FALSE(QFileInfo::exists(root(kOld)));
@@ -290,14 +269,9 @@ TEST_P(VolumeMove, AReadOnlyDestinationIsNamedWithTheReason) {
     const int code = test::inOwnMounts(
         [&] { return test::mountSmallFileSystem(env.host("d:\\"), true); },
         [&] {
-            try {
-                move(kOld, "d:");
-            } catch (const platform::RuntimeError& error) {
-                return error.description() ==
-                       "The folder d:\\Vornelix_HD cannot be made: Read-only file system. "
-                       "Choose another drive, then press Apply again.";
-            }
-            return false;
+            return refusal() ==
+                   "The folder d:\\Vornelix_HD cannot be made: Read-only file system. Choose "
+                   "another drive, then press Apply again.";
         });
     if (code == test::kMountsNotAllowed)
         GTEST_SKIP() << "cannot mount a file system here";
@@ -307,45 +281,32 @@ TEST_P(VolumeMove, AReadOnlyDestinationIsNamedWithTheReason) {
     EXPECT_FALSE(QFile::exists(record()));
 }
 
-// A destination that reaches the image itself is said as such; nothing is made or moved.
+// A destination that reaches the image itself (a drive that is another name of c:'s folder, a
+// link on the way to the image) is said as such; nothing is made or moved.
 TEST_P(VolumeMove, ADestinationThatIsTheImageItselfIsSaidAsSuch) {
-    const QString d = env.host("d:\\");
-    const std::pair<const char*, std::function<void()>> aliases[] = {
-        {"d: a link to c:",
-         [&] {
-             QDir(d).removeRecursively();
-             QFile::link(env.root(), d);
-         }},
-        {"the folder a link", [&] { QFile::link(env.host(kOld), env.host(kNew)); }},
-        {"the image a link",
-         [&] {
-             QDir().mkpath(env.host(kNew));
-             QFile::link(image(kOld), image(kNew));
-         }},
-        {"d: the folder of c:",
-         [&] {
-             env.useDrives(platform::DriveTable::parse("c=" + env.root() + ";d=" + env.root()));
-         }},
+    QFile::link(env.root(), env.root() + "/C");
+    const struct {
+        const char* what;
+        QString d;
+        bool imageLink;
+    } rows[] = {
+        {"d: c:'s folder", env.root(), false},
+        {"d: a link to c:'s folder", env.root() + "/C", false},
+        {"the image at d: a link to c:'s", env.root() + "/D", true},
     };
-    for (const auto& [what, alias] : aliases) {
-        // A link goes first: the folder below it is c:'s.
-        QFile::remove(d);
-        QDir(root(kNew)).removeRecursively();
-        QDir().mkpath(root(kNew));
-        alias();
-        try {
-            move(kOld, "d:");
-            ADD_FAILURE() << what << ": moved";
-        } catch (const platform::RuntimeError& error) {
-            EXPECT_EQ(error.description(),
-                      "d:\\Vornelix_HD\\Tiger\\hdimage.img is this profile's volume image "
-                      "already, reached by another name. Nothing was moved; choose another "
-                      "drive, then press Apply again.")
-                << what;
-        }
-        EXPECT_EQ(readImage(kOld), QByteArray(20 * kMiB, '\0')) << what;
-        EXPECT_EQ(rowFolder(), kOld) << what;
-        EXPECT_FALSE(QFile::exists(record())) << what;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        env.useDrives(platform::DriveTable::parse("c=" + env.root() + ";d=" + row.d));
+        QDir().mkpath(env.host(kNew));
+        if (row.imageLink)
+            QFile::link(image(kOld), image(kNew));
+        EXPECT_EQ(refusal(),
+                  "d:\\Vornelix_HD\\Tiger\\hdimage.img is this profile's volume image already, "
+                  "reached by another name. Nothing was moved; choose another drive, then press "
+                  "Apply again.");
+        EXPECT_EQ(readImage(kOld), QByteArray(20 * kMiB, '\0'));
+        EXPECT_EQ(rowFolder(), kOld);
+        EXPECT_FALSE(QFile::exists(record()));
     }
 }
 
