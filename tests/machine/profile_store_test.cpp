@@ -56,22 +56,23 @@ INSTANTIATE_TEST_SUITE_P(Table, NestedSession,
 // branch of the open (another key reads as other bytes do).
 const QString kStore = "c:\\Vornelix\\ASNMD.DAT";
 
+using Env = const test::TestEnvironment&;
+
 struct Damage {
     const char* name;
-    void (*make)(const test::TestEnvironment& env);
+    void (*make)(Env env);
 };
 
 const Damage kDamages[] = {
-    {"other_bytes",
-     [](const test::TestEnvironment& env) { env.writeFile(kStore, QByteArray(8192, 'Z')); }},
+    {"other_bytes", [](Env env) { env.writeFile(kStore, QByteArray(8192, 'Z')); }},
     {"plain_sqlite",
-     [](const test::TestEnvironment& env) {
+     [](Env env) {
          platform::createEncryptedDatabase(env.host(kStore), "", {profileTableSchema()});
      }},
-    {"empty", [](const test::TestEnvironment& env) { env.writeFile(kStore, {}); }},
+    {"empty", [](Env env) { env.writeFile(kStore, {}); }},
     // The program's own database, one bit changed in its last page of rows.
     {"page_of_rows",
-     [](const test::TestEnvironment& env) {
+     [](Env env) {
          createProfileDatabase(env.host(kStore));
          {
              const ProfileStoreSession store(kSelectAllProfiles);
