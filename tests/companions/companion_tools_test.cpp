@@ -14,20 +14,22 @@ namespace vornelix {
 namespace {
 
 const QString kTool = VORNELIX_PROGRAM_DIR "/VornelHD.exe";
+const QString kDatabaseTool = VORNELIX_PROGRAM_DIR "/asnmd_tool";
 constexpr qint64 kGiB = qint64{1} << 30;
 
 struct ToolRun {
     int exitCode = -1;
-    QByteArray error;
+    QByteArray error, output;
 };
 
-ToolRun runTool(const QString& folder, const QStringList& arguments) {
+ToolRun runTool(const QString& folder, const QStringList& arguments,
+                const QString& program = kTool) {
     QProcess tool;
     tool.setWorkingDirectory(folder);
-    tool.start(kTool, arguments);
+    tool.start(program, arguments);
     if (!tool.waitForFinished(10000) || tool.exitStatus() != QProcess::NormalExit)
         return {};
-    return {tool.exitCode(), tool.readAllStandardError()};
+    return {tool.exitCode(), tool.readAllStandardError(), tool.readAllStandardOutput()};
 }
 
 quint64 number(const QByteArray& bytes, int offset, int size) {
@@ -152,46 +154,36 @@ TEST_P(ZeroImageArchive, ExtractsToTheHeadFollowedByZeros) {
 INSTANTIATE_TEST_SUITE_P(Sizes, ZeroImageArchive,
                          ::testing::Values(7, 8, 7 + 4097 * 3, 7 + 4097 * 3 + 1, 5 << 20));
 
-struct ProcessRun {
-    int exitCode = -1;
-    QString out, err;
-};
-
-ProcessRun runDatabaseTool(const QStringList& arguments) {
-    QProcess tool;
-    tool.start(VORNELIX_PROGRAM_DIR "/asnmd_tool", arguments);
-    if (!tool.waitForFinished(10000))
-        return {};
-    return {tool.exitCode(), tool.readAllStandardOutput(), tool.readAllStandardError()};
+ToolRun runDatabaseTool(const QStringList& arguments) {
+    return runTool(QDir::currentPath(), arguments, kDatabaseTool);
 }
 
 // Help on standard output explains every argument, what a left-out one becomes and the drive
 // table; a wrong command line gets its fault and a pointer to the help on standard error.
 TEST(DatabaseToolTest, HelpExplainsAndAFaultPointsToIt) {
-    const QString pointer = "\nTry 'asnmd_tool --help' for more information.\n";
-    const std::pair<QStringList, QString> faults[] = {
+    const std::pair<QStringList, QByteArray> faults[] = {
         {{}, "no command"},
         {{"--help", "list"}, "--help takes no arguments"},
-        {{"-h", "-h"}, "-h takes no arguments"},
         {{"insert", "a.dat", "name"}, "insert takes 6 to 9 arguments, not 2"},
         {{"list"}, "wrong number of arguments for list"},
         {{"drop", "a.dat"}, "unknown command 'drop'"},
     };
     for (const auto& [arguments, fault] : faults) {
-        const ProcessRun run = runDatabaseTool(arguments);
+        const ToolRun run = runDatabaseTool(arguments);
         EXPECT_EQ(run.exitCode, 2) << fault.toStdString();
-        EXPECT_EQ(run.err, "asnmd_tool: " + fault + pointer);
-        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.error,
+                  "asnmd_tool: " + fault + "\nTry 'asnmd_tool --help' for more information.\n");
+        EXPECT_EQ(run.output, "");
     }
     for (const QString help : {"-h", "--help"}) {
-        const ProcessRun run = runDatabaseTool({help});
+        const ToolRun run = runDatabaseTool({help});
         EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.error, "");
         for (const char* part :
              {"-h | --help", "[ide_slave_device]", "left out: 0", "left out (none stored, Null)",
               "VORNELIX_DRIVES", "<letter>=<host folder>|<type>|<file system>|<state>",
               "notready for a drive without a disc"})
-            EXPECT_TRUE(run.out.contains(part)) << part;
+            EXPECT_TRUE(run.output.contains(part)) << part;
     }
 }
 
@@ -200,17 +192,17 @@ TEST(DatabaseToolTest, LeftOutArgumentsAreStoredAsTheHelpSaysAndADamagedFileIsNa
     const QString file = dir.filePath("ASNMD.DAT");
     ASSERT_EQ(runDatabaseTool({"create", file}).exitCode, 0);
     ASSERT_EQ(runDatabaseTool({"insert", file, "A", "c:\\HD\\A", "3", "   ", "cdrom"}).exitCode, 0);
-    EXPECT_EQ(runDatabaseTool({"list", file}).out,
+    EXPECT_EQ(runDatabaseTool({"list", file}).output,
               "1\tA\tc:\\HD\\A\t3\t   \tcdrom\t0\tNull\tNull\n");
 
     QFile damaged(dir.filePath("other.DAT"));
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly) && damaged.write(QByteArray(4096, 'x')) > 0);
     damaged.close();
-    const ProcessRun run = runDatabaseTool({"list", damaged.fileName()});
+    const ToolRun run = runDatabaseTool({"list", damaged.fileName()});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.startsWith("asnmd_tool: '" + damaged.fileName() +
-                                   "' is damaged or not a profile database of Vornelix"))
-        << run.err.toStdString();
+    EXPECT_TRUE(QString(run.error).startsWith("asnmd_tool: '" + damaged.fileName() +
+                                              "' is damaged or not a profile database of Vornelix"))
+        << run.error.toStdString();
 }
 
 }  // namespace

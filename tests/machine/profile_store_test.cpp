@@ -1,10 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QPushButton>
-#include <functional>
-#include <ostream>
-
 #include "app/app_windows.h"
 #include "app/mdi_form1.h"
 #include "machine/global_variables.h"
@@ -25,14 +20,12 @@ struct InnerUse {
     QString execute;  // empty: none
 };
 
-void PrintTo(const InnerUse& use, std::ostream* out) {
-    *out << use.name;
-}
-
-class NestedSession : public ::testing::TestWithParam<InnerUse> {
+template <class Row>
+class WithEnvironment : public ::testing::TestWithParam<Row> {
   protected:
     test::TestEnvironment env;
 };
+using NestedSession = WithEnvironment<InnerUse>;
 
 // A session opened inside another, whatever it does and however it ends, leaves the outer one
 // open on its own rows; the shared names show the innermost open session's objects.
@@ -59,79 +52,59 @@ INSTANTIATE_TEST_SUITE_P(Table, NestedSession,
                                            InnerUse{"fails", "select * from nowhere", {}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Ways in which ASNMD.DAT is not a database that the program's key opens, made at a host path.
+// Ways in which ASNMD.DAT is not a database that the program's key opens; each takes another
+// branch of the open (another key reads as other bytes do).
+const QString kStore = "c:\\Vornelix\\ASNMD.DAT";
+
+using Env = const test::TestEnvironment&;
+
 struct Damage {
     const char* name;
-    std::function<void(const QString&)> make;
+    void (*make)(Env env);
 };
-
-void PrintTo(const Damage& damage, std::ostream* out) {
-    *out << damage.name;
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const Damage kDamages[] = {
-    {"random_bytes", [](const QString& path) { writeBytes(path, QByteArray(8192, '\x5a')); }},
-    {"another_key",
-     [](const QString& path) {
-         platform::createEncryptedDatabase(path, "AAAAA-BBBBB-CCCCC", {profileTableSchema()});
-     }},
+    {"other_bytes", [](Env env) { env.writeFile(kStore, QByteArray(8192, 'Z')); }},
     {"plain_sqlite",
-     [](const QString& path) {
-         platform::createEncryptedDatabase(path, "", {profileTableSchema()});
+     [](Env env) {
+         platform::createEncryptedDatabase(env.host(kStore), "", {profileTableSchema()});
      }},
-    {"empty", [](const QString& path) { writeBytes(path, {}); }},
+    {"empty", [](Env env) { env.writeFile(kStore, {}); }},
     // The program's own database, one bit changed in its last page of rows.
     {"page_of_rows",
-     [](const QString& path) {
-         createProfileDatabase(path);
+     [](Env env) {
+         createProfileDatabase(env.host(kStore));
          {
-             platform::DbConnection connection;
-             connection.openFile(path, kDatabasePassword);
-             for (int i = 0; i < 200; ++i) connection.Execute(kInsertName, {QString(40, 'x')});
+             const ProfileStoreSession store(kSelectAllProfiles);
+             for (int i = 0; i < 200; ++i)
+                 store.connection().Execute(kInsertName, {QString(40, 'x')});
          }
-         QByteArray bytes = readBytes(path);
+         QByteArray bytes = env.readFile(kStore);
          bytes[bytes.size() - 2000] ^= 1;
-         writeBytes(path, bytes);
+         env.writeFile(kStore, bytes);
      }},
 };
 
-class DamagedStore : public ::testing::TestWithParam<Damage> {
-  protected:
-    test::TestEnvironment env;
-};
+using DamagedStore = WithEnvironment<Damage>;
 
 // Profile > Open and page 2's Next say that the database is damaged, naming it by its drive
 // path; the program goes on, nothing is changed and the store is left closed.
 TEST_P(DamagedStore, IsNamedAsDamagedOnOpenAndOnTheNamePage) {
-    const QString path = env.host("c:\\Vornelix\\ASNMD.DAT");
-    GetParam().make(path);
-    const QByteArray before = readBytes(path);
+    GetParam().make(env);
+    const QByteArray before = env.readFile(kStore);
     installAppWindows();
     MDIForm1 main;
     main.runCommand(MenuControl::mnuProfile_Open);
     const QString message = env.ui.takeOnlyBox();
-    EXPECT_TRUE(message.startsWith(
-        "The profile database c:\\Vornelix\\ASNMD.DAT is damaged or was not made by Vornelix"))
+    EXPECT_TRUE(message.startsWith("The profile database " + kStore +
+                                   " is damaged or was not made by Vornelix"))
         << message.toStdString();
 
-    gv().ProfileName = "before";
     form<DlgNewProfileWizard1>().Show();
-    form<DlgNewProfileWizard1>().findChild<QPushButton*>("OKButton")->click();
+    test::click<DlgNewProfileWizard1>("OKButton");
     EXPECT_EQ(env.ui.takeOnlyBox(), message);
-    EXPECT_EQ(gv().ProfileName, "before");
     EXPECT_FALSE(env.ui.ended || gv().DbConnection.exists());
-    EXPECT_EQ(readBytes(path), before);
+    EXPECT_EQ(env.readFile(kStore), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, DamagedStore, ::testing::ValuesIn(kDamages),

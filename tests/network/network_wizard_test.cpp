@@ -118,7 +118,8 @@ TEST_F(NetworkWizard, EnterPressesTheFocusedButtonAndAnAddressOver255IsRefused) 
     EXPECT_EQ(pages(), "lsl--");
 }
 
-// The typed address and the mask that Next then stores; none when the leave check refuses it.
+// The typed address and the mask that Next then stores; none when the leave check refuses it
+// (the mask of each class is the leave check's own test).
 class EnterInAddress : public NetworkWizard,
                        public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
 
@@ -145,9 +146,7 @@ TEST_P(EnterInAddress, LeavesTheFieldThenPressesNext) {
 
 INSTANTIATE_TEST_SUITE_P(Addresses, EnterInAddress,
                          ::testing::Values(std::pair{"192.168.0.1", "255.255.255.0"},
-                                           std::pair{"10.1.1.1", "255.0.0.0"},
-                                           std::pair{"172.16.0.1", "255.255.0.0"},
-                                           std::pair{"234.1.1.1", ""}, std::pair{"0.1.1.1", ""}));
+                                           std::pair{"234.1.1.1", ""}));
 
 // Each page opens with the focus on its first input control, or on its forward button where it
 // has none, and Enter there presses the forward button.
