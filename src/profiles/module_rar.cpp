@@ -110,11 +110,11 @@ void throwProcessFailure(std::int32_t code) {
         throw ArchiveFailure{std::move(*message)};
 }
 
-// Makes the mode's call for every entry, processing window events before each entry and
-// paint events while its data flows.
+// Makes the mode's call for every entry, processing window events before each entry and while
+// its data flows: the busy state holds every command and window that could disturb the pass,
+// so the windows are painted and their frames can be moved meanwhile.
 void walkEntries(RarArchive& rarArchive, std::int32_t mode, const QString& destination) {
-    // While an entry's data is written the windows are painted, but no input is handled.
-    rarArchive.onData([] { platform::clock().processPaintEvents(); });
+    rarArchive.onData([] { platform::clock().doEvents(); });
     const QString destinationHost =
         mode == kModeExtract ? platform::files().hostPath(destination) : QString();
     QString entryName;
