@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/sparse_move.h"
+
 namespace vornelix::platform {
 
 namespace {
@@ -218,12 +220,9 @@ bool FileSystem::removeFolderTree(const QString& windowsPath) const {
     return !host.isEmpty() && QDir(host).removeRecursively();
 }
 
-QString FileSystem::identity(const QString& windowsPath) const {
-    const QString host = hostPath(windowsPath);
-    struct stat st {};
-    if (host.isEmpty() || ::lstat(QFile::encodeName(host).constData(), &st) != 0)
-        return QString();
-    return QStringLiteral("%1:%2").arg(st.st_dev).arg(st.st_ino);
+QString FileSystem::folderIdentity(const QString& windowsPath) const {
+    const std::optional<FileIdentity> folder = identityOfFolder(hostPath(windowsPath));
+    return folder ? QStringLiteral("%1:%2").arg(folder->device).arg(folder->inode) : QString();
 }
 
 QString FileSystem::renameWithoutReplacing(const QString& from, const QString& to) const {

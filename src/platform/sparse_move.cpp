@@ -78,13 +78,6 @@ FileIdentity identityOfStat(const struct stat& st) {
     return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
-std::optional<FileIdentity> identityOfFolder(const QString& path) {
-    struct stat st {};
-    if (::stat(encoded(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return std::nullopt;
-    return identityOfStat(st);
-}
-
 // Copies [begin, end) of in to out byte for byte, in the kernel while it can, else through
 // memory; the events are processed after every chunk.
 struct RangeCopier {
@@ -255,6 +248,13 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to) {
 
 QString inUseMessage(const QString& shown) {
     return "The file is in use by another program: " + shown;
+}
+
+std::optional<FileIdentity> identityOfFolder(const QString& path) {
+    struct stat st {};
+    if (path.isEmpty() || ::stat(encoded(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return std::nullopt;
+    return identityOfStat(st);
 }
 
 std::optional<FileIdentity> identityOf(const QString& path) {

@@ -33,6 +33,9 @@ struct FileIdentity {
 // The identity of the regular file at the host path (a symbolic link is not followed); none
 // when no regular file has that name.
 std::optional<FileIdentity> identityOf(const QString& path);
+// The identity of the folder at the host path (a symbolic link is followed); none when no
+// folder has that name.
+std::optional<FileIdentity> identityOfFolder(const QString& path);
 // True when the two host paths are one entry of one folder, one of them reached through a
 // symbolic link or a second mount of the folder; a second hard link of a file is another entry.
 bool sameName(const QString& first, const QString& second);

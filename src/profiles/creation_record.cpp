@@ -123,7 +123,7 @@ void CreationRecord::folderNotMade(const QString& folder) {
 }
 
 void CreationRecord::folderReady() {
-    m_folderId = platform::files().identity(m_folder);
+    m_folderId = platform::files().folderIdentity(m_folder);
     save();
 }
 
@@ -216,7 +216,7 @@ QString CreationRecord::folderNow() const {
 }
 
 bool CreationRecord::ownsFolder(const QString& folder) const {
-    const QString there = platform::files().identity(folder);
+    const QString there = platform::files().folderIdentity(folder);
     return m_folderId.isEmpty() || there.isEmpty() || there == m_folderId;
 }
 
@@ -250,7 +250,7 @@ QStringList CreationRecord::clearFiles(const QString& folder) const {
 
 QStringList CreationRecord::toolEntries(const QString& folder) const {
     const platform::FileSystem& files = platform::files();
-    if (!m_toolRan || m_madeFolder || m_folderId != files.identity(folder))
+    if (!m_toolRan || m_madeFolder || m_folderId != files.folderIdentity(folder))
         return {};
     QStringList made;
     for (const QString& name : files.entryNames(folder))
