@@ -13,8 +13,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "platform/sparse_move.h"
-
 namespace vornelix::platform {
 
 namespace {
@@ -190,19 +188,19 @@ bool FileSystem::writeFileWhole(const QString& windowsPath, const QByteArray& by
     return true;
 }
 
-QStringList FileSystem::fileNames(const QString& windowsFolder) const {
+QStringList FileSystem::namesIn(const QString& windowsFolder, QDir::Filters kinds) const {
     const QString host = hostPath(windowsFolder);
     if (host.isEmpty())
         return {};
-    return QDir(host).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    return QDir(host).entryList(kinds | QDir::Hidden | QDir::System, QDir::Unsorted);
+}
+
+QStringList FileSystem::fileNames(const QString& windowsFolder) const {
+    return namesIn(windowsFolder, QDir::Files);
 }
 
 QStringList FileSystem::entryNames(const QString& windowsFolder) const {
-    const QString host = hostPath(windowsFolder);
-    if (host.isEmpty())
-        return {};
-    return QDir(host).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    return namesIn(windowsFolder, QDir::AllEntries | QDir::NoDotAndDotDot);
 }
 
 bool FileSystem::createFolder(const QString& windowsPath) const {
@@ -211,8 +209,7 @@ bool FileSystem::createFolder(const QString& windowsPath) const {
 }
 
 bool FileSystem::removeEmptyFolder(const QString& windowsPath) const {
-    const QString host = hostPath(windowsPath);
-    return !host.isEmpty() && ::rmdir(QFile::encodeName(host).constData()) == 0;
+    return removeEmptyHostFolder(hostPath(windowsPath));
 }
 
 bool FileSystem::removeFolderTree(const QString& windowsPath) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -90,6 +91,9 @@ class FileSystem {
     HostFileMove fileMove(const QString& from, const QString& to) const;
 
   private:
+    // The names of the entries of those kinds in the folder, hidden ones included.
+    QStringList namesIn(const QString& windowsFolder, QDir::Filters kinds) const;
+
     DriveTable m_table;
     HostFolders m_folders;
 };
