@@ -24,7 +24,7 @@
 #include "platform/real_clock.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"
-#include "profiles/creation_sequence.h"
+#include "profiles/creation_change.h"
 #include "profiles/new_profile.h"
 #include "profiles/volume_creation.h"
 
@@ -66,7 +66,7 @@ NewProfile benchProfile(bool growable, int sizeGB) {
 
 // One volume step; what it made is kept, since the bench removes the folder itself.
 bool makeVolume(bool growable, int sizeGB) {
-    CreationRecord made;
+    CreationChange made;
     return VolumeCreation::my_new_Timer(benchProfile(growable, sizeGB), made);
 }
 

@@ -79,6 +79,7 @@ int main(int argc, char** argv) {
         sinceTick.start();
         ticker.start(10);
         record();
+        const std::optional<platform::FileIdentity> source = platform::identityOf(from);
         platform::HostFileMove move(from, to);
         move.setBeforeNaming(
             [&](platform::HostFileMove::Placement, const platform::FileIdentity&) { record(); });
@@ -86,9 +87,9 @@ int main(int argc, char** argv) {
         step.start();
         const QString why = move.place();
         const qint64 placed = step.restart();
-        if (!why.isEmpty() || !move.commit() || !files.deleteFile("c:\\move.pending"))
+        if (!why.isEmpty() || !platform::deleteFileOf(from, *source) || !files.deleteFile("c:\\move.pending"))
             std::fprintf(stderr, "move failed: %s\n", qPrintable(why));
-        std::printf("  place %lld ms, commit %lld ms, stall so far %lld ms\n",
+        std::printf("  place %lld ms, old name deleted %lld ms, stall so far %lld ms\n",
                     static_cast<long long>(placed), static_cast<long long>(step.elapsed()),
                     static_cast<long long>(largestGap));
         ticker.stop();

@@ -15,15 +15,14 @@
 #include "platform/real_clock.h"
 #include "platform/services.h"
 #include "platform/x11_window_system.h"
-#include "profiles/creation_sequence.h"
-#include "profiles/move_record.h"
+#include "profiles/unfinished_changes.h"
 
 namespace vornelix {
 
 void MdlLoad::Main() {
-    // A creation that the last run did not finish leaves nothing behind.
-    CreationRecord::undoUnfinished();
-    MoveRecord::settleUnfinished();
+    // What a creation, a move or a quick format that the last run did not finish left is
+    // settled first.
+    UnfinishedChanges::settleAtStart();
     if (!MDIForm1::instance())
         new MDIForm1();
     MDIForm1::instance()->show();

@@ -111,6 +111,11 @@ QVariantList storedProfileNames() {
     return storedProfileNames(store);
 }
 
+void executeOnProfileStore(const QString& sql, const QVariantList& values) {
+    const ProfileStoreSession store(kSelectAllProfiles);
+    store.connection().Execute(sql, values);
+}
+
 std::int16_t countProfiles() {
     return static_cast<std::int16_t>(storedProfileNames().size());
 }

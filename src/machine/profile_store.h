@@ -89,6 +89,12 @@ QVariantList storedProfileNames(const ProfileStoreSession& store);
 // The names of all stored profiles, in a session of their own.
 QVariantList storedProfileNames();
 
+// Runs one statement that writes (INSERT, UPDATE, DELETE) in a session of its own.
+void executeOnProfileStore(const QString& sql, const QVariantList& values);
+// The highest row id stored: a row stored later has a higher one (ids are never given twice).
+inline const QString kSelectLastProfileId =
+    QStringLiteral("select max(prof_id) from Vornelix_profile");
+
 // The number of stored profiles.
 std::int16_t countProfiles();
 

@@ -73,7 +73,7 @@ int readSchema(sqlite3* db) {
     switch (rc & 0xff) {
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
-            failOpen("The file '" + shown + "' is already in use.");
+            throw DatabaseInUse(kErrUnspecified, "The file '" + shown + "' is already in use.");
         case SQLITE_NOTADB:
             if (isPlainDatabase(hostPath))
                 failDamaged("Unrecognized database format '" + shown + "'.");

@@ -41,6 +41,12 @@ class DamagedDatabase : public RuntimeError {
     using RuntimeError::RuntimeError;
 };
 
+// A file that another program holds locked, so that it can be neither read nor written now.
+class DatabaseInUse : public RuntimeError {
+  public:
+    using RuntimeError::RuntimeError;
+};
+
 // A connection to an encrypted database file, named by a connection string of the form
 // "...;Data Source=<Windows-style path>;...;Jet OLEDB:Database Password=<password>".
 // Every failure to open the file (missing, wrong password, held exclusively elsewhere)

@@ -299,10 +299,6 @@ HostFileMove::HostFileMove(QString from, QString to, QString shownFrom, QString 
       m_shownFrom(shownFrom.isEmpty() ? m_from : std::move(shownFrom)),
       m_shownTo(shownTo.isEmpty() ? m_to : std::move(shownTo)) {}
 
-HostFileMove::~HostFileMove() {
-    undo();
-}
-
 QString HostFileMove::temporaryName(const QString& to) {
     return to + QLatin1String(kTemporarySuffix);
 }
@@ -399,30 +395,6 @@ QString HostFileMove::copy() {
         return failure("Cannot copy to", m_shownTo, error);
     }
     return QString();
-}
-
-bool HostFileMove::commit() {
-    switch (std::exchange(m_placement, Placement::None)) {
-        case Placement::None:
-            return false;
-        case Placement::Renamed:
-            return true;
-        default:
-            return deleteFile(m_from);
-    }
-}
-
-bool HostFileMove::undo() {
-    switch (std::exchange(m_placement, Placement::None)) {
-        case Placement::None:
-            return true;
-        case Placement::Renamed:
-            return renameNoReplace(encoded(m_to), encoded(m_from)) == 0;
-        case Placement::Adopted:
-            return true;
-        default:
-            return deleteFile(m_to);
-    }
 }
 
 }  // namespace vornelix::platform

@@ -39,27 +39,26 @@ std::optional<FileIdentity> identityOfFolder(const QString& path);
 // True when the two host paths are one entry of one folder, one of them reached through a
 // symbolic link or a second mount of the folder; a second hard link of a file is another entry.
 bool sameName(const QString& first, const QString& second);
-// Deletes the file at the host path when it is still the file of that identity (see
-// HostFileMove::commit for how its blocks are freed). False only when it is and cannot be
-// deleted; a path that names no file or another one is left as it is.
+// Deletes the file at the host path when it is still the file of that identity: the name goes
+// first, then blocks that no other name reaches are given back a slice at a time, the events
+// processed between slices. False only when it is and cannot be deleted; a path that names no
+// file or another one is left as it is.
 bool deleteFileOf(const QString& path, const FileIdentity& identity);
 // Makes the folder at the host path; why it failed, or the empty text.
 QString makeHostFolder(const QString& path);
 // Removes the folder at the host path when it is empty; false otherwise.
 bool removeEmptyHostFolder(const QString& path);
 
-// Moves a file to a host path where no file is yet, in steps that let the caller record the
-// new place between them: place() puts the file at the new path while the old one still
-// holds it, then either commit() drops the old name or undo() drops the new one. A program
-// stopped before commit() leaves the file whole under its old name (save on a file system
-// without hard links, see place()), and at no point a partial copy under the new name.
+// Puts a file at a host path where no file is yet, while its old name still holds it, telling
+// the caller before the new name is given, so that the caller can record it: the caller then
+// drops the old name (deleteFileOf) or the new one. A program stopped at any moment leaves the
+// file whole under its old name (save on a file system without hard links, see place()), and
+// at no point a partial copy under the new name.
 class HostFileMove {
   public:
     // The texts that say why a step failed name the files by the host paths, or by the names
     // given as shownFrom and shownTo (the names the user knows them by).
     HostFileMove(QString from, QString to, QString shownFrom = {}, QString shownTo = {});
-    // A move neither committed nor undone is undone.
-    ~HostFileMove();
     HostFileMove(const HostFileMove&) = delete;
     HostFileMove& operator=(const HostFileMove&) = delete;
 
@@ -94,13 +93,6 @@ class HostFileMove {
     // move leaves), comparing chunk by chunk with the events processed between chunks. A file
     // that differs or cannot be read is left alone. False when it is not taken.
     bool adopt();
-    // The old name goes. False when it cannot be deleted (the file is then in both places).
-    bool commit();
-    // The file is under its old name alone again: a name or copy that place() made goes, and
-    // a second name of the file that adopt() took; a copy that adopt() took stays. False when
-    // it cannot be.
-    bool undo();
-
   private:
     QString copy();
     void beforeNaming(Placement placement, const FileIdentity& identity) const;

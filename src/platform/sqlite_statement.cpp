@@ -101,6 +101,8 @@ void fail(sqlite3* db, int rc) {
     const QString message = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
     if ((rc & 0xff) == SQLITE_CORRUPT || (rc & 0xff) == SQLITE_NOTADB)
         throw DamagedDatabase(kErrUnspecified, message);
+    if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
+        throw DatabaseInUse(errorNumber(rc), message);
     throw RuntimeError(errorNumber(rc), message);
 }
 

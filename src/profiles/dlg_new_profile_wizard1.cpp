@@ -9,6 +9,7 @@
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/dlg_new_profile_wizard2.h"
 #include "profiles/profile_name_rules.h"
+#include "profiles/unfinished_changes.h"
 #include "profiles/wizard_frame.h"
 #include "ui_dlg_new_profile_wizard1.h"
 
@@ -41,6 +42,11 @@ void DlgNewProfileWizard1::txtProfileName_Click() {
 void DlgNewProfileWizard1::OKButton_Click() {
     const QString name = profileNameOf(ui->txtProfileName->text());
     if (const QString refusal = profileNameRefusal(name); !refusal.isEmpty()) {
+        showMessage(refusal);
+        return;
+    }
+    // A name whose earlier creation is still being cleared up is not free yet.
+    if (const QString refusal = UnfinishedChanges::refusalFor(name, true); !refusal.isEmpty()) {
         showMessage(refusal);
         return;
     }

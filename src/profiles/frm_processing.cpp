@@ -15,6 +15,8 @@
 #include "platform/database.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
+#include "profiles/new_profile_row.h"
+#include "profiles/unfinished_changes.h"
 #include "profiles/volume_creation.h"
 
 namespace vornelix {
@@ -27,6 +29,12 @@ constexpr int kFillSolid = 0;
 constexpr int kFillTransparent = 1;
 
 }  // namespace
+
+int processingStepLabel(int step, bool startInstallation) {
+    if (step == 1 || step == 2)
+        return step + 1;
+    return startInstallation ? 4 : 0;
+}
 
 frmProcessing::frmProcessing() : ui(std::make_unique<Ui::frmProcessing>()) {
     ui->setupUi(this);
@@ -112,9 +120,9 @@ void frmProcessing::runStep() {
         case 1:
             // No row is stored for a fixed volume whose archive cannot be opened.
             VolumeCreation::checkImageArchive(m_profile);
-            m_made = CreationRecord::durable();
-            if (!InsertNewProfile()) {
-                m_made.undo();
+            if (!beginCreation() || !InsertNewProfile()) {
+                if (const QString told = m_made.undo(); !told.isEmpty())
+                    showMessage(told);
                 Unload();
                 return;
             }
@@ -146,12 +154,27 @@ void frmProcessing::runStep() {
     ++ProcessingStep;
 }
 
+bool frmProcessing::beginCreation() {
+    // What an earlier creation of this name left is tried again first; while it stays, the
+    // name is not free. Other leftovers keep nothing else from being created.
+    if (const QString refusal = UnfinishedChanges::refusalFor(m_profile.name, true);
+        !refusal.isEmpty()) {
+        showMessage(refusal);
+        return false;
+    }
+    m_made = CreationChange();
+    m_made.forProfile(m_profile.name, m_profile.folder());
+    m_made.keepOnDisk();
+    return true;
+}
+
 bool frmProcessing::InsertNewProfile() {
     try {
-        m_made.rowToInsert(m_profile.name, m_profile.folder());
-        const ProfileStoreSession store(kSelectAllProfiles);
+        // The rows stored so far tell this creation's row from any other of its name.
+        const ProfileStoreSession store(kSelectLastProfileId);
+        m_made.rowToInsert(m_profile.name, m_profile.folder(),
+                           store.rows().Eof() ? 0 : store.rows().Fields(0).toLongLong());
         store.connection().Execute(kInsertNewProfile, newProfileValues(m_profile));
-        ignoringErrors([&store] { store.rows().Requery(); });
     } catch (const platform::RuntimeError& error) {
         // The sequence stops: nothing is made for a row that was not stored, and a row of
         // that name that is there is not this creation's.

@@ -6,7 +6,7 @@
 #include "forms/busy_state.h"
 #include "forms/forms.h"
 #include "platform/clock.h"
-#include "profiles/creation_sequence.h"
+#include "profiles/creation_change.h"
 #include "profiles/new_profile.h"
 #include "profiles/open_profile_state.h"
 
@@ -15,6 +15,9 @@ class frmProcessing;
 }
 
 namespace vornelix {
+
+// The label (1 to 4) that a step of the creation shows as current; 0 for none.
+int processingStepLabel(int step, bool startInstallation);
 
 // The progress window of a new profile: its timer inserts the profile row, makes the volume
 // and, when an installation source was given, boots the engine on it, one step every two
@@ -50,6 +53,9 @@ class frmProcessing final : public Form {
     // Shows the step of label 1 to 4 as the current one; 0 shows none.
     void showStep(int label);
     void runStep();
+    // Tries again what an earlier creation of the name left, and starts the record of this one;
+    // false, told, when the name is not free yet.
+    bool beginCreation();
     bool InsertNewProfile();
 
     std::unique_ptr<Ui::frmProcessing> ui;
@@ -57,7 +63,7 @@ class frmProcessing final : public Form {
     std::optional<BusyScope> m_busy;
     std::int16_t ProcessingStep = 0;
     NewProfile m_profile;
-    CreationRecord m_made;
+    CreationChange m_made;
     // The open profile before the row was stored, until the volume is whole.
     std::optional<OpenProfileState> m_openBefore;
     bool m_tickRunning = false;

@@ -216,7 +216,8 @@ void frmProfileSettings::Command6_Click() {
         ui->LblHDpath->setText(gv().HardDiskPath);
     }
     if (m_pending.mFormatPending)
-        quickFormatVolume(profileFolder(ui->LblHDpath->text().left(2), gv().ProfileName),
+        quickFormatVolume(gv().ProfileName,
+                          profileFolder(ui->LblHDpath->text().left(2), gv().ProfileName),
                           gv().HardDiskSizeGB);
     m_pending.applied();
     showPending();

@@ -8,7 +8,6 @@
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
-#include "profiles/move_record.h"
 
 namespace vornelix {
 
@@ -58,22 +57,6 @@ void saveGeneralSettings(int networking, int ideSlaveDevice, double ramSizeMB) {
         row.setField(kColRamSize, ramSizeMB);
         row.Update();
     });
-}
-
-QString CreateVolumeFolder(const QString& drive, const QString& name, MoveRecord& record) {
-    const QString folder = profileFolder(drive, name);
-    for (const QString& path : {inFolder(drive, kVolumeRootName), folder}) {
-        if (platform::files().folderExists(path))
-            continue;
-        const QString why = platform::makeHostFolder(record.folderToMake(path));
-        if (!why.isEmpty()) {
-            record.folderNotMade();
-            throw platform::RuntimeError(platform::kErrPathFileAccess,
-                                         "The folder " + path + " cannot be made: " + why +
-                                             ". Choose another drive, then press Apply again.");
-        }
-    }
-    return folder;
 }
 
 void UpdateProfileVolume(const QString& name, const QString& folder, std::int16_t sizeGB) {

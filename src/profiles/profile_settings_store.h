@@ -23,13 +23,6 @@ SettingsRow readSettingsRow(const QString& name);
 // readSettingsRow, and then nothing is written.
 void saveGeneralSettings(int networking, int ideSlaveDevice, double ramSizeMB);
 
-class MoveRecord;
-
-// Makes the volume root of the drive ("d:") and the profile's folder in it where missing, each
-// named in the move's record first, and gives that folder. Throws when a folder cannot be made,
-// saying which (by its drive path) and why.
-QString CreateVolumeFolder(const QString& drive, const QString& name, MoveRecord& record);
-
 // Stores the volume folder and size in the row of the profile name, and CdRomPath and
 // CdRomType in the row of ProfileName; NetworkingEnabled becomes 0. Both throw like
 // readSettingsRow, writing nothing.

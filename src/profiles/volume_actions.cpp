@@ -4,14 +4,18 @@
 
 #include "forms/busy_state.h"
 #include "forms/error_boundary.h"
+#include "machine/basic_text.h"
 #include "machine/volume_layout.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/user_interface.h"
-#include "profiles/move_record.h"
+#include "profiles/format_change.h"
+#include "profiles/move_change.h"
+#include "profiles/profile_folders.h"
 #include "profiles/profile_settings_store.h"
+#include "profiles/unfinished_changes.h"
 
 namespace vornelix {
 
@@ -54,6 +58,29 @@ void placeImage(platform::HostFileMove& move, const QString& newImage) {
     }
 }
 
+// Refuses a change of the profile's volume while what an earlier one left is not cleared up.
+void refuseWhileUnsettled(const QString& name) {
+    if (const QString refusal = UnfinishedChanges::refusalFor(name, false); !refusal.isEmpty())
+        fail(refusal);
+}
+
+// Runs the steps; when one fails, settles what they made (settle gives what stays, or the
+// empty text) and fails with what the user is told of both.
+template <class Settle, class Steps>
+void settlingOnFailure(Settle settle, Steps steps) {
+    try {
+        steps();
+    } catch (const platform::RuntimeError& error) {
+        const QString told = settle();
+        if (told.isEmpty())
+            throw;
+        throw platform::RuntimeError(error.number(), error.description() + "\n\n" + told);
+    } catch (...) {
+        settle();
+        throw;
+    }
+}
+
 }  // namespace
 
 QString moveVolume(const QString& name, std::int16_t sizeGB, const QString& oldFolder,
@@ -65,40 +92,50 @@ QString moveVolume(const QString& name, std::int16_t sizeGB, const QString& oldF
         fail("There is no volume image " + oldImage + ".");
     // The row must be reachable before anything moves.
     readSettingsRow(name);
+    refuseWhileUnsettled(name);
     const QString newFolder = profileFolder(newDrive, name);
     const QString newImage = volumeImage(newFolder);
     platform::HostFileMove move = platform::files().fileMove(oldImage, newImage);
     refuseToMove(move, oldImage, newImage);
-    MoveRecord record = MoveRecord::begin(name, oldFolder, newFolder);
+    MoveChange record;
+    record.forVolume(name, oldFolder, newFolder);
+    record.keepOnDisk();
     move.setBeforeNaming([&record](platform::HostFileMove::Placement placement,
                                    const platform::FileIdentity& identity) {
         record.imageToName(placement, identity);
     });
-    try {
-        CreateVolumeFolder(newDrive, name, record);
+    settlingOnFailure([&] { return record.undo(); }, [&] {
+        if (const std::optional<FolderNotMade> notMade = makeProfileFolder(newDrive, name, record))
+            fail("The folder " + notMade->folder + " cannot be made: " + notMade->why +
+                 ". Choose another drive, then press Apply again.");
         // The image lies whole in both folders before the row names the new one.
         placeImage(move, newImage);
         platform::clock().doEvents();
         UpdateProfileVolume(name, newFolder, sizeGB);
-    } catch (...) {
-        // The row still names the old folder, which still holds the image. What cannot be
-        // taken away now stays in the record for the next start.
-        move.undo();
-        record.undo();
-        throw;
-    }
+    });
     platform::clock().doEvents();
-    move.commit();
-    if (const QString left = record.finish(); !left.isEmpty())
-        showMessage("The volume is now in " + newFolder + ". " + left + kTriedAgainAtNextStart);
+    if (const QString told = record.finish(); !told.isEmpty())
+        showMessage(told);
     return newFolder;
 }
 
-void quickFormatVolume(const QString& folder, std::int16_t sizeGB) {
+void quickFormatVolume(const QString& name, const QString& folder, std::int16_t sizeGB) {
     const BusyScope busy(BusyWork::QuickFormat);
+    refuseWhileUnsettled(name);
+    FormatChange record;
+    record.forVolume(name, folder);
+    record.keepOnDisk();
+    if (!platform::files().fileExists(inFolder(folder, HdTool::kHdToolName)))
+        record.fileToMake(HdTool::kHdToolName);
+    // What the tool writes beside its image (its temporary files) is the format's too.
+    record.toolRunsHere();
+    const HdTool::Watch watch{[&record](std::int64_t pid) { record.toolStarted(pid); }, {}};
     // The tool replaces the image only with a whole new one: a failure leaves it as it was.
-    if (const std::optional<QString> why = HdTool::run(folder, sizeGB))
-        fail(HdTool::failureMessage(*why));
+    settlingOnFailure([&] { return record.undo(); }, [&] {
+        if (const std::optional<QString> why = HdTool::run(folder, sizeGB, watch))
+            fail(HdTool::failureMessage(*why));
+    });
+    record.complete();
 }
 
 }  // namespace vornelix

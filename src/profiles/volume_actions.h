@@ -11,7 +11,7 @@ namespace vornelix {
 // in use, the destination reaches the image itself, a folder cannot be made or the image
 // cannot be moved; what the move made is then taken away. The image lies whole in the new
 // folder, flushed to disk, before the row names it, and the old image goes only after that,
-// then the old folders it leaves empty. A write-ahead record (MoveRecord) names each thing
+// then the old folders it leaves empty. A write-ahead record (MoveChange) names each thing
 // before it is made, so that the next start finishes or undoes a move that was stopped, and
 // tries again what could not be deleted (which the move then says). An image in the new
 // folder that is the old one under a second name or holds the same bytes is taken as the
@@ -21,11 +21,13 @@ namespace vornelix {
 QString moveVolume(const QString& name, std::int16_t sizeGB, const QString& oldFolder,
                    const QString& newDrive);
 
-// Has the HD tool format the image of the folder afresh as a growable volume of sizeGB: a
-// copy of the tool beside the image, started hidden in the folder, awaited, and deleted again.
-// Throws RuntimeError, saying why, when the tool cannot be copied, started or fails; the image
-// then stays as it was. Other commands of the main window wait meanwhile
+// Has the HD tool format the image of the profile name in the folder afresh as a growable
+// volume of sizeGB: a copy of the tool beside the image, started hidden in the folder,
+// awaited, and deleted again. A write-ahead record (FormatChange) names the copy and the
+// tool's process group, so that the next start settles a format that was stopped. Throws
+// RuntimeError, saying why, when the tool cannot be copied, started or fails; its copy and
+// what it made then go. Other commands of the main window wait meanwhile
 // (BusyWork::QuickFormat).
-void quickFormatVolume(const QString& folder, std::int16_t sizeGB);
+void quickFormatVolume(const QString& name, const QString& folder, std::int16_t sizeGB);
 
 }  // namespace vornelix

@@ -11,6 +11,7 @@
 #include "platform/user_interface.h"
 #include "profiles/hd_tool.h"
 #include "profiles/module_rar.h"
+#include "profiles/profile_folders.h"
 #include "profiles/volume_choice.h"
 
 namespace vornelix::VolumeCreation {
@@ -27,18 +28,7 @@ void require(bool done, const QString& description) {
         throw platform::RuntimeError(platform::kErrPathFileAccess, description);
 }
 
-// Makes the folder unless it is there already.
-void makeFolder(const QString& path, CreationRecord& record) {
-    if (platform::files().folderExists(path))
-        return;
-    record.folderToMake(path);
-    const bool made = platform::files().createFolder(path);
-    if (!made)
-        record.folderNotMade(path);
-    require(made, QStringLiteral("Path/File access error"));
-}
-
-void makeFixedVolume(const NewProfile& profile, CreationRecord& record) {
+void makeFixedVolume(const NewProfile& profile, CreationChange& record) {
     platform::clock().doEvents();
     showMessage(kFormattingMessage);
     // A name of this creation's own: a file of the user's is never written or taken.
@@ -52,7 +42,7 @@ void makeFixedVolume(const NewProfile& profile, CreationRecord& record) {
     record.volumeWhole();
 }
 
-void makeGrowableVolume(const NewProfile& profile, CreationRecord& record) {
+void makeGrowableVolume(const NewProfile& profile, CreationChange& record) {
     const QString copy = inFolder(profile.folder(), HdTool::kHdToolName);
     if (!platform::files().fileExists(copy))
         record.fileToMake(HdTool::kHdToolName);
@@ -64,7 +54,7 @@ void makeGrowableVolume(const NewProfile& profile, CreationRecord& record) {
         throw TitledFailure{HdTool::failureMessage(*why)};
 }
 
-void makeVolumeSteps(const NewProfile& profile, CreationRecord& record) {
+void makeVolumeSteps(const NewProfile& profile, CreationChange& record) {
     platform::clock().doEvents();
     CreateProfileFolder(profile, record);
     // The folder may have been given an image since the wizard page checked it.
@@ -77,16 +67,6 @@ void makeVolumeSteps(const NewProfile& profile, CreationRecord& record) {
     makeGrowableVolume(profile, record);
 }
 
-// Whatever goes wrong leaves nothing that the creation made behind.
-void makeVolume(const NewProfile& profile, CreationRecord& record) {
-    try {
-        makeVolumeSteps(profile, record);
-    } catch (...) {
-        record.undo();
-        throw;
-    }
-}
-
 }  // namespace
 
 QString imageArchivePath(int sizeGB) {
@@ -94,31 +74,34 @@ QString imageArchivePath(int sizeGB) {
                     QStringLiteral("vornelix_hd_%1gb.rar").arg(sizeGB));
 }
 
-void CreateProfileFolder(const NewProfile& profile, CreationRecord& record) {
-    makeProfileFolder(profile.drive, profile.name, record);
+void CreateProfileFolder(const NewProfile& profile, CreationChange& record) {
+    record.forProfile(profile.name, profile.folder());
+    require(!makeProfileFolder(profile.drive, profile.name, record),
+            QStringLiteral("Path/File access error"));
+    record.folderReady();
     gv().HardDiskPath = profile.folder();
 }
 
-void makeProfileFolder(const QString& drive, const QString& name, CreationRecord& record) {
-    const QString folder = profileFolder(drive, name);
-    record.forProfile(name, folder);
-    makeFolder(volumeRoot(drive), record);
-    makeFolder(folder, record);
-    record.folderReady();
-}
-
-bool my_new_Timer(const NewProfile& profile, CreationRecord& record) {
+bool my_new_Timer(const NewProfile& profile, CreationChange& record) {
+    // Whatever goes wrong leaves nothing that the creation made behind, once it is told.
     try {
-        makeVolume(profile, record);
+        makeVolumeSteps(profile, record);
         record.complete();
         return true;
     } catch (const ModuleRAR::ArchiveFailure& failure) {
+        if (const QString told = record.undo(); !told.isEmpty())
+            showMessage(told);
         ModuleRAR::RARFatalError(failure.message);
     } catch (const TitledFailure& failure) {
         showMessage(failure.message);
     } catch (const platform::RuntimeError& error) {
         platform::ui().message(error.description());
+    } catch (...) {
+        record.undo();
+        throw;
     }
+    if (const QString told = record.undo(); !told.isEmpty())
+        showMessage(told);
     return false;
 }
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "profiles/creation_sequence.h"
+#include "profiles/creation_change.h"
 #include "profiles/new_profile.h"
 
 // The new profile's volume: its folder and either a fixed image extracted from the image
@@ -17,20 +17,16 @@ inline const QString kFormattingMessage = QStringLiteral(
 QString imageArchivePath(int sizeGB);
 
 // Makes the profile folder and the volume. True when the volume is in place. On a failure
-// what the sequence made (record, the row among it) is taken away first, then the failure is
-// told: an image already in the folder and the HD tool's failure in a box titled "Vornelix",
-// any other error's description in a box without a title of its own; an archive failure
-// then ends the program.
-bool my_new_Timer(const NewProfile& profile, CreationRecord& record);
+// the failure is told (an image already in the folder and the HD tool's failure in a box
+// titled "Vornelix", any other error's description in a box without a title of its own), then
+// what the creation made (the row among it) is taken away; an archive failure takes it away
+// first and then ends the program.
+bool my_new_Timer(const NewProfile& profile, CreationChange& made);
 
 // Creates the volume root and the profile folder below it where missing, recording what it
 // made, and leaves HardDiskPath = the profile folder. Throws RuntimeError when a folder cannot
 // be made.
-void CreateProfileFolder(const NewProfile& profile, CreationRecord& record);
-
-// Creates the volume root of the drive ("d:") and the profile's folder below it where missing,
-// recording what it made. Throws RuntimeError when a folder cannot be made.
-void makeProfileFolder(const QString& drive, const QString& name, CreationRecord& record);
+void CreateProfileFolder(const NewProfile& profile, CreationChange& made);
 
 // For a fixed volume: the image archive must open (else its failure is reported and the
 // program ends, as the extraction would). Nothing for a growable volume.

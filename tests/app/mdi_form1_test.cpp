@@ -20,7 +20,8 @@
 #include "machine/module_general_functions.h"
 #include "network/dlg_network_settings_wizard.h"
 #include "platform/folder_lock.h"
-#include "profiles/creation_record.h"
+#include "profiles/creation_change.h"
+#include "profiles/profile_folders.h"
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/frm_profile_settings.h"
 #include "profiles/volume_creation.h"
@@ -270,11 +271,14 @@ TEST(SecondInstance, IsRefusedWhileTheFirstHoldsTheProgramFolder) {
 TEST(Start, UndoesAnUnfinishedCreationBeforeTheMainWindowShows) {
     test::TestEnvironment env;
     installAppWindows();
-    CreationRecord killed = CreationRecord::durable();  // a creation killed once its folder is made
-    VolumeCreation::makeProfileFolder("c:", "Test", killed);
+    CreationChange killed;  // a creation killed once its folder is made
+    killed.forProfile("Test", R"(c:\Vornelix_HD\Test)");
+    killed.keepOnDisk();
+    makeProfileFolder("c:", "Test", killed);
+    killed.folderReady();
     MdlLoad::Main();
     EXPECT_FALSE(env.files().folderExists(R"(c:\Vornelix_HD)"));
-    EXPECT_FALSE(env.files().fileExists(R"(c:\Vornelix\creation.pending)"));
+    EXPECT_FALSE(env.files().fileExists(killed.file()));
     EXPECT_TRUE(env.ui.takeOnlyBox().startsWith("The profile Test was not fully created"));
     EXPECT_TRUE(MDIForm1::instance()->isVisible());
     delete MDIForm1::instance();

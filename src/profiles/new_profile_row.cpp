@@ -1,4 +1,4 @@
-#include "profiles/creation_sequence.h"
+#include "profiles/new_profile_row.h"
 
 #include "machine/basic_text.h"
 
@@ -11,12 +11,6 @@ QVariantList newProfileValues(const NewProfile& profile) {
             profile.cdRomPath,
             trimBlanks(profile.cdRomType),
             0};
-}
-
-int processingStepLabel(int step, bool startInstallation) {
-    if (step == 1 || step == 2)
-        return step + 1;
-    return startInstallation ? 4 : 0;
 }
 
 }  // namespace vornelix

@@ -3,7 +3,6 @@
 #include <QString>
 #include <QVariantList>
 
-#include "profiles/creation_record.h"
 #include "profiles/new_profile.h"
 
 namespace vornelix {
@@ -16,8 +15,5 @@ inline const QString kInsertNewProfile = QStringLiteral(
 // The values of kInsertNewProfile: the profile folder as path, the installation source
 // untrimmed, its type trimmed, networking 0.
 QVariantList newProfileValues(const NewProfile& profile);
-
-// The label (1 to 4) that a step of the sequence shows as current; 0 for none.
-int processingStepLabel(int step, bool startInstallation);
 
 }  // namespace vornelix

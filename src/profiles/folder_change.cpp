@@ -1,0 +1,193 @@
+#include "profiles/folder_change.h"
+
+#include <QJsonArray>
+#include <stdexcept>
+
+#include "machine/basic_text.h"
+#include "machine/volume_layout.h"
+#include "platform/file_system.h"
+#include "platform/runtime_error.h"
+#include "platform/services.h"
+
+namespace vornelix {
+
+namespace {
+
+const QString kName = QStringLiteral("name");
+const QString kFolder = QStringLiteral("folder");
+const QString kHost = QStringLiteral("host");
+const QString kFolderId = QStringLiteral("folderId");
+const QString kFiles = QStringLiteral("files");
+const QString kToolRan = QStringLiteral("toolRan");
+const QString kKept = QStringLiteral("kept");
+const QString kTool = QStringLiteral("tool");
+const QString kGroup = QStringLiteral("group");
+const QString kStart = QStringLiteral("start");
+const QString kBoot = QStringLiteral("boot");
+const QString kDevice = QStringLiteral("device");
+const QString kInode = QStringLiteral("inode");
+
+bool isPlainName(const QString& name) {
+    return !name.isEmpty() && !name.contains(u'\\') && !name.contains(u'/') &&
+           name != QStringLiteral(".") && name != QStringLiteral("..");
+}
+
+}  // namespace
+
+QJsonValue identityToJson(const std::optional<platform::FileIdentity>& identity) {
+    if (!identity)
+        return QJsonValue();
+    return QStringLiteral("%1:%2").arg(identity->device).arg(identity->inode);
+}
+
+std::optional<platform::FileIdentity> identityFromJson(const QJsonValue& value) {
+    bool deviceRead = false;
+    bool inodeRead = false;
+    platform::FileIdentity identity;
+    if (value.isObject()) {
+        identity.device = value[kDevice].toString().toULongLong(&deviceRead);
+        identity.inode = value[kInode].toString().toULongLong(&inodeRead);
+    } else {
+        const QStringList parts = value.toString().split(u':');
+        if (parts.size() != 2)
+            return std::nullopt;
+        identity.device = parts[0].toULongLong(&deviceRead);
+        identity.inode = parts[1].toULongLong(&inodeRead);
+    }
+    if (!deviceRead || !inodeRead || identity.inode == 0)
+        return std::nullopt;
+    return identity;
+}
+
+void FolderChange::forProfile(const QString& profileName, const QString& folder) {
+    m_name = profileName;
+    m_folder = folder;
+    m_host = platform::files().hostPath(folder);
+}
+
+void FolderChange::folderReady() {
+    m_folderId = platform::identityOfFolder(m_host);
+    if (!m_folderId)
+        throw platform::RuntimeError(platform::kErrPathFileAccess,
+                                     QStringLiteral("Path/File access error"));
+    save();
+}
+
+void FolderChange::fileToMake(const QString& name) {
+    if (!isOwnFileName(name))
+        throw std::logic_error("not a file of the change: " + name.toStdString());
+    if (!m_files.contains(name))
+        m_files.push_back(name);
+    save();
+}
+
+void FolderChange::toolRunsHere() {
+    m_toolRan = true;
+    m_kept = platform::files().entryNames(m_folder);
+    m_keptRead = true;
+    save();
+}
+
+void FolderChange::toolStarted(std::int64_t pid) {
+    m_tool = platform::processes().groupOf(pid);
+    save();
+}
+
+QString FolderChange::shownFile(const QString& folder, const QString& name) const {
+    return inFolder(folder, name);
+}
+
+bool FolderChange::possibleInFolder() const {
+    if (!isPlainName(m_name) ||
+        m_folder.compare(profileFolder(m_folder.left(2), m_name), Qt::CaseInsensitive) ||
+        !m_host.endsWith(u'/' + kVolumeRootName + u'/' + m_name))
+        return false;
+    for (const QString& name : m_files)
+        if (!isOwnFileName(name) || m_files.count(name) > 1)
+            return false;
+    if ((!m_files.isEmpty() || m_toolRan) && !m_folderId)
+        return false;
+    if (m_toolRan && !m_keptRead)
+        return false;
+    return !m_tool || m_toolRan;
+}
+
+void FolderChange::endTool() {
+    if (m_tool)
+        platform::processes().endGroup(*m_tool);
+}
+
+QString FolderChange::folderNow() const {
+    const QString now = platform::files().windowsPath(m_host);
+    if (now.isEmpty() || now.compare(profileFolder(now.left(2), m_name), Qt::CaseInsensitive))
+        return QString();
+    return now;
+}
+
+bool FolderChange::ownsFolder(const QString& folder) const {
+    return m_folderId &&
+           platform::identityOfFolder(platform::files().hostPath(folder)) == m_folderId;
+}
+
+QList<Leftover> FolderChange::deleteIn(const QString& folder, const QStringList& names) const {
+    const platform::FileSystem& files = platform::files();
+    QList<Leftover> stays;
+    for (const QString& name : names) {
+        const QString path = inFolder(folder, name);
+        if (files.folderExists(path)
+                ? !files.removeFolderTree(path)
+                : files.fileExists(path) && !files.deleteFile(path) && files.fileExists(path))
+            stays << leftoverAt(path, shownFile(folder, name));
+    }
+    return stays;
+}
+
+QStringList FolderChange::toolEntries(const QString& folder) const {
+    if (!m_toolRan || !ownsFolder(folder))
+        return {};
+    QStringList made;
+    for (const QString& name : platform::files().entryNames(folder))
+        if (!m_kept.contains(name) && !m_files.contains(name))
+            made << name;
+    return made;
+}
+
+QStringList FolderChange::pathsIn(const QString& folder, const QStringList& names) {
+    QStringList paths;
+    for (const QString& name : names)
+        paths << inFolder(folder, name);
+    return paths;
+}
+
+void FolderChange::writeFolder(QJsonObject& json) const {
+    json[kName] = m_name;
+    json[kFolder] = m_folder;
+    json[kHost] = m_host;
+    json[kFolderId] = identityToJson(m_folderId);
+    json[kFiles] = QJsonArray::fromStringList(m_files);
+    json[kToolRan] = m_toolRan;
+    if (m_keptRead)
+        json[kKept] = QJsonArray::fromStringList(m_kept);
+    if (m_tool)
+        json[kTool] = QJsonObject{{kGroup, QString::number(m_tool->id)},
+                                  {kStart, QString::number(m_tool->startTime)},
+                                  {kBoot, m_tool->boot}};
+}
+
+void FolderChange::readFolder(const QJsonObject& json) {
+    m_name = json[kName].toString();
+    m_folder = json[kFolder].toString();
+    m_host = json[kHost].toString();
+    m_folderId = identityFromJson(json[kFolderId]);
+    m_files = json[kFiles].toVariant().toStringList();
+    m_toolRan = json[kToolRan].toBool();
+    m_keptRead = json[kKept].isArray();
+    m_kept = json[kKept].toVariant().toStringList();
+    const QJsonObject tool = json[kTool].toObject();
+    if (!tool.isEmpty())
+        m_tool = platform::ProcessGroup{tool[kGroup].toString().toLongLong(),
+                                        tool[kStart].toString().toULongLong(),
+                                        tool[kBoot].toString()};
+}
+
+}  // namespace vornelix
