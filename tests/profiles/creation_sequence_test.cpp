@@ -17,6 +17,7 @@
 #include "machine/profile_store.h"
 #include "profiles/creation_start.h"
 #include "profiles/frm_processing.h"
+#include "profiles/unfinished_changes.h"
 #include "profiles/volume_choice.h"
 #include "profiles/volume_creation.h"
 #include "support/own_mounts.h"
@@ -32,7 +33,6 @@ const QString kFolder = R"(c:\Vornelix_HD\Test)";
 const QString kImage = R"(c:\Vornelix_HD\Test\hdimage.img)";
 const QString kCopy = R"(c:\Vornelix_HD\Test\VornelHD.exe)";
 const QString kArchive = R"(c:\Vornelix\vornelix_hd_8gb.rar)";
-const QString kRecord = R"(c:\Vornelix\creation.pending)";
 const QString kToolTemporary = R"(c:\Vornelix_HD\Test\.hdimage.img.Xy12Zq)";
 
 // The host path of the partial image in the folder, empty when there is none.
@@ -146,7 +146,7 @@ TEST_F(CreationSequence, PressesWhileTheToolWorksAreHeldAndTheVolumeEndsWhole) {
     ASSERT_TRUE(isLoaded<frmProcessing>());
     EXPECT_EQ(env.readFile(kImage), "growable");
     EXPECT_EQ(storedRow().at(0), profile.name);
-    EXPECT_FALSE(env.files().fileExists(kRecord)) << "the creation is whole";
+    EXPECT_EQ(env.pendingRecords(), QStringList()) << "the creation is whole";
     EXPECT_TRUE(env.ui.boxes.empty());
 }
 
@@ -182,7 +182,7 @@ TEST_F(CreationSequence, AFailedInsertStopsTheSequenceAndMakesNothing) {
     EXPECT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_FALSE(isLoaded<frmProcessing>());
     EXPECT_FALSE(env.files().folderExists(kRoot));
-    EXPECT_FALSE(env.files().fileExists(kRecord));
+    EXPECT_EQ(env.pendingRecords(), QStringList());
     EXPECT_FALSE(env.ui.ended);
 }
 
@@ -219,7 +219,7 @@ TEST_P(FailedVolume, LeavesNoRowNoFolderAndNoImage) {
     EXPECT_EQ(countProfiles(), 0);
     EXPECT_EQ(QFileInfo::exists(env.host(kRoot)), imageThere);
     EXPECT_EQ(env.readFile(kImage), imageThere ? "the user's volume" : "");
-    EXPECT_FALSE(env.files().fileExists(kRecord));
+    EXPECT_EQ(env.pendingRecords(), QStringList());
     EXPECT_FALSE(isLoaded<frmProcessing>());
 }
 
@@ -264,7 +264,7 @@ TEST_P(FailedTool, LeavesNothingThatTheCreationMade) {
     EXPECT_EQ(env.ui.lastText(), QString(message));
     EXPECT_TRUE(env.processes.running.empty()) << "the tool was ended";
     EXPECT_EQ(countProfiles(), 0);
-    EXPECT_FALSE(env.files().fileExists(kRecord));
+    EXPECT_EQ(env.pendingRecords(), QStringList());
     EXPECT_EQ(QFileInfo::exists(env.host(kRoot)), folderThere);
     if (folderThere) {
         EXPECT_EQ(QDir(env.host(kFolder))
@@ -335,18 +335,18 @@ class KilledCreation : public CreationSequence, public ::testing::WithParamInter
 TEST_P(KilledCreation, TheNextStartLeavesNoTraceAndTheProfileCanBeMadeAgain) {
     env.createDatabase();
     runUntilKilled(GetParam());
-    EXPECT_TRUE(env.files().fileExists(kRecord));
+    EXPECT_EQ(env.pendingRecords().size(), 1);
     EXPECT_EQ(env.files().folderExists(kFolder), GetParam() != KillPoint::AfterTheRowInsert);
     EXPECT_EQ(countProfiles(), 1) << "the killed creation stored its row";
 
-    CreationRecord::undoUnfinished();
+    UnfinishedChanges::settleAtStart();
     EXPECT_EQ(countProfiles(), 0);
     EXPECT_FALSE(QFileInfo::exists(env.host(kRoot)));
-    EXPECT_FALSE(env.files().fileExists(kRecord));
+    EXPECT_EQ(env.pendingRecords(), QStringList());
     EXPECT_TRUE(env.ui.takeOnlyBox().startsWith("The profile Test was not fully created"));
     EXPECT_EQ(env.processes.endedGroups.size(), GetParam() == KillPoint::AfterTheToolMadeTheImage)
         << "the killed tool's group ends";
-    CreationRecord::undoUnfinished();  // nothing is left to undo
+    UnfinishedChanges::settleAtStart();  // nothing is left to undo
     EXPECT_TRUE(env.ui.boxes.empty());
 
     runTwoSteps();
@@ -355,8 +355,8 @@ TEST_P(KilledCreation, TheNextStartLeavesNoTraceAndTheProfileCanBeMadeAgain) {
     EXPECT_EQ(countProfiles(), 1);
     EXPECT_EQ(QDir(env.host(kFolder)).entryList(QDir::Files | QDir::Hidden),
               QStringList{"hdimage.img"});
-    EXPECT_FALSE(env.files().fileExists(kRecord)) << "the profile is whole";
-    CreationRecord::undoUnfinished();
+    EXPECT_EQ(env.pendingRecords(), QStringList()) << "the profile is whole";
+    UnfinishedChanges::settleAtStart();
     EXPECT_EQ(countProfiles(), 1);
 }
 
@@ -366,21 +366,22 @@ INSTANTIATE_TEST_SUITE_P(Points, KilledCreation,
                                            KillPoint::AfterTheToolMadeTheImage),
                          [](const auto& info) { return killPointName(info.param); });
 
-// A row of the same name that another creation stored, for another folder, is never taken
-// away; the record goes, and a copy of it that a kill left half written.
-TEST_F(CreationSequence, TheStartTakesAwayOnlyTheRowOfTheUnfinishedCreation) {
+// A row of the same name and folder that was stored before the creation began is never taken
+// away, nor is one of another folder; the record goes, and a copy of it that a kill left half
+// written.
+TEST_F(CreationSequence, TheStartTakesAwayOnlyTheRowThatTheUnfinishedCreationInserted) {
     env.createDatabase();
     profile.name = "Other";
     runTwoSteps();
-    env.writeFile(kRecord + ".Ab12Cd", R"({"row": {)");  // a record killed while written
-    const QJsonObject record{{"name", "Other"},
-                             {"folder", R"(d:\Vornelix_HD\Other)"},
-                             {"host", env.host(R"(c:\Vornelix_HD\Other)")},
-                             {"row", true}};
-    env.writeFile(kRecord, QJsonDocument(record).toJson());
-    CreationRecord::undoUnfinished();
-    EXPECT_EQ(countProfiles(), 1);
-    EXPECT_EQ(env.files().fileNames(R"(c:\Vornelix)").filter("creation"), QStringList());
+    for (const char* folder : {R"(c:\Vornelix_HD\Other)", R"(d:\Vornelix_HD\Other)"}) {
+        CreationChange killed;
+        killed.rowToInsert("Other", folder, 1);  // the row there has id 1
+        killed.keepOnDisk();
+        env.writeFile(killed.file() + ".Ab12Cd", R"({"row": {)");  // a record killed while written
+        UnfinishedChanges::settleAtStart();
+        EXPECT_EQ(countProfiles(), 1);
+        EXPECT_EQ(env.files().fileNames(R"(c:\Vornelix)").filter("creation"), QStringList());
+    }
 }
 
 // A creation killed while it extracts leaves no hdimage.img; the next one makes the whole
@@ -392,7 +393,7 @@ TEST_F(CreationSequence, AKilledExtractionLeavesNoImageUnderItsNameAndNeverTakes
     profile.growable = false;
     const QString usersFile = kFolder + R"(\hdimage.img.partial)";
     env.writeFile(usersFile, "the user's file");
-    CreationRecord made;
+    CreationChange made;
     const pid_t child = ::fork();
     if (child == 0)
         ::_exit(VolumeCreation::my_new_Timer(profile, made) ? 0 : 1);

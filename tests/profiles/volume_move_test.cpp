@@ -22,7 +22,8 @@
 #include "platform/database.h"
 #include "platform/runtime_error.h"
 #include "platform/sparse_move.h"
-#include "profiles/move_record.h"
+#include "profiles/move_change.h"
+#include "profiles/unfinished_changes.h"
 #include "support/own_mounts.h"
 #include "support/test_environment.h"
 
@@ -85,7 +86,7 @@ class VolumeMove : public ::testing::TestWithParam<bool> {
         }
         return "moved";
     }
-    QString record() const { return env.programHost() + "/" + kMoveRecordName; }
+    bool recorded() const { return !env.pendingRecords().isEmpty(); }
     // The volume root of the drive of a folder, as a host path.
     QString root(const QString& folder) const { return env.host(folder.left(2) + "\\Vornelix_HD"); }
     QStringList strays() const {
@@ -111,7 +112,7 @@ TEST_P(VolumeMove, RefusedUpdateKeepsTheOriginalAndNoCopy) {
     ::close(original);
     EXPECT_EQ(after.st_ino, before.st_ino) << "the original itself, not a copy back";
     EXPECT_FALSE(QFileInfo::exists(root(kNew))) << "the folders the move made go";
-    EXPECT_FALSE(QFileInfo::exists(record()));
+    EXPECT_FALSE(recorded());
     EXPECT_EQ(rowFolder(), kOld);
 }
 
@@ -170,7 +171,7 @@ TEST_P(VolumeMove, KilledAtAnyStepTheNextStartFinishesOrUndoesTheMove) {
             break;
         }
         SCOPED_TRACE(testing::Message() << "killed at step " << stop);
-        MoveRecord::settleUnfinished();
+        UnfinishedChanges::settleAtStart();
         const QString row = rowFolder();
         const QString other = row == kOld ? kNew : kOld;
         ++(row == kOld ? undone : finished);
@@ -181,7 +182,7 @@ TEST_P(VolumeMove, KilledAtAnyStepTheNextStartFinishesOrUndoesTheMove) {
         EXPECT_EQ(readImage(row), whole);
         EXPECT_EQ(strays(), QStringList());
         EXPECT_FALSE(QFileInfo::exists(root(other)));
-        EXPECT_FALSE(QFileInfo::exists(record()));
+        EXPECT_FALSE(recorded());
         EXPECT_EQ(move(row, other.left(2)), other);
         EXPECT_EQ(readImage(other), whole);
         EXPECT_FALSE(QFileInfo::exists(root(row)));
@@ -200,7 +201,6 @@ TEST_P(VolumeMove, KilledAtAnyStepTheNextStartFinishesOrUndoesTheMove) {
 // restored copy of the program folder) touch nothing, and go. Each row changes the program's
 // own record of a copy to d: that is whole (the kill test shows that record settled).
 TEST_P(VolumeMove, ARecordOfAnotherStateTouchesNothing) {
-    const QString pending = "c:\\Vornelix\\move.pending";
     const QString empty = env.host("c:\\Empty");
     QDir().mkpath(empty);
     env.writeFile("c:\\precious.img", "keep");
@@ -226,20 +226,23 @@ TEST_P(VolumeMove, ARecordOfAnotherStateTouchesNothing) {
         SCOPED_TRACE(row.what);
         QDir().mkpath(env.host(kNew));
         ASSERT_TRUE(QFile::copy(image(kOld), image(kNew)));
-        MoveRecord::begin("Tiger", kOld, kNew)
-            .imageToName(platform::HostFileMove::Placement::Copied,
+        MoveChange made;
+        made.forVolume("Tiger", kOld, kNew);
+        made.keepOnDisk();
+        made.imageToName(platform::HostFileMove::Placement::Copied,
                          *platform::identityOf(image(kNew)));
+        const QString pending = made.file();
         QJsonObject json = QJsonDocument::fromJson(env.readFile(pending)).object();
         for (auto field = row.change.begin(); field != row.change.end(); ++field)
             json[field.key()] = *field;
         env.writeFile(pending, QJsonDocument(json).toJson());
         execute("update Vornelix_profile set hard_disk_path = '" + row.rowFolder + "'");
-        MoveRecord::settleUnfinished();
+        UnfinishedChanges::settleAtStart();
         EXPECT_TRUE(QFile::exists(image(kOld)));
         EXPECT_TRUE(QFile::exists(image(kNew)));
         EXPECT_EQ(env.readFile("c:\\precious.img"), "keep");
         EXPECT_TRUE(QFileInfo(empty).isDir());
-        EXPECT_FALSE(QFile::exists(record()));
+        EXPECT_FALSE(recorded());
         QDir(root(kNew)).removeRecursively();
     }
 }
@@ -250,17 +253,20 @@ TEST_P(VolumeMove, AnOriginalThatCannotBeDeletedGoesAtTheNextStart) {
     const int code = test::inOwnMounts(
         [&] { return test::bindReadOnly(env.host(kOld)); },
         [&] {
-            return move(kOld, "d:") == kNew && env.ui.lastText().contains(
-                                                   "hdimage.img cannot be deleted yet. The program "
-                                                   "tries again at its next start.");
+            return move(kOld, "d:") == kNew &&
+                   env.ui.lastText() ==
+                       "The volume is now in d:\\Vornelix_HD\\Tiger.\nThis cannot be cleared "
+                       "up yet:\nc:\\Vornelix_HD\\Tiger\\hdimage.img\nVornelix tries again "
+                       "at its next start. Make the folder c:\\Vornelix_HD\\Tiger writable "
+                       "before then.";
         });
     if (code == test::kMountsNotAllowed)
         GTEST_SKIP() << "cannot mount a folder read-only here";
     ASSERT_EQ(code, 0);
-    MoveRecord::settleUnfinished();
+    UnfinishedChanges::settleAtStart();
     EXPECT_EQ(env.ui.lastText(), kStopped + " It is now finished.");
     EXPECT_FALSE(QFileInfo::exists(root(kOld)));
-    EXPECT_FALSE(QFile::exists(record()));
+    EXPECT_FALSE(recorded());
     EXPECT_EQ(readImage(kNew), QByteArray(20 * kMiB, '\0'));
 }
 
@@ -278,7 +284,7 @@ TEST_P(VolumeMove, AReadOnlyDestinationIsNamedWithTheReason) {
     EXPECT_EQ(code, 0);
     EXPECT_EQ(rowFolder(), kOld);
     EXPECT_EQ(readImage(kOld), QByteArray(20 * kMiB, '\0'));
-    EXPECT_FALSE(QFile::exists(record()));
+    EXPECT_FALSE(recorded());
 }
 
 // A destination that reaches the image itself (a drive that is another name of c:'s folder, a
@@ -306,7 +312,7 @@ TEST_P(VolumeMove, ADestinationThatIsTheImageItselfIsSaidAsSuch) {
                   "Apply again.");
         EXPECT_EQ(readImage(kOld), QByteArray(20 * kMiB, '\0'));
         EXPECT_EQ(rowFolder(), kOld);
-        EXPECT_FALSE(QFile::exists(record()));
+        EXPECT_FALSE(recorded());
     }
 }
 

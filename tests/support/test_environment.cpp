@@ -88,6 +88,13 @@ QByteArray TestEnvironment::readFile(const QString& windowsPath) const {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+QStringList TestEnvironment::pendingRecords() const {
+    QStringList records;
+    for (const QString& name : QDir(programHost()).entryList({"*.pending"}, QDir::Files))
+        records << "c:\\Vornelix\\" + name;
+    return records;
+}
+
 void TestEnvironment::engineMakesWindows() {
     processes.onStart = [this](const StartCall&, std::int64_t pid) {
         windows.addWindow(kConsoleWindowClass, "c:\\Vornelix\\Vornelix.exe", pid);

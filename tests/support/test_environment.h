@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVariantList>
@@ -93,6 +94,8 @@ class TestEnvironment {
     void insertProfile(const QVariantList& columns);
     void writeFile(const QString& windowsPath, const QByteArray& bytes) const;
     QByteArray readFile(const QString& windowsPath) const;
+    // The records of unfinished changes in the program folder (drive paths).
+    QStringList pendingRecords() const;
 
     // Every program started from now on makes the engine's console and display windows;
     // engineDisplay is the last display window made.
