@@ -180,7 +180,8 @@ TEST_F(TigerSettings, DriveListChecksAtOnceAndApplyMovesTheImage) {
 }
 
 // The tool's start code and exit status, and the box that follows ("": none). The tool is
-// awaited; a failure leaves the image as it was.
+// awaited; a failure leaves the image as it was, ends the tool's group and takes away what the
+// tool made.
 class QuickFormat : public TigerSettings,
                     public ::testing::WithParamInterface<std::tuple<int, int, const char*>> {};
 
@@ -189,8 +190,10 @@ TEST_P(QuickFormat, RunsTheHdToolBesideTheImageAndSaysWhenItFails) {
     env.writeFile("c:\\Vornelix\\VornelHD.exe", "tool");
     env.processes.code = startCode;
     env.processes.exitStatus = exitStatus < 0 ? std::nullopt : std::optional(exitStatus);
+    const QString made = "c:\\Vornelix_HD\\Tiger\\.hdimage.img.tmp";
     env.processes.onStart = [&, status = exitStatus](const test::StartCall&, std::int64_t) {
         env.writeFile(kImage, status == 0 ? "formatted" : "volume");
+        env.writeFile(made, "the tool's");
     };
     env.ui.answers = {MsgAnswer::Ok};
     control<QPushButton>("Command5")->click();
@@ -203,6 +206,11 @@ TEST_P(QuickFormat, RunsTheHdToolBesideTheImageAndSaysWhenItFails) {
               "Vornelix: " + (*message ? QString(message) : kFormatQuestion));
     EXPECT_EQ(env.readFile(kImage), *message ? "volume" : "formatted");
     EXPECT_EQ(row()[0], kTiger);
+    EXPECT_EQ(env.files().fileExists(made), !*message) << "what the failed tool made goes";
+    const bool failedRun = *message && startCode == platform::kStartOk;
+    EXPECT_EQ(env.processes.endedGroups, failedRun ? std::vector<std::int64_t>{1000}
+                                                   : std::vector<std::int64_t>{});
+    EXPECT_EQ(env.pendingRecords(), QStringList());
     if (exitStatus < 0) {
         EXPECT_EQ(env.processes.ended, std::vector<std::int64_t>{1000}) << "the hung tool ended";
         const int waited = std::accumulate(env.clock.sleeps.begin(), env.clock.sleeps.end(), 0);
