@@ -13,6 +13,7 @@
 #include "machine/basic_text.h"
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
+#include "platform/database.h"
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard2.h"
@@ -178,6 +179,31 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{{"Al\u00a0pha"}, "Al\u00a0pha\u00a0", kProfileExistsMessage},
                       NameCase{{}, "\u2003Beta\n", ""},
                       NameCase{{}, "..\\..\\x", "A profile name cannot hold"}));
+
+// The row of a creation that could not be taken away when it failed (another program held the
+// database) goes when its name is chosen again; while it still cannot, the name is said to be
+// still being cleared up, not to exist.
+TEST_F(NewProfileWizard, NamePageClearsWhatAnEarlierCreationOfTheNameLeft) {
+    env.createDatabase();
+    CreationChange left;
+    left.rowToInsert("Alpha", R"(c:\Vornelix_HD\Alpha)", 0);
+    left.keepOnDisk();
+    env.insertProfile({"Alpha", R"(c:\Vornelix_HD\Alpha)", 8, "   ", "cdrom", 0, {}, {}});
+    platform::DbConnection other;
+    other.ConnectionString = profileConnectionString();
+    other.Open();
+    other.Execute("begin exclusive");
+    page(2).Show();
+    control<QLineEdit>(2, "txtProfileName")->setText("Alpha");
+    click(2, "OKButton");
+    EXPECT_TRUE(env.ui.lastText().startsWith("The profile Alpha cannot be created yet: what an "
+                                             "earlier creation of that name left"));
+    other.Execute("rollback");
+    other.Close();
+    click(2, "OKButton");
+    EXPECT_TRUE(page(3).isShown());
+    EXPECT_EQ(countProfiles(), 0);
+}
 
 TEST_F(NewProfileWizard, NamePageOnAnUnopenableStoreAndThePlaceholder) {
     env.writeFile("c:\\Vornelix\\ASNMD.DAT", "not a database");
