@@ -283,8 +283,7 @@ bool CreationRecord::namesAProfileFolder() const {
 
 bool CreationRecord::deleteRow() const {
     try {
-        const ProfileStoreSession store(kSelectAllProfiles);
-        store.connection().Execute(kDeleteNewProfile, {m_name, m_folder});
+        executeOnStore(kDeleteNewProfile, {m_name, m_folder});
         return true;
     } catch (const platform::RuntimeError&) {
         return false;

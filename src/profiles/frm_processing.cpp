@@ -12,7 +12,6 @@
 #include "machine/global_variables.h"
 #include "machine/profile_start.h"
 #include "machine/profile_store.h"
-#include "platform/database.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "profiles/volume_creation.h"
@@ -149,9 +148,7 @@ void frmProcessing::runStep() {
 bool frmProcessing::InsertNewProfile() {
     try {
         m_made.rowToInsert(m_profile.name, m_profile.folder());
-        const ProfileStoreSession store(kSelectAllProfiles);
-        store.connection().Execute(kInsertNewProfile, newProfileValues(m_profile));
-        ignoringErrors([&store] { store.rows().Requery(); });
+        executeOnStore(kInsertNewProfile, newProfileValues(m_profile));
     } catch (const platform::RuntimeError& error) {
         // The sequence stops: nothing is made for a row that was not stored, and a row of
         // that name that is there is not this creation's.

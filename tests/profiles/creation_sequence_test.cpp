@@ -15,6 +15,7 @@
 
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
+#include "platform/database.h"
 #include "profiles/creation_start.h"
 #include "profiles/frm_processing.h"
 #include "profiles/volume_choice.h"

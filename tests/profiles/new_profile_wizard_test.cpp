@@ -13,6 +13,7 @@
 #include "machine/basic_text.h"
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
+#include "platform/database.h"
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/dlg_new_profile_wizard1.h"
 #include "profiles/dlg_new_profile_wizard2.h"
@@ -159,7 +160,7 @@ TEST_P(NamePage, ChecksTheTrimmedNameAgainstTheStoredNames) {
     page(2).Show();
     control<QLineEdit>(2, "txtProfileName")->setText(c.typed);
     click(2, "OKButton");
-    EXPECT_FALSE(gv().DbConnection.exists() || gv().DbRecordset.exists());
+    EXPECT_FALSE(profileStoreInUse());
     EXPECT_EQ(env.ui.lastText().left(c.message.size()), c.message);
     EXPECT_EQ(gv().ProfileName, "before");
     EXPECT_EQ(page(3).isShown(), c.message.isEmpty());
@@ -187,7 +188,7 @@ TEST_F(NewProfileWizard, NamePageOnAnUnopenableStoreAndThePlaceholder) {
     click(2, "OKButton");
     EXPECT_EQ(env.ui.boxes.size(), 1u);
     EXPECT_TRUE(page(2).isShown());
-    EXPECT_FALSE(gv().DbConnection.exists() || gv().DbRecordset.exists());
+    EXPECT_FALSE(profileStoreInUse());
 
     for (const QString& text : {QString("{profile name}"), kProfileNamePlaceholder}) {
         name->setText(text);
