@@ -67,8 +67,6 @@ TEST_F(CreateProfileX11, GrowableAndInstallingProfiles) {
         return probe.windowOf(QCoreApplication::applicationPid(), title) == main->winId();
     };
     EXPECT_TRUE(titled("Vornelix"));
-    test::saveScreenshot(probe.capture(static_cast<unsigned long>(main->winId())),
-                         "installing-running.png");
     main->runCommand(MenuControl::mnuControl_Stop);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return titled("Vornelix [ Installing - Press Ctrl+R to Start Mac ]"); }, 5000));
