@@ -54,8 +54,7 @@ class PrintingUi final : public platform::UiService {
 bool makeProfile(const QString& databaseHost, const QString& root) {
     try {
         createProfileDatabase(databaseHost);
-        const ProfileStoreSession store(kSelectAllProfiles);
-        store.connection().Execute(
+        executeOnStore(
             "insert into Vornelix_profile (prof_name, hard_disk_path, hard_disk_size, "
             "cd_rom_path, cdrom_type, networking, ide_slave_device, ram_size) "
             "values (?, ?, ?, ?, ?, ?, ?, ?)",

@@ -4,21 +4,15 @@
 #include <cstdint>
 
 #include "machine/flag.h"
-#include "machine/profile_store.h"
-#include "platform/database.h"
 #include "platform/window_system.h"
 
 namespace vornelix {
 
 using platform::WindowHandle;
 
-// The state that every window and module shares. Every member starts at its type's zero.
+// The state that every window and module shares. Every member starts at its type's zero. The
+// profile store has no shared objects here: each use of it opens its own (profile_store.h).
 struct GlobalVariablesModule {
-    // The innermost open store session's connection and record set; none between two uses
-    // of the store. Each session owns its own.
-    StoreSessionView<platform::DbConnection, &ProfileStoreSession::connection> DbConnection;
-    StoreSessionView<platform::DbRecordset, &ProfileStoreSession::rows> DbRecordset;
-
     QString ProfileName;
     Flag GrowableVolume = kFalse;
     std::int16_t HardDiskSizeGB = 0;

@@ -1,8 +1,5 @@
 #include "machine/profile_store.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "platform/database.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
@@ -45,10 +42,24 @@ QString damagedStoreMessage(const QString& path) {
            "goes on without them. Put back a copy of the file that you kept, then try again.";
 }
 
-// The open sessions, in the order they were opened.
-std::vector<const ProfileStoreSession*>& openSessions() {
-    static std::vector<const ProfileStoreSession*> sessions;
-    return sessions;
+// The number of sessions open now.
+int& openSessions() {
+    static int count = 0;
+    return count;
+}
+
+// Opens the connection on the profile database and runs work on it; a database that is damaged
+// or not the program's is named in what is thrown.
+template <class Work>
+auto onOpenStore(platform::DbConnection& connection, Work work) {
+    const QString path = profileDatabasePath();
+    try {
+        connection.ConnectionString = profileConnectionString();
+        connection.Open();
+        return work();
+    } catch (const platform::DamagedDatabase&) {
+        throw platform::DamagedDatabase(platform::kErrUnspecified, damagedStoreMessage(path));
+    }
 }
 
 }  // namespace
@@ -57,44 +68,31 @@ ProfileStoreSession::ProfileStoreSession(const QString& select, const QVariantLi
     : m_connection(std::make_unique<platform::DbConnection>()),
       m_rows(std::make_unique<platform::DbRecordset>()) {
     // A failed open leaves nothing open: the objects close themselves as they go.
-    const QString path = profileDatabasePath();
-    try {
-        m_connection->ConnectionString = profileConnectionString();
-        m_connection->Open();
+    onOpenStore(*m_connection, [&] {
         m_rows->Open(select, *m_connection, platform::kCursorDynamic, platform::kLockOptimistic,
                      params);
-    } catch (const platform::DamagedDatabase&) {
-        throw platform::DamagedDatabase(platform::kErrUnspecified, damagedStoreMessage(path));
-    }
-    openSessions().push_back(this);
+    });
+    ++openSessions();
 }
 
 ProfileStoreSession::~ProfileStoreSession() {
-    auto& sessions = openSessions();
-    sessions.erase(std::remove(sessions.begin(), sessions.end(), this), sessions.end());
+    --openSessions();
     // Record set first, then the connection; neither throws.
     m_rows->Close();
     m_connection->Close();
-}
-
-platform::DbConnection& ProfileStoreSession::connection() const {
-    return *m_connection;
 }
 
 platform::DbRecordset& ProfileStoreSession::rows() const {
     return *m_rows;
 }
 
-const ProfileStoreSession* innermostProfileStoreSession() {
-    const auto& sessions = openSessions();
-    return sessions.empty() ? nullptr : sessions.back();
+int executeOnStore(const QString& sql, const QVariantList& values) {
+    platform::DbConnection connection;  // closes itself however this ends
+    return onOpenStore(connection, [&] { return connection.Execute(sql, values); });
 }
 
-const ProfileStoreSession& requireProfileStoreSession() {
-    if (const ProfileStoreSession* session = innermostProfileStoreSession())
-        return *session;
-    throw platform::RuntimeError(platform::kErrObjectClosed,
-                                 "Operation is not allowed when the object is closed.");
+bool profileStoreInUse() {
+    return openSessions() > 0;
 }
 
 QVariantList storedProfileNames(const ProfileStoreSession& store) {
@@ -111,9 +109,9 @@ QVariantList storedProfileNames() {
     return storedProfileNames(store);
 }
 
-void executeOnProfileStore(const QString& sql, const QVariantList& values) {
-    const ProfileStoreSession store(kSelectAllProfiles);
-    store.connection().Execute(sql, values);
+std::int64_t lastProfileId() {
+    const ProfileStoreSession store(QStringLiteral("select max(prof_id) from Vornelix_profile"));
+    return store.rows().Eof() ? 0 : store.rows().Fields(0).toLongLong();
 }
 
 std::int16_t countProfiles() {

@@ -47,11 +47,11 @@ QString profileDatabasePath();
 // Built anew for every use from the program folder of the moment.
 QString profileConnectionString();
 
-// One use of the profile store: a connection and a record set of its own, opened on the
-// statement and closed when the session ends, however it ends. A failed open closes what it
-// had opened and throws; a database that is damaged or not the program's throws with a
-// message that names it. A session opened inside another leaves the outer one as it was. The
-// program reaches the store through sessions only.
+// One reading use of the profile store: a connection and a record set of its own, opened on
+// the statement and closed when the session ends, however it ends. A failed open closes what it
+// had opened and throws; a database that is damaged or not the program's throws with a message
+// that names it. A session opened inside another leaves the outer one as it was. The program
+// reads the store through sessions only, and writes it through executeOnStore.
 class ProfileStoreSession {
   public:
     explicit ProfileStoreSession(const QString& select, const QVariantList& params = {});
@@ -59,7 +59,6 @@ class ProfileStoreSession {
     ProfileStoreSession(const ProfileStoreSession&) = delete;
     ProfileStoreSession& operator=(const ProfileStoreSession&) = delete;
 
-    platform::DbConnection& connection() const;
     platform::DbRecordset& rows() const;
 
   private:
@@ -67,21 +66,13 @@ class ProfileStoreSession {
     std::unique_ptr<platform::DbRecordset> m_rows;
 };
 
-// The session opened last of those still open; nullptr between two uses of the store.
-const ProfileStoreSession* innermostProfileStoreSession();
-// The same session; throws RuntimeError, as a closed object does, when there is none.
-const ProfileStoreSession& requireProfileStoreSession();
+// Runs one INSERT, UPDATE or DELETE on the profile store in a connection of its own that opens
+// no record set, and closes it again; gives the number of rows it changed. Fails as a session's
+// open does, or with the statement's error, and then leaves nothing open.
+int executeOnStore(const QString& sql, const QVariantList& values = {});
 
-// What the shared names DbConnection and DbRecordset of the global state show: the object of
-// the innermost open session. Using one while no session is open fails as a closed object
-// does.
-template <class T, T& (ProfileStoreSession::*Object)() const>
-class StoreSessionView {
-  public:
-    bool exists() const { return innermostProfileStoreSession() != nullptr; }
-    T& operator*() const { return (requireProfileStoreSession().*Object)(); }
-    T* operator->() const { return &**this; }
-};
+// Whether a session on the store is open now.
+bool profileStoreInUse();
 
 // The name (column 1) of every row of the session's statement, in the order the rows come, from
 // the first; a Null name stays Null.
@@ -89,11 +80,9 @@ QVariantList storedProfileNames(const ProfileStoreSession& store);
 // The names of all stored profiles, in a session of their own.
 QVariantList storedProfileNames();
 
-// Runs one statement that writes (INSERT, UPDATE, DELETE) in a session of its own.
-void executeOnProfileStore(const QString& sql, const QVariantList& values);
-// The highest row id stored: a row stored later has a higher one (ids are never given twice).
-inline const QString kSelectLastProfileId =
-    QStringLiteral("select max(prof_id) from Vornelix_profile");
+// The highest row id stored (prof_id), 0 when there is none: a row stored later has a higher
+// one, as ids are never given twice.
+std::int64_t lastProfileId();
 
 // The number of stored profiles.
 std::int16_t countProfiles();

@@ -146,10 +146,11 @@ void DbConnection::openFile(const QString& hostPath, const QString& password,
     m_db = openHandle(hostPath, password, shown, false).release();
 }
 
-void DbConnection::Execute(const QString& sql, const QVariantList& params) {
+int DbConnection::Execute(const QString& sql, const QVariantList& params) {
     requireOpen();
     const sqlite::Statement stmt = sqlite::prepare(m_db, sql, params);
     sqlite::runToEnd(m_db, stmt.get());
+    return sqlite3_changes(m_db);
 }
 
 void DbConnection::Close() {
@@ -296,10 +297,11 @@ void DbRecordset::Update() {
     if (assignments.isEmpty())
         return;
     values << row.rowid;
-    m_connection->Execute("update " + sqlite::quoteIdentifier(m_table) + " set " +
-                              assignments.join(", ") + " where rowid = ?",
-                          values);
-    if (sqlite3_changes(m_connection->handle()) == 0) {
+    const int changed =
+        m_connection->Execute("update " + sqlite::quoteIdentifier(m_table) + " set " +
+                                  assignments.join(", ") + " where rowid = ?",
+                              values);
+    if (changed == 0) {
         throw RuntimeError(kErrRowNotFound,
                            "Row cannot be located for updating. Some values may have been "
                            "changed since it was last read.");

@@ -66,8 +66,9 @@ class DbConnection {
     // or the host path when it is empty. Fails like Open.
     void openFile(const QString& hostPath, const QString& password,
                   const QString& shownPath = QString());
-    // Runs a statement that returns no rows; values are bound to its ? placeholders.
-    void Execute(const QString& sql, const QVariantList& params = {});
+    // Runs a statement that returns no rows; values are bound to its ? placeholders. Gives the
+    // number of rows that an INSERT, UPDATE or DELETE inserted, changed or deleted.
+    int Execute(const QString& sql, const QVariantList& params = {});
     int State() const { return m_db ? kStateOpen : kStateClosed; }
     // Closes the record sets still open on this connection, then the file. Never throws.
     void Close();

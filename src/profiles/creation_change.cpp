@@ -191,7 +191,7 @@ QList<Leftover> CreationChange::clearFolders(const QString& folder) const {
 
 std::optional<Leftover> CreationChange::deleteRow() const {
     try {
-        executeOnProfileStore(kDeleteNewProfile, {m_name, m_folder, qint64{*m_rowsBefore}});
+        executeOnStore(kDeleteNewProfile, {m_name, m_folder, qint64{*m_rowsBefore}});
         return std::nullopt;
     } catch (const platform::DatabaseInUse&) {
         return rowLeftover(true);

@@ -12,7 +12,6 @@
 #include "machine/global_variables.h"
 #include "machine/profile_start.h"
 #include "machine/profile_store.h"
-#include "platform/database.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "profiles/new_profile_row.h"
@@ -171,10 +170,8 @@ bool frmProcessing::beginCreation() {
 bool frmProcessing::InsertNewProfile() {
     try {
         // The rows stored so far tell this creation's row from any other of its name.
-        const ProfileStoreSession store(kSelectLastProfileId);
-        m_made.rowToInsert(m_profile.name, m_profile.folder(),
-                           store.rows().Eof() ? 0 : store.rows().Fields(0).toLongLong());
-        store.connection().Execute(kInsertNewProfile, newProfileValues(m_profile));
+        m_made.rowToInsert(m_profile.name, m_profile.folder(), lastProfileId());
+        executeOnStore(kInsertNewProfile, newProfileValues(m_profile));
     } catch (const platform::RuntimeError& error) {
         // The sequence stops: nothing is made for a row that was not stored, and a row of
         // that name that is there is not this creation's.

@@ -31,7 +31,9 @@ void OpenProfileState::restore() const {
     openProfileGlobals(gv()) = m_globals;
     if (gv().ProfileOpen != wasOpen)
         ModuleGeneralFunctions::UpdateMenusAndButtons();
-    if (MainWindowPort* main = mainWindow())
+    // A running engine keeps its caption.
+    MainWindowPort* main = mainWindow();
+    if (main && gv().EngineRunning == kFalse)
         main->setCaption(m_caption);
 }
 
@@ -46,9 +48,14 @@ void takeOverNewProfile(const NewProfile& profile) {
     g.NetworkingEnabled = 0;
     g.StartInstallation = toFlag(profile.startInstallation);
     takeInstallationSource({profile.cdRomType, profile.cdRomPath, profile.startInstallation});
-    // A running engine keeps its caption; its end names the open profile.
+    // A running engine keeps its caption; its end names the open profile. An installation that
+    // follows starts the new profile, captioned as Control > Run captions a start.
     MainWindowPort* main = mainWindow();
-    if (main && g.ProfileOpen == kTrue && g.EngineRunning == kFalse)
+    if (!main || g.EngineRunning == kTrue)
+        return;
+    if (profile.startInstallation)
+        main->setCaption(kMainCaption);
+    else if (g.ProfileOpen == kTrue)
         main->setCaption(openProfileCaption(profile.name));
 }
 

@@ -17,7 +17,8 @@ class OpenProfileState {
   public:
     // The state as it is now.
     static OpenProfileState current();
-    // Puts the state back as it was taken; the menus follow a change of ProfileOpen.
+    // Puts the state back as it was taken; the menus follow a change of ProfileOpen, and the
+    // caption is left alone while an engine runs.
     void restore() const;
 
   private:
@@ -31,7 +32,8 @@ class OpenProfileState {
 
 // The new profile, whose row is stored now, becomes the one that the globals describe: its
 // name, volume (HardDiskPath the volume root), RAM size and installation source, networking
-// off. A source given opens it; while a profile is open and idle, the caption names the new one.
+// off. A source given opens it. While no engine runs, the caption becomes "Vornelix" when an
+// installation follows (it is a start), else it names the new profile when a profile is open.
 void takeOverNewProfile(const NewProfile& profile);
 
 }  // namespace vornelix

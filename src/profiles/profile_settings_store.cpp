@@ -13,14 +13,18 @@ namespace vornelix {
 
 namespace {
 
+platform::RuntimeError notStored(const QString& name) {
+    return platform::RuntimeError(platform::kErrNoCurrentRecord,
+                                  "The profile " + name + " is not stored.");
+}
+
 // Runs work in a session of its own on the row of the profile; throws when there is no such
 // row.
 template <class Work>
 void withProfileRow(const QString& name, Work work) {
     const ProfileStoreSession store(kSelectProfileByName, {name});
     if (store.rows().Eof())
-        throw platform::RuntimeError(platform::kErrNoCurrentRecord,
-                                     "The profile " + name + " is not stored.");
+        throw notStored(name);
     work(store);
 }
 
@@ -31,9 +35,8 @@ void withProfileRow(Work work) {
 
 void updateProfile(const QString& name, const QString& sql, const QVariantList& values) {
     gv().NetworkingEnabled = 0;
-    withProfileRow(name, [&](const ProfileStoreSession& store) {
-        store.connection().Execute(sql, values + QVariantList{name});
-    });
+    if (executeOnStore(sql, values + QVariantList{name}) == 0)
+        throw notStored(name);
 }
 
 }  // namespace

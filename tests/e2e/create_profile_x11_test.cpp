@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QSlider>
@@ -59,6 +60,16 @@ TEST_F(CreateProfileX11, GrowableAndInstallingProfiles) {
     create("Installing", "c:\\tiger.iso");
     ASSERT_EQ(gv().EngineRunning, kTrue) << env.ui.lastText().toStdString();
     EXPECT_TRUE(env.readFile("c:\\Vornelix\\Xeminga").contains("tiger.iso"));
+
+    // The main window's title on the display: a start's while the engine runs, the new
+    // profile's once it is stopped.
+    const auto titled = [this](const QString& title) {
+        return probe.windowOf(QCoreApplication::applicationPid(), title) == main->winId();
+    };
+    EXPECT_TRUE(titled("Vornelix"));
+    main->runCommand(MenuControl::mnuControl_Stop);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return titled("Vornelix [ Installing - Press Ctrl+R to Start Mac ]"); }, 5000));
 }
 
 // While the HD tool works, Ctrl+N, Profile > Exit and the wizard's Finish start and end

@@ -43,7 +43,7 @@ class OpenProfileDialog : public ::testing::Test {
     DlgOpenProfile& dialog() { return form<DlgOpenProfile>(); }
     QComboBox& combo(const char* name) { return *control<QComboBox>(name); }
 
-    static bool storeClosed() { return !gv().DbConnection.exists() && !gv().DbRecordset.exists(); }
+    static bool storeClosed() { return !profileStoreInUse(); }
 
     template <class T>
     static T* control(const char* name) {

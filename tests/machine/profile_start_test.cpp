@@ -7,6 +7,7 @@
 #include "machine/engine_interface.h"
 #include "machine/global_variables.h"
 #include "machine/profile_start.h"
+#include "machine/profile_store.h"
 #include "machine/start_animation.h"
 #include "platform/runtime_error.h"
 #include "support/test_environment.h"
@@ -40,7 +41,7 @@ class ProfileStart : public ::testing::Test {
         return lines;
     }
 
-    static bool storeClosed() { return !gv().DbConnection.exists() && !gv().DbRecordset.exists(); }
+    static bool storeClosed() { return !profileStoreInUse(); }
 
     test::TestEnvironment env;
     test::RecordingMainWindow& main = env.upper.recordingMain;

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
+
 #include "app/app_windows.h"
 #include "app/mdi_form1.h"
-#include "machine/global_variables.h"
 #include "machine/profile_store.h"
 #include "platform/database.h"
 #include "platform/runtime_error.h"
@@ -28,20 +30,20 @@ class WithEnvironment : public ::testing::TestWithParam<Row> {
 using NestedSession = WithEnvironment<InnerUse>;
 
 // A session opened inside another, whatever it does and however it ends, leaves the outer one
-// open on its own rows; the shared names show the innermost open session's objects.
+// open on its own rows; a write meanwhile shows in them once they are read again.
 TEST_P(NestedSession, LeavesTheOuterSessionOpen) {
     env.insertProfile({"Tiger", {}, {}, {}, {}, {}, {}, {}});
     const ProfileStoreSession outer(kSelectAllProfiles);
     try {
         const ProfileStoreSession inner(GetParam().select);
-        EXPECT_EQ(&*gv().DbRecordset, &inner.rows());
-        if (!GetParam().execute.isEmpty())
-            inner.connection().Execute(GetParam().execute, {"Leopard"});
+        if (!GetParam().execute.isEmpty()) {
+            EXPECT_EQ(executeOnStore(GetParam().execute, {"Leopard"}), 1);
+        }
     } catch (const platform::RuntimeError& error) {
         EXPECT_EQ(error.number(), platform::kErrCommandText);
     }
     EXPECT_EQ(outer.rows().State(), platform::kStateOpen);
-    EXPECT_EQ(&*gv().DbConnection, &outer.connection());
+    EXPECT_TRUE(profileStoreInUse());
     outer.rows().Requery();
     EXPECT_EQ(storedProfileNames(outer).size(), GetParam().execute.isEmpty() ? 1 : 2);
 }
@@ -51,6 +53,37 @@ INSTANTIATE_TEST_SUITE_P(Table, NestedSession,
                                            InnerUse{"writes", kSelectAllProfiles, kInsertName},
                                            InnerUse{"fails", "select * from nowhere", {}}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The bytes that this process has read from files so far; -1 when the system does not say.
+qint64 bytesReadSoFar() {
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : io.readAll().split('\n'))
+        if (line.startsWith("rchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    return -1;
+}
+
+class ProfileStoreWrite : public ::testing::Test {
+  protected:
+    test::TestEnvironment env;
+};
+
+// A write reads no more than it changes: one more profile beside thousands reads a small part of
+// the file, where a cursor over the rows would read them all.
+TEST_F(ProfileStoreWrite, ReadsNotTheRowsItLeavesAlone) {
+    env.createDatabase();
+    executeOnStore(
+        "with recursive n(i) as (select 1 union all select i + 1 from n where i < 3000) "
+        "insert into Vornelix_profile (prof_name) select printf('%0200d', i) from n");
+    const qint64 fileBytes = QFileInfo(env.programHost() + "/ASNMD.DAT").size();
+    const qint64 before = bytesReadSoFar();
+    ASSERT_GE(before, 0) << "this system does not count what a process reads";
+    EXPECT_EQ(executeOnStore(kInsertName, {"Leopard"}), 1);
+    EXPECT_LT(bytesReadSoFar() - before, fileBytes / 10);
+    EXPECT_EQ(countProfiles(), 3001);
+}
 
 // Ways in which ASNMD.DAT is not a database that the program's key opens; each takes another
 // branch of the open (another key reads as other bytes do).
@@ -74,11 +107,7 @@ const Damage kDamages[] = {
     {"page_of_rows",
      [](Env env) {
          createProfileDatabase(env.host(kStore));
-         {
-             const ProfileStoreSession store(kSelectAllProfiles);
-             for (int i = 0; i < 200; ++i)
-                 store.connection().Execute(kInsertName, {QString(40, 'x')});
-         }
+         for (int i = 0; i < 200; ++i) executeOnStore(kInsertName, {QString(40, 'x')});
          QByteArray bytes = env.readFile(kStore);
          bytes[bytes.size() - 2000] ^= 1;
          env.writeFile(kStore, bytes);
@@ -103,7 +132,7 @@ TEST_P(DamagedStore, IsNamedAsDamagedOnOpenAndOnTheNamePage) {
     form<DlgNewProfileWizard1>().Show();
     test::click<DlgNewProfileWizard1>("OKButton");
     EXPECT_EQ(env.ui.takeOnlyBox(), message);
-    EXPECT_FALSE(env.ui.ended || gv().DbConnection.exists());
+    EXPECT_FALSE(env.ui.ended || profileStoreInUse());
     EXPECT_EQ(env.readFile(kStore), before);
 }
 

@@ -13,8 +13,10 @@
 #include <QJsonObject>
 #include <QLabel>
 
+#include "forms/main_window_port.h"
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
+#include "platform/database.h"
 #include "profiles/creation_start.h"
 #include "profiles/frm_processing.h"
 #include "profiles/unfinished_changes.h"
@@ -123,6 +125,40 @@ TEST_P(Sequence, ShowsEachStepAndUnloadsAtTheFourthTick) {
     const std::size_t starts = env.processes.starts.size();
     env.clock.advance(3 * frmProcessing::kTimerIntervalMs);
     EXPECT_EQ(env.processes.starts.size(), starts);
+}
+
+// Alpha is open and idle when Test is created. A creation that installs is captioned "Vornelix"
+// from its stored row on, while its engine runs too, and names Test once the engine has ended;
+// one that does not names Test from its stored row on.
+TEST_P(Sequence, CaptionNamesTheNewProfileOnlyWhileNoEngineRuns) {
+    const bool installation = GetParam();
+    profile.startInstallation = installation;
+    profile.cdRomPath = installation ? R"(c:\osx.iso)" : "   ";
+    env.createDatabase();
+    std::tie(gv().ProfileName, gv().ProfileOpen) = std::make_tuple("Alpha", kTrue);
+    env.upper.recordingMain.setCaption(openProfileCaption("Alpha"));
+    const auto caption = [this] { return env.upper.recordingMain.caption().toStdString(); };
+    const auto tool = env.processes.onStart;
+    env.engineMakesWindows();
+    const auto engine = env.processes.onStart;
+    env.processes.onStart = [=](const test::StartCall& call, std::int64_t pid) {
+        (call.program.endsWith("VornelHD.exe") ? tool : engine)(call, pid);
+    };
+    const std::string named = openProfileCaption("Test").toStdString();
+    const std::string starting = installation ? kMainCaption.toStdString() : named;
+    startProfileCreation(profile);
+    env.clock.advance(frmProcessing::kTimerIntervalMs);
+    EXPECT_EQ(caption(), starting);
+
+    for (int tick = 2; tick <= 4; ++tick) env.clock.advance(frmProcessing::kTimerIntervalMs);
+    ASSERT_FALSE(isLoaded<frmProcessing>());
+    EXPECT_EQ(gv().EngineRunning, installation ? kTrue : kFalse);
+    EXPECT_EQ(caption(), starting);
+    env.processes.running.clear();  // the engine ends by itself
+    env.clock.advance(1000);
+    EXPECT_EQ(gv().EngineRunning, kFalse);
+    EXPECT_EQ(caption(), named);
+    EXPECT_TRUE(env.ui.boxes.empty()) << env.ui.lastText().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(WithoutAndWithSource, Sequence, ::testing::Bool());

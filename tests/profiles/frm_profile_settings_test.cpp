@@ -12,11 +12,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <functional>
 #include <numeric>
 
 #include "machine/global_variables.h"
 #include "machine/profile_store.h"
+#include "platform/database.h"
+#include "platform/runtime_error.h"
 #include "profiles/install_source.h"
+#include "profiles/profile_settings_store.h"
 #include "support/test_environment.h"
 
 namespace vornelix {
@@ -314,6 +318,25 @@ TEST_F(TigerSettings, StartInstallationStoresTheSourceAndStarts) {
     EXPECT_EQ(row()[2], "c:\\iso\\x.iso");
     EXPECT_EQ(env.processes.starts.size(), 1u) << "the engine was started";
     EXPECT_EQ(gv().AttachInstallMedium, kFalse);
+}
+
+// A write to a profile whose row has gone meanwhile says so and changes no other row.
+TEST_F(TigerSettings, WritesToAProfileWithoutARowAreRefused) {
+    executeOnStore("delete from Vornelix_profile where prof_name = ?", {"Tiger"});
+    const QVariantList leopard = row("Leopard");
+    const std::function<void()> writes[] = {
+        [] { UpdateProfileVolume("Tiger", "d:\\Vornelix_HD\\Tiger", 9); },
+        [] { UpdateProfileCdRom(); }};
+    for (const auto& write : writes) {
+        try {
+            write();
+            ADD_FAILURE() << "written";
+        } catch (const platform::RuntimeError& error) {
+            EXPECT_EQ(error.number(), platform::kErrNoCurrentRecord);
+            EXPECT_EQ(error.description(), "The profile Tiger is not stored.");
+        }
+    }
+    EXPECT_EQ(row("Leopard"), leopard);
 }
 
 // Every failure: a box titled "Vornelix", the row and the image as they were.

@@ -69,10 +69,7 @@ class VolumeMove : public ::testing::TestWithParam<bool> {
         QFile file(image(folder));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
     }
-    void execute(const QString& sql) {
-        const ProfileStoreSession store(kSelectAllProfiles);
-        store.connection().Execute(sql);
-    }
+    static void execute(const QString& sql) { executeOnStore(sql); }
     QString rowFolder() {
         const ProfileStoreSession store(kSelectProfileByName, {"Tiger"});
         return store.rows().Fields(kColHardDiskPath).toString();

@@ -45,7 +45,7 @@ TestEnvironment::~TestEnvironment() {
     FormRegistry::unloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(isBusy()) << "work left under way";
-    EXPECT_FALSE(gv().DbConnection.exists()) << "a store session left open";
+    EXPECT_FALSE(profileStoreInUse()) << "a store session left open";
     resetGlobalVariables();
     installUpperWindows(m_savedUpper);
     platform::services() = m_saved;
@@ -68,8 +68,7 @@ void TestEnvironment::createDatabase() {
 void TestEnvironment::insertProfile(const QVariantList& columns) {
     if (!QFileInfo::exists(programHost() + "/ASNMD.DAT"))
         createDatabase();
-    const ProfileStoreSession store(kSelectAllProfiles);
-    store.connection().Execute(
+    executeOnStore(
         "insert into Vornelix_profile (prof_name, hard_disk_path, hard_disk_size, cd_rom_path, "
         "cdrom_type, networking, ide_slave_device, ram_size) values (?, ?, ?, ?, ?, ?, ?, ?)",
         columns);
