@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
         step.start();
         const QString why = move.place();
         const qint64 placed = step.restart();
-        if (!why.isEmpty() || !platform::deleteFileOf(from, *source) || !files.deleteFile("c:\\move.pending"))
+        if (!why.isEmpty() || !platform::deleteFileOf(from, *source) ||
+            !files.deleteFile("c:\\move.pending"))
             std::fprintf(stderr, "move failed: %s\n", qPrintable(why));
         std::printf("  place %lld ms, old name deleted %lld ms, stall so far %lld ms\n",
                     static_cast<long long>(placed), static_cast<long long>(step.elapsed()),

@@ -93,6 +93,7 @@ class HostFileMove {
     // move leaves), comparing chunk by chunk with the events processed between chunks. A file
     // that differs or cannot be read is left alone. False when it is not taken.
     bool adopt();
+
   private:
     QString copy();
     void beforeNaming(Placement placement, const FileIdentity& identity) const;

@@ -1,9 +1,9 @@
 #include "profiles/creation_change.h"
 
 #include <QJsonArray>
-#include <algorithm>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "machine/basic_text.h"
 #include "machine/profile_store.h"
@@ -130,7 +130,8 @@ Settlement CreationChange::clear(bool live) {
         }
     }
     // A row never goes while its files stay; the row of a whole volume never goes.
-    const bool undone = !m_whole && rowMayGo && (m_rowsBefore || !m_files.isEmpty() || !m_made.empty());
+    const bool undone =
+        !m_whole && rowMayGo && (m_rowsBefore || !m_files.isEmpty() || !m_made.empty());
     if (settled.stays.isEmpty() && m_rowsBefore && !m_whole && rowMayGo) {
         if (const std::optional<Leftover> row = deleteRow())
             settled.stays << *row;
@@ -206,9 +207,8 @@ bool CreationChange::possible() const {
     if (m_whole && !m_files.contains(kVolumeImageName))
         return false;
     const qsizetype partials =
-        std::count_if(m_files.begin(), m_files.end(), [](const QString& name) {
-            return isPartialImageName(name);
-        });
+        std::count_if(m_files.begin(), m_files.end(),
+                      [](const QString& name) { return isPartialImageName(name); });
     if (partials > 1 || (partials == 1 && m_toolRan))
         return false;
     for (const Made& each : m_made) {

@@ -154,8 +154,7 @@ QStringList FolderChange::toolEntries(const QString& folder) const {
 
 QStringList FolderChange::pathsIn(const QString& folder, const QStringList& names) {
     QStringList paths;
-    for (const QString& name : names)
-        paths << inFolder(folder, name);
+    for (const QString& name : names) paths << inFolder(folder, name);
     return paths;
 }
 
@@ -185,9 +184,9 @@ void FolderChange::readFolder(const QJsonObject& json) {
     m_kept = json[kKept].toVariant().toStringList();
     const QJsonObject tool = json[kTool].toObject();
     if (!tool.isEmpty())
-        m_tool = platform::ProcessGroup{tool[kGroup].toString().toLongLong(),
-                                        tool[kStart].toString().toULongLong(),
-                                        tool[kBoot].toString()};
+        m_tool =
+            platform::ProcessGroup{tool[kGroup].toString().toLongLong(),
+                                   tool[kStart].toString().toULongLong(), tool[kBoot].toString()};
 }
 
 }  // namespace vornelix

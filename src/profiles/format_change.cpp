@@ -26,10 +26,9 @@ void FormatChange::forVolume(const QString& profileName, const QString& folder) 
 }
 
 QString FormatChange::undo() {
-    return close(
-        QStringLiteral("The quick format of the volume of the profile %1 did not finish.")
-            .arg(m_name),
-        clear(true));
+    return close(QStringLiteral("The quick format of the volume of the profile %1 did not finish.")
+                     .arg(m_name),
+                 clear(true));
 }
 
 bool FormatChange::isOwnFileName(const QString& name) const {

@@ -215,8 +215,7 @@ MoveChange MoveChange::fromJson(const QJsonObject& json) {
         change.m_named = Named{static_cast<Placement>(how), *identity};
     else if (json.contains(kNamed))
         change.m_source.reset();  // a name given that no step writes: the record is refused
-    for (const QJsonValue& made : json[kFolders].toArray())
-        change.m_folders.push_back(place(made));
+    for (const QJsonValue& made : json[kFolders].toArray()) change.m_folders.push_back(place(made));
     return change;
 }
 

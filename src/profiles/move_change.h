@@ -29,8 +29,7 @@ class MoveChange final : public Change, public FolderSteps {
 
     // The move of the profile's image from oldFolder to newFolder (drive paths). Throws
     // RuntimeError when there is no image in oldFolder.
-    void forVolume(const QString& profileName, const QString& oldFolder,
-                   const QString& newFolder);
+    void forVolume(const QString& profileName, const QString& oldFolder, const QString& newFolder);
 
     QString folderToMake(const QString& folder) override;
     void folderNotMade(const QString& folder) override;

@@ -61,12 +61,14 @@ void forEachRecord(bool atStart, Each each) {
 QString refusal(const Change& change, bool creation, const QList<Leftover>& stays) {
     const QString list = u'\n' + shownList(stays) + u'\n' + triedAgainText(stays);
     if (creation)
-        return QStringLiteral("The profile %1 cannot be created yet: what an earlier creation "
-                              "of that name left is still being cleared up:")
+        return QStringLiteral(
+                   "The profile %1 cannot be created yet: what an earlier creation "
+                   "of that name left is still being cleared up:")
                    .arg(change.profile()) +
                list + QStringLiteral(" Or choose another name.");
-    return QStringLiteral("The volume cannot be changed yet: what an earlier %1 left is still "
-                          "being cleared up:")
+    return QStringLiteral(
+               "The volume cannot be changed yet: what an earlier %1 left is still "
+               "being cleared up:")
                .arg(change.what()) +
            list + QStringLiteral(" Then press Apply again.");
 }

@@ -104,15 +104,18 @@ QString moveVolume(const QString& name, std::int16_t sizeGB, const QString& oldF
                                    const platform::FileIdentity& identity) {
         record.imageToName(placement, identity);
     });
-    settlingOnFailure([&] { return record.undo(); }, [&] {
-        if (const std::optional<FolderNotMade> notMade = makeProfileFolder(newDrive, name, record))
-            fail("The folder " + notMade->folder + " cannot be made: " + notMade->why +
-                 ". Choose another drive, then press Apply again.");
-        // The image lies whole in both folders before the row names the new one.
-        placeImage(move, newImage);
-        platform::clock().doEvents();
-        UpdateProfileVolume(name, newFolder, sizeGB);
-    });
+    settlingOnFailure([&] { return record.undo(); },
+                      [&] {
+                          if (const std::optional<FolderNotMade> notMade =
+                                  makeProfileFolder(newDrive, name, record))
+                              fail("The folder " + notMade->folder +
+                                   " cannot be made: " + notMade->why +
+                                   ". Choose another drive, then press Apply again.");
+                          // The image lies whole in both folders before the row names the new one.
+                          placeImage(move, newImage);
+                          platform::clock().doEvents();
+                          UpdateProfileVolume(name, newFolder, sizeGB);
+                      });
     platform::clock().doEvents();
     if (const QString told = record.finish(); !told.isEmpty())
         showMessage(told);
@@ -131,10 +134,11 @@ void quickFormatVolume(const QString& name, const QString& folder, std::int16_t 
     record.toolRunsHere();
     const HdTool::Watch watch{[&record](std::int64_t pid) { record.toolStarted(pid); }, {}};
     // The tool replaces the image only with a whole new one: a failure leaves it as it was.
-    settlingOnFailure([&] { return record.undo(); }, [&] {
-        if (const std::optional<QString> why = HdTool::run(folder, sizeGB, watch))
-            fail(HdTool::failureMessage(*why));
-    });
+    settlingOnFailure([&] { return record.undo(); },
+                      [&] {
+                          if (const std::optional<QString> why = HdTool::run(folder, sizeGB, watch))
+                              fail(HdTool::failureMessage(*why));
+                      });
     record.complete();
 }
 

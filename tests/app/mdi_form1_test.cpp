@@ -21,9 +21,9 @@
 #include "network/dlg_network_settings_wizard.h"
 #include "platform/folder_lock.h"
 #include "profiles/creation_change.h"
-#include "profiles/profile_folders.h"
 #include "profiles/dlg_new_profile_wizard.h"
 #include "profiles/frm_profile_settings.h"
+#include "profiles/profile_folders.h"
 #include "profiles/volume_creation.h"
 #include "support/test_environment.h"
 

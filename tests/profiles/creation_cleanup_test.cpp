@@ -142,8 +142,7 @@ TEST_P(ForeignRecord, TakesNothingAway) {
     EXPECT_EQ(env.pendingRecords(), QStringList());
     if (GetParam().refused) {
         EXPECT_EQ(env.ui.takeOnlyBox(),
-                  "A record of an unfinished creation of the profile " +
-                      record["name"].toString() +
+                  "A record of an unfinished creation of the profile " + record["name"].toString() +
                       " was not in a state that Vornelix writes, so nothing that it names was "
                       "touched, and the record was dropped.");
     }

@@ -212,8 +212,8 @@ TEST_P(QuickFormat, RunsTheHdToolBesideTheImageAndSaysWhenItFails) {
     EXPECT_EQ(row()[0], kTiger);
     EXPECT_EQ(env.files().fileExists(made), !*message) << "what the failed tool made goes";
     const bool failedRun = *message && startCode == platform::kStartOk;
-    EXPECT_EQ(env.processes.endedGroups, failedRun ? std::vector<std::int64_t>{1000}
-                                                   : std::vector<std::int64_t>{});
+    EXPECT_EQ(env.processes.endedGroups,
+              failedRun ? std::vector<std::int64_t>{1000} : std::vector<std::int64_t>{});
     EXPECT_EQ(env.pendingRecords(), QStringList());
     if (exitStatus < 0) {
         EXPECT_EQ(env.processes.ended, std::vector<std::int64_t>{1000}) << "the hung tool ended";

@@ -196,8 +196,9 @@ TEST_F(NewProfileWizard, NamePageClearsWhatAnEarlierCreationOfTheNameLeft) {
     page(2).Show();
     control<QLineEdit>(2, "txtProfileName")->setText("Alpha");
     click(2, "OKButton");
-    EXPECT_TRUE(env.ui.lastText().startsWith("The profile Alpha cannot be created yet: what an "
-                                             "earlier creation of that name left"));
+    EXPECT_TRUE(
+        env.ui.lastText().startsWith("The profile Alpha cannot be created yet: what an "
+                                     "earlier creation of that name left"));
     other.Execute("rollback");
     other.Close();
     click(2, "OKButton");
