@@ -47,6 +47,10 @@ Leftover leftoverAt(const QString& path, const QString& shown) {
     return {named, Hindrance::NotWritable, folderOf(path)};
 }
 
+Leftover unreachableFolder(const QString& folder) {
+    return {folder, Hindrance::DriveGone, folder.left(2)};
+}
+
 Leftover rowLeftover(bool databaseInUse) {
     const QString shown = QStringLiteral("its entry in the profile database");
     if (databaseInUse)

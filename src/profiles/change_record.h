@@ -37,6 +37,9 @@ bool driveGone(const QString& path);
 // The leftover of a path (drive path) that cannot be taken away now: its drive is gone, or the
 // folder that holds it cannot be written. shown: how the message names it (default: path).
 Leftover leftoverAt(const QString& path, const QString& shown = QString());
+// The leftover of a folder (drive path) that its drive does not lead to now: the drive is gone
+// or stands for another folder.
+Leftover unreachableFolder(const QString& folder);
 // The leftover of a row that cannot be deleted: the database is held by another program, or
 // its folder, the program folder, cannot be written.
 Leftover rowLeftover(bool databaseInUse);

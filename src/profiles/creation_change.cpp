@@ -121,7 +121,8 @@ Settlement CreationChange::clear(bool live) {
         const bool named = !m_files.isEmpty() || !m_made.empty();
         if (folder.isEmpty() || driveGone(folder)) {
             if (named)
-                settled.stays << leftoverAt(folder.isEmpty() ? m_folder : folder);
+                settled.stays << (folder.isEmpty() ? unreachableFolder(m_folder)
+                                                   : leftoverAt(folder));
         } else if (m_folderId && platform::files().folderExists(folder) && !ownsFolder(folder)) {
             // Another folder of the same path: neither it nor the row is touched.
             rowMayGo = false;

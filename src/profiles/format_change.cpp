@@ -59,7 +59,7 @@ Settlement FormatChange::clear(bool live) {
     const QString folder = folderNow();
     if (folder.isEmpty() || driveGone(folder)) {
         if (!m_files.isEmpty() || m_toolRan)
-            settled.stays << leftoverAt(folder.isEmpty() ? m_folder : folder);
+            settled.stays << (folder.isEmpty() ? unreachableFolder(m_folder) : leftoverAt(folder));
         return settled;
     }
     if (!ownsFolder(folder))

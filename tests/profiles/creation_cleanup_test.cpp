@@ -186,7 +186,10 @@ TEST_F(CreationCleanup, ADriveTableChangedSinceTheKillSendsTheClearingNowhereEls
     env.useDrives(drives("/E"));
     env.writeFile(volumeImage(folder), "the volume of the drive now");
     UnfinishedChanges::settleAtStart();
-    EXPECT_TRUE(env.ui.takeOnlyBox().contains("\n" + folder + "\n"));
+    EXPECT_TRUE(env.ui.takeOnlyBox().endsWith(
+        "\n" + folder +
+        "\nVornelix tries again at its next start. Plug in or mount the drive d: "
+        "before then."));
     EXPECT_EQ(env.readFile(volumeImage(folder)), "the volume of the drive now");
     EXPECT_TRUE(QFileInfo::exists(env.root() + "/D/Vornelix_HD/Test/hdimage.img"));
 
