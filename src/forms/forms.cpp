@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "forms/busy_state.h"
+#include "forms/default_button.h"
 #include "forms/main_window_port.h"
 #include "forms/reading_order.h"
 #include "platform/twips.h"
