@@ -1,5 +1,7 @@
 #include "app/form1.h"
 
+#include <QCloseEvent>
+
 #include "app/machine_pictures.h"
 #include "forms/busy_state.h"
 #include "forms/main_window_port.h"
@@ -115,8 +117,16 @@ void Form1::Form_Unload() {
         files.deleteFile(configuration);
 }
 
-bool Form1::takesInputWhileBusy() const {
+bool Form1::takesInputWhileBusy() {
     return isBusyWith(BusyWork::ProfileStart);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (isBusyWith(BusyWork::ProfileStart)) {
+        event->ignore();
+        return;
+    }
+    Form::closeEvent(event);
 }
 
 }  // namespace vornelix
