@@ -10,6 +10,7 @@
 #include "platform/host_facts.h"
 #include "platform/services.h"
 #include "platform/twips.h"
+#include "platform/window_system.h"
 #include "ui_form1.h"
 
 namespace vornelix {
@@ -119,6 +120,10 @@ void Form1::Form_Unload() {
 
 bool Form1::takesInputWhileBusy() {
     return isBusyWith(BusyWork::ProfileStart);
+}
+
+bool Form1::keyboardInEmbeddedWindow() const {
+    return platform::windows().hasFocusWithin(static_cast<WindowHandle>(ui->Picture1->winId()));
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

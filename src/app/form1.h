@@ -39,6 +39,8 @@ class Form1 final : public Form, public MachineWindowPort {
 
     // The window that a profile start runs in, its animation shown.
     static bool takesInputWhileBusy();
+    // The engine or the share-drive program has the keyboard in Picture1.
+    bool keyboardInEmbeddedWindow() const override;
 
   protected:
     void Form_Load() override;

@@ -28,6 +28,10 @@ class Form : public QWidget {
     bool isShown() const;
     QMdiSubWindow* subWindow() const { return m_subWindow; }
 
+    // True while the keyboard is in another program's window embedded in this one: when long
+    // work ends with this window in front, that program keeps it.
+    virtual bool keyboardInEmbeddedWindow() const { return false; }
+
     void setCaption(const QString& caption);
 
     // A window of fixed size is as large as fixSizeForWidth made it.
@@ -103,7 +107,8 @@ class FormRegistry {
     // Runs the load handler of a window that has just been registered.
     static void load(Form* form);
     // Disables the loaded windows that take no input in the present busy state and enables
-    // again those that it disabled and that take input now.
+    // again those that it disabled and that take input now. When the work has ended, the window
+    // in front takes the keyboard back (input_hold.h).
     static void followBusyState();
 };
 
