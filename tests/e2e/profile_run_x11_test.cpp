@@ -163,6 +163,21 @@ TEST_F(ProfileRunX11, AnEngineThatDiesIsNoticedAndOneThatLosesItsWindowEnds) {
     EXPECT_EQ(log().last(), "exit display window destroyed");
 }
 
+// Enter on the profile list opens the profile chosen there, as the Open button, drawn as the
+// default one, does.
+TEST_F(ProfileRunX11, EnterOnTheProfileListOpensTheChosenProfile) {
+    focusMain();
+    pressKey(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(isLoaded<DlgOpenProfile>());
+    EXPECT_TRUE((test::child<DlgOpenProfile, QPushButton>("OKButton")->isDefault()));
+    auto* profiles = test::child<DlgOpenProfile, QComboBox>("ComboProfile");
+    profiles->setCurrentIndex(profiles->findText("Leopard"));
+    profiles->setFocus();
+    probe.typeKey(XK_Return);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !isLoaded<DlgOpenProfile>(); }, kWaitMs));
+    EXPECT_EQ(main->caption(), "Vornelix [ Leopard - Press Ctrl+R to Start Mac ]");
+}
+
 // A window that the user brings forward while a start runs takes the keys typed once the start
 // has ended, also with the pointer resting on the engine's window (with nothing brought forward
 // the engine keeps them: the first test).
