@@ -2,12 +2,9 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
-#include <QCheckBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
-#include <functional>
 #include <memory>
 
 #include "app/app_windows.h"
@@ -173,31 +170,6 @@ TEST_F(BusyHold, NestedWorkAndWindowsLoadedMeanwhile) {
     EXPECT_TRUE(machine.isEnabled());
     EXPECT_TRUE(form<DlgNetworkSettingsWizard>().isEnabled());
     EXPECT_FALSE(form<DlgOpenProfile>().isEnabled());
-}
-
-// When the work ends the window in front has the keyboard again: a held one on the control it
-// had, or on the next one when that control is disabled by then; one brought forward during the
-// work on its own.
-TEST_F(BusyHold, TheWindowInFrontHasTheKeyboardAgainWhenTheWorkEnds) {
-    const auto focusAfterWork = [](const std::function<void()>& meanwhile) {
-        {
-            const BusyScope busy(BusyWork::QuickFormat);
-            meanwhile();
-        }
-        QCoreApplication::processEvents();
-        return QApplication::focusWidget();
-    };
-    auto* cd = test::child<DlgOpenProfile, QCheckBox>("CheckCd");
-    form<DlgOpenProfile>().Show();
-    cd->setFocus();
-    EXPECT_EQ(focusAfterWork([] {}), cd);
-
-    const QWidget* next = focusAfterWork([cd] { cd->setEnabled(false); });
-    EXPECT_TRUE(next && next != cd && form<DlgOpenProfile>().isAncestorOf(next));
-    cd->setEnabled(true);
-
-    EXPECT_EQ(focusAfterWork([this] { window->menuItem(M::mnuHelp_About)->trigger(); }),
-              (test::child<DlgAboutVornelix, QPushButton>("cmdOk")));
 }
 
 }  // namespace
