@@ -21,6 +21,6 @@ apt-get install -y -qq --no-install-recommends \
   libsqlcipher-dev sqlcipher \
   libunrar-dev unrar libssl-dev zlib1g-dev \
   libgtest-dev libgmock-dev \
-  libx11-dev clang-format \
+  libx11-dev libxtst-dev clang-format \
   xvfb xauth x11-utils \
   >/dev/null

@@ -25,7 +25,7 @@ class DlgAboutVornelix final : public Form {
     void Label3_Click();
 
     // Nothing here touches a profile: the box is usable while long work runs.
-    bool takesInputWhileBusy() const override { return true; }
+    static bool takesInputWhileBusy() { return true; }
 
   protected:
     int liftTwips() const override { return 1500; }

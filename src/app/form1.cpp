@@ -1,5 +1,7 @@
 #include "app/form1.h"
 
+#include <QCloseEvent>
+
 #include "app/machine_pictures.h"
 #include "forms/busy_state.h"
 #include "forms/main_window_port.h"
@@ -8,6 +10,7 @@
 #include "platform/host_facts.h"
 #include "platform/services.h"
 #include "platform/twips.h"
+#include "platform/window_system.h"
 #include "ui_form1.h"
 
 namespace vornelix {
@@ -115,8 +118,20 @@ void Form1::Form_Unload() {
         files.deleteFile(configuration);
 }
 
-bool Form1::takesInputWhileBusy() const {
+bool Form1::takesInputWhileBusy() {
     return isBusyWith(BusyWork::ProfileStart);
+}
+
+bool Form1::keyboardInEmbeddedWindow() const {
+    return platform::windows().hasFocusWithin(static_cast<WindowHandle>(ui->Picture1->winId()));
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (isBusyWith(BusyWork::ProfileStart)) {
+        event->ignore();
+        return;
+    }
+    Form::closeEvent(event);
 }
 
 }  // namespace vornelix

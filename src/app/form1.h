@@ -38,11 +38,15 @@ class Form1 final : public Form, public MachineWindowPort {
     const Form1Layout& layout() const { return m_layout; }
 
     // The window that a profile start runs in, its animation shown.
-    bool takesInputWhileBusy() const override;
+    static bool takesInputWhileBusy();
+    // The engine or the share-drive program has the keyboard in Picture1.
+    bool keyboardInEmbeddedWindow() const override;
 
   protected:
     void Form_Load() override;
     void Form_Unload() override;
+    // Nothing but the start's own end closes the window while the start runs in it.
+    void closeEvent(QCloseEvent* event) override;
     bool fixedSize() const override { return false; }
     void place() override {}
 

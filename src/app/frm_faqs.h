@@ -31,7 +31,7 @@ class frmFAQs final : public Form {
     void Command3_Click();
 
     // Nothing here touches a profile: the window is usable while long work runs.
-    bool takesInputWhileBusy() const override { return true; }
+    static bool takesInputWhileBusy() { return true; }
 
   protected:
     void Form_Load() override;

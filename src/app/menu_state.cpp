@@ -1,6 +1,12 @@
 #include "app/menu_state.h"
 
+#include "app/dlg_about_vornelix.h"
+#include "app/frm_faqs.h"
 #include "app/mdi_form1.h"
+#include "machine/dlg_open_profile.h"
+#include "network/dlg_network_settings_wizard.h"
+#include "profiles/dlg_new_profile_wizard.h"
+#include "profiles/frm_profile_settings.h"
 
 namespace vornelix {
 
@@ -82,6 +88,21 @@ constexpr bool inEnumOrder() {
 }
 static_assert(inEnumOrder(), "one row per control, in the order of MenuControl");
 
+// The commands that open a window, and what that window answers while long work runs.
+struct WindowCommand {
+    MenuCommand command;
+    InputWhileBusy opensWindowTakingInput;
+};
+
+constexpr WindowCommand kWindowCommands[] = {
+    {&F::mnuProfile_New_Click, &takesInputWhileBusy<DlgNewProfileWizard>},
+    {&F::mnuProfile_Open_Click, &takesInputWhileBusy<DlgOpenProfile>},
+    {&F::mnuTools_Network_Configurator_Click, &takesInputWhileBusy<DlgNetworkSettingsWizard>},
+    {&F::mnuTools_Profile_Settings_Click, &takesInputWhileBusy<frmProfileSettings>},
+    {&F::mnuHelp_About_Click, &takesInputWhileBusy<DlgAboutVornelix>},
+    {&F::mnuHelp_FAQ_Click, &takesInputWhileBusy<frmFAQs>},
+};
+
 }  // namespace
 
 std::span<const MenuControlRow> menuControls() {
@@ -112,9 +133,14 @@ EnableState enableStateFor(MenuStateKind kind) {
 }
 
 bool heldWhileBusy(MenuControl control) {
-    // A menu runs nothing itself; About and FAQ open windows that long work leaves usable.
+    // A menu runs nothing itself.
     const MenuCommand command = menuControl(control).command;
-    return command && command != &F::mnuHelp_About_Click && command != &F::mnuHelp_FAQ_Click;
+    if (!command)
+        return false;
+    for (const WindowCommand& opens : kWindowCommands)
+        if (opens.command == command)
+            return !opens.opensWindowTakingInput();
+    return true;
 }
 
 bool shownEnabled(MenuControl control, bool tableState, bool busy) {

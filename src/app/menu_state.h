@@ -77,7 +77,7 @@ MenuStateKind menuStateKind(Flag profileOpen, Flag engineRunning);
 EnableState enableStateFor(MenuStateKind kind);
 
 // While long work is under way every command is held, by menu, shortcut or button, Exit among
-// them, except About and FAQ.
+// them, except those that open a window that takes input then (About and FAQ).
 bool heldWhileBusy(MenuControl control);
 
 // What a control shows: its state from the table, switched off while busy when it is held.

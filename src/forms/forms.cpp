@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "forms/busy_state.h"
+#include "forms/default_button.h"
+#include "forms/input_hold.h"
 #include "forms/main_window_port.h"
 #include "forms/reading_order.h"
 #include "platform/twips.h"
@@ -16,65 +18,50 @@
 namespace vornelix {
 
 namespace {
-std::map<std::type_index, Form*>& loadedForms() {
-    static std::map<std::type_index, Form*> forms;
+
+struct LoadedForm {
+    Form* form;
+    InputWhileBusy takesInput;
+};
+
+std::map<std::type_index, LoadedForm>& loadedForms() {
+    static std::map<std::type_index, LoadedForm> forms;
     return forms;
 }
 
-// The windows that the busy state has disabled, to be enabled again when they take input.
-std::vector<QPointer<Form>>& heldForms() {
-    static std::vector<QPointer<Form>> forms;
-    return forms;
-}
-
-// A disabled window takes neither keys nor clicks; its frame can still be moved and it is
-// painted. One that is disabled already is left as it is.
-void holdWhenBusy(Form* form) {
-    if (!isBusy() || form->takesInputWhileBusy() || !form->isEnabled())
-        return;
-    form->setEnabled(false);
-    heldForms().emplace_back(form);
-}
 }  // namespace
 
 Form* FormRegistry::find(std::type_index type) {
     const auto it = loadedForms().find(type);
-    return it == loadedForms().end() ? nullptr : it->second;
+    return it == loadedForms().end() ? nullptr : it->second.form;
 }
 
-void FormRegistry::add(std::type_index type, Form* form) {
-    loadedForms()[type] = form;
-    holdWhenBusy(form);
+void FormRegistry::add(std::type_index type, Form* form, InputWhileBusy takesInput) {
+    loadedForms()[type] = {form, takesInput};
+    holdWhenBusy(*form);
 }
 
 void FormRegistry::remove(Form* form) {
-    auto& forms = loadedForms();
-    for (auto it = forms.begin(); it != forms.end(); ++it)
-        if (it->second == form) {
-            forms.erase(it);
-            return;
-        }
+    std::erase_if(loadedForms(), [form](const auto& entry) { return entry.second.form == form; });
+}
+
+std::vector<Form*> FormRegistry::loaded() {
+    std::vector<Form*> forms;
+    for (const auto& [type, entry] : loadedForms()) forms.push_back(entry.form);
+    return forms;
+}
+
+bool FormRegistry::takesInputWhileBusy(const Form& form) {
+    const auto it = loadedForms().find(typeid(form));
+    return it != loadedForms().end() && it->second.form == &form && it->second.takesInput();
 }
 
 void FormRegistry::load(Form* form) {
     runHandler(ErrorPolicy::ShowDescription, [form] { form->Form_Load(); });
 }
 
-void FormRegistry::followBusyState() {
-    std::erase_if(heldForms(), [](const QPointer<Form>& form) {
-        if (form && isBusy() && !form->takesInputWhileBusy())
-            return false;
-        if (form)
-            form->setEnabled(true);
-        return true;
-    });
-    for (const auto& [type, form] : loadedForms()) holdWhenBusy(form);
-}
-
 void FormRegistry::unloadAll() {
-    std::vector<Form*> forms;
-    for (const auto& [type, form] : loadedForms()) forms.push_back(form);
-    for (Form* form : forms) form->Unload();
+    for (Form* form : loaded()) form->Unload();
 }
 
 Form::Form(QWidget* parent) : QWidget(parent) {}
@@ -163,8 +150,8 @@ void Form::setCaption(const QString& caption) {
 }
 
 void Form::closeEvent(QCloseEvent* event) {
-    // Held off while long work is under way: the work may still use the window.
-    if (isBusy()) {
+    // Held off while long work is under way, which may still use the window.
+    if (isBusy() && !FormRegistry::takesInputWhileBusy(*this)) {
         event->ignore();
         return;
     }

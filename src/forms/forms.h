@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 #include <typeindex>
+#include <vector>
 
 #include "forms/error_boundary.h"
 
@@ -27,9 +28,9 @@ class Form : public QWidget {
     bool isShown() const;
     QMdiSubWindow* subWindow() const { return m_subWindow; }
 
-    // While long work is under way a window takes no input, unless it is one that the work
-    // runs in or one that nothing it does can disturb the work.
-    virtual bool takesInputWhileBusy() const { return false; }
+    // True while the keyboard is in another program's window embedded in this one: when long
+    // work ends with this window in front, that program keeps it.
+    virtual bool keyboardInEmbeddedWindow() const { return false; }
 
     void setCaption(const QString& caption);
 
@@ -64,7 +65,8 @@ class Form : public QWidget {
     virtual bool fixedSize() const { return true; }
     // The window's own placement on first show; the default centres it and lifts it.
     virtual void place();
-    // The close box unloads the window, as Unload does; held off while long work is under way.
+    // The close box unloads the window, as Unload does; held off while long work is under way
+    // unless the window takes input then.
     void closeEvent(QCloseEvent* event) override;
     // Enter on a focused command button presses it; elsewhere it presses the default button.
     void keyPressEvent(QKeyEvent* event) override;
@@ -77,18 +79,36 @@ class Form : public QWidget {
     bool m_placed = false;
 };
 
+// While long work is under way a window takes no input, unless it is one that the work runs in
+// or one in which nothing can disturb the work. A type of window that takes input then declares
+// a static takesInputWhileBusy() that says when; it answers for every window of the type, loaded
+// or not, so a command that opens one is free exactly when the window takes input.
+using InputWhileBusy = bool (*)();
+
+template <class T>
+bool takesInputWhileBusy() {
+    if constexpr (requires { T::takesInputWhileBusy(); })
+        return T::takesInputWhileBusy();
+    else
+        return false;
+}
+
 // Each window exists at most once and is reached by its type.
 class FormRegistry {
   public:
     static Form* find(std::type_index type);
-    static void add(std::type_index type, Form* form);
+    static void add(std::type_index type, Form* form, InputWhileBusy takesInput);
     static void remove(Form* form);
+    static std::vector<Form*> loaded();
+    // The answer of a loaded window's type; a window that is not loaded takes none.
+    static bool takesInputWhileBusy(const Form& form);
     // Unloads every loaded window (the main window closes).
     static void unloadAll();
     // Runs the load handler of a window that has just been registered.
     static void load(Form* form);
     // Disables the loaded windows that take no input in the present busy state and enables
-    // again those that it disabled and that take input now.
+    // again those that it disabled and that take input now. When the work has ended, the window
+    // in front takes the keyboard back (input_hold.h).
     static void followBusyState();
 };
 
@@ -98,7 +118,7 @@ T& form() {
     if (Form* existing = FormRegistry::find(typeid(T)))
         return static_cast<T&>(*existing);
     T* created = new T();
-    FormRegistry::add(typeid(T), created);
+    FormRegistry::add(typeid(T), created, &takesInputWhileBusy<T>);
     FormRegistry::load(created);
     return *created;
 }

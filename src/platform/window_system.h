@@ -35,6 +35,8 @@ class WindowSystem {
     virtual void show(WindowHandle window, ShowCommand command) = 0;
     // Gives the window the keyboard focus when it is shown.
     virtual void setFocus(WindowHandle window) = 0;
+    // True when the keyboard focus is in the window or in a window inside it.
+    virtual bool hasFocusWithin(WindowHandle window) = 0;
     // Sends the window a message with its two parameters. Returns once the display has
     // delivered it to the window's program, without waiting for that program to handle it;
     // the result is always 0.

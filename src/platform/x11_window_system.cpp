@@ -183,6 +183,22 @@ void X11WindowSystem::setFocus(WindowHandle window) {
     trap.failed();
 }
 
+bool X11WindowSystem::hasFocusWithin(WindowHandle window) {
+    if (!m_display || window == 0)
+        return false;
+    Window focus = None;
+    int revertTo = 0;
+    XGetInputFocus(m_display, &focus, &revertTo);
+    // PointerRoot and None name no window.
+    for (Window w = focus; w != None && w != PointerRoot;) {
+        if (w == toWindow(window))
+            return true;
+        const auto parent = x11::parentWindow(m_display, w);
+        w = parent ? *parent : None;
+    }
+    return false;
+}
+
 std::int32_t X11WindowSystem::sendMessage(WindowHandle window, std::uint32_t message,
                                           std::int32_t wParam, std::int32_t lParam) {
     if (!m_display || !x11::attributes(m_display, toWindow(window)))

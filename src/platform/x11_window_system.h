@@ -34,6 +34,7 @@ class X11WindowSystem final : public WindowSystem {
     void move(WindowHandle window, int x, int y, int width, int height) override;
     void show(WindowHandle window, ShowCommand command) override;
     void setFocus(WindowHandle window) override;
+    bool hasFocusWithin(WindowHandle window) override;
     std::int32_t sendMessage(WindowHandle window, std::uint32_t message, std::int32_t wParam,
                              std::int32_t lParam) override;
     bool windowExists(WindowHandle window) override;

@@ -41,7 +41,7 @@ class frmProcessing final : public Form {
     void Command2_Click() {}
 
     // The window that the creation runs in.
-    bool takesInputWhileBusy() const override { return true; }
+    static bool takesInputWhileBusy() { return true; }
 
   protected:
     void Form_Load() override;

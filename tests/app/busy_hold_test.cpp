@@ -106,13 +106,14 @@ TEST_P(EachWork, HoldsEveryCommandAndEveryWindowButAboutAndFaq) {
         const BusyScope busy(GetParam());
         pressEverything();
         EXPECT_FALSE(window->close());
-        // About and FAQ open and take input.
+        // About and FAQ open, take input and close by their close boxes.
         window->menuItem(M::mnuHelp_About)->trigger();
         window->menuItem(M::mnuHelp_FAQ)->trigger();
         EXPECT_TRUE(isLoaded<DlgAboutVornelix>() && form<DlgAboutVornelix>().isEnabled());
         EXPECT_TRUE(isLoaded<frmFAQs>() && form<frmFAQs>().isEnabled());
-        unload<DlgAboutVornelix>();
-        unload<frmFAQs>();
+        EXPECT_TRUE(form<DlgAboutVornelix>().subWindow()->close());
+        EXPECT_TRUE(form<frmFAQs>().subWindow()->close());
+        EXPECT_FALSE(isLoaded<DlgAboutVornelix>() || isLoaded<frmFAQs>());
     }
     for (QMdiSubWindow* sub : window->mdiArea()->subWindowList())
         EXPECT_TRUE(sub->widget()->isEnabled()) << sub->widget()->metaObject()->className();

@@ -6,9 +6,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
+#include <functional>
 
+#include <X11/keysym.h>
+
+#include "app/dlg_about_vornelix.h"
 #include "app/flat_bttn.h"
 #include "app/form1.h"
+#include "app/frm_faqs.h"
 #include "forms/machine_window_port.h"
 #include "machine/dlg_open_profile.h"
 #include "machine/global_variables.h"
@@ -107,6 +112,8 @@ TEST_F(ProfileRunX11, StartHoldsOffTheCloseBoxThenEmbedsTheEngineWhichTheKeysDri
         << log().join('\n').toStdString();
     EXPECT_TRUE(env.files().fileExists("c:\\Temp\\ifrs_gkl.tmp"));
     QTest::qWait(100);
+    EXPECT_TRUE(windows.hasFocusWithin(static_cast<WindowHandle>(engine)))
+        << "the engine keeps the keyboard that the start gave it";
     test::saveScreenshot(probe.capture(static_cast<unsigned long>(main->winId())),
                          "profile_run_embedded.png");
 
@@ -155,6 +162,61 @@ TEST_F(ProfileRunX11, AnEngineThatDiesIsNoticedAndOneThatLosesItsWindowEnds) {
     EXPECT_TRUE(engineEnds());
     EXPECT_EQ(log().last(), "exit display window destroyed");
 }
+
+// Enter on the profile list opens the profile chosen there, as the Open button, drawn as the
+// default one, does.
+TEST_F(ProfileRunX11, EnterOnTheProfileListOpensTheChosenProfile) {
+    focusMain();
+    pressKey(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(isLoaded<DlgOpenProfile>());
+    EXPECT_TRUE((test::child<DlgOpenProfile, QPushButton>("OKButton")->isDefault()));
+    auto* profiles = test::child<DlgOpenProfile, QComboBox>("ComboProfile");
+    profiles->setCurrentIndex(profiles->findText("Leopard"));
+    profiles->setFocus();
+    probe.typeKey(XK_Return);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !isLoaded<DlgOpenProfile>(); }, kWaitMs));
+    EXPECT_EQ(main->caption(), "Vornelix [ Leopard - Press Ctrl+R to Start Mac ]");
+}
+
+// A window that the user brings forward while a start runs takes the keys typed once the start
+// has ended, also with the pointer resting on the engine's window (with nothing brought forward
+// the engine keeps them: the first test).
+struct BroughtForward {
+    const char* name;
+    MenuControl opens;
+    unsigned long key;
+    std::function<bool()> tookKey;
+};
+
+void PrintTo(const BroughtForward& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class WindowBroughtForward : public ProfileRunX11,
+                             public ::testing::WithParamInterface<BroughtForward> {};
+
+TEST_P(WindowBroughtForward, TakesTheKeysWhenTheStartEnds) {
+    openProfile("Tiger");
+    focusMain();
+    QTimer::singleShot(kAnimationMiddleMs, [&] { main->menuItem(GetParam().opens)->trigger(); });
+    pressKey(Qt::Key_R, Qt::ControlModifier);
+    ASSERT_EQ(gv().EngineRunning, kTrue) << env.ui.lastText().toStdString();
+    const auto engine = static_cast<unsigned long>(gv().EngineWindow);
+    const QWidget* area = main->mdiArea()->viewport();
+    probe.movePointer(area->mapToGlobal(QPoint(5, area->height() - 5)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return probe.focus() != engine; }, 1000))
+        << "the engine gives the keyboard back";
+    probe.typeKey(GetParam().key);
+    EXPECT_TRUE(QTest::qWaitFor(GetParam().tookKey, kWaitMs));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, WindowBroughtForward,
+    ::testing::Values(BroughtForward{"About", MenuControl::mnuHelp_About, XK_Return,
+                                     [] { return !isLoaded<DlgAboutVornelix>(); }},
+                      BroughtForward{"Faq", MenuControl::mnuHelp_FAQ, XK_Down,
+                                     [] { return frmFAQs::QuestionNo == 2; }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vornelix

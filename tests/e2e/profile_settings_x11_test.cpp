@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QTabWidget>
 
+#include <X11/keysym.h>
+
 #include "app/flat_bttn.h"
 #include "machine/dlg_open_profile.h"
+#include "machine/global_variables.h"
 #include "profiles/frm_profile_settings.h"
 #include "real_program.h"
 
@@ -66,6 +70,33 @@ TEST_F(ProfileSettingsX11, ChangeMoveAndFormat) {
     lookAt(2, "installation_iso_chosen");
     test::click<frmProfileSettings>("Command1");
     EXPECT_FALSE(isLoaded<frmProfileSettings>());
+}
+
+// Apply pressed from the keyboard for a quick format: when the work ends, the keyboard is back in
+// the dialog, on the control after Apply (which is disabled by then), and Tab stays inside it.
+TEST_F(ProfileSettingsX11, TheKeyboardStaysInTheDialogAfterAQuickFormat) {
+    env.insertProfile({"Tiger", "c:\\Vornelix_HD\\Tiger", 3, "   ", "cdrom", 0, 0, 256});
+    env.writeFile("c:\\Vornelix_HD\\Tiger\\hdimage.img", "old data");
+    gv().ProfileName = "Tiger";
+    gv().ProfileOpen = kTrue;
+    showMain();
+    focusMain();
+    main->runCommand(MenuControl::mnuTools_Profile_Settings);
+    control<QTabWidget>("TabStrip1")->setCurrentIndex(1);
+    env.ui.answers = {platform::MsgAnswer::Ok};
+    control("Command5")->click();
+    control("Command6")->setFocus();
+    probe.typeKey(XK_Return);
+    const auto inDialog = [&] {
+        const QWidget* focus = QApplication::focusWidget();
+        return focus && dialog().isAncestorOf(focus) && focus->isEnabled();
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !control("Command6")->isEnabled(); }, 10000));
+    EXPECT_EQ(read("c:\\Vornelix_HD\\Tiger\\hdimage.img", 8), "VORNELHD");
+    EXPECT_TRUE(QTest::qWaitFor(inDialog, 1000));
+    probe.typeKey(XK_Tab);
+    QTest::qWait(200);
+    EXPECT_TRUE(inDialog());
 }
 
 }  // namespace

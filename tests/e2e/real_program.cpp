@@ -68,6 +68,12 @@ void RealProgramX11::pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(main.get(), key, modifiers);
 }
 
+void RealProgramX11::focusMain() {
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return probe.focus() == main->winId(); }));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+}
+
 void RealProgramX11::look(Form& window, const QString& shot) {
     QTest::qWait(200);
     ASSERT_TRUE(window.isShown()) << shot.toStdString();

@@ -40,6 +40,9 @@ class RealProgramX11 : public ::testing::Test {
     // on the same display may take the X input focus at any moment, so it is made active
     // right before the key, with no event handled in between.
     void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Gives the main window the X server's keyboard focus, as a click on it does, for the keys
+    // that the probe types.
+    void focusMain();
     // Checks a shown window: every visible named control lies whole inside it and every
     // wrapped text has the room it needs; keeps a picture of it.
     void look(Form& window, const QString& shot);

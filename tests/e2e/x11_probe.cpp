@@ -3,6 +3,7 @@
 #include "platform/x11_properties.h"
 
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 namespace vornelix::test {
 
@@ -62,6 +63,25 @@ unsigned long X11Probe::windowOf(long long pid, const QString& title) {
 
 long long X11Probe::processId(unsigned long window) {
     return x11::windowPid(m_display, window);
+}
+
+unsigned long X11Probe::focus() {
+    Window window = None;
+    int revertTo = 0;
+    XGetInputFocus(m_display, &window, &revertTo);
+    return window == PointerRoot ? 0 : window;
+}
+
+void X11Probe::typeKey(unsigned long keySymbol) {
+    const KeyCode code = XKeysymToKeycode(m_display, keySymbol);
+    XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+    XFlush(m_display);
+}
+
+void X11Probe::movePointer(QPoint screenPoint) {
+    XTestFakeMotionEvent(m_display, -1, screenPoint.x(), screenPoint.y(), CurrentTime);
+    XFlush(m_display);
 }
 
 void saveScreenshot(const QImage& image, const QString& name) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -32,6 +33,15 @@ class X11Probe {
     unsigned long windowOf(long long pid, const QString& title);
     // The process id the window carries in _NET_WM_PID; 0 when it carries none.
     long long processId(unsigned long window);
+    // The window that has the keyboard focus; 0 for none.
+    unsigned long focus();
+
+    // Input as from the user's own devices (XTEST): the X server sends it where it sends real
+    // input, to the window that has the keyboard focus or to the one under the pointer.
+    // A key (an X key symbol such as XK_Return), pressed and let go.
+    void typeKey(unsigned long keySymbol);
+    // The pointer to a point of the screen.
+    void movePointer(QPoint screenPoint);
 
   private:
     _XDisplay* m_display = nullptr;

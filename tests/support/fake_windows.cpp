@@ -51,6 +51,13 @@ void FakeWindows::setFocus(WindowHandle handle) {
         focus = handle;
 }
 
+bool FakeWindows::hasFocusWithin(WindowHandle handle) {
+    for (WindowHandle w = focus; w != 0; w = parentOf(w))
+        if (w == handle)
+            return true;
+    return false;
+}
+
 bool FakeWindows::windowExists(WindowHandle handle) {
     return window(handle) != nullptr;
 }

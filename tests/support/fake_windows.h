@@ -34,6 +34,7 @@ class FakeWindows final : public platform::WindowSystem {
     void move(platform::WindowHandle, int, int, int, int) override {}
     void show(platform::WindowHandle window, platform::ShowCommand command) override;
     void setFocus(platform::WindowHandle window) override;
+    bool hasFocusWithin(platform::WindowHandle window) override;
     std::int32_t sendMessage(platform::WindowHandle, std::uint32_t, std::int32_t,
                              std::int32_t) override {
         return 0;
