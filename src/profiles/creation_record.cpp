@@ -216,8 +216,8 @@ QString CreationRecord::folderNow() const {
 }
 
 bool CreationRecord::ownsFolder(const QString& folder) const {
-    const QString there = platform::files().folderIdentity(folder);
-    return m_folderId.isEmpty() || there.isEmpty() || there == m_folderId;
+    const std::optional<platform::FileIdentity> there = platform::files().folderIdentity(folder);
+    return !m_folderId || !there || there == m_folderId;
 }
 
 bool CreationRecord::renamedIntoPlace(const QString& folder) const {
@@ -265,8 +265,8 @@ QStringList CreationRecord::clearFolders(const QString& folder) const {
         // A folder known to be this creation's goes with all the tool made in it; one made
         // just before a kill could tell which it was, only when empty.
         const bool removed =
-            m_folderId.isEmpty() ? files.removeEmptyFolder(folder) : files.removeFolderTree(folder);
-        if (!removed && !m_folderId.isEmpty())
+            !m_folderId ? files.removeEmptyFolder(folder) : files.removeFolderTree(folder);
+        if (!removed && m_folderId)
             return {folder};
     }
     if (m_madeRoot)
@@ -306,7 +306,7 @@ QByteArray CreationRecord::toJson() const {
     QJsonObject json{{kName, m_name},
                      {kFolder, m_folder},
                      {kHost, m_host},
-                     {kFolderId, m_folderId},
+                     {kFolderId, m_folderId ? m_folderId->toText() : QString()},
                      {kRow, m_row},
                      {kMadeRoot, m_madeRoot},
                      {kMadeFolder, m_madeFolder},
@@ -330,7 +330,7 @@ CreationRecord CreationRecord::fromJson(const QByteArray& json) {
     // A record that names no profile's folder, damaged or of another kind, names nothing.
     if (!record.namesAProfileFolder())
         return CreationRecord();
-    record.m_folderId = object.value(kFolderId).toString();
+    record.m_folderId = platform::FileIdentity::fromText(object.value(kFolderId).toString());
     record.m_row = object.value(kRow).toBool();
     record.m_madeRoot = object.value(kMadeRoot).toBool();
     record.m_madeFolder = object.value(kMadeFolder).toBool();

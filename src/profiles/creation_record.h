@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "platform/host_files.h"
 #include "platform/processes.h"
 
 namespace vornelix {
@@ -96,7 +97,7 @@ class CreationRecord {
     QString m_name;
     QString m_folder;
     QString m_host;  // the profile folder's host path
-    QString m_folderId;
+    std::optional<platform::FileIdentity> m_folderId;
     bool m_row = false;
     bool m_madeRoot = false;
     bool m_madeFolder = false;
