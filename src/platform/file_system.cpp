@@ -217,9 +217,12 @@ bool FileSystem::removeFolderTree(const QString& windowsPath) const {
     return !host.isEmpty() && QDir(host).removeRecursively();
 }
 
-QString FileSystem::folderIdentity(const QString& windowsPath) const {
-    const std::optional<FileIdentity> folder = identityOfFolder(hostPath(windowsPath));
-    return folder ? QStringLiteral("%1:%2").arg(folder->device).arg(folder->inode) : QString();
+std::optional<FileIdentity> FileSystem::fileIdentity(const QString& windowsPath) const {
+    return identityOf(hostPath(windowsPath));
+}
+
+std::optional<FileIdentity> FileSystem::folderIdentity(const QString& windowsPath) const {
+    return identityOfFolder(hostPath(windowsPath));
 }
 
 QString FileSystem::renameWithoutReplacing(const QString& from, const QString& to) const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/drives.h"
+#include "platform/host_files.h"
 #include "platform/sparse_move.h"
 
 namespace vornelix::platform {
@@ -80,9 +81,11 @@ class FileSystem {
     // Removes the folder with everything in it (links, not what they point to); false when
     // any of it stays.
     bool removeFolderTree(const QString& windowsPath) const;
-    // What tells a folder from any other on the host while it is there (its device and
-    // inode, see identityOfFolder), or the empty text when there is none.
-    QString folderIdentity(const QString& windowsPath) const;
+    // What tells a file or folder from any other on the host while it is there: none when
+    // the path lies on no drive or names no file (no folder) there (see identityOf and
+    // identityOfFolder).
+    std::optional<FileIdentity> fileIdentity(const QString& windowsPath) const;
+    std::optional<FileIdentity> folderIdentity(const QString& windowsPath) const;
     // Gives a file another name in the same file system, never replacing a file that has the
     // new name already; why it failed, or the empty text.
     QString renameWithoutReplacing(const QString& from, const QString& to) const;

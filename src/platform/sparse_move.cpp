@@ -14,8 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/clock.h"
-#include "platform/services.h"
+#include "platform/long_work.h"
 
 namespace vornelix::platform {
 
@@ -25,31 +24,13 @@ namespace {
 constexpr off_t kChunk = off_t{8} << 20;
 // Ends the name of a copy in progress on a file system without unnamed files.
 constexpr char kTemporarySuffix[] = ".moving";
-// Freed in one go, this much holds the program for some 15 ms.
-constexpr off_t kReleaseSlice = off_t{64} << 20;
 
 QString failure(const QString& what, const QString& path, int error) {
     return what + " " + path + ": " + QString::fromLocal8Bit(strerror(error));
 }
 
-// Closes the descriptor when it goes out of scope.
-struct Descriptor {
-    int fd = -1;
-    ~Descriptor() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
 QByteArray encoded(const QString& path) {
     return QFile::encodeName(path);
-}
-
-// Lets the windows handle their events, input among them: whoever starts a move holds off
-// the commands that would disturb it.
-void processEvents() {
-    if (Clock* clock = services().clock)
-        clock->doEvents();
 }
 
 // True when another process holds the file open.
@@ -72,10 +53,6 @@ bool openElsewhere(const QByteArray& path) {
         }
     }
     return false;
-}
-
-FileIdentity identityOfStat(const struct stat& st) {
-    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
 // Copies [begin, end) of in to out byte for byte, in the kernel while it can, else through
@@ -123,7 +100,7 @@ struct RangeCopier {
             if (done <= 0)
                 return false;
             pos += done;
-            processEvents();
+            takeEvents(WindowEvents::All);
         }
         return true;
     }
@@ -163,7 +140,7 @@ bool sameBytes(const QByteArray& first, const QByteArray& second) {
         return false;
     std::vector<char> left(static_cast<size_t>(kChunk));
     std::vector<char> right(left.size());
-    for (off_t pos = 0; pos < sa.st_size; processEvents()) {
+    for (off_t pos = 0; pos < sa.st_size; takeEvents(WindowEvents::All)) {
         const size_t want = static_cast<size_t>(std::min(kChunk, sa.st_size - pos));
         if (::pread(a.fd, left.data(), want, pos) != static_cast<ssize_t>(want) ||
             ::pread(b.fd, right.data(), want, pos) != static_cast<ssize_t>(want) ||
@@ -183,114 +160,10 @@ int giveName(int fd, const QByteArray& temporary, const QByteArray& to) {
     return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW);
 }
 
-// Deletes a file. Blocks that no other name reaches are given back a slice at a time, the
-// events processed between slices, as freeing gigabytes at once holds the program for a
-// second; the name goes first, so no shortened file is ever seen under it.
-bool deleteFile(const QString& path) {
-    const QByteArray name = encoded(path);
-    const Descriptor file{::open(name.constData(), O_WRONLY | O_CLOEXEC)};
-    if (::unlink(name.constData()) != 0)
-        return false;
-    syncFolderOf(path);
-    struct stat st {};
-    // Blocks still reached by another name stay untouched.
-    if (file.fd < 0 || ::fstat(file.fd, &st) != 0 || st.st_nlink > 0)
-        return true;
-    for (off_t size = st.st_size; size > 0; processEvents()) {
-        size = std::max(off_t{0}, size - kReleaseSlice);
-        if (::ftruncate(file.fd, size) != 0)
-            break;
-    }
-    return true;
-}
-
 }  // namespace
-
-void syncFolderOf(const QString& path) {
-    const Descriptor folder{
-        ::open(encoded(QFileInfo(path).path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    if (folder.fd >= 0)
-        ::fsync(folder.fd);
-}
-
-bool writeAll(int fd, const char* data, size_t size, off_t pos) {
-    while (size > 0) {
-        const ssize_t put = ::pwrite(fd, data, size, pos);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        data += put;
-        size -= static_cast<size_t>(put);
-        pos += put;
-    }
-    return true;
-}
-
-int renameNoReplace(const QByteArray& from, const QByteArray& to) {
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return -1;
-    // A file system without the no-replace rename: a second link, which fails on a file of
-    // that name, then the first one goes.
-    if (::link(from.constData(), to.constData()) == 0)
-        return ::unlink(from.constData());
-    if (errno != EPERM && errno != EOPNOTSUPP)
-        return -1;
-    // Nor hard links: a test for the name, then a plain rename.
-    if (QFileInfo::exists(QFile::decodeName(to))) {
-        errno = EEXIST;
-        return -1;
-    }
-    return ::rename(from.constData(), to.constData());
-}
 
 QString inUseMessage(const QString& shown) {
     return "The file is in use by another program: " + shown;
-}
-
-std::optional<FileIdentity> identityOfFolder(const QString& path) {
-    struct stat st {};
-    if (path.isEmpty() || ::stat(encoded(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return std::nullopt;
-    return identityOfStat(st);
-}
-
-std::optional<FileIdentity> identityOf(const QString& path) {
-    struct stat st {};
-    if (path.isEmpty() || ::lstat(encoded(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    return identityOfStat(st);
-}
-
-bool sameName(const QString& first, const QString& second) {
-    const QFileInfo a(first);
-    const QFileInfo b(second);
-    if (a.canonicalFilePath() == b.canonicalFilePath() && !a.canonicalFilePath().isEmpty())
-        return true;
-    if (a.fileName() != b.fileName())
-        return false;
-    const std::optional<FileIdentity> folder = identityOfFolder(a.path());
-    return folder && folder == identityOfFolder(b.path());
-}
-
-bool deleteFileOf(const QString& path, const FileIdentity& identity) {
-    if (identityOf(path) != identity)
-        return true;
-    return deleteFile(path) || identityOf(path) != identity;
-}
-
-QString makeHostFolder(const QString& path) {
-    if (::mkdir(encoded(path).constData(), 0777) == 0) {
-        syncFolderOf(path);
-        return QString();
-    }
-    return QString::fromLocal8Bit(strerror(errno));
-}
-
-bool removeEmptyHostFolder(const QString& path) {
-    return !path.isEmpty() && ::rmdir(encoded(path).constData()) == 0;
 }
 
 HostFileMove::HostFileMove(QString from, QString to, QString shownFrom, QString shownTo)
@@ -376,12 +249,13 @@ QString HostFileMove::copy() {
     if (out.fd < 0)
         return failure("Cannot write in the folder of", m_shownTo, errno);
     ::posix_fadvise(in.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    struct stat made {};
-    bool whole = ::ftruncate(out.fd, st.st_size) == 0 && copyData(in.fd, out.fd, st) &&
-                 ::fchmod(out.fd, mode) == 0 && ::fsync(out.fd) == 0 && ::fstat(out.fd, &made) == 0;
+    const bool written = ::ftruncate(out.fd, st.st_size) == 0 && copyData(in.fd, out.fd, st) &&
+                         ::fchmod(out.fd, mode) == 0 && ::fsync(out.fd) == 0;
+    const std::optional<FileIdentity> made = written ? identityOfOpen(out.fd) : std::nullopt;
+    bool whole = made.has_value();
     try {
-        if (whole)
-            beforeNaming(Placement::Copied, identityOfStat(made));
+        if (made)
+            beforeNaming(Placement::Copied, *made);
         whole = whole && giveName(out.fd, temporary, to) == 0;
     } catch (...) {
         if (!temporary.isEmpty())

@@ -1,53 +1,15 @@
 #pragma once
 
-#include <sys/types.h>
-#include <QByteArray>
 #include <QString>
 
-#include <cstddef>
-#include <cstdint>
 #include <functional>
-#include <optional>
+
+#include "platform/host_files.h"
 
 namespace vornelix::platform {
 
-// Gives the file at the host path from the name to, never replacing a file that has that
-// name already: 0, or -1 with errno set.
-int renameNoReplace(const QByteArray& from, const QByteArray& to);
-
-// Flushes the folder of a host path, so that a name given or taken there survives a crash.
-void syncFolderOf(const QString& path);
-
-// Writes size bytes at pos of the descriptor; false when any of it fails.
-bool writeAll(int fd, const char* data, size_t size, off_t pos);
-
 // Why a file is not moved while another process holds it open; shown: its name.
 QString inUseMessage(const QString& shown);
-
-// Which file a name reaches: its file system and its number there.
-struct FileIdentity {
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
-};
-// The identity of the regular file at the host path (a symbolic link is not followed); none
-// when no regular file has that name.
-std::optional<FileIdentity> identityOf(const QString& path);
-// The identity of the folder at the host path (a symbolic link is followed); none when no
-// folder has that name.
-std::optional<FileIdentity> identityOfFolder(const QString& path);
-// True when the two host paths are one entry of one folder, one of them reached through a
-// symbolic link or a second mount of the folder; a second hard link of a file is another entry.
-bool sameName(const QString& first, const QString& second);
-// Deletes the file at the host path when it is still the file of that identity: the name goes
-// first, then blocks that no other name reaches are given back a slice at a time, the events
-// processed between slices. False only when it is and cannot be deleted; a path that names no
-// file or another one is left as it is.
-bool deleteFileOf(const QString& path, const FileIdentity& identity);
-// Makes the folder at the host path; why it failed, or the empty text.
-QString makeHostFolder(const QString& path);
-// Removes the folder at the host path when it is empty; false otherwise.
-bool removeEmptyHostFolder(const QString& path);
 
 // Puts a file at a host path where no file is yet, while its old name still holds it, telling
 // the caller before the new name is given, so that the caller can record it: the caller then

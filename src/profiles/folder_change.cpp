@@ -24,8 +24,6 @@ const QString kTool = QStringLiteral("tool");
 const QString kGroup = QStringLiteral("group");
 const QString kStart = QStringLiteral("start");
 const QString kBoot = QStringLiteral("boot");
-const QString kDevice = QStringLiteral("device");
-const QString kInode = QStringLiteral("inode");
 
 bool isPlainName(const QString& name) {
     return !name.isEmpty() && !name.contains(u'\\') && !name.contains(u'/') &&
@@ -35,28 +33,11 @@ bool isPlainName(const QString& name) {
 }  // namespace
 
 QJsonValue identityToJson(const std::optional<platform::FileIdentity>& identity) {
-    if (!identity)
-        return QJsonValue();
-    return QStringLiteral("%1:%2").arg(identity->device).arg(identity->inode);
+    return identity ? QJsonValue(identity->toText()) : QJsonValue();
 }
 
 std::optional<platform::FileIdentity> identityFromJson(const QJsonValue& value) {
-    bool deviceRead = false;
-    bool inodeRead = false;
-    platform::FileIdentity identity;
-    if (value.isObject()) {
-        identity.device = value[kDevice].toString().toULongLong(&deviceRead);
-        identity.inode = value[kInode].toString().toULongLong(&inodeRead);
-    } else {
-        const QStringList parts = value.toString().split(u':');
-        if (parts.size() != 2)
-            return std::nullopt;
-        identity.device = parts[0].toULongLong(&deviceRead);
-        identity.inode = parts[1].toULongLong(&inodeRead);
-    }
-    if (!deviceRead || !inodeRead || identity.inode == 0)
-        return std::nullopt;
-    return identity;
+    return platform::FileIdentity::fromText(value.toString());
 }
 
 void FolderChange::forProfile(const QString& profileName, const QString& folder) {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/host_files.h"
 #include "platform/processes.h"
-#include "platform/sparse_move.h"
 #include "profiles/change_record.h"
 
 namespace vornelix {
@@ -74,8 +74,8 @@ class FolderChange : public Change {
     bool m_keptRead = false;
 };
 
-// The identity of a file or folder as a record holds it ("device:inode", as text: a JSON
-// number holds 53 bits), and back; none for anything else.
+// The identity of a file or folder as a record holds it (its text form), and back; none for
+// anything else.
 QJsonValue identityToJson(const std::optional<platform::FileIdentity>& identity);
 std::optional<platform::FileIdentity> identityFromJson(const QJsonValue& value);
 

@@ -4,7 +4,7 @@
 #include "machine/volume_layout.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
-#include "platform/sparse_move.h"
+#include "platform/host_files.h"
 
 namespace vornelix {
 

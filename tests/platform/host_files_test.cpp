@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cstdint>
+#include <limits>
+#include <optional>
 
 #include "platform/file_system.h"
 #include "platform/host_facts.h"
@@ -83,6 +86,51 @@ TEST(WholeFile, ReplacesTheFileAndLeavesNoTemporaryName) {
               QStringList{"record.txt"});
     EXPECT_FALSE(env.files().writeFileWhole(R"(c:\Missing\record.txt)", "x"));
     EXPECT_FALSE(env.files().writeFileWhole(R"(q:\record.txt)", "x"));
+}
+
+// Records keep an identity as text: every 64-bit value comes back as it was, and a text that
+// is not two decimal numbers around one colon gives none.
+TEST(IdentityText, RoundTripsEveryValueAndRefusesOtherTexts) {
+    constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+    for (const FileIdentity identity :
+         {FileIdentity{0, 0}, FileIdentity{2049, 131074}, FileIdentity{kMax, kMax - 1}}) {
+        EXPECT_EQ(FileIdentity::fromText(identity.toText()), identity)
+            << identity.toText().toStdString();
+    }
+    EXPECT_EQ((FileIdentity{kMax, 7}.toText()), "18446744073709551615:7");
+    for (const char* text :
+         {"", "12", "1:2:3", "a:1", "1:", ":1", "-1:2", "18446744073709551616:1"})
+        EXPECT_EQ(FileIdentity::fromText(text), std::nullopt) << text;
+}
+
+// A file and a folder by their drive paths: a file's identity only of a regular file, a
+// folder's only of a folder; none for a missing name or a drive not in the table. Two names of
+// one folder give one identity.
+TEST(PathIdentity, OfFilesAndFoldersByTheirDrivePaths) {
+    test::TestEnvironment env;
+    env.writeFile(R"(c:\Vornelix
+ecord.txt)",
+                  "x");
+    const FileSystem& files = env.files();
+    const std::optional<FileIdentity> file = files.fileIdentity(R"(c:\Vornelix
+ecord.txt)");
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file, identityOf(env.host(R"(c:\Vornelix
+ecord.txt)")));
+    const std::optional<FileIdentity> folder = files.folderIdentity(R"(c:\Vornelix)");
+    ASSERT_TRUE(folder);
+    EXPECT_NE(folder, file);
+    EXPECT_EQ(files.folderIdentity(R"(c:\Vornelix\..\Vornelix\)"), folder);
+    for (const char* none : {R"(c:\Vornelix\missing.txt)", R"(q:
+ecord.txt)",
+                             ""}) {
+        EXPECT_EQ(files.fileIdentity(none), std::nullopt) << none;
+        EXPECT_EQ(files.folderIdentity(none), std::nullopt) << none;
+    }
+    EXPECT_EQ(files.fileIdentity(R"(c:\Vornelix)"), std::nullopt);
+    EXPECT_EQ(files.folderIdentity(R"(c:\Vornelix
+ecord.txt)"),
+              std::nullopt);
 }
 
 }  // namespace
