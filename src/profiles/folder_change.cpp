@@ -106,8 +106,7 @@ QString FolderChange::folderNow() const {
 }
 
 bool FolderChange::ownsFolder(const QString& folder) const {
-    return m_folderId &&
-           platform::identityOfFolder(platform::files().hostPath(folder)) == m_folderId;
+    return m_folderId && platform::files().folderIdentity(folder) == m_folderId;
 }
 
 QList<Leftover> FolderChange::deleteIn(const QString& folder, const QStringList& names) const {

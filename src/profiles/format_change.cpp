@@ -83,14 +83,14 @@ Settlement FormatChange::clear(bool live) {
 }
 
 QString FormatChange::imageStamp() const {
-    const QFileInfo image(platform::files().hostPath(volumeImage(m_folder)));
+    const platform::FileSystem& files = platform::files();
+    const QFileInfo image(files.hostPath(volumeImage(m_folder)));
     const std::optional<platform::FileIdentity> identity =
-        platform::identityOf(image.absoluteFilePath());
+        files.fileIdentity(volumeImage(m_folder));
     if (!identity)
         return QString();
-    return QStringLiteral("%1:%2:%3:%4")
-        .arg(identity->device)
-        .arg(identity->inode)
+    return QStringLiteral("%1:%2:%3")
+        .arg(identity->toText())
         .arg(image.size())
         .arg(image.lastModified().toMSecsSinceEpoch());
 }
