@@ -1,9 +1,11 @@
 #include "profiles/change_record.h"
 
+#include <QDir>
 #include <QJsonDocument>
 #include <QRandomGenerator>
 
 #include "machine/basic_text.h"
+#include "machine/volume_layout.h"
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
@@ -56,6 +58,14 @@ Leftover rowLeftover(bool databaseInUse) {
     if (databaseInUse)
         return {shown, Hindrance::DatabaseInUse, QString()};
     return {shown, Hindrance::NotWritable, platform::files().programFolder()};
+}
+
+bool isProfileFolder(const QString& profile, const QString& folder, const QString& host) {
+    return !profile.isEmpty() && !profile.contains(u'\\') && !profile.contains(u'/') &&
+           profile != QStringLiteral(".") && profile != QStringLiteral("..") &&
+           !folder.compare(profileFolder(folder.left(2), profile), Qt::CaseInsensitive) &&
+           QDir::isAbsolutePath(host) && QDir::cleanPath(host) == host &&
+           host.endsWith(u'/' + kVolumeRootName + u'/' + profile);
 }
 
 QString shownList(const QList<Leftover>& stays) {

@@ -106,6 +106,11 @@ QString triedAgainText(const QList<Leftover>& stays);
 // One line each.
 QString shownList(const QList<Leftover>& stays);
 
+// True when the folder (a drive path) and its host path are the profile's folder on a volume
+// root, <drive>\Vornelix_HD\<profile> and an absolute, clean .../Vornelix_HD/<profile>, and the
+// profile name a plain name: a record names nothing outside such a folder.
+bool isProfileFolder(const QString& profile, const QString& folder, const QString& host);
+
 // The one sentence that a record refused whole (no state its change writes) gets.
 QString refusedRecordMessage(const QString& what);
 

@@ -25,11 +25,6 @@ const QString kGroup = QStringLiteral("group");
 const QString kStart = QStringLiteral("start");
 const QString kBoot = QStringLiteral("boot");
 
-bool isPlainName(const QString& name) {
-    return !name.isEmpty() && !name.contains(u'\\') && !name.contains(u'/') &&
-           name != QStringLiteral(".") && name != QStringLiteral("..");
-}
-
 }  // namespace
 
 QJsonValue identityToJson(const std::optional<platform::FileIdentity>& identity) {
@@ -79,9 +74,7 @@ QString FolderChange::shownFile(const QString& folder, const QString& name) cons
 }
 
 bool FolderChange::possibleInFolder() const {
-    if (!isPlainName(m_name) ||
-        m_folder.compare(profileFolder(m_folder.left(2), m_name), Qt::CaseInsensitive) ||
-        !m_host.endsWith(u'/' + kVolumeRootName + u'/' + m_name))
+    if (!isProfileFolder(m_name, m_folder, m_host))
         return false;
     for (const QString& name : m_files)
         if (!isOwnFileName(name) || m_files.count(name) > 1)

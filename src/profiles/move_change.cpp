@@ -37,16 +37,6 @@ QString folderOf(const QString& host) {
     return QFileInfo(host).path();
 }
 
-// True for the host path of an image in a profile folder of the profile:
-// .../Vornelix_HD/<profile>/hdimage.img, absolute and without "." or "..".
-bool isProfileImage(const QString& host, const QString& profile) {
-    const QFileInfo image(host);
-    const QFileInfo folder(image.path());
-    return QDir::isAbsolutePath(host) && QDir::cleanPath(host) == host &&
-           image.fileName() == kVolumeImageName && folder.fileName() == profile &&
-           QFileInfo(folder.path()).fileName() == kVolumeRootName;
-}
-
 }  // namespace
 
 QString MoveChange::what() const {
@@ -171,10 +161,10 @@ QString MoveChange::unwritten() const {
 
 bool MoveChange::possible() const {
     const auto inProfileFolder = [this](const Place& image) {
-        return image.folder == profileFolder(image.folder.left(2), m_profile) &&
-               isProfileImage(image.host, m_profile);
+        return QFileInfo(image.host).fileName() == kVolumeImageName &&
+               isProfileFolder(m_profile, image.folder, folderOf(image.host));
     };
-    if (m_profile.isEmpty() || !m_source || !inProfileFolder(m_from) || !inProfileFolder(m_to) ||
+    if (!m_source || !inProfileFolder(m_from) || !inProfileFolder(m_to) ||
         platform::sameName(m_from.host, m_to.host))
         return false;
     // The profile folder at the destination and the volume root above it.

@@ -3,8 +3,8 @@
 #include "machine/basic_text.h"
 #include "machine/volume_layout.h"
 #include "platform/file_system.h"
-#include "platform/services.h"
 #include "platform/host_files.h"
+#include "platform/services.h"
 
 namespace vornelix {
 
