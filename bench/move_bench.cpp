@@ -101,6 +101,8 @@ int main(int argc, char** argv) {
     std::vector<double> oursTimes;
     std::vector<double> mvTimes;
     QTimer::singleShot(0, [&] {
+        // The window's first paint (its fonts loaded) belongs to no move.
+        clock.sleep(200);
         for (int run = 0; run < 2 * kRuns; ++run) {
             const bool isOurs = run % 2 == 0;
             if (!writeImage(from)) {
