@@ -20,7 +20,8 @@ namespace vornelix::platform {
 
 namespace {
 
-// Small enough that the windows are painted often, large enough to copy at full speed.
+// Small enough that input is handled often between chunks, large enough to copy at full
+// speed.
 constexpr off_t kChunk = off_t{8} << 20;
 // Ends the name of a copy in progress on a file system without unnamed files.
 constexpr char kTemporarySuffix[] = ".moving";
