@@ -25,6 +25,14 @@ class Timer {
     std::function<void()> m_handler;
 };
 
+// Which events the windows take while the program waits on other work.
+enum class WindowEvents {
+    // Painting, timers and the window system; input from the user stays queued.
+    PaintOnly,
+    // Input too: whoever starts the work holds off the commands that would disturb it.
+    All,
+};
+
 // Fixed waits, yielding to the event loop and timers.
 class Clock {
   public:
@@ -37,6 +45,11 @@ class Clock {
     // returns.
     virtual void processPaintEvents() = 0;
     virtual std::unique_ptr<Timer> createTimer() = 0;
+    // Runs the work, which may wait on the disk for long, on a thread of its own while the
+    // windows take their events of that kind, and returns once it is done. The work touches
+    // files alone: neither the windows nor the services. A clock whose waits return at once
+    // runs it right here.
+    virtual void runAside(const std::function<void()>& work, WindowEvents /*events*/) { work(); }
 };
 
 }  // namespace vornelix::platform

@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/long_work.h"
+
 namespace vornelix::platform {
 
 namespace {
@@ -50,6 +52,25 @@ QString hostFileSystemName(const QString& folder) {
         default:
             return "unknown";
     }
+}
+
+// Writes the bytes under a temporary name beside the host file, flushes them, then renames
+// them over it and flushes its folder.
+bool writeWholeHostFile(const QString& host, const QByteArray& bytes) {
+    const QByteArray name = QFile::encodeName(host);
+    QByteArray temporary = name + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool written =
+        writeAll(fd, bytes.constData(), static_cast<size_t>(bytes.size()), 0) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.constData(), name.constData()) != 0) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    syncFolderOf(host);
+    return true;
 }
 
 std::int64_t hostFreeBytes(const QString& folder) {
@@ -172,20 +193,8 @@ bool FileSystem::writeFileWhole(const QString& windowsPath, const QByteArray& by
     const QString host = hostPath(windowsPath);
     if (host.isEmpty())
         return false;
-    const QByteArray name = QFile::encodeName(host);
-    QByteArray temporary = name + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool written =
-        writeAll(fd, bytes.constData(), static_cast<size_t>(bytes.size()), 0) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.constData(), name.constData()) != 0) {
-        ::unlink(temporary.constData());
-        return false;
-    }
-    syncFolderOf(host);
-    return true;
+    // A flush waits for the disk, for long when other programs write much meanwhile.
+    return callAside([&] { return writeWholeHostFile(host, bytes); }, WindowEvents::PaintOnly);
 }
 
 QStringList FileSystem::namesIn(const QString& windowsFolder, QDir::Filters kinds) const {

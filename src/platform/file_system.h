@@ -67,6 +67,7 @@ class FileSystem {
     // Writes the bytes under a temporary name beside the file, forces them to the disk and
     // then gives them the file's name, replacing the file: a reader finds the old content or
     // the whole new one, even after a crash. False, and the file as it was, when it fails.
+    // The windows are painted while it waits for the disk (see runAside).
     bool writeFileWhole(const QString& windowsPath, const QByteArray& bytes) const;
     // Copies a file, replacing a file of the target's name; false when it cannot.
     bool copyFile(const QString& fromWindowsPath, const QString& toWindowsPath) const;

@@ -9,16 +9,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-#include <algorithm>
 
 #include "platform/long_work.h"
 
 namespace vornelix::platform {
 
 namespace {
-
-// Freed in one go, this much holds the program for some 15 ms.
-constexpr off_t kReleaseSlice = off_t{64} << 20;
 
 QByteArray encoded(const QString& path) {
     return QFile::encodeName(path);
@@ -85,20 +81,13 @@ bool sameName(const QString& first, const QString& second) {
 
 bool deleteHostFile(const QString& path) {
     const QByteArray name = encoded(path);
-    const Descriptor file{::open(name.constData(), O_WRONLY | O_CLOEXEC)};
-    if (::unlink(name.constData()) != 0)
-        return false;
-    syncFolderOf(path);
-    struct stat st {};
-    // Blocks still reached by another name stay untouched.
-    if (file.fd < 0 || ::fstat(file.fd, &st) != 0 || st.st_nlink > 0)
+    const auto deleted = [&] {
+        if (::unlink(name.constData()) != 0)
+            return false;
+        syncFolderOf(path);
         return true;
-    for (off_t size = st.st_size; size > 0; takeEvents(WindowEvents::All)) {
-        size = std::max(off_t{0}, size - kReleaseSlice);
-        if (::ftruncate(file.fd, size) != 0)
-            break;
-    }
-    return true;
+    };
+    return callAside(deleted, WindowEvents::All);
 }
 
 bool deleteFileOf(const QString& path, const FileIdentity& identity) {
@@ -108,10 +97,15 @@ bool deleteFileOf(const QString& path, const FileIdentity& identity) {
 }
 
 QString makeHostFolder(const QString& path) {
-    if (::mkdir(encoded(path).constData(), 0777) == 0) {
+    const QByteArray name = encoded(path);
+    const auto made = [&] {
+        if (::mkdir(name.constData(), 0777) != 0)
+            return false;
         syncFolderOf(path);
+        return true;
+    };
+    if (callAside(made, WindowEvents::PaintOnly))
         return QString();
-    }
     return QString::fromLocal8Bit(strerror(errno));
 }
 

@@ -34,15 +34,16 @@ std::optional<FileIdentity> identityOfOpen(int fd);
 // symbolic link or a second mount of the folder; a second hard link of a file is another entry.
 bool sameName(const QString& first, const QString& second);
 
-// Deletes the file at the host path. Blocks that no other name reaches are given back a slice
-// at a time, the events processed between slices, as freeing gigabytes at once holds the
-// program for a second; the name goes first, so no shortened file is ever seen under it.
+// Deletes the file at the host path. Its name goes, and the blocks that no other name reaches
+// are given back, aside while the windows take all their events (see runAside): freeing
+// gigabytes holds the file system for a second.
 bool deleteHostFile(const QString& path);
 // Deletes the file at the host path when it is still the file of that identity (see
 // deleteHostFile). False only when it is and cannot be deleted; a path that names no file or
 // another one is left as it is.
 bool deleteFileOf(const QString& path, const FileIdentity& identity);
-// Makes the folder at the host path; why it failed, or the empty text.
+// Makes the folder at the host path, flushed to the disk aside while the windows are painted;
+// why it failed, or the empty text.
 QString makeHostFolder(const QString& path);
 // Removes the folder at the host path when it is empty; false otherwise.
 bool removeEmptyHostFolder(const QString& path);

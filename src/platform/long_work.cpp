@@ -1,6 +1,5 @@
 #include "platform/long_work.h"
 
-#include "platform/clock.h"
 #include "platform/services.h"
 
 namespace vornelix::platform {
@@ -13,6 +12,13 @@ void takeEvents(WindowEvents events) {
         clock->doEvents();
     else
         clock->processPaintEvents();
+}
+
+void runAside(const std::function<void()>& work, WindowEvents events) {
+    if (Clock* clock = services().clock)
+        clock->runAside(work, events);
+    else
+        work();
 }
 
 }  // namespace vornelix::platform

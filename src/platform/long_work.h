@@ -1,17 +1,32 @@
 #pragma once
 
-namespace vornelix::platform {
+#include <errno.h>
 
-// Which events the windows take while the program works on files at length.
-enum class WindowEvents {
-    // Painting, timers and the window system; input from the user stays queued.
-    PaintOnly,
-    // Input too: whoever starts the work holds off the commands that would disturb it.
-    All,
-};
+#include <functional>
+
+#include "platform/clock.h"
+
+namespace vornelix::platform {
 
 // Lets the windows take their pending events of that kind now; nothing where the program has
 // no clock.
 void takeEvents(WindowEvents events);
+// Runs the work aside while the windows take their events of that kind (see Clock::runAside);
+// where the program has no clock, right here.
+void runAside(const std::function<void()>& work, WindowEvents events);
+// Makes a system call aside (see runAside): its result, with errno as the call left it.
+template <class Call>
+auto callAside(Call call, WindowEvents events) {
+    decltype(call()) result{};
+    int error = 0;
+    runAside(
+        [&] {
+            result = call();
+            error = errno;
+        },
+        events);
+    errno = error;
+    return result;
+}
 
 }  // namespace vornelix::platform

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <cmath>
+#include <future>
 
 namespace vornelix::platform {
 
@@ -71,6 +72,22 @@ void RealClock::processPaintEvents() {
 
 std::unique_ptr<Timer> RealClock::createTimer() {
     return std::make_unique<QtTimer>(*this);
+}
+
+void RealClock::runAside(const std::function<void()>& work, WindowEvents events) {
+    QEventLoop wait;
+    // The loop ends once the work has, even when the work throws; should a handler of the
+    // loop throw instead, the future waits for the work before anything it uses goes.
+    std::future<void> done = std::async(std::launch::async, [&wait, &work] {
+        const struct Ending {
+            QEventLoop& loop;
+            ~Ending() { QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection); }
+        } ending{wait};
+        work();
+    });
+    wait.exec(events == WindowEvents::All ? QEventLoop::AllEvents
+                                          : QEventLoop::ExcludeUserInputEvents);
+    done.get();
 }
 
 }  // namespace vornelix::platform

@@ -15,6 +15,7 @@ class RealClock final : public Clock {
     void doEvents() override;
     void processPaintEvents() override;
     std::unique_ptr<Timer> createTimer() override;
+    void runAside(const std::function<void()>& work, WindowEvents events) override;
 
     int scaled(int ms) const;
 

@@ -20,7 +20,8 @@ namespace vornelix::platform {
 
 namespace {
 
-// Small enough that the windows are painted often, large enough to copy at full speed.
+// Small enough that input is handled often between chunks, large enough to copy at full
+// speed.
 constexpr off_t kChunk = off_t{8} << 20;
 // Ends the name of a copy in progress on a file system without unnamed files.
 constexpr char kTemporarySuffix[] = ".moving";
@@ -56,7 +57,8 @@ bool openElsewhere(const QByteArray& path) {
 }
 
 // Copies [begin, end) of in to out byte for byte, in the kernel while it can, else through
-// memory; the events are processed after every chunk.
+// memory. A chunk is copied aside, as it may wait long on a busy disk, and the events are
+// processed after every chunk.
 struct RangeCopier {
     int in;
     int out;
@@ -94,7 +96,8 @@ struct RangeCopier {
 
     bool copy(off_t begin, off_t end) {
         for (off_t pos = begin; pos < end;) {
-            const ssize_t done = chunk(pos, static_cast<size_t>(std::min(kChunk, end - pos)));
+            const size_t want = static_cast<size_t>(std::min(kChunk, end - pos));
+            const ssize_t done = callAside([&] { return chunk(pos, want); }, WindowEvents::All);
             if (done == 0)
                 errno = EIO;  // the file became shorter meanwhile
             if (done <= 0)
@@ -129,7 +132,8 @@ bool copyData(int in, int out, const struct stat& st) {
     return true;
 }
 
-// True when the two files hold the same bytes; the events are processed after every chunk.
+// True when the two files hold the same bytes. Chunks are compared aside, and the events are
+// processed after every chunk.
 bool sameBytes(const QByteArray& first, const QByteArray& second) {
     const Descriptor a{::open(first.constData(), O_RDONLY | O_CLOEXEC)};
     const Descriptor b{::open(second.constData(), O_RDONLY | O_CLOEXEC)};
@@ -142,13 +146,21 @@ bool sameBytes(const QByteArray& first, const QByteArray& second) {
     std::vector<char> right(left.size());
     for (off_t pos = 0; pos < sa.st_size; takeEvents(WindowEvents::All)) {
         const size_t want = static_cast<size_t>(std::min(kChunk, sa.st_size - pos));
-        if (::pread(a.fd, left.data(), want, pos) != static_cast<ssize_t>(want) ||
-            ::pread(b.fd, right.data(), want, pos) != static_cast<ssize_t>(want) ||
-            memcmp(left.data(), right.data(), want) != 0)
+        const auto same = [&] {
+            return ::pread(a.fd, left.data(), want, pos) == static_cast<ssize_t>(want) &&
+                   ::pread(b.fd, right.data(), want, pos) == static_cast<ssize_t>(want) &&
+                   memcmp(left.data(), right.data(), want) == 0;
+        };
+        if (!callAside(same, WindowEvents::All))
             return false;
         pos += static_cast<off_t>(want);
     }
     return true;
+}
+
+// Flushes the folder of the host path, as syncFolderOf, while the windows take their events.
+void syncFolderAside(const QString& path) {
+    runAside([&] { syncFolderOf(path); }, WindowEvents::All);
 }
 
 // Gives the finished copy the name to, never replacing a file: the unnamed file by a link,
@@ -207,11 +219,11 @@ QString HostFileMove::place() {
         if (renameNoReplace(from, to) != 0)
             return failure("Cannot move to", m_shownTo, errno);
         m_placement = Placement::Renamed;
-        syncFolderOf(m_from);
+        syncFolderAside(m_from);
     } else {
         return failure("Cannot move to", m_shownTo, errno);
     }
-    syncFolderOf(m_to);
+    syncFolderAside(m_to);
     return QString();
 }
 
@@ -250,7 +262,9 @@ QString HostFileMove::copy() {
         return failure("Cannot write in the folder of", m_shownTo, errno);
     ::posix_fadvise(in.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     const bool written = ::ftruncate(out.fd, st.st_size) == 0 && copyData(in.fd, out.fd, st) &&
-                         ::fchmod(out.fd, mode) == 0 && ::fsync(out.fd) == 0;
+                         ::fchmod(out.fd, mode) == 0 &&
+                         // Seconds after gigabytes were written.
+                         callAside([&] { return ::fsync(out.fd); }, WindowEvents::All) == 0;
     const std::optional<FileIdentity> made = written ? identityOfOpen(out.fd) : std::nullopt;
     bool whole = made.has_value();
     try {

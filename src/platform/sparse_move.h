@@ -45,10 +45,11 @@ class HostFileMove {
     // the file system has no links (there the file lies under the new name alone at once).
     // On another it is copied into an unnamed file of the new folder, or under the name
     // to + ".moving" where the file system has no unnamed files (one left there by a stopped
-    // move is removed first); data regions are copied whole, holes stay holes, the events of
-    // the windows are processed after each chunk; the copy is flushed to disk and only then
-    // takes its name. Why it failed, or the empty text; a failed place() leaves nothing at
-    // the new path.
+    // move is removed first); data regions are copied whole, holes stay holes; the copy is
+    // flushed to disk and only then takes its name. Each chunk and each flush runs aside while
+    // the windows take all their events, and the events are processed after each chunk too
+    // (see runAside). Why it failed, or the empty text; a failed place() leaves nothing at the
+    // new path.
     QString place();
     // In place of place() where a file has the new name already: takes it as the placed file
     // when it is the file itself under a second name, or holds the same bytes (what a stopped

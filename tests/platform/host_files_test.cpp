@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -131,6 +134,29 @@ ecord.txt)",
     EXPECT_EQ(files.folderIdentity(R"(c:\Vornelix
 ecord.txt)"),
               std::nullopt);
+}
+
+// A file deleted by its host path: its name goes, a second name of it keeps the bytes, and a
+// name that is not there is refused with the system's reason. A folder is made once; making it
+// again says why not.
+TEST(HostFiles, DeletionTakesOneNameAndAFolderIsMadeOnce) {
+    test::TestEnvironment env;
+    const QString file = env.host(R"(c:\Vornelix\image.img)");
+    const QString second = env.host(R"(c:\Vornelix\second.img)");
+    env.writeFile(R"(c:\Vornelix\image.img)", "the volume");
+    ASSERT_EQ(::link(QFile::encodeName(file).constData(), QFile::encodeName(second).constData()),
+              0);
+    EXPECT_TRUE(deleteHostFile(file));
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_EQ(env.readFile(R"(c:\Vornelix\second.img)"), "the volume");
+    EXPECT_TRUE(deleteHostFile(second));
+    EXPECT_FALSE(deleteHostFile(second));
+    EXPECT_EQ(errno, ENOENT);
+
+    const QString folder = env.host(R"(c:\Vornelix\Made)");
+    EXPECT_EQ(makeHostFolder(folder), "");
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(makeHostFolder(folder), QString::fromLocal8Bit(strerror(EEXIST)));
 }
 
 }  // namespace
