@@ -79,7 +79,6 @@ class Change {
     // The record's file; empty when it is kept in memory alone.
     const QString& file() const { return m_file; }
     void adoptFile(const QString& file) { m_file = file; }
-    void forget() { m_file.clear(); }
 
   protected:
     // Writes the record whole. Throws RuntimeError (unwritten()) when it cannot: nothing may

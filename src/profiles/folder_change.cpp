@@ -8,6 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
+#include "profiles/hd_tool.h"
 
 namespace vornelix {
 
@@ -67,6 +68,15 @@ void FolderChange::toolRunsHere() {
 void FolderChange::toolStarted(std::int64_t pid) {
     m_tool = platform::processes().groupOf(pid);
     save();
+}
+
+std::optional<QString> FolderChange::runHdTool(int sizeGB, const std::function<void()>& madeImage) {
+    if (!platform::files().fileExists(inFolder(m_folder, HdTool::kHdToolName)))
+        fileToMake(HdTool::kHdToolName);
+    // What the tool writes beside its image (its temporary files) is the change's too.
+    toolRunsHere();
+    const HdTool::Watch watch{[this](std::int64_t pid) { toolStarted(pid); }, madeImage};
+    return HdTool::run(m_folder, sizeGB, watch);
 }
 
 QString FolderChange::shownFile(const QString& folder, const QString& name) const {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "platform/host_files.h"
@@ -34,6 +35,10 @@ class FolderChange : public Change {
     void toolRunsHere();
     // The HD tool was started, leading a process group that ends if the change does not.
     void toolStarted(std::int64_t pid);
+    // Runs the HD tool in the folder for a volume of sizeGB (see HdTool::run), each step named
+    // first: its copy when none is there, what the folder holds before it starts, its group.
+    // madeImage is told that the tool made its image. Why it failed, or nothing.
+    std::optional<QString> runHdTool(int sizeGB, const std::function<void()>& madeImage = {});
 
   protected:
     // The names of the files the change may make in the folder.

@@ -58,6 +58,16 @@ void placeImage(platform::HostFileMove& move, const QString& newImage) {
     }
 }
 
+// Makes the volume root of the drive and the profile's folder in it where missing, each named
+// in the move's record first, and gives that folder. Throws when a folder cannot be made,
+// saying which (by its drive path) and why.
+QString CreateVolumeFolder(const QString& drive, const QString& name, MoveChange& record) {
+    if (const std::optional<FolderNotMade> notMade = makeProfileFolder(drive, name, record))
+        fail("The folder " + notMade->folder + " cannot be made: " + notMade->why +
+             ". Choose another drive, then press Apply again.");
+    return profileFolder(drive, name);
+}
+
 // Refuses a change of the profile's volume while what an earlier one left is not cleared up.
 void refuseWhileUnsettled(const QString& name) {
     if (const QString refusal = UnfinishedChanges::refusalFor(name, false); !refusal.isEmpty())
@@ -106,11 +116,7 @@ QString moveVolume(const QString& name, std::int16_t sizeGB, const QString& oldF
     });
     settlingOnFailure([&] { return record.undo(); },
                       [&] {
-                          if (const std::optional<FolderNotMade> notMade =
-                                  makeProfileFolder(newDrive, name, record))
-                              fail("The folder " + notMade->folder +
-                                   " cannot be made: " + notMade->why +
-                                   ". Choose another drive, then press Apply again.");
+                          CreateVolumeFolder(newDrive, name, record);
                           // The image lies whole in both folders before the row names the new one.
                           placeImage(move, newImage);
                           platform::clock().doEvents();
@@ -128,15 +134,10 @@ void quickFormatVolume(const QString& name, const QString& folder, std::int16_t 
     FormatChange record;
     record.forVolume(name, folder);
     record.keepOnDisk();
-    if (!platform::files().fileExists(inFolder(folder, HdTool::kHdToolName)))
-        record.fileToMake(HdTool::kHdToolName);
-    // What the tool writes beside its image (its temporary files) is the format's too.
-    record.toolRunsHere();
-    const HdTool::Watch watch{[&record](std::int64_t pid) { record.toolStarted(pid); }, {}};
     // The tool replaces the image only with a whole new one: a failure leaves it as it was.
     settlingOnFailure([&] { return record.undo(); },
                       [&] {
-                          if (const std::optional<QString> why = HdTool::run(folder, sizeGB, watch))
+                          if (const std::optional<QString> why = record.runHdTool(sizeGB))
                               fail(HdTool::failureMessage(*why));
                       });
     record.complete();

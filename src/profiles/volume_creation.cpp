@@ -43,14 +43,8 @@ void makeFixedVolume(const NewProfile& profile, CreationChange& record) {
 }
 
 void makeGrowableVolume(const NewProfile& profile, CreationChange& record) {
-    const QString copy = inFolder(profile.folder(), HdTool::kHdToolName);
-    if (!platform::files().fileExists(copy))
-        record.fileToMake(HdTool::kHdToolName);
-    // What the tool writes beside its image (its temporary files) is the creation's too.
-    record.toolRunsHere();
-    const HdTool::Watch watch{[&record](std::int64_t pid) { record.toolStarted(pid); },
-                              [&record] { record.volumeWhole(); }};
-    if (const std::optional<QString> why = HdTool::run(profile.folder(), profile.sizeGB, watch))
+    if (const std::optional<QString> why =
+            record.runHdTool(profile.sizeGB, [&record] { record.volumeWhole(); }))
         throw TitledFailure{HdTool::failureMessage(*why)};
 }
 
